@@ -1,0 +1,27 @@
+#pragma once
+// Small files of the main window: the help-tour switch "設定.txt" and the
+// name record "氏名.txt".
+#include "text/textfile.h"
+#include <QString>
+
+namespace kioku {
+
+inline const QString kSettingsFile = QStringLiteral("設定.txt");
+inline const QString kNameFile = QStringLiteral("氏名.txt");
+inline const QString kMemoFile = QStringLiteral("メモ.TXT");
+
+// Help tour: 1 on, 0 off. A missing or unreadable file reads as on.
+int readHelpTour();
+text::WriteResult writeHelpTour(int on);
+
+// The user's name; a missing file reads as empty.
+QString readUserName();
+text::WriteResult writeUserName(const QString &name);
+
+// The window title for a user name.
+QString mainWindowTitle(const QString &userName);
+
+// The game history files, emptied by the new start.
+const QStringList &historyFileNames();
+
+} // namespace kioku

@@ -1,0 +1,5 @@
+#pragma once
+namespace kioku {
+// A short beep (QApplication::beep).
+void beep();
+}

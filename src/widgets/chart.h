@@ -1,0 +1,61 @@
+#pragma once
+// A chart in the manner of the old chart control, on Qt Charts: one or two
+// series, a row count, per-row label and value, value-axis minimum and maximum.
+// Values are kept here (tests read them back); the drawing is refreshed once
+// per change batch.
+#include <QStringList>
+#include <QWidget>
+
+namespace kioku {
+
+class ChartView;
+
+class Chart : public QWidget {
+    Q_OBJECT
+public:
+    enum class Style { Bars, Lines };
+    explicit Chart(QWidget *parent = nullptr);
+
+    void setStyle(Style s);
+    void setTitle(const QString &t);
+    void setSeriesNames(const QStringList &names);
+
+    int seriesCount() const { return m_series; }
+    void setSeriesCount(int n); // 1 or 2
+    int rowCount() const { return int(m_labels.size()); }
+    void setRowCount(int n);    // rows keep their values; new rows are 0 with an empty label
+
+    QString rowLabel(int row) const;          // row from 0
+    void setRowLabel(int row, const QString &label);
+    double value(int row, int series = 0) const;
+    void setValue(int row, int series, double v);
+    // Value from a decimal text, as the old control took it ("0.5", "75"); no number gives 0.
+    void setValueText(int row, int series, const QString &text);
+
+    double axisMin() const { return m_min; }
+    double axisMax() const { return m_max; }
+    // Fixed value axis; when not set (or after clearAxis) the axis follows the data.
+    void setAxisRange(double min, double max);
+    void clearAxisRange();
+    bool hasFixedAxis() const { return m_fixedAxis; }
+
+    // Empties the chart (no rows).
+    void clearData() { setRowCount(0); }
+
+private:
+    void scheduleRedraw();
+    void redraw();
+
+    ChartView *m_view;
+    Style m_style = Style::Bars;
+    int m_series = 1;
+    QStringList m_labels;
+    QList<double> m_values[2];
+    QStringList m_names;
+    double m_min = 0;
+    double m_max = 0;
+    bool m_fixedAxis = false;
+    bool m_redrawPending = false;
+};
+
+} // namespace kioku

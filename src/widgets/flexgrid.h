@@ -1,0 +1,89 @@
+#pragma once
+// A grid in the manner of the old flexible grid: row 0 is the fixed, centred
+// header; rows 1.. hold the data. A QTableView over a light model (rows of
+// strings with optional cell colours), not a widget item per cell.
+#include <QColor>
+#include <QStringList>
+#include <QTableView>
+
+namespace kioku {
+
+class FlexGridModel;
+
+class FlexGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit FlexGrid(QWidget *parent = nullptr);
+
+    // Rows and columns count the header row/column 0 as the old grid did.
+    int rows() const;
+    void setRows(int n);   // n >= 1; grows with empty rows or cuts
+    int cols() const;
+    void setCols(int n);
+
+    // Current cell.
+    int row() const { return m_row; }
+    void setRow(int r);
+    int col() const { return m_col; }
+    void setCol(int c);
+
+    QString textMatrix(int r, int c) const;
+    void setTextMatrix(int r, int c, const QString &s);
+    QString text() const { return textMatrix(m_row, m_col); }
+    void setText(const QString &s) { setTextMatrix(m_row, m_col, s); }
+
+    // Appends one data row (faster than setRows + setTextMatrix per cell).
+    void addRow(const QStringList &cells);
+    // Replaces all data rows at once (header kept).
+    void setDataRows(QList<QStringList> rows);
+    // Removes row r (r >= 1).
+    void removeItem(int r);
+    // Empties the text of every cell, header included (size kept).
+    void clear();
+
+    // Column width in twips (1440 to the inch), converted with the screen's logical DPI.
+    void setColWidth(int c, int twips);
+    int colWidth(int c) const;
+    void setColAlignment(int c, Qt::Alignment a);
+    Qt::Alignment colAlignment(int c) const;
+    // Alignment of the header cell of column c (centred unless told).
+    void setFixedAlignment(int c, Qt::Alignment a);
+    void setFontSize(double points);
+    double fontSize() const;
+
+    // First data row shown at the top (>= 1). Any row can be made the top row,
+    // the last one included, as the old grid allowed.
+    int topRow() const;
+    void setTopRow(int r);
+    // Scrolls so that the last row is the top row shown when rows() > limit.
+    void scrollToLastIfMoreThan(int limit);
+
+    enum class Sort { NumericAscending, NumericDescending, TextAscending, TextDescending };
+    // Sorts the data rows by the current column.
+    void sort(Sort how);
+
+    // Colours of the current cell, and of any cell.
+    void setCellBackColor(const QColor &c) { setCellBackColor(m_row, m_col, c); }
+    void setCellForeColor(const QColor &c) { setCellForeColor(m_row, m_col, c); }
+    void setCellBackColor(int r, int c, const QColor &color);
+    void setCellForeColor(int r, int c, const QColor &color);
+    QColor cellBackColor(int r, int c) const; // invalid when not set
+    QColor cellForeColor(int r, int c) const;
+
+    // Click a cell as the user would (tests and keyboard use): sets row/col, emits clicked().
+    void clickCell(int r, int c);
+
+signals:
+    // A cell was clicked; row() and col() are that cell.
+    void clicked();
+
+protected:
+    void updateGeometries() override;
+
+private:
+    FlexGridModel *m_model;
+    int m_row = 0;
+    int m_col = 0;
+};
+
+} // namespace kioku

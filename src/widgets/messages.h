@@ -1,0 +1,61 @@
+#pragma once
+// Modal message boxes with an exact text, title, buttons and icon, behind a
+// small service: the program shows real QMessageBoxes, tests script the answers.
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace kioku {
+
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgIcon { Information, Warning };
+enum class MsgAnswer { Ok, Cancel };
+
+struct ShownMessage {
+    QString text;
+    QString title;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::Information;
+};
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual MsgAnswer show(QWidget *parent, const QString &text, const QString &title,
+                           MsgButtons buttons, MsgIcon icon) = 0;
+    // A question proceeds only on OK.
+    bool ask(QWidget *parent, const QString &text, const QString &title) {
+        return show(parent, text, title, MsgButtons::OkCancel, MsgIcon::Warning) == MsgAnswer::Ok;
+    }
+    void info(QWidget *parent, const QString &text, const QString &title) {
+        show(parent, text, title, MsgButtons::Ok, MsgIcon::Information);
+    }
+    void warn(QWidget *parent, const QString &text, const QString &title) {
+        show(parent, text, title, MsgButtons::Ok, MsgIcon::Warning);
+    }
+};
+
+// Real modal QMessageBox with Japanese button texts (ＯＫ / キャンセル).
+class QtMessageService : public MessageService {
+public:
+    MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                   MsgIcon icon) override;
+};
+
+// Records every message and answers from a queue (OK when the queue is empty).
+class ScriptedMessageService : public MessageService {
+public:
+    MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                   MsgIcon icon) override;
+    void answerNext(MsgAnswer a) { m_answers.append(a); }
+    QList<ShownMessage> shown;
+    // Called for every message as it is shown (a test may act while the box is "open").
+    std::function<void(const ShownMessage &)> onShow;
+
+private:
+    QList<MsgAnswer> m_answers;
+};
+
+} // namespace kioku

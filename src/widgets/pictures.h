@@ -1,0 +1,18 @@
+#pragma once
+// The program's own pictures, drawn with QPainter so they are crisp at any size:
+// the four faces of the today panel, the three countdown pictures, the game icons.
+#include <QPixmap>
+
+namespace kioku::pictures {
+
+enum class Face { Nashi, Kana, Niko, Wara }; // 無し, ムスッ, ニコ, 笑い
+QPixmap face(Face f, int size);
+// Countdown pictures 1..3 (3, 2, 1 counting down to the start).
+QPixmap countdown(int index, int size);
+// The picture of game button 1..7 in launcher order (数字記憶, 画像記憶, 神経衰弱,
+// 追跡記憶, 時間差, 輪廻, バラバラ); 8 is the 戻る button.
+QPixmap gameIcon(int position, int size);
+// The application icon.
+QPixmap appIcon(int size);
+
+} // namespace kioku::pictures
