@@ -1,7 +1,7 @@
 #pragma once
 // Small files of the main window: the help-tour switch "設定.txt" and the
 // name record "氏名.txt".
-#include "text/textfile.h"
+#include "core/text/textfile.h"
 #include <QString>
 
 namespace kioku {

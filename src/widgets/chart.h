@@ -32,9 +32,12 @@ public:
     // Value from a decimal text, as the old control took it ("0.5", "75"); no number gives 0.
     void setValueText(int row, int series, const QString &text);
 
-    double axisMin() const { return m_min; }
-    double axisMax() const { return m_max; }
-    // Fixed value axis; when not set (or after clearAxis) the axis follows the data.
+    // The value axis: the fixed range when set, else the range that follows the
+    // data (from 0, or the lowest value when below 0, to a round number above the
+    // highest value; never of zero height).
+    double axisMin() const;
+    double axisMax() const;
+    // Fixed value axis; when not set (or after clearAxisRange) the axis follows the data.
     void setAxisRange(double min, double max);
     void clearAxisRange();
     bool hasFixedAxis() const { return m_fixedAxis; }
@@ -45,6 +48,7 @@ public:
 private:
     void scheduleRedraw();
     void redraw();
+    QPair<double, double> dataRange() const;
 
     ChartView *m_view;
     Style m_style = Style::Bars;

@@ -70,7 +70,9 @@ public:
     QColor cellBackColor(int r, int c) const; // invalid when not set
     QColor cellForeColor(int r, int c) const;
 
-    // Click a cell as the user would (tests and keyboard use): sets row/col, emits clicked().
+    // Click a data cell as the user would (tests): sets row/col, emits clicked().
+    // The header row cannot be clicked. Space or Return on the current cell is a
+    // click for the keyboard user.
     void clickCell(int r, int c);
 
 signals:
@@ -79,8 +81,12 @@ signals:
 
 protected:
     void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    void cellClicked(const QModelIndex &index);
+
     FlexGridModel *m_model;
     int m_row = 0;
     int m_col = 0;

@@ -12,7 +12,8 @@ class HelpViewer : public QWidget {
     Q_OBJECT
 public:
     // Opens `fileName` (resolved in the working folder; the shipped copy when missing)
-    // in a new help window owned by `owner`, at its first topic.
+    // in a new help window owned by `owner`, at its first topic. When that owner
+    // already shows the same document, that window comes to the front instead.
     static HelpViewer *open(QWidget *owner, const QString &fileName);
     // Closes every help window the program opened.
     static void closeAll();
@@ -23,6 +24,7 @@ public:
 private:
     explicit HelpViewer(QWidget *owner);
     QTextBrowser *m_browser;
+    QString m_fileName;
     static QList<QPointer<HelpViewer>> s_open;
 };
 

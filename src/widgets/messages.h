@@ -37,14 +37,15 @@ public:
     }
 };
 
-// Real modal QMessageBox with Japanese button texts (ＯＫ / キャンセル).
+// Real modal QMessageBox with Japanese button texts ("OK" / "キャンセル").
 class QtMessageService : public MessageService {
 public:
     MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
                    MsgIcon icon) override;
 };
 
-// Records every message and answers from a queue (OK when the queue is empty).
+// Records every message and answers the questions (OK/Cancel boxes) from a queue,
+// OK when the queue is empty. OK-only boxes answer OK and leave the queue alone.
 class ScriptedMessageService : public MessageService {
 public:
     MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,

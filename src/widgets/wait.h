@@ -14,6 +14,7 @@ class Clock;
 // `stop` (if given) holds or when `guard` is destroyed; after it returns false the
 // caller must not touch `guard` (or anything it owns) again.
 // Returns true when the whole time passed, false when stopped or the guard is gone.
+// A null `guard` means nothing guards the wait (only the time and `stop` end it).
 bool waitFor(Clock &clock, QObject *guard, double ms, const std::function<bool()> &stop = {});
 
 } // namespace kioku

@@ -2,7 +2,7 @@
 // The play log "データ.txt": one PlayRecord per saved play, oldest first.
 // Games append; the main window reads it whole for every screen it builds and
 // rewrites it (row deletion, diary) atomically.
-#include "text/textfile.h"
+#include "core/text/textfile.h"
 #include <QList>
 #include <QString>
 #include <QStringList>

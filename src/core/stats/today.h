@@ -1,6 +1,6 @@
 #pragma once
 // What the today panel shows for one day, computed from the play log.
-#include "playlog/playlog.h"
+#include "core/playlog/playlog.h"
 #include <QDate>
 
 namespace kioku {

@@ -31,7 +31,8 @@ private:
 class RecordWriter {
 public:
     // A text field in double quotes. A double quote inside is replaced by the
-    // full-width ＂, since the line form has no way to escape it.
+    // full-width ＂, since the line form has no way to escape it; a line break
+    // by a blank, so one record stays one line.
     RecordWriter &text(const QString &s);
     RecordWriter &number(int v);
     RecordWriter &number(float v);   // shortest decimal text of the single-precision value
@@ -45,7 +46,8 @@ private:
     QStringList m_fields;
 };
 
-// Replaces the double quotes of a text that will be written as a quoted field.
+// Makes a text safe to write as a quoted field: double quotes become ＂,
+// line breaks (CR LF, CR, LF) become one blank each.
 QString quoteSafe(const QString &s);
 
 // Leading number of a text: "0.5秒" gives 0.5, "75.0%" 75, "abc" and "" give 0.

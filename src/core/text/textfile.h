@@ -4,6 +4,7 @@
 // Whole-file writes are atomic: a temporary file in the same folder is written,
 // flushed and renamed over the old one, so a crash or a full disk never leaves a
 // truncated file behind.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -38,7 +39,16 @@ WriteResult writeAll(const QString &name, const QString &content);
 // Appends `line` + CR LF, creating the file when missing. When the file does not
 // end in a line end (edited by hand), one CR LF is written first so lines never merge.
 WriteResult appendLine(const QString &name, const QString &line);
-// Leaves a file of zero length (created when missing).
+// Leaves a file of zero length (created when missing). Atomic.
 WriteResult emptyFile(const QString &name);
+// Rewrites the whole file with `bytes` as they are (already encoded). Atomic.
+WriteResult writeBytes(const QString &name, const QByteArray &bytes);
+
+namespace testing {
+// Makes the next write of this unit fail as a full disk would (a whole-file
+// write leaves the old file as it was; an append writes nothing). Tests only:
+// permissions do not stop a process that runs as root.
+void failNextWrite(bool fail = true);
+} // namespace testing
 
 } // namespace kioku::text

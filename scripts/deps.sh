@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages kioku needs to build, test and run, when some
+# are missing. Asks nothing and needs no terminal, so it also runs in CI.
+# May be sourced (the other scripts do) or run on its own.
+
+kioku_install_deps() {
+    local pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev
+                fonts-ipafont-gothic ccache xvfb xauth)
+    local missing=() p
+    for p in "${pkgs[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        return 0
+    fi
+
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "deps: missing packages (${missing[*]}); run as root or install sudo." >&2
+            return 1
+        fi
+        # Without a terminal sudo cannot ask for a password: fail at once instead of hanging.
+        if [ -t 0 ]; then sudo=(sudo); else sudo=(sudo -n); fi
+    fi
+
+    echo "deps: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q || return 1
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" </dev/null || return 1
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    kioku_install_deps
+fi

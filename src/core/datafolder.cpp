@@ -1,0 +1,62 @@
+#include "datafolder.h"
+
+#include "core/text/textfile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace kioku {
+
+namespace {
+
+const QString kResourceDir = QStringLiteral(":/data");
+
+QStringList shippedNames()
+{
+    return QDir(kResourceDir).entryList(QDir::Files, QDir::Name);
+}
+
+// The files a later start re-creates when they have gone missing.
+const QStringList &essentialNames()
+{
+    static const QStringList names = {QStringLiteral("設定.txt"), QStringLiteral("データ.txt"),
+                                      QStringLiteral("メモ.TXT"), QStringLiteral("氏名.txt")};
+    return names;
+}
+
+} // namespace
+
+QByteArray shippedFile(const QString &name)
+{
+    if (name.isEmpty() || name.contains(QLatin1Char('/')))
+        return QByteArray();
+    QFile f(kResourceDir + QLatin1Char('/') + name);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+DataFolderResult prepareDataFolder()
+{
+    DataFolderResult result;
+    const QStringList shipped = shippedNames();
+    bool firstStart = true;
+    for (const QString &name : shipped) {
+        if (text::fileExists(name)) {
+            firstStart = false;
+            break;
+        }
+    }
+    const QStringList toWrite = firstStart ? shipped : essentialNames();
+    for (const QString &name : toWrite) {
+        if (text::fileExists(name))
+            continue; // never overwrite what is there
+        if (text::writeBytes(name, shippedFile(name)))
+            result.written.append(name);
+        else
+            result.failed.append(name);
+    }
+    return result;
+}
+
+} // namespace kioku

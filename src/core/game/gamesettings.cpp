@@ -1,0 +1,192 @@
+#include "core/game/gamesettings.h"
+
+#include "core/text/formats.h"
+#include "core/text/recordline.h"
+
+namespace kioku {
+
+SettingField SettingField::integer(int def, int min, int max)
+{
+    SettingField f;
+    f.type = ValueType::Int;
+    f.defaultValue = QString::number(def);
+    f.hasRange = true;
+    f.min = min;
+    f.max = max;
+    return f;
+}
+
+SettingField SettingField::real(float def, float min, float max)
+{
+    SettingField f;
+    f.type = ValueType::Float;
+    f.defaultValue = text::shortestFloat(def);
+    f.hasRange = true;
+    // The range is compared in single precision, as the values are kept.
+    f.min = double(min);
+    f.max = double(max);
+    return f;
+}
+
+SettingField SettingField::text(const QString &def, const QStringList &allowed)
+{
+    SettingField f;
+    f.type = ValueType::Text;
+    f.defaultValue = def;
+    f.allowed = allowed;
+    return f;
+}
+
+GameSettings::GameSettings(SettingsSpec spec) : m_spec(std::move(spec))
+{
+    for (const SettingField &f : std::as_const(m_spec.fields))
+        m_values.append(f.defaultValue);
+}
+
+namespace {
+
+// A number field must hold a plain decimal number and nothing else ("8", "0.5",
+// ".5", "-1"); "abc" or "8x" are not numbers.
+bool isPlainNumber(const QString &s, bool integer)
+{
+    if (s.isEmpty())
+        return false;
+    int i = 0;
+    if (s.at(0) == QLatin1Char('-') || s.at(0) == QLatin1Char('+'))
+        ++i;
+    int digits = 0;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            ++digits;
+        else if (c == QLatin1Char('.') && !point && !integer)
+            point = true;
+        else
+            return false;
+    }
+    return digits > 0;
+}
+
+} // namespace
+
+bool GameSettings::accepts(int i, const QString &raw, QString *normal) const
+{
+    const SettingField &f = m_spec.fields.at(i);
+    switch (f.type) {
+    case ValueType::Int: {
+        if (!isPlainNumber(raw, true))
+            return false;
+        const int v = text::RecordReader(raw).toInt(0);
+        if (f.hasRange && (v < f.min || v > f.max))
+            return false;
+        *normal = QString::number(v);
+        return true;
+    }
+    case ValueType::Float: {
+        if (!isPlainNumber(raw, false))
+            return false;
+        const float v = text::RecordReader(raw).toFloat(0);
+        if (f.hasRange && (v < float(f.min) || v > float(f.max)))
+            return false;
+        *normal = text::shortestFloat(v);
+        return true;
+    }
+    case ValueType::Text:
+        if (!f.allowed.isEmpty() && !f.allowed.contains(raw))
+            return false;
+        *normal = raw;
+        return true;
+    }
+    return false;
+}
+
+GameSettings GameSettings::fromLine(const SettingsSpec &spec, const QString &line, bool *defaulted)
+{
+    GameSettings s(spec);
+    const QStringList fields = text::splitRecord(line);
+    bool anyDefault = false;
+    for (int i = 0; i < s.count(); ++i) {
+        QString normal;
+        if (i < fields.size() && s.accepts(i, fields.at(i), &normal))
+            s.m_values[i] = normal;
+        else
+            anyDefault = true;
+    }
+    if (defaulted)
+        *defaulted = anyDefault;
+    return s;
+}
+
+GameSettings GameSettings::read(const SettingsSpec &spec, bool *defaulted)
+{
+    const text::ReadResult r = text::readLines(spec.fileName);
+    // The values stand on the first line that holds anything.
+    QString line;
+    for (const QString &l : r.lines) {
+        if (!l.trimmed().isEmpty()) {
+            line = l;
+            break;
+        }
+    }
+    return fromLine(spec, line, defaulted);
+}
+
+int GameSettings::toInt(int i) const
+{
+    return text::RecordReader(text(i)).toInt(0);
+}
+
+float GameSettings::toFloat(int i) const
+{
+    return text::RecordReader(text(i)).toFloat(0);
+}
+
+QString GameSettings::text(int i) const
+{
+    return i >= 0 && i < m_values.size() ? m_values.at(i) : QString();
+}
+
+void GameSettings::setInt(int i, int v)
+{
+    if (i >= 0 && i < m_values.size())
+        m_values[i] = QString::number(v);
+}
+
+void GameSettings::setFloat(int i, float v)
+{
+    if (i >= 0 && i < m_values.size())
+        m_values[i] = text::shortestFloat(v);
+}
+
+void GameSettings::setText(int i, const QString &v)
+{
+    if (i >= 0 && i < m_values.size())
+        m_values[i] = v;
+}
+
+QString GameSettings::line() const
+{
+    text::RecordWriter w;
+    for (int i = 0; i < m_values.size(); ++i) {
+        switch (m_spec.fields.at(i).type) {
+        case ValueType::Int:
+            w.number(toInt(i));
+            break;
+        case ValueType::Float:
+            w.number(toFloat(i));
+            break;
+        case ValueType::Text:
+            w.text(m_values.at(i));
+            break;
+        }
+    }
+    return w.line();
+}
+
+text::WriteResult GameSettings::write() const
+{
+    return text::writeLines(m_spec.fileName, {line()});
+}
+
+} // namespace kioku

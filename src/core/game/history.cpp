@@ -1,0 +1,93 @@
+#include "core/game/history.h"
+
+#include "core/text/recordline.h"
+
+namespace kioku {
+
+HistoryEntry HistoryEntry::parse(const QString &line, int fieldCount)
+{
+    QStringList fields = text::splitRecord(line);
+    while (fields.size() < fieldCount)
+        fields.append(QString());
+    return HistoryEntry(fields);
+}
+
+QString HistoryEntry::field(int n) const
+{
+    return n >= 1 && n <= m_fields.size() ? m_fields.at(n - 1) : QString();
+}
+
+int HistoryEntry::intField(int n) const
+{
+    return text::RecordReader(field(n)).toInt(0);
+}
+
+double HistoryEntry::numberField(int n) const
+{
+    return text::leadingNumber(field(n));
+}
+
+void HistoryEntry::setField(int n, const QString &value)
+{
+    if (n < 1)
+        return;
+    while (m_fields.size() < n)
+        m_fields.append(QString());
+    m_fields[n - 1] = value;
+}
+
+QString HistoryEntry::line(const HistorySpec &spec) const
+{
+    text::RecordWriter w;
+    const int n = qMax(spec.fieldCount(), count());
+    for (int i = 1; i <= n; ++i) {
+        const FieldForm form = i <= spec.fieldCount() ? spec.fields.at(i - 1) : FieldForm::Text;
+        const QString v = field(i);
+        switch (form) {
+        case FieldForm::Text:
+            w.text(v);
+            break;
+        case FieldForm::Int:
+            w.number(intField(i));
+            break;
+        case FieldForm::Number:
+            w.number(numberField(i));
+            break;
+        case FieldForm::OptionalText:
+            if (v.isEmpty())
+                w.bare();
+            else
+                w.text(v);
+            break;
+        }
+    }
+    return w.line();
+}
+
+HistoryFile readHistory(const HistorySpec &spec)
+{
+    HistoryFile h;
+    const text::ReadResult r = text::readLines(spec.fileName);
+    h.exists = r.exists;
+    h.clean = r.clean;
+    h.readError = r.readError;
+    h.entries.reserve(r.lines.size());
+    for (const QString &l : r.lines) {
+        if (l.trimmed().isEmpty())
+            continue;
+        h.entries.append(HistoryEntry::parse(l, spec.fieldCount()));
+    }
+    return h;
+}
+
+text::WriteResult appendHistory(const HistorySpec &spec, const HistoryEntry &entry)
+{
+    return text::appendLine(spec.fileName, entry.line(spec));
+}
+
+text::WriteResult clearHistory(const HistorySpec &spec)
+{
+    return text::emptyFile(spec.fileName);
+}
+
+} // namespace kioku

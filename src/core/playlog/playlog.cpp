@@ -1,0 +1,97 @@
+#include "playlog.h"
+
+#include "core/text/recordline.h"
+
+namespace kioku {
+
+const QStringList &itemNames()
+{
+    static const QStringList names = {
+        QStringLiteral("数字記憶"),   QStringLiteral("画像記憶"),   QStringLiteral("アイコン衰弱"),
+        QStringLiteral("追跡記憶"),   QStringLiteral("時間差記憶"), QStringLiteral("輪廻記憶"),
+        QStringLiteral("バラバラ記憶"),
+    };
+    return names;
+}
+
+PlayRecord PlayRecord::parse(const QString &line)
+{
+    const text::RecordReader r(line);
+    PlayRecord p;
+    p.date = r.text(0);
+    p.time = r.text(1);
+    p.item = r.text(2);
+    p.seconds = r.toFloat(3);
+    p.comment = r.text(4);
+    p.reserved = r.text(5);
+    return p;
+}
+
+QString PlayRecord::gameLine() const
+{
+    return text::RecordWriter().text(date).text(time).text(item).number(seconds).text(comment).line(true);
+}
+
+QString PlayRecord::rewriteLine() const
+{
+    return text::RecordWriter()
+        .text(date)
+        .text(time)
+        .text(item)
+        .number(seconds)
+        .text(comment)
+        .text(QString())
+        .line();
+}
+
+bool PlayRecord::operator==(const PlayRecord &o) const
+{
+    return date == o.date && time == o.time && item == o.item && seconds == o.seconds
+        && comment == o.comment && reserved == o.reserved;
+}
+
+namespace {
+bool isBlankLine(const QString &line)
+{
+    for (const QChar c : line) {
+        if (!c.isSpace())
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+PlayLog readPlayLog()
+{
+    PlayLog log;
+    const text::ReadResult file = text::readLines(kPlayLogFile);
+    log.clean = file.clean;
+    log.readError = file.readError;
+    log.records.reserve(file.lines.size());
+    for (const QString &line : file.lines) {
+        if (!isBlankLine(line))
+            log.records.append(PlayRecord::parse(line));
+    }
+    return log;
+}
+
+text::WriteResult appendPlayRecord(const PlayRecord &r)
+{
+    return text::appendLine(kPlayLogFile, r.gameLine());
+}
+
+text::WriteResult rewritePlayLog(const QList<PlayRecord> &records)
+{
+    QStringList lines;
+    lines.reserve(records.size());
+    for (const PlayRecord &r : records)
+        lines.append(r.rewriteLine());
+    return text::writeLines(kPlayLogFile, lines);
+}
+
+text::WriteResult emptyPlayLog()
+{
+    return text::emptyFile(kPlayLogFile);
+}
+
+} // namespace kioku

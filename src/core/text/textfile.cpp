@@ -1,0 +1,226 @@
+#include "textfile.h"
+
+#include "sjis.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace kioku::text {
+
+namespace {
+
+bool g_failNextWrite = false;
+
+bool takeFailHook()
+{
+    const bool fail = g_failNextWrite;
+    g_failNextWrite = false;
+    return fail;
+}
+
+QString shownName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+WriteResult failure(const QString &path, const QString &reason)
+{
+    WriteResult r;
+    r.ok = false;
+    r.message = QStringLiteral("ファイル「%1」に書き込めませんでした。").arg(shownName(path))
+        + QStringLiteral("\r\nディスクの空きと書き込みの許可を確認してください。");
+    if (!reason.isEmpty())
+        r.message += QStringLiteral("\r\n（%1）").arg(reason);
+    return r;
+}
+
+WriteResult refused(const QString &badChar)
+{
+    WriteResult r;
+    r.ok = false;
+    r.message = unstorableCharMessage(badChar);
+    return r;
+}
+
+// Writes `bytes` to a temporary file beside `path` and renames it over `path`,
+// so the old file stays whole until the new one is complete on disk.
+WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(path, file.errorString());
+    if (takeFailHook()) {
+        // Test hook: behave like a disk that fills up half-way through.
+        file.write(bytes.left(bytes.size() / 2));
+        file.cancelWriting();
+        file.commit();
+        return failure(path, QStringLiteral("書き込みが中断されました"));
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        file.commit();
+        return failure(path, reason);
+    }
+    if (!file.commit())
+        return failure(path, file.errorString());
+    return WriteResult();
+}
+
+} // namespace
+
+namespace testing {
+void failNextWrite(bool fail)
+{
+    g_failNextWrite = fail;
+}
+} // namespace testing
+
+QString resolve(const QString &name)
+{
+    const QDir dir = QDir::current();
+    if (QFileInfo::exists(dir.filePath(name)))
+        return dir.filePath(name);
+    // A bare name only: a name with a folder part is taken as spelled.
+    if (!name.contains(QLatin1Char('/'))) {
+        const QStringList entries =
+            dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString &entry : entries) {
+            if (entry.compare(name, Qt::CaseInsensitive) == 0)
+                return dir.filePath(entry);
+        }
+    }
+    return dir.filePath(name);
+}
+
+bool fileExists(const QString &name)
+{
+    return QFileInfo::exists(resolve(name));
+}
+
+namespace {
+
+ReadResult readBytes(const QString &name, QByteArray *bytes)
+{
+    ReadResult r;
+    const QString path = resolve(name);
+    QFileInfo info(path);
+    if (!info.exists())
+        return r;
+    r.exists = true;
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        r.readError = true;
+        return r;
+    }
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        r.readError = true;
+    return r;
+}
+
+} // namespace
+
+ReadResult readLines(const QString &name)
+{
+    QByteArray bytes;
+    ReadResult r = readBytes(name, &bytes);
+    if (!r.exists || r.readError || bytes.isEmpty())
+        return r;
+    const QString text = decodeFileBytes(bytes, &r.clean);
+    const QChar *d = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        const qsizetype next = end < 0 ? n : end + 1;
+        if (end < 0)
+            end = n;
+        qsizetype stop = end;
+        if (stop > start && d[stop - 1] == QLatin1Char('\r'))
+            --stop;
+        r.lines.append(text.mid(start, stop - start));
+        start = next;
+    }
+    return r;
+}
+
+ReadResult readAll(const QString &name, QString *text)
+{
+    QByteArray bytes;
+    ReadResult r = readBytes(name, &bytes);
+    const QString decoded = decodeFileBytes(bytes, &r.clean);
+    if (text)
+        *text = decoded;
+    return r;
+}
+
+WriteResult writeLines(const QString &name, const QStringList &lines)
+{
+    QString all;
+    qsizetype size = 0;
+    for (const QString &l : lines)
+        size += l.size() + 2;
+    all.reserve(size);
+    for (const QString &l : lines) {
+        all += l;
+        all += QLatin1String("\r\n");
+    }
+    return writeAll(name, all);
+}
+
+WriteResult writeAll(const QString &name, const QString &content)
+{
+    QByteArray bytes;
+    QString bad;
+    if (!encodeCp932(content, &bytes, &bad))
+        return refused(bad);
+    return writeBytes(name, bytes);
+}
+
+WriteResult writeBytes(const QString &name, const QByteArray &bytes)
+{
+    return writeAtomically(resolve(name), bytes);
+}
+
+WriteResult appendLine(const QString &name, const QString &line)
+{
+    QByteArray bytes;
+    QString bad;
+    if (!encodeCp932(line, &bytes, &bad))
+        return refused(bad);
+    bytes += "\r\n";
+    const QString path = resolve(name);
+    {
+        // A file edited by hand may lack its final line end: start a new line
+        // so the appended record never merges with the last one.
+        QFile existing(path);
+        if (existing.exists() && existing.size() > 0 && existing.open(QIODevice::ReadOnly)) {
+            if (existing.seek(existing.size() - 1)) {
+                char last = 0;
+                if (existing.getChar(&last) && last != '\n')
+                    bytes.prepend("\r\n");
+            }
+        }
+    }
+    if (takeFailHook())
+        return failure(path, QStringLiteral("書き込みが中断されました"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return failure(path, file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return failure(path, file.errorString());
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return failure(path, file.errorString());
+    return WriteResult();
+}
+
+WriteResult emptyFile(const QString &name)
+{
+    return writeBytes(name, QByteArray());
+}
+
+} // namespace kioku::text

@@ -1,0 +1,92 @@
+#pragma once
+// What one game window's frame is made of: its settings line, its history file
+// and grid, its filter boxes and chart views, its timers and its help text.
+// GameFrame builds and runs all of that from this plain data; a game adds only
+// its play area and its play logic.
+#include "core/game/gamesettings.h"
+#include "core/game/history.h"
+#include "core/game/historyview.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace kioku {
+
+// A filter box over the history grid (cboKaisu2, cboJikan2, cboMondai2, cboMode2).
+struct FilterBox {
+    QString objectName;
+    QString label;         // caption shown before the box
+    QStringList items;
+    FilterRule rule;
+    QStringList empties;   // the other filter boxes emptied when this one is chosen
+    bool emptiedByAllDsp = true; // 「全部表示」 empties this box
+};
+
+// A view button: which chart it shows and how the values are read from the grid.
+struct ViewButton {
+    QString objectName;    // cmdKaitou, cmdRitu, cmdByou, cmdPByou, cmdMoji, cmdJisyo
+    QString caption;
+    int chart = 1;         // 1: mcrRireki, 2: mcrRireki2
+    QList<int> columns;    // grid columns, one per series; empty: the button draws nothing
+    ValueRule rule = ValueRule::LeadingNumber;
+    bool enabled = true;   // a spare button is shown disabled
+    QStringList seriesNames; // legend texts; the column headers when empty
+};
+
+// The two sizes of a history panel that can grow over the play area.
+struct PanelStates {
+    bool enabled = false;
+    int compactGridTwips = 2235;
+    int tallGridTwips = 3590;
+    bool tallCoversPlayArea = true; // the tall panel takes the place of the play area
+    int compactScrollMoreThan = 8;  // scroll to the last row at 9 rows or more
+    int tallScrollMoreThan = 13;    // … at 14 rows or more
+    bool viewMakesTall = false;     // drawing a view makes the panel tall
+    bool saveMakesCompact = false;
+    bool startMakesCompact = true;
+};
+
+struct GameDescription {
+    QString windowName;    // frmG1 … frmG7
+    QString caption;       // window title
+    QString itemName;      // the game's name in the play log
+    int windowNumber = 1;  // n of frmG<n>
+
+    SettingsSpec settings;
+    int autoSaveSetting = -1; // index of the auto-save flag in the settings line
+
+    HistorySpec history;
+    QList<GridColumn> columns;
+    double gridFontSize = 0;      // 0: the grid's default
+    int gridTwips = 2235;         // height of the grid when the panel has one size
+    int fillScrollMoreThan = 7;   // after a fill: last row on top when rows > this
+    int saveScrollMoreThan = 7;   // after a save: new row on top when rows > this
+
+    QList<FilterBox> filters;
+    bool allDspYellowWhenFiltered = false;
+
+    QList<ViewButton> views;
+    QStringList refreshOrder;     // the view buttons RefreshSelectedView checks, in order
+    QString initialView;          // selected when the window opens
+
+    PanelStates panel;
+
+    int playTimerMs = 50;         // tmrPlay interval
+    QString helpText;
+
+    const FilterBox *filter(const QString &objectName) const;
+    const ViewButton *view(const QString &objectName) const;
+};
+
+// The description of each game window (frmG1 … frmG7).
+GameDescription numberMemoryDescription();   // frmG1 数字記憶
+GameDescription iconConcentrationDescription(); // frmG2 アイコン衰弱
+GameDescription timeLagDescription();        // frmG3 時間差記憶
+GameDescription cycleDescription();          // frmG4 輪廻記憶
+GameDescription trackingDescription();       // frmG5 追跡記憶
+GameDescription imageMemoryDescription();    // frmG6 画像記憶
+GameDescription scrambledDescription();      // frmG7 バラバラ記憶
+GameDescription gameDescription(int windowNumber);
+
+} // namespace kioku

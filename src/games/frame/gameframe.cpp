@@ -1,0 +1,665 @@
+#include "games/frame/gameframe.h"
+
+#include "core/clock.h"
+#include "core/game/historyview.h"
+#include "core/text/formats.h"
+#include "widgets/appcontext.h"
+#include "widgets/chart.h"
+#include "widgets/flexgrid.h"
+#include "widgets/messages.h"
+#include "widgets/pictures.h"
+#include "widgets/wait.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace kioku {
+
+const QColor GameFrame::kSelectedView(192, 255, 255);
+const QColor GameFrame::kAllShown(255, 255, 192);
+
+namespace {
+
+constexpr int kCountdownPictureSize = 72;
+
+int twipsToPixels(const QWidget *w, int twips)
+{
+    return twips * qMax(1, w->logicalDpiY()) / 1440;
+}
+
+} // namespace
+
+GameFrame::GameFrame(AppContext &ctx, GameDescription description, QWidget *parent)
+    : QWidget(parent), m_ctx(ctx), m_desc(std::move(description)), m_settings(m_desc.settings)
+{
+    setObjectName(m_desc.windowName);
+    setWindowTitle(m_desc.caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_buttonFace = QApplication::palette("QPushButton").color(QPalette::Button);
+    buildFrame();
+}
+
+GameFrame::~GameFrame()
+{
+    // A phase that is still waiting inside a handler of this window ends now.
+    m_closing = true;
+    if (m_ctx.clock)
+        m_ctx.clock->wake();
+}
+
+void GameFrame::buildFrame()
+{
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(8, 8, 8, 8);
+    root->setSpacing(6);
+
+    m_playArea = new QWidget(this);
+    m_playArea->setObjectName(QStringLiteral("fraGame"));
+    root->addWidget(m_playArea, 0);
+
+    // Controls every game places in its play area.
+    m_cmdStart = new QPushButton(QStringLiteral("スタート"), this);
+    m_cmdStart->setObjectName(QStringLiteral("cmdStart"));
+    m_cmdStart->setMinimumHeight(36);
+    connect(m_cmdStart, &QPushButton::clicked, this, &GameFrame::cmdStart_Click);
+
+    m_lblJikan = new QLabel(this);
+    m_lblJikan->setObjectName(QStringLiteral("lblJikan"));
+
+    m_countdownPanel = new QWidget(this);
+    m_countdownPanel->setObjectName(QStringLiteral("fraCountdown"));
+    m_countdownPanel->setFixedSize(kCountdownPictureSize, kCountdownPictureSize);
+    auto *cd = new QGridLayout(m_countdownPanel);
+    cd->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        auto *img = new QLabel(m_countdownPanel);
+        img->setObjectName(QStringLiteral("imgStart%1").arg(i + 1));
+        img->setPixmap(pictures::countdown(i + 1, kCountdownPictureSize));
+        img->setAlignment(Qt::AlignCenter);
+        img->hide();
+        cd->addWidget(img, 0, 0);
+        m_imgStart[i] = img;
+    }
+
+    // The history panel: filters, grid, charts and view buttons.
+    m_fraRireki = new QFrame(this);
+    m_fraRireki->setObjectName(QStringLiteral("fraRireki"));
+    m_fraRireki->setFrameShape(QFrame::StyledPanel);
+    auto *rl = new QVBoxLayout(m_fraRireki);
+    rl->setContentsMargins(6, 6, 6, 6);
+    rl->setSpacing(4);
+
+    auto *top = new QHBoxLayout;
+    auto *title = new QLabel(QStringLiteral("履歴"), m_fraRireki);
+    QFont tf = title->font();
+    tf.setBold(true);
+    title->setFont(tf);
+    top->addWidget(title);
+    top->addSpacing(8);
+    for (const FilterBox &f : std::as_const(m_desc.filters)) {
+        auto *lbl = new QLabel(f.label, m_fraRireki);
+        auto *box = new QComboBox(m_fraRireki);
+        box->setObjectName(f.objectName);
+        box->addItems(f.items);
+        box->setCurrentIndex(-1);
+        box->setMinimumContentsLength(4);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        lbl->setBuddy(box);
+        top->addWidget(lbl);
+        top->addWidget(box);
+        const QString name = f.objectName;
+        connect(box, &QComboBox::activated, this, [this, name](int) { filter_Click(name); });
+        m_filters.insert(name, box);
+    }
+    m_cmdAllDsp = new QPushButton(QStringLiteral("全部表示"), m_fraRireki);
+    m_cmdAllDsp->setObjectName(QStringLiteral("cmdAllDsp"));
+    connect(m_cmdAllDsp, &QPushButton::clicked, this, &GameFrame::cmdAllDsp_Click);
+    top->addWidget(m_cmdAllDsp);
+    top->addStretch(1);
+
+    m_fraView = new QGroupBox(QStringLiteral("グラフ指定"), m_fraRireki);
+    m_fraView->setObjectName(QStringLiteral("fraView"));
+    auto *vl = new QHBoxLayout(m_fraView);
+    vl->setContentsMargins(6, 2, 6, 4);
+    vl->setSpacing(4);
+    for (const ViewButton &v : std::as_const(m_desc.views)) {
+        auto *b = new QPushButton(v.caption, m_fraView);
+        b->setObjectName(v.objectName);
+        b->setEnabled(v.enabled);
+        setBackColor(b, m_buttonFace);
+        const QString name = v.objectName;
+        connect(b, &QPushButton::clicked, this, [this, name] { view_Click(name); });
+        vl->addWidget(b);
+        m_views.insert(name, b);
+    }
+    if (QPushButton *first = m_views.value(m_desc.initialView))
+        setBackColor(first, kSelectedView);
+    top->addWidget(m_fraView);
+    rl->addLayout(top);
+
+    auto *mid = new QHBoxLayout;
+    m_grid = new FlexGrid(m_fraRireki);
+    m_grid->setObjectName(QStringLiteral("msgRireki"));
+    if (m_desc.gridFontSize > 0)
+        m_grid->setFontSize(m_desc.gridFontSize);
+    {
+        // Wide enough for every column without a horizontal scroll bar.
+        int width = 0;
+        for (const GridColumn &c : std::as_const(m_desc.columns))
+            width += twipsToPixels(this, c.twips);
+        m_grid->setMinimumWidth(width + m_grid->verticalScrollBar()->sizeHint().width() + 2 * m_grid->frameWidth()
+                                + 2);
+    }
+    mid->addWidget(m_grid, 3);
+    m_chart1 = new Chart(m_fraRireki);
+    m_chart1->setObjectName(QStringLiteral("mcrRireki"));
+    m_chart1->setStyle(Chart::Style::Lines);
+    m_chart1->setSeriesCount(1);
+    m_chart2 = new Chart(m_fraRireki);
+    m_chart2->setObjectName(QStringLiteral("mcrRireki2"));
+    m_chart2->setStyle(Chart::Style::Bars);
+    m_chart2->setSeriesCount(2);
+    for (Chart *c : {m_chart1, m_chart2}) {
+        c->setMinimumWidth(300);
+        mid->addWidget(c, 2);
+    }
+    m_chart1->hide();
+    rl->addLayout(mid, 1);
+    root->addWidget(m_fraRireki, 1);
+
+    // Saving, clearing and the way back.
+    auto *bottom = new QHBoxLayout;
+    m_chkAs = new QCheckBox(this);
+    m_chkAs->setObjectName(QStringLiteral("chkAs"));
+    m_chkAs->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
+    connect(m_chkAs, &QCheckBox::clicked, this, [this] { chkAs_Click(); });
+    m_cmdHozon = new QPushButton(QStringLiteral("保存"), this);
+    m_cmdHozon->setObjectName(QStringLiteral("cmdHozon"));
+    connect(m_cmdHozon, &QPushButton::clicked, this, &GameFrame::cmdHozon_Click);
+    m_cmdClear = new QPushButton(QStringLiteral("クリア"), this);
+    m_cmdClear->setObjectName(QStringLiteral("cmdClear"));
+    connect(m_cmdClear, &QPushButton::clicked, this, &GameFrame::cmdClear_Click);
+    m_cmdEnd = new QPushButton(QStringLiteral("戻り"), this);
+    m_cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
+    m_cmdEnd->setMinimumWidth(96);
+    connect(m_cmdEnd, &QPushButton::clicked, this, &GameFrame::cmdEnd_Click);
+    bottom->addWidget(m_chkAs);
+    bottom->addWidget(m_cmdHozon);
+    bottom->addWidget(m_cmdClear);
+    bottom->addStretch(1);
+    bottom->addWidget(m_cmdEnd);
+    root->addLayout(bottom);
+
+    // Timers: the countdown and tmrBp run all the time; tmrPlay only while a game runs its clock.
+    m_tmrStart = new QTimer(this);
+    m_tmrStart->setObjectName(QStringLiteral("tmrStart"));
+    m_tmrStart->setInterval(1000);
+    connect(m_tmrStart, &QTimer::timeout, this, &GameFrame::tmrStart_Timer);
+    m_tmrPlay = new QTimer(this);
+    m_tmrPlay->setObjectName(QStringLiteral("tmrPlay"));
+    m_tmrPlay->setInterval(m_desc.playTimerMs);
+    connect(m_tmrPlay, &QTimer::timeout, this, &GameFrame::tmrPlay_Timer);
+    m_tmrBp = new QTimer(this);
+    m_tmrBp->setObjectName(QStringLiteral("tmrBp"));
+    m_tmrBp->setInterval(1000);
+    connect(m_tmrBp, &QTimer::timeout, this, &GameFrame::tmrBp_Timer);
+    m_tmrStart->start();
+    m_tmrBp->start();
+
+    applyPanelLayout();
+}
+
+QLabel *GameFrame::imgStart(int i) const
+{
+    return i >= 1 && i <= 3 ? m_imgStart[i - 1] : nullptr;
+}
+
+// ---------------------------------------------------------------- opening
+
+void GameFrame::Form_Load()
+{
+    cmdAllDsp_Click();
+    m_settings = GameSettings::read(m_desc.settings);
+    m_chkAs->setChecked(autoSave());
+    chkAs_Click();
+    loadGame();
+    if (m_desc.panel.enabled)
+        setPanelTall(false);
+    m_loaded = true;
+}
+
+void GameFrame::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_helpShown) {
+        m_helpShown = true;
+        // After the window is on screen, not inside show().
+        QTimer::singleShot(0, this, &GameFrame::afterShown);
+    }
+}
+
+void GameFrame::afterShown()
+{
+    if (m_closing)
+        return;
+    QPointer<GameFrame> self(this);
+    const QStringList problems = std::exchange(m_pendingProblems, {});
+    for (const QString &p : problems) {
+        m_ctx.messages->warn(this, p, m_desc.caption);
+        if (!self || m_closing)
+            return;
+    }
+    m_ctx.helpTourText = m_desc.helpText;
+    m_ctx.showHelpTour(this);
+}
+
+// ---------------------------------------------------------------- history grid
+
+void GameFrame::ResetHistoryGrid()
+{
+    m_grid->setRows(1);
+    m_grid->setCols(int(m_desc.columns.size()));
+    m_grid->setRow(0);
+    m_grid->setCol(0);
+    for (int c = 0; c < m_desc.columns.size(); ++c) {
+        const GridColumn &gc = m_desc.columns.at(c);
+        m_grid->setTextMatrix(0, c, gc.header);
+        m_grid->setColWidth(c, gc.twips);
+    }
+    for (int c = 0; c < m_desc.columns.size(); ++c) {
+        m_grid->setFixedAlignment(c, Qt::AlignCenter);
+        m_grid->setColAlignment(c, m_desc.columns.at(c).alignment);
+    }
+}
+
+void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
+{
+    const FilterBox *filter = filterName.isEmpty() ? nullptr : m_desc.filter(filterName);
+
+    // The grid is drawn once, after it is filled.
+    m_grid->setUpdatesEnabled(false);
+    ResetHistoryGrid();
+    for (const FilterBox &f : std::as_const(m_desc.filters)) {
+        const bool empty = filter ? filter->empties.contains(f.objectName) : f.emptiedByAllDsp;
+        if (empty)
+            if (QComboBox *box = m_filters.value(f.objectName))
+                box->setCurrentIndex(-1);
+    }
+
+    const HistoryFile h = readHistory(m_desc.history);
+    QList<QStringList> rows;
+    rows.reserve(h.entries.size());
+    for (const HistoryEntry &e : h.entries) {
+        if (filter && !matchesFilter(e, filter->rule, chosen))
+            continue;
+        rows.append(historyRow(e, m_desc.columns, int(rows.size()) + 1));
+    }
+    m_grid->setDataRows(rows);
+    m_grid->scrollToLastIfMoreThan(m_desc.fillScrollMoreThan);
+    if (m_desc.panel.enabled)
+        scrollAfterLayout();
+    m_grid->setUpdatesEnabled(true);
+
+    const bool yellow = !filter || m_desc.allDspYellowWhenFiltered;
+    setBackColor(m_cmdAllDsp, yellow ? kAllShown : m_buttonFace);
+
+    // A damaged history file is told once per window, not at every filter.
+    if ((h.readError || !h.clean) && !std::exchange(m_historyProblemTold, true)) {
+        if (h.readError)
+            reportProblem(QStringLiteral("履歴ファイル「%1」を読み込めませんでした。").arg(m_desc.history.fileName));
+        else
+            reportProblem(QStringLiteral("履歴ファイル「%1」に Shift-JIS として読めない文字があります。\r\n"
+                                         "読めない文字は「\uFFFD」で表示します。")
+                                   .arg(m_desc.history.fileName));
+    }
+
+    RefreshSelectedView();
+}
+
+void GameFrame::cmdAllDsp_Click()
+{
+    fillHistory(QString(), QString());
+}
+
+void GameFrame::filter_Click(const QString &filterName)
+{
+    QComboBox *box = m_filters.value(filterName);
+    if (!box || box->currentIndex() < 0)
+        return;
+    fillHistory(filterName, box->currentText());
+}
+
+// ---------------------------------------------------------------- charts
+
+void GameFrame::ResetViewButtons()
+{
+    for (QPushButton *b : std::as_const(m_views))
+        setBackColor(b, m_buttonFace);
+}
+
+void GameFrame::RefreshSelectedView()
+{
+    for (const QString &name : std::as_const(m_desc.refreshOrder)) {
+        QPushButton *b = m_views.value(name);
+        if (b && backColor(b) != m_buttonFace)
+            view_Click(name);
+    }
+}
+
+void GameFrame::view_Click(const QString &buttonName)
+{
+    const ViewButton *v = m_desc.view(buttonName);
+    QPushButton *b = m_views.value(buttonName);
+    if (!v || !b || v->columns.isEmpty())
+        return; // a spare button draws nothing
+    ResetViewButtons();
+    drawView(*v);
+    setBackColor(b, kSelectedView);
+    if (m_desc.panel.enabled && m_desc.panel.viewMakesTall)
+        setPanelTall(true);
+}
+
+void GameFrame::drawView(const ViewButton &v)
+{
+    Chart *shown = v.chart == 2 ? m_chart2 : m_chart1;
+    Chart *hidden = v.chart == 2 ? m_chart1 : m_chart2;
+    hidden->hide();
+    shown->show();
+
+    const int series = int(qBound(qsizetype(1), v.columns.size(), qsizetype(2)));
+    shown->setSeriesCount(series);
+    shown->setTitle(v.caption);
+    QStringList names = v.seriesNames;
+    for (int s = int(names.size()); s < series; ++s) {
+        const int c = v.columns.at(s);
+        names.append(c >= 0 && c < m_desc.columns.size() ? m_desc.columns.at(c).header : QString());
+    }
+    shown->setSeriesNames(names.mid(0, series));
+
+    const int n = m_grid->rows() - 1;
+    if (n <= 0) {
+        shown->clearData();
+        return;
+    }
+    shown->setRowCount(n);
+    for (int r = 1; r <= n; ++r) {
+        shown->setRowLabel(r - 1, m_grid->textMatrix(r, 0));
+        for (int s = 0; s < series; ++s)
+            shown->setValue(r - 1, s, chartValue(m_grid->textMatrix(r, v.columns.at(s)), v.rule));
+    }
+}
+
+// ---------------------------------------------------------------- panel sizes
+
+void GameFrame::setPanelTall(bool tall)
+{
+    if (!m_desc.panel.enabled)
+        return;
+    m_panelTall = tall;
+    applyPanelLayout();
+    scrollAfterLayout();
+}
+
+void GameFrame::applyPanelLayout()
+{
+    const PanelStates &p = m_desc.panel;
+    int twips = m_desc.gridTwips;
+    if (p.enabled) {
+        twips = m_panelTall ? p.tallGridTwips : p.compactGridTwips;
+        if (p.tallCoversPlayArea)
+            m_playArea->setVisible(!m_panelTall);
+    }
+    const int h = twipsToPixels(this, twips);
+    m_grid->setMinimumHeight(h);
+    m_chart1->setMinimumHeight(h);
+    m_chart2->setMinimumHeight(h);
+}
+
+void GameFrame::scrollAfterLayout()
+{
+    const PanelStates &p = m_desc.panel;
+    m_grid->scrollToLastIfMoreThan(m_panelTall ? p.tallScrollMoreThan : p.compactScrollMoreThan);
+}
+
+// ---------------------------------------------------------------- settings and saving
+
+bool GameFrame::autoSave() const
+{
+    return m_desc.autoSaveSetting >= 0 && m_settings.toInt(m_desc.autoSaveSetting) == 1;
+}
+
+void GameFrame::writeSettings()
+{
+    const text::WriteResult r = m_settings.write();
+    if (!r)
+        reportProblem(r.message);
+}
+
+void GameFrame::reportProblem(const QString &message)
+{
+    if (m_closing || !m_ctx.messages)
+        return;
+    if (!m_helpShown) {
+        // While the window opens, problems are told once it is on screen.
+        if (!m_pendingProblems.contains(message))
+            m_pendingProblems.append(message);
+        return;
+    }
+    m_ctx.messages->warn(this, message, m_desc.caption);
+}
+
+void GameFrame::chkAs_Click()
+{
+    const bool on = m_chkAs->isChecked();
+    if (m_desc.autoSaveSetting >= 0)
+        m_settings.setInt(m_desc.autoSaveSetting, on ? 1 : 0);
+    writeSettings();
+    m_cmdHozon->setEnabled(!on);
+    m_chkAs->setText(on ? QString() : QStringLiteral("手動保存モード"));
+}
+
+void GameFrame::cmdHozon_Click()
+{
+    if (m_closing || m_countdown || playRunning() || !hasResult())
+        return;
+    const QDateTime now = m_ctx.clock->now();
+    const HistoryEntry entry = historyEntry(now);
+    const text::WriteResult h = appendHistory(m_desc.history, entry);
+    if (!h) {
+        // Nothing is half saved: the play log gets the play only with its history line.
+        reportProblem(h.message);
+        return;
+    }
+    const int number = m_grid->rows();
+    m_grid->addRow(historyRow(entry, m_desc.columns, number));
+    m_grid->scrollToLastIfMoreThan(m_desc.saveScrollMoreThan);
+
+    const text::WriteResult p = appendPlayRecord(playRecord(now));
+    if (!p)
+        reportProblem(p.message);
+    RefreshSelectedView();
+    if (m_desc.panel.enabled && m_desc.panel.saveMakesCompact)
+        setPanelTall(false);
+}
+
+void GameFrame::cmdClear_Click()
+{
+    if (!m_ctx.messages)
+        return;
+    if (!m_ctx.messages->ask(this, QStringLiteral("履歴データをクリアします。よろしいですか？"),
+                             QStringLiteral("クリア確認")))
+        return;
+    const text::WriteResult r = clearHistory(m_desc.history);
+    if (!r) {
+        reportProblem(r.message);
+        return;
+    }
+    m_chart1->clearData();
+    m_chart2->clearData();
+    m_grid->setRows(1);
+    historyCleared();
+    m_ctx.messages->info(this, QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"));
+}
+
+// ---------------------------------------------------------------- way back
+
+void GameFrame::leaveWindow()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    m_busy = false;
+    m_countdown = false;
+    m_tmrStart->stop();
+    m_tmrPlay->stop();
+    m_tmrBp->stop();
+    // Any display or delay still waiting inside a handler ends now.
+    if (m_ctx.clock)
+        m_ctx.clock->wake();
+    if (m_ctx.navigator)
+        m_ctx.navigator->showMain();
+}
+
+void GameFrame::cmdEnd_Click()
+{
+    QPointer<GameFrame> self(this);
+    leaveWindow();
+    if (self)
+        close(); // deleted later, once every handler of this window has returned
+}
+
+void GameFrame::closeEvent(QCloseEvent *event)
+{
+    leaveWindow();
+    event->accept();
+}
+
+// ---------------------------------------------------------------- countdown and timers
+
+void GameFrame::cmdStart_Click()
+{
+    if (m_closing || m_countdown)
+        return;
+    m_countdown = true;
+    m_tick = 0;
+    if (m_desc.panel.enabled && m_desc.panel.startMakesCompact)
+        setPanelTall(false);
+    prepareBoard();
+    m_cmdStart->setEnabled(false);
+}
+
+void GameFrame::hideCountdownPictures()
+{
+    for (QLabel *img : m_imgStart)
+        img->hide();
+}
+
+void GameFrame::tmrStart_Timer()
+{
+    if (m_closing)
+        return;
+    if (!m_countdown) {
+        m_tick = 0;
+        return;
+    }
+    hideCountdownPictures();
+    ++m_tick;
+    if (m_tick >= 1 && m_tick <= 3)
+        m_imgStart[m_tick - 1]->show();
+    if (m_tick >= 3) {
+        m_countdown = false;
+        beginPlay(); // the window may be gone when this returns
+    }
+}
+
+void GameFrame::startPlayClock()
+{
+    m_playStartNs = m_ctx.clock->elapsedNs();
+    m_lblJikan->setText(text::format0_0(0.0));
+    m_tmrPlay->start();
+}
+
+void GameFrame::stopPlayClock()
+{
+    m_tmrPlay->stop();
+}
+
+double GameFrame::playSeconds() const
+{
+    return double(m_ctx.clock->elapsedNs() - m_playStartNs) / 1e9;
+}
+
+void GameFrame::tmrPlay_Timer()
+{
+    if (m_closing)
+        return;
+    m_lblJikan->setText(text::format0_0(playSeconds()));
+}
+
+void GameFrame::tmrBp_Timer()
+{
+    if (m_closing || !m_busy)
+        return;
+    QPointer<GameFrame> self(this);
+    const QList<std::function<void()>> steps = bpSteps();
+    for (const std::function<void()> &step : steps) {
+        if (!self || self->m_closing || !self->m_busy)
+            return;
+        try {
+            step();
+        } catch (...) {
+            // A failing step is skipped; the next one still runs.
+        }
+    }
+}
+
+// ---------------------------------------------------------------- waiting
+
+bool GameFrame::waitMs(double ms)
+{
+    if (m_closing)
+        return false;
+    QPointer<GameFrame> self(this);
+    const bool reached = waitFor(*m_ctx.clock, this, ms, [self] { return !self || self->m_closing; });
+    return self && !self->m_closing && reached;
+}
+
+bool GameFrame::letEventsRun()
+{
+    if (m_closing)
+        return false;
+    QPointer<GameFrame> self(this);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return self && !self->m_closing;
+}
+
+// ---------------------------------------------------------------- colours
+
+QColor GameFrame::backColor(const QWidget *button)
+{
+    return button->palette().color(QPalette::Button);
+}
+
+void GameFrame::setBackColor(QWidget *button, const QColor &c)
+{
+    QPalette p = button->palette();
+    p.setColor(QPalette::Button, c);
+    button->setPalette(p);
+}
+
+} // namespace kioku

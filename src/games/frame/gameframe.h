@@ -1,0 +1,210 @@
+#pragma once
+// The frame every game window is built on: the settings line, the history file
+// with its grid, filter boxes and charts, automatic or manual saving, clearing,
+// the three-step start countdown, the help text and the way back to the main
+// window. A game window derives from it, fills playArea() with its own controls
+// and implements the hooks of its play.
+#include "core/game/gamesettings.h"
+#include "core/game/history.h"
+#include "core/playlog/playlog.h"
+#include "games/frame/gamedescription.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QWidget>
+
+#include <functional>
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace kioku {
+
+struct AppContext;
+class Chart;
+class FlexGrid;
+
+class GameFrame : public QWidget {
+    Q_OBJECT
+public:
+    // Colours of the frame's buttons.
+    static const QColor kSelectedView;  // RGB(192,255,255) light cyan
+    static const QColor kAllShown;      // RGB(255,255,192) light yellow
+
+    GameFrame(AppContext &ctx, GameDescription description, QWidget *parent = nullptr);
+    ~GameFrame() override;
+
+    const GameDescription &description() const { return m_desc; }
+    AppContext &context() const { return m_ctx; }
+    GameSettings &settings() { return m_settings; }
+    const GameSettings &settings() const { return m_settings; }
+
+    // ---- handlers of the frame (public so tests can call them) ----
+    // Opens the window: history, settings, the game's own opening, help text
+    // (handed to the help tour once the window is shown). A game's constructor
+    // calls it last.
+    void Form_Load();
+    void cmdAllDsp_Click();
+    // A filter box was chosen (by its objectName).
+    void filter_Click(const QString &filterName);
+    void cboKaisu2_Click() { filter_Click(QStringLiteral("cboKaisu2")); }
+    void cboJikan2_Click() { filter_Click(QStringLiteral("cboJikan2")); }
+    void cboMondai2_Click() { filter_Click(QStringLiteral("cboMondai2")); }
+    void cboMode2_Click() { filter_Click(QStringLiteral("cboMode2")); }
+    // A view button was pressed (by its objectName).
+    void view_Click(const QString &buttonName);
+    void cmdKaitou_Click() { view_Click(QStringLiteral("cmdKaitou")); }
+    void cmdRitu_Click() { view_Click(QStringLiteral("cmdRitu")); }
+    void cmdByou_Click() { view_Click(QStringLiteral("cmdByou")); }
+    void cmdPByou_Click() { view_Click(QStringLiteral("cmdPByou")); }
+    void cmdMoji_Click() { view_Click(QStringLiteral("cmdMoji")); }
+    void cmdJisyo_Click() { view_Click(QStringLiteral("cmdJisyo")); }
+    void chkAs_Click();
+    void cmdHozon_Click();
+    void cmdClear_Click();
+    void cmdEnd_Click();
+    void cmdStart_Click();
+    void tmrStart_Timer();
+    void tmrPlay_Timer();
+    void tmrBp_Timer();
+
+    // ---- routines ----
+    void ResetHistoryGrid();
+    void ResetViewButtons();
+    void RefreshSelectedView();
+    // The history panel's two sizes (windows that have them).
+    void setPanelTall(bool tall);
+    bool panelTall() const { return m_panelTall; }
+
+    // ---- state ----
+    bool countdownRunning() const { return m_countdown; }
+    int countdownTick() const { return m_tick; }
+    bool busy() const { return m_busy; }
+    void setBusy(bool b) { m_busy = b; }
+    bool closing() const { return m_closing; }
+    // The back colour of a button, as the program reads it back.
+    static QColor backColor(const QWidget *button);
+    static void setBackColor(QWidget *button, const QColor &c);
+    QColor buttonFace() const { return m_buttonFace; }
+
+    // Controls of the frame, for the game and for tests.
+    FlexGrid *msgRireki() const { return m_grid; }
+    Chart *mcrRireki() const { return m_chart1; }
+    Chart *mcrRireki2() const { return m_chart2; }
+    QPushButton *cmdStart() const { return m_cmdStart; }
+    QPushButton *cmdHozon() const { return m_cmdHozon; }
+    QPushButton *cmdClear() const { return m_cmdClear; }
+    QPushButton *cmdEnd() const { return m_cmdEnd; }
+    QPushButton *cmdAllDsp() const { return m_cmdAllDsp; }
+    QCheckBox *chkAs() const { return m_chkAs; }
+    QLabel *lblJikan() const { return m_lblJikan; }
+    QLabel *imgStart(int i) const; // 1..3
+    QComboBox *filterBox(const QString &name) const { return m_filters.value(name); }
+    QPushButton *viewButton(const QString &name) const { return m_views.value(name); }
+    QTimer *tmrStart() const { return m_tmrStart; }
+    QTimer *tmrPlay() const { return m_tmrPlay; }
+    QTimer *tmrBp() const { return m_tmrBp; }
+    QFrame *fraRireki() const { return m_fraRireki; }
+
+protected:
+    // ---- hooks of the game ----
+    // Form_Load after the history and the settings: fill the game's own boxes and labels.
+    virtual void loadGame() {}
+    // cmdStart: make the board ready for a play (the countdown flag is already set).
+    virtual void prepareBoard() {}
+    // The third countdown tick: the play begins. Return at once when closing() holds
+    // after a wait (see waitMs); the window may be gone when this returns.
+    virtual void beginPlay() {}
+    // A play whose result can be saved has been judged or finished.
+    virtual bool hasResult() const = 0;
+    // A play (or a game) is running now: saving is refused.
+    virtual bool playRunning() const { return m_busy; }
+    // The entry and the play-log record of the result, saved at `now`.
+    virtual HistoryEntry historyEntry(const QDateTime &now) const = 0;
+    virtual PlayRecord playRecord(const QDateTime &now) const = 0;
+    // After 「クリア」 emptied the history (records files and the like).
+    virtual void historyCleared() {}
+    // The work of tmrBp while the busy flag is set; each step runs on its own,
+    // a step that fails is skipped and the next one runs.
+    virtual QList<std::function<void()>> bpSteps() { return {}; }
+
+    // ---- services for the game ----
+    // The area above the history panel where the game puts its controls.
+    QWidget *playArea() const { return m_playArea; }
+    // A panel with the three countdown pictures, for the game's layout.
+    QWidget *countdownPanel() const { return m_countdownPanel; }
+    void hideCountdownPictures();
+    // Rewrites the settings file; a failure is reported to the player.
+    void writeSettings();
+    bool autoSave() const;
+    // Lets events run for `ms` of clock time; false when the window is closing or
+    // gone, after which the caller must return without touching the window.
+    bool waitMs(double ms);
+    // Lets pending events run once; false as waitMs.
+    bool letEventsRun();
+    // The elapsed-seconds clock shown in lblJikan by tmrPlay.
+    void startPlayClock();
+    void stopPlayClock();
+    double playSeconds() const;
+    // Tells the player about a file that could not be read or written.
+    void reportProblem(const QString &message);
+
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildFrame();
+    void fillHistory(const QString &filterName, const QString &chosen);
+    void drawView(const ViewButton &v);
+    void applyPanelLayout();
+    void scrollAfterLayout();
+    void leaveWindow();
+    void afterShown();
+
+    AppContext &m_ctx;
+    GameDescription m_desc;
+    GameSettings m_settings;
+    QColor m_buttonFace;
+
+    QWidget *m_playArea = nullptr;
+    QWidget *m_countdownPanel = nullptr;
+    QLabel *m_imgStart[3] = {nullptr, nullptr, nullptr};
+    QFrame *m_fraRireki = nullptr;
+    QGroupBox *m_fraView = nullptr;
+    FlexGrid *m_grid = nullptr;
+    Chart *m_chart1 = nullptr;
+    Chart *m_chart2 = nullptr;
+    QHash<QString, QComboBox *> m_filters;
+    QHash<QString, QPushButton *> m_views;
+    QPushButton *m_cmdAllDsp = nullptr;
+    QPushButton *m_cmdStart = nullptr;
+    QPushButton *m_cmdHozon = nullptr;
+    QPushButton *m_cmdClear = nullptr;
+    QPushButton *m_cmdEnd = nullptr;
+    QCheckBox *m_chkAs = nullptr;
+    QLabel *m_lblJikan = nullptr;
+    QTimer *m_tmrStart = nullptr;
+    QTimer *m_tmrPlay = nullptr;
+    QTimer *m_tmrBp = nullptr;
+
+    bool m_countdown = false;
+    int m_tick = 0;
+    bool m_busy = false;
+    bool m_closing = false;
+    bool m_loaded = false;
+    bool m_helpShown = false;
+    bool m_panelTall = false;
+    qint64 m_playStartNs = 0;
+    QStringList m_pendingProblems;
+    bool m_historyProblemTold = false;
+};
+
+} // namespace kioku

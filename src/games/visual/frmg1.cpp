@@ -1,0 +1,516 @@
+#include "games/visual/frmg1.h"
+
+#include "core/clock.h"
+#include "core/rules/numbermemory.h"
+#include "core/text/formats.h"
+#include "widgets/appcontext.h"
+#include "widgets/shape.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace kioku;
+namespace nm = kioku::rules;
+
+namespace {
+
+const QColor kRight(192, 255, 192);
+const QColor kWrong(255, 192, 192);
+const QColor kCover(58, 78, 122);
+const QColor kBar(255, 140, 40);
+
+constexpr int kCellWidth = 44;
+constexpr int kCellSpacing = 4;
+constexpr int kDigitHeight = 58;
+constexpr int kBarHeight = 12;
+// The design width of the time bar: the width of the fifteen digit cells.
+constexpr int kBarDesignWidth = nm::kDigitPositions * kCellWidth + (nm::kDigitPositions - 1) * kCellSpacing;
+
+QLabel *captionLabel(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QLabel *valueLabel(const QString &name, QWidget *parent)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(64);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    l->setPalette(p);
+    QFont f = l->font();
+    f.setPointSizeF(f.pointSizeF() * 1.25);
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+} // namespace
+
+frmG1::frmG1(AppContext &ctx, QWidget *parent) : GameFrame(ctx, numberMemoryDescription(), parent)
+{
+    buildPlayArea();
+    Form_Load();
+}
+
+void frmG1::buildPlayArea()
+{
+    QWidget *area = playArea();
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(12);
+    column->addLayout(row);
+
+    // Left: the countdown picture.
+    row->addWidget(countdownPanel(), 0, Qt::AlignVCenter);
+
+    // Centre: the digits under their cover, the answer boxes, the time bar.
+    auto *board = new QGroupBox(QStringLiteral("問題"), area);
+    board->setObjectName(QStringLiteral("fraMondai"));
+    auto *bl = new QVBoxLayout(board);
+    bl->setSpacing(8);
+    bl->setContentsMargins(12, 10, 12, 12);
+
+    m_digitRow = new QWidget(board);
+    m_digitRow->setObjectName(QStringLiteral("fraDigits"));
+    auto *dl = new QHBoxLayout(m_digitRow);
+    dl->setContentsMargins(0, 0, 0, 0);
+    dl->setSpacing(kCellSpacing);
+    QFont digitFont = font();
+    digitFont.setPointSizeF(26);
+    digitFont.setBold(true);
+    for (int i = 1; i <= nm::kDigitPositions; ++i) {
+        auto *l = new QLabel(m_digitRow);
+        l->setObjectName(QStringLiteral("lblMondai%1").arg(i));
+        l->setFixedSize(kCellWidth, kDigitHeight);
+        l->setAlignment(Qt::AlignCenter);
+        l->setFont(digitFont);
+        l->setFrameShape(QFrame::Box);
+        l->setAutoFillBackground(true);
+        QPalette p = l->palette();
+        p.setColor(QPalette::Window, Qt::white);
+        p.setColor(QPalette::WindowText, QColor(20, 30, 90));
+        l->setPalette(p);
+        QSizePolicy sp = l->sizePolicy();
+        sp.setRetainSizeWhenHidden(true);
+        l->setSizePolicy(sp);
+        dl->addWidget(l);
+        m_lblMondai.append(l);
+    }
+    m_digitRow->setFixedSize(kBarDesignWidth, kDigitHeight);
+    m_shpWaku = new Shape(Shape::Kind::Rectangle, m_digitRow);
+    m_shpWaku->setObjectName(QStringLiteral("shpWaku"));
+    m_shpWaku->setFillColor(kCover);
+    m_shpWaku->setBorderColor(kCover.darker(130));
+    m_shpWaku->setGeometry(0, 0, kBarDesignWidth, kDigitHeight);
+    m_shpWaku->raise();
+    m_digitRow->installEventFilter(this);
+    bl->addWidget(m_digitRow, 0, Qt::AlignHCenter);
+
+    auto *answerRow = new QWidget(board);
+    auto *al = new QHBoxLayout(answerRow);
+    al->setContentsMargins(0, 0, 0, 0);
+    al->setSpacing(kCellSpacing);
+    QFont boxFont = font();
+    boxFont.setPointSizeF(18);
+    for (int i = 1; i <= nm::kDigitPositions; ++i) {
+        auto *t = new QLineEdit(answerRow);
+        t->setObjectName(QStringLiteral("txtKaitou%1").arg(i));
+        t->setFixedSize(kCellWidth, 40);
+        t->setAlignment(Qt::AlignCenter);
+        t->setFont(boxFont);
+        QSizePolicy sp = t->sizePolicy();
+        sp.setRetainSizeWhenHidden(true);
+        t->setSizePolicy(sp);
+        t->installEventFilter(this);
+        connect(t, &QLineEdit::textChanged, this, [this, i] { txtKaitou_Change(i); });
+        al->addWidget(t);
+        m_txtKaitou.append(t);
+    }
+    answerRow->setFixedSize(kBarDesignWidth, 40);
+    bl->addWidget(answerRow, 0, Qt::AlignHCenter);
+
+    m_barTrack = new QWidget(board);
+    m_barTrack->setObjectName(QStringLiteral("fraJikan"));
+    m_barTrack->setFixedSize(kBarDesignWidth, kBarHeight);
+    m_shpJikanK = new Shape(Shape::Kind::Rectangle, m_barTrack);
+    m_shpJikanK->setObjectName(QStringLiteral("shpJikanK"));
+    m_shpJikanK->setFillColor(kBar);
+    m_shpJikanK->setBorderColor(kBar.darker(140));
+    m_shpJikanK->setGeometry(0, 0, kBarDesignWidth, kBarHeight);
+    bl->addWidget(m_barTrack, 0, Qt::AlignHCenter);
+    row->addWidget(board, 1);
+
+    // Right: the two buttons of a play.
+    auto *buttons = new QVBoxLayout;
+    buttons->setSpacing(10);
+    buttons->addStretch(1);
+    cmdStart()->setParent(area);
+    cmdStart()->setMinimumSize(104, 40);
+    buttons->addWidget(cmdStart());
+    m_cmdKekka = new QPushButton(QStringLiteral("回答"), area);
+    m_cmdKekka->setObjectName(QStringLiteral("cmdKekka"));
+    m_cmdKekka->setMinimumSize(104, 40);
+    connect(m_cmdKekka, &QPushButton::clicked, this, &frmG1::cmdKekka_Click);
+    buttons->addWidget(m_cmdKekka);
+    buttons->addStretch(1);
+    row->addLayout(buttons);
+
+    // Below: the settings and the result.
+    auto *strip = new QHBoxLayout;
+    strip->setSpacing(12);
+    column->addLayout(strip);
+
+    auto *setting = new QGroupBox(QStringLiteral("設定"), area);
+    setting->setObjectName(QStringLiteral("fraSettei"));
+    auto *sl = new QHBoxLayout(setting);
+    m_cboKaisu = new QComboBox(setting);
+    m_cboKaisu->setObjectName(QStringLiteral("cboKaisu"));
+    m_cboKaisu->setMinimumContentsLength(3);
+    connect(m_cboKaisu, &QComboBox::activated, this, [this](int) { cboKaisu_Click(); });
+    m_cboJikan = new QComboBox(setting);
+    m_cboJikan->setObjectName(QStringLiteral("cboJikan"));
+    m_cboJikan->setMinimumContentsLength(4);
+    connect(m_cboJikan, &QComboBox::activated, this, [this](int) { cboJikan_Click(); });
+    sl->addWidget(captionLabel(QStringLiteral("桁数"), setting));
+    sl->addWidget(m_cboKaisu);
+    sl->addSpacing(8);
+    sl->addWidget(captionLabel(QStringLiteral("表示秒"), setting));
+    sl->addWidget(m_cboJikan);
+    strip->addWidget(setting);
+
+    auto *result = new QGroupBox(QStringLiteral("結果"), area);
+    result->setObjectName(QStringLiteral("fraKekka"));
+    auto *rl = new QHBoxLayout(result);
+    m_lblMoji_T = valueLabel(QStringLiteral("lblMoji_T"), result);
+    m_lblOk = valueLabel(QStringLiteral("lblOk"), result);
+    m_lblNg = valueLabel(QStringLiteral("lblNg"), result);
+    m_lblRitu = valueLabel(QStringLiteral("lblRitu"), result);
+    m_lblByou = valueLabel(QStringLiteral("lblByou"), result);
+    QLabel *jikan = lblJikan();
+    jikan->setParent(result);
+    {
+        QLabel *model = valueLabel(QString(), result);
+        jikan->setAlignment(model->alignment());
+        jikan->setMinimumWidth(model->minimumWidth());
+        jikan->setFrameShape(model->frameShape());
+        jikan->setFrameShadow(model->frameShadow());
+        jikan->setAutoFillBackground(true);
+        jikan->setPalette(model->palette());
+        jikan->setFont(model->font());
+        delete model;
+    }
+    const QList<QPair<QString, QLabel *>> values{{QStringLiteral("桁数"), m_lblMoji_T},
+                                                 {QStringLiteral("正解"), m_lblOk},
+                                                 {QStringLiteral("不正解"), m_lblNg},
+                                                 {QStringLiteral("正解率"), m_lblRitu},
+                                                 {QStringLiteral("秒"), jikan},
+                                                 {QStringLiteral("記録"), m_lblByou}};
+    for (int i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            rl->addSpacing(6);
+        rl->addWidget(captionLabel(values.at(i).first, result));
+        rl->addWidget(values.at(i).second);
+    }
+    strip->addWidget(result, 1);
+}
+
+// ---------------------------------------------------------------- opening
+
+void frmG1::loadGame()
+{
+    m_n = settings().toInt(nm::DigitCount);
+    m_playTime = settings().toFloat(nm::DisplayTime);
+
+    for (QLabel *l : std::as_const(m_lblMondai))
+        l->clear();
+
+    m_cboJikan->clear();
+    m_cboJikan->addItems(nm::displayTimeItems());
+    const QString time = text::shortestFloat(settings().toFloat(nm::DisplayTime));
+    if (m_cboJikan->findText(time) < 0)
+        m_cboJikan->addItem(time); // a value typed into the file by hand still shows
+    m_cboJikan->setCurrentIndex(m_cboJikan->findText(time));
+
+    m_cboKaisu->clear();
+    m_cboKaisu->addItems(nm::digitCountItems());
+    m_cboKaisu->setCurrentIndex(m_cboKaisu->findText(QString::number(m_n)));
+
+    m_fullWidth = kBarDesignWidth;
+
+    m_lblMoji_T->clear();
+    m_lblOk->clear();
+    m_lblNg->clear();
+    m_lblRitu->clear();
+    lblJikan()->clear();
+    m_lblByou->setText(QStringLiteral("-----"));
+
+    for (QLineEdit *t : std::as_const(m_txtKaitou)) {
+        t->hide();
+        t->clear();
+    }
+    m_cmdKekka->setEnabled(false);
+}
+
+// ---------------------------------------------------------------- settings
+
+void frmG1::cboKaisu_Click()
+{
+    const int n = m_cboKaisu->currentText().toInt();
+    if (n < 1 || n > nm::kDigitPositions)
+        return;
+    settings().setInt(nm::DigitCount, n);
+    writeSettings();
+    // A play under way keeps the count it was started with (its digits, judging
+    // and saved result belong together); the new count applies from the next start.
+    if (m_phase == Phase::Idle)
+        m_n = n;
+}
+
+void frmG1::cboJikan_Click()
+{
+    const float t = m_cboJikan->currentText().toFloat();
+    if (!(t > 0))
+        return;
+    settings().setFloat(nm::DisplayTime, t);
+    writeSettings();
+    lblJikan()->setText(text::shortestFloat(t));
+}
+
+// ---------------------------------------------------------------- answer boxes
+
+void frmG1::txtKaitou_Change(int index)
+{
+    QLineEdit *box = txtKaitou(index);
+    if (!box || box->text().isEmpty())
+        return;
+    if (index >= m_n) {
+        if (m_cmdKekka->isEnabled())
+            m_cmdKekka->setFocus();
+    } else if (QLineEdit *next = txtKaitou(index + 1)) {
+        next->setFocus();
+    }
+}
+
+void frmG1::txtKaitou_Click(int index)
+{
+    if (QLineEdit *box = txtKaitou(index))
+        box->clear();
+}
+
+bool frmG1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_digitRow && event->type() == QEvent::Resize) {
+        m_shpWaku->setGeometry(m_digitRow->rect());
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        const int i = int(m_txtKaitou.indexOf(qobject_cast<QLineEdit *>(watched)));
+        if (i >= 0)
+            txtKaitou_Click(i + 1);
+    }
+    return GameFrame::eventFilter(watched, event);
+}
+
+void frmG1::setBoxColor(QLineEdit *box, const QColor &c)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, c);
+    box->setPalette(p);
+}
+
+// ---------------------------------------------------------------- a play
+
+void frmG1::prepareBoard()
+{
+    context().playMode = 0;
+    m_phase = Phase::Countdown;
+    m_n = qBound(1, settings().toInt(nm::DigitCount), nm::kDigitPositions);
+    m_playTime = settings().toFloat(nm::DisplayTime);
+
+    setBarWidth(m_fullWidth);
+    for (int i = 0; i < nm::kDigitPositions; ++i) {
+        m_lblMondai.at(i)->hide();
+        QLineEdit *t = m_txtKaitou.at(i);
+        t->hide();
+        setBoxColor(t, Qt::white);
+        t->clear();
+    }
+    m_shpWaku->show();
+    m_shpWaku->raise();
+    for (int i = 0; i < m_n; ++i)
+        m_lblMondai.at(i)->show();
+
+    m_lblOk->clear();
+    m_lblNg->clear();
+    m_lblRitu->clear();
+    m_right = 0;
+    m_wrong = 0;
+    m_marks.clear();
+    m_lblMoji_T->setText(QString::number(m_n));
+    m_lblOk->setText(QStringLiteral("0"));
+    m_lblNg->setText(QStringLiteral("0"));
+    m_lblRitu->setText(nm::correctRate(0, m_n));
+    lblJikan()->setText(m_cboJikan->currentText());
+
+    m_cmdKekka->setEnabled(false);
+}
+
+void frmG1::beginPlay()
+{
+    m_phase = Phase::Display;
+    hideCountdownPictures();
+    m_shpWaku->hide();
+
+    const QStringList digits = nm::drawDigits(*context().random, m_n);
+    for (int i = 0; i < m_n; ++i)
+        m_lblMondai.at(i)->setText(digits.value(i));
+    if (!letEventsRun())
+        return; // the window is going: touch nothing
+
+    if (!runDisplayPhase(m_playTime))
+        return;
+
+    m_shpWaku->show();
+    m_shpWaku->raise();
+    for (int i = 0; i < m_n; ++i)
+        m_txtKaitou.at(i)->show();
+    m_txtKaitou.at(0)->setFocus();
+    m_cmdKekka->setEnabled(true);
+    m_phase = Phase::Answering;
+}
+
+bool frmG1::runDisplayPhase(float displayTime)
+{
+    Clock &clock = *context().clock;
+    const double total = double(displayTime);
+    // Monotonic nanoseconds: the display never stalls when the day changes.
+    const qint64 start = clock.elapsedNs();
+    const qint64 end = start + qint64(std::llround(total * 1e9));
+    qint64 barValue = 0; // the remaining value the bar was last drawn for
+    for (;;) {
+        const qint64 now = clock.elapsedNs();
+        if (now > end)
+            return true;
+        const double left = double(end - now) / 1e9;
+        const qint64 remaining = text::roundHalfEven(left);
+        lblJikan()->setText(QString::number(remaining));
+        if (remaining != barValue) {
+            barValue = remaining;
+            const int percent = total > 0 ? int(double(remaining) / total * 100.0) : 0;
+            setBarWidth(percent * m_fullWidth / 100);
+        }
+        // Sleep until the shown number changes (half a second before the next
+        // whole number) or the display ends, whichever comes first.
+        const double untilChange = left - (double(remaining) - 0.5);
+        const double ms = qMax(0.0, qMin(untilChange, left)) * 1000.0 + 1.0;
+        if (!waitMs(ms))
+            return false;
+    }
+}
+
+void frmG1::setBarWidth(int width)
+{
+    width = qBound(0, width, m_fullWidth);
+    m_shpJikanK->setGeometry(0, 0, width, kBarHeight);
+    m_shpJikanK->setVisible(width > 0);
+}
+
+QStringList frmG1::digitTexts() const
+{
+    QStringList s;
+    for (QLabel *l : m_lblMondai)
+        s.append(l->text());
+    return s;
+}
+
+QStringList frmG1::answerTexts() const
+{
+    QStringList s;
+    for (QLineEdit *t : m_txtKaitou)
+        s.append(t->text());
+    return s;
+}
+
+void frmG1::cmdKekka_Click()
+{
+    if (m_phase != Phase::Answering)
+        return;
+    const QStringList digits = digitTexts();
+    const QStringList answers = answerTexts();
+    const nm::DigitJudgement j = nm::judgeDigits(digits, answers, m_n);
+    m_right = j.rightCount;
+    m_wrong = j.wrongCount;
+    for (int i = 0; i < m_n; ++i)
+        setBoxColor(m_txtKaitou.at(i), j.right.value(i) ? kRight : kWrong);
+    // The marks are taken now: a box clicked or edited after judging does not change the result.
+    m_marks = nm::resultMarks(digits, answers, m_n);
+
+    m_shpWaku->hide();
+    m_lblOk->setText(QString::number(m_right));
+    m_lblNg->setText(QString::number(m_wrong));
+    m_lblRitu->setText(nm::correctRate(m_right, m_n));
+    m_phase = Phase::Judged;
+
+    QPointer<frmG1> self(this);
+    if (autoSave())
+        cmdHozon_Click();
+    if (!self)
+        return;
+    cmdStart()->setEnabled(true);
+    cmdStart()->setFocus();
+    m_cmdKekka->setEnabled(false);
+}
+
+// ---------------------------------------------------------------- saving
+
+bool frmG1::hasResult() const
+{
+    return m_phase == Phase::Judged && (m_right != 0 || m_wrong != 0);
+}
+
+bool frmG1::playRunning() const
+{
+    return m_phase == Phase::Display || m_phase == Phase::Answering;
+}
+
+HistoryEntry frmG1::historyEntry(const QDateTime &now) const
+{
+    nm::NumberMemoryResult r;
+    r.saved = now;
+    r.marks = m_marks;
+    r.right = m_right;
+    r.wrong = m_wrong;
+    r.rate = nm::correctRate(m_right, m_n);
+    r.displayTime = m_playTime;
+    return nm::historyEntry(r);
+}
+
+PlayRecord frmG1::playRecord(const QDateTime &now) const
+{
+    nm::NumberMemoryResult r;
+    r.saved = now;
+    r.marks = m_marks;
+    r.right = m_right;
+    r.wrong = m_wrong;
+    r.rate = nm::correctRate(m_right, m_n);
+    r.displayTime = m_playTime;
+    return nm::playRecord(r);
+}

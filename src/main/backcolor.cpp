@@ -1,0 +1,38 @@
+#include "backcolor.h"
+
+#include <QAbstractButton>
+#include <QPalette>
+#include <QVariant>
+#include <QWidget>
+
+namespace kioku {
+
+namespace {
+const char *const kProperty = "kiokuBackColor";
+}
+
+void setBackColor(QWidget *w, const QColor &c)
+{
+    w->setProperty(kProperty, c.isValid() ? QVariant(c) : QVariant());
+    if (!c.isValid()) {
+        // An empty palette inherits everything again: the system face.
+        w->setPalette(QPalette());
+        if (!qobject_cast<QAbstractButton *>(w))
+            w->setAutoFillBackground(false);
+        return;
+    }
+    QPalette p = w->palette();
+    p.setColor(QPalette::Button, c);
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+    if (!qobject_cast<QAbstractButton *>(w))
+        w->setAutoFillBackground(true);
+}
+
+QColor backColor(const QWidget *w)
+{
+    const QVariant v = w->property(kProperty);
+    return v.isValid() ? v.value<QColor>() : QColor();
+}
+
+} // namespace kioku

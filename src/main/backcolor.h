@@ -1,0 +1,21 @@
+#pragma once
+// A selected button is shown by a light back colour, and the windows read that
+// colour back to know which view or condition is selected. The colour is kept
+// as a property of the widget (so it reads back exactly) and painted through
+// the palette.
+#include <QColor>
+
+class QWidget;
+
+namespace kioku {
+
+// &HC0C0FF, the light red of a selected graph button of the today panel.
+inline const QColor kSelectedLightRed = QColor(255, 192, 192);
+
+// Sets the back colour of a button or label; an invalid colour gives back the
+// system button face.
+void setBackColor(QWidget *w, const QColor &c);
+// The back colour set by setBackColor; invalid while the widget has the system face.
+QColor backColor(const QWidget *w);
+
+} // namespace kioku

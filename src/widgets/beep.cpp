@@ -1,0 +1,12 @@
+#include "widgets/beep.h"
+
+#include <QApplication>
+
+namespace kioku {
+
+void beep()
+{
+    QApplication::beep();
+}
+
+} // namespace kioku

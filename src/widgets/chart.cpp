@@ -1,0 +1,308 @@
+#include "widgets/chart.h"
+
+#include "core/text/recordline.h"
+
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsLayout>
+#include <QLineSeries>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <cmath>
+
+namespace kioku {
+
+class ChartView : public QChartView {
+public:
+    explicit ChartView(QWidget *parent) : QChartView(new QChart, parent)
+    {
+        setRenderHint(QPainter::Antialiasing);
+        setFrameShape(QFrame::NoFrame);
+        QChart *c = chart();
+        c->setBackgroundRoundness(0);
+        c->setMargins(QMargins(2, 2, 2, 2));
+        c->layout()->setContentsMargins(0, 0, 0, 0);
+        c->setAnimationOptions(QChart::NoAnimation);
+        c->legend()->setVisible(false);
+    }
+};
+
+namespace {
+
+const QColor kSeriesColours[2] = {QColor(0x4a, 0x86, 0xc8), QColor(0xe8, 0x7a, 0x4a)};
+
+// More rows than this and the category labels would run into each other.
+constexpr int kMaxLabelledRows = 31;
+
+// 1, 2 or 5 times a power of ten, at least `raw`.
+double niceStep(double raw)
+{
+    if (!(raw > 0) || !std::isfinite(raw))
+        return 1;
+    const double p = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0, 10.0}) {
+        if (m * p >= raw * (1 - 1e-9))
+            return m * p;
+    }
+    return 10 * p;
+}
+
+} // namespace
+
+Chart::Chart(QWidget *parent) : QWidget(parent), m_view(new ChartView(this))
+{
+    auto *lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(m_view);
+    redraw();
+}
+
+void Chart::setStyle(Style s)
+{
+    if (m_style == s)
+        return;
+    m_style = s;
+    scheduleRedraw();
+}
+
+void Chart::setTitle(const QString &t)
+{
+    m_view->chart()->setTitle(t);
+}
+
+void Chart::setSeriesNames(const QStringList &names)
+{
+    m_names = names;
+    scheduleRedraw();
+}
+
+void Chart::setSeriesCount(int n)
+{
+    n = qBound(1, n, 2);
+    if (m_series == n)
+        return;
+    m_series = n;
+    scheduleRedraw();
+}
+
+void Chart::setRowCount(int n)
+{
+    n = qMax(0, n);
+    if (n == rowCount())
+        return;
+    m_labels.resize(n);
+    m_values[0].resize(n);
+    m_values[1].resize(n);
+    scheduleRedraw();
+}
+
+QString Chart::rowLabel(int row) const
+{
+    return row >= 0 && row < rowCount() ? m_labels.at(row) : QString();
+}
+
+void Chart::setRowLabel(int row, const QString &label)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    m_labels[row] = label;
+    scheduleRedraw();
+}
+
+double Chart::value(int row, int series) const
+{
+    if (row < 0 || row >= rowCount() || series < 0 || series > 1)
+        return 0;
+    return m_values[series].at(row);
+}
+
+void Chart::setValue(int row, int series, double v)
+{
+    if (row < 0 || row >= rowCount() || series < 0 || series > 1)
+        return;
+    if (!std::isfinite(v))
+        v = 0;
+    m_values[series][row] = v;
+    scheduleRedraw();
+}
+
+void Chart::setValueText(int row, int series, const QString &text)
+{
+    setValue(row, series, text::leadingNumber(text));
+}
+
+double Chart::axisMin() const
+{
+    if (m_fixedAxis)
+        return m_min;
+    return dataRange().first;
+}
+
+double Chart::axisMax() const
+{
+    if (m_fixedAxis)
+        return m_max;
+    return dataRange().second;
+}
+
+void Chart::setAxisRange(double min, double max)
+{
+    m_fixedAxis = true;
+    m_min = min;
+    m_max = max;
+    scheduleRedraw();
+}
+
+void Chart::clearAxisRange()
+{
+    m_fixedAxis = false;
+    scheduleRedraw();
+}
+
+QPair<double, double> Chart::dataRange() const
+{
+    double lo = 0;
+    double hi = 0;
+    for (int s = 0; s < m_series; ++s) {
+        for (double v : m_values[s]) {
+            lo = qMin(lo, v);
+            hi = qMax(hi, v);
+        }
+    }
+    if (hi - lo <= 0)
+        return {lo, lo + 1};
+    // A little room above the highest value, on a round number.
+    const double step = niceStep((hi - lo) / 5);
+    double top = std::ceil(hi / step - 1e-9) * step;
+    if (top - hi < step * 0.05)
+        top += step;
+    const double bottom = lo < 0 ? std::floor(lo / step + 1e-9) * step : 0.0;
+    return {bottom, top};
+}
+
+void Chart::scheduleRedraw()
+{
+    if (m_redrawPending)
+        return;
+    m_redrawPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_redrawPending)
+            redraw();
+    });
+}
+
+void Chart::redraw()
+{
+    m_redrawPending = false;
+    QChart *chart = m_view->chart();
+    chart->removeAllSeries();
+    const auto axes = chart->axes();
+    for (QAbstractAxis *a : axes) {
+        chart->removeAxis(a);
+        delete a;
+    }
+
+    const QFont appFont = QApplication::font();
+    // Small labels: a Latin face first keeps decimal points distinct from commas
+    // at small sizes; Japanese text falls back to the application's font.
+    QFont small = appFont;
+    small.setFamilies({QStringLiteral("DejaVu Sans"), appFont.family()});
+    if (small.pointSizeF() > 0)
+        small.setPointSizeF(qMax(6.0, small.pointSizeF() - 1));
+    chart->setTitleFont(appFont);
+    chart->legend()->setFont(small);
+
+    const int n = rowCount();
+
+    // Categories must be distinct; when they are not (or when there are too many
+    // to be read) the rows are named by their numbers and the labels hidden.
+    QStringList categories;
+    bool showLabels = n <= kMaxLabelledRows;
+    if (showLabels) {
+        QHash<QString, int> seen;
+        for (const QString &l : m_labels) {
+            const int k = seen.value(l, 0);
+            seen.insert(l, k + 1);
+            // Zero-width spaces keep equal labels apart without changing what is
+            // shown (an empty category would be dropped).
+            if (l.isEmpty())
+                categories.append(QString(k + 1, QChar(0x200B)));
+            else
+                categories.append(k == 0 ? l : l + QString(k, QChar(0x200B)));
+        }
+    } else {
+        categories.reserve(n);
+        for (int i = 1; i <= n; ++i)
+            categories.append(QString::number(i));
+    }
+
+    auto *xAxis = new QBarCategoryAxis;
+    xAxis->append(categories);
+    xAxis->setLabelsFont(small);
+    xAxis->setLabelsVisible(showLabels);
+    xAxis->setGridLineVisible(false);
+    xAxis->setTruncateLabels(true);
+    chart->addAxis(xAxis, Qt::AlignBottom);
+
+    auto *yAxis = new QValueAxis;
+    double lo = axisMin();
+    double hi = axisMax();
+    if (!(hi > lo))
+        hi = lo + 1;
+    yAxis->setRange(lo, hi);
+    yAxis->setLabelsFont(small);
+    yAxis->setLabelFormat(QStringLiteral("%g"));
+    yAxis->setTickType(QValueAxis::TicksDynamic);
+    const double step = niceStep((hi - lo) / 5);
+    yAxis->setTickAnchor(std::floor(lo / step) * step);
+    yAxis->setTickInterval(step);
+    chart->addAxis(yAxis, Qt::AlignLeft);
+
+    if (n > 0) {
+        if (m_style == Style::Bars) {
+            auto *series = new QBarSeries;
+            for (int s = 0; s < m_series; ++s) {
+                auto *set = new QBarSet(s < m_names.size() ? m_names.at(s) : QString());
+                set->setColor(kSeriesColours[s]);
+                set->setBorderColor(kSeriesColours[s].darker(120));
+                QList<qreal> vals;
+                vals.reserve(n);
+                for (double v : m_values[s])
+                    vals.append(v);
+                set->append(vals);
+                series->append(set);
+            }
+            series->setBarWidth(m_series == 1 ? 0.7 : 0.8);
+            chart->addSeries(series);
+            series->attachAxis(xAxis);
+            series->attachAxis(yAxis);
+        } else {
+            for (int s = 0; s < m_series; ++s) {
+                auto *series = new QLineSeries;
+                series->setName(s < m_names.size() ? m_names.at(s) : QString());
+                QPen pen(kSeriesColours[s]);
+                pen.setWidthF(2);
+                series->setPen(pen);
+                series->setPointsVisible(n <= 60);
+                QList<QPointF> pts;
+                pts.reserve(n);
+                for (int i = 0; i < n; ++i)
+                    pts.append(QPointF(i, m_values[s].at(i)));
+                series->replace(pts);
+                chart->addSeries(series);
+                series->attachAxis(xAxis);
+                series->attachAxis(yAxis);
+            }
+        }
+    }
+    chart->legend()->setVisible(n > 0 && !m_names.isEmpty());
+    chart->legend()->setAlignment(Qt::AlignTop);
+}
+
+} // namespace kioku

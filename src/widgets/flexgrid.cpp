@@ -1,0 +1,661 @@
+#include "widgets/flexgrid.h"
+
+#include "core/text/recordline.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <numeric>
+
+namespace kioku {
+
+namespace {
+
+// Pixels per inch of the screen the widget is on, at least 1.
+int dpiOf(const QWidget *w)
+{
+    return qMax(1, w->logicalDpiX());
+}
+
+} // namespace
+
+// The grid's contents: the header texts, the data rows and the per-column
+// settings. Data row i of the model is grid row i + 1.
+class FlexGridModel : public QAbstractTableModel {
+public:
+    explicit FlexGridModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : m_cols;
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid())
+            return {};
+        const int r = index.row();
+        const int c = index.column();
+        switch (role) {
+        case Qt::DisplayRole:
+            return cell(r, c);
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(alignment(c) | Qt::AlignVCenter);
+        case Qt::BackgroundRole: {
+            const QColor col = m_back.value(key(r, c));
+            return col.isValid() ? QVariant(col) : QVariant();
+        }
+        case Qt::ForegroundRole: {
+            const QColor col = m_fore.value(key(r, c));
+            return col.isValid() ? QVariant(col) : QVariant();
+        }
+        default:
+            return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation o, int role) const override
+    {
+        if (o != Qt::Horizontal || section < 0 || section >= m_cols)
+            return {};
+        switch (role) {
+        case Qt::DisplayRole:
+            return section < m_header.size() ? m_header.at(section) : QString();
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(headerAlignment(section) | Qt::AlignVCenter);
+        case Qt::BackgroundRole: {
+            const QColor col = m_back.value(key(-1, section));
+            return col.isValid() ? QVariant(col) : QVariant();
+        }
+        case Qt::ForegroundRole: {
+            const QColor col = m_fore.value(key(-1, section));
+            return col.isValid() ? QVariant(col) : QVariant();
+        }
+        default:
+            return {};
+        }
+    }
+
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    // --- cells (model row r, or -1 for the header) ---
+    QString cell(int r, int c) const
+    {
+        if (c < 0 || c >= m_cols)
+            return {};
+        const QStringList &cells = r < 0 ? m_header : m_rows.at(r);
+        return c < cells.size() ? cells.at(c) : QString();
+    }
+    void setCell(int r, int c, const QString &s)
+    {
+        if (c < 0 || c >= m_cols)
+            return;
+        if (r < 0) {
+            while (m_header.size() <= c)
+                m_header.append(QString());
+            m_header[c] = s;
+            emit headerDataChanged(Qt::Horizontal, c, c);
+            return;
+        }
+        QStringList &cells = m_rows[r];
+        while (cells.size() <= c)
+            cells.append(QString());
+        cells[c] = s;
+        const QModelIndex i = index(r, c);
+        emit dataChanged(i, i, {Qt::DisplayRole});
+    }
+
+    void setDataRowCount(int n)
+    {
+        n = qMax(0, n);
+        const int old = int(m_rows.size());
+        if (n > old) {
+            beginInsertRows(QModelIndex(), old, n - 1);
+            m_rows.resize(n);
+            endInsertRows();
+        } else if (n < old) {
+            beginRemoveRows(QModelIndex(), n, old - 1);
+            m_rows.resize(n);
+            dropColoursFromRow(n);
+            endRemoveRows();
+        }
+    }
+
+    void setColumnCount(int n)
+    {
+        n = qMax(0, n);
+        if (n > m_cols) {
+            beginInsertColumns(QModelIndex(), m_cols, n - 1);
+            m_cols = n;
+            endInsertColumns();
+        } else if (n < m_cols) {
+            beginRemoveColumns(QModelIndex(), n, m_cols - 1);
+            m_cols = n;
+            // Cut the texts so a column added later starts empty.
+            if (m_header.size() > n)
+                m_header.resize(n);
+            for (QStringList &cells : m_rows)
+                if (cells.size() > n)
+                    cells.resize(n);
+            dropColoursFromColumn(n);
+            if (m_align.size() > n)
+                m_align.resize(n);
+            if (m_headerAlign.size() > n)
+                m_headerAlign.resize(n);
+            if (m_twips.size() > n)
+                m_twips.resize(n);
+            endRemoveColumns();
+        }
+    }
+
+    void appendRow(const QStringList &cells)
+    {
+        const int r = int(m_rows.size());
+        beginInsertRows(QModelIndex(), r, r);
+        m_rows.append(cells);
+        endInsertRows();
+    }
+
+    void replaceRows(QList<QStringList> rows)
+    {
+        beginResetModel();
+        m_rows = std::move(rows);
+        m_back.removeIf([](auto it) { return it.key().first >= 0; });
+        m_fore.removeIf([](auto it) { return it.key().first >= 0; });
+        endResetModel();
+    }
+
+    void removeDataRow(int r)
+    {
+        beginRemoveRows(QModelIndex(), r, r);
+        m_rows.removeAt(r);
+        shiftColoursUp(r);
+        endRemoveRows();
+    }
+
+    void clearTexts()
+    {
+        for (QString &s : m_header)
+            s.clear();
+        for (QStringList &cells : m_rows)
+            for (QString &s : cells)
+                s.clear();
+        if (m_cols > 0) {
+            emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+            if (!m_rows.isEmpty())
+                emit dataChanged(index(0, 0), index(int(m_rows.size()) - 1, m_cols - 1),
+                                 {Qt::DisplayRole});
+        }
+    }
+
+    // Reorders the data rows: new row i is old row order[i]. Cell colours move with their rows.
+    void permute(const std::vector<int> &order)
+    {
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        QList<QStringList> rows;
+        rows.reserve(m_rows.size());
+        std::vector<int> newIndexOf(order.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            rows.append(std::move(m_rows[order[i]]));
+            newIndexOf[size_t(order[i])] = int(i);
+        }
+        m_rows = std::move(rows);
+        remapColours(m_back, newIndexOf);
+        remapColours(m_fore, newIndexOf);
+        const QModelIndexList from = persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex &i : from)
+            to.append(index(newIndexOf[size_t(i.row())], i.column()));
+        changePersistentIndexList(from, to);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+
+    const QList<QStringList> &rows() const { return m_rows; }
+
+    // --- colours ---
+    void setColour(bool back, int r, int c, const QColor &colour)
+    {
+        QHash<QPair<int, int>, QColor> &map = back ? m_back : m_fore;
+        if (colour.isValid())
+            map.insert(key(r, c), colour);
+        else
+            map.remove(key(r, c));
+        if (r < 0) {
+            emit headerDataChanged(Qt::Horizontal, c, c);
+        } else {
+            const QModelIndex i = index(r, c);
+            emit dataChanged(i, i, {back ? Qt::BackgroundRole : Qt::ForegroundRole});
+        }
+    }
+    QColor colour(bool back, int r, int c) const
+    {
+        return (back ? m_back : m_fore).value(key(r, c));
+    }
+
+    // --- column settings ---
+    Qt::Alignment alignment(int c) const
+    {
+        return c < m_align.size() ? m_align.at(c) : Qt::Alignment(Qt::AlignLeft);
+    }
+    void setAlignment(int c, Qt::Alignment a)
+    {
+        while (m_align.size() <= c)
+            m_align.append(Qt::AlignLeft);
+        m_align[c] = a & Qt::AlignHorizontal_Mask;
+        if (!m_rows.isEmpty())
+            emit dataChanged(index(0, c), index(int(m_rows.size()) - 1, c), {Qt::TextAlignmentRole});
+    }
+    Qt::Alignment headerAlignment(int c) const
+    {
+        return c < m_headerAlign.size() ? m_headerAlign.at(c) : Qt::Alignment(Qt::AlignHCenter);
+    }
+    void setHeaderAlignment(int c, Qt::Alignment a)
+    {
+        while (m_headerAlign.size() <= c)
+            m_headerAlign.append(Qt::AlignHCenter);
+        m_headerAlign[c] = a & Qt::AlignHorizontal_Mask;
+        emit headerDataChanged(Qt::Horizontal, c, c);
+    }
+    // The width last set in twips (-1: never set).
+    int twips(int c) const { return c < m_twips.size() ? m_twips.at(c) : -1; }
+    void setTwips(int c, int t)
+    {
+        while (m_twips.size() <= c)
+            m_twips.append(-1);
+        m_twips[c] = t;
+    }
+
+private:
+    static QPair<int, int> key(int r, int c) { return {r, c}; }
+
+    void dropColoursFromRow(int first)
+    {
+        m_back.removeIf([first](auto it) { return it.key().first >= first; });
+        m_fore.removeIf([first](auto it) { return it.key().first >= first; });
+    }
+    void dropColoursFromColumn(int first)
+    {
+        m_back.removeIf([first](auto it) { return it.key().second >= first; });
+        m_fore.removeIf([first](auto it) { return it.key().second >= first; });
+    }
+    void shiftColoursUp(int removed)
+    {
+        for (QHash<QPair<int, int>, QColor> *map : {&m_back, &m_fore}) {
+            if (map->isEmpty())
+                continue;
+            QHash<QPair<int, int>, QColor> moved;
+            for (auto it = map->cbegin(); it != map->cend(); ++it) {
+                const int r = it.key().first;
+                if (r == removed)
+                    continue;
+                moved.insert({r > removed ? r - 1 : r, it.key().second}, it.value());
+            }
+            *map = std::move(moved);
+        }
+    }
+    static void remapColours(QHash<QPair<int, int>, QColor> &map, const std::vector<int> &newIndexOf)
+    {
+        if (map.isEmpty())
+            return;
+        QHash<QPair<int, int>, QColor> moved;
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            const int r = it.key().first;
+            moved.insert({r < 0 ? r : newIndexOf[size_t(r)], it.key().second}, it.value());
+        }
+        map = std::move(moved);
+    }
+
+    QStringList m_header;
+    QList<QStringList> m_rows;
+    int m_cols = 0;
+    QList<Qt::Alignment> m_align;
+    QList<Qt::Alignment> m_headerAlign;
+    QList<int> m_twips;
+    QHash<QPair<int, int>, QColor> m_back;
+    QHash<QPair<int, int>, QColor> m_fore;
+};
+
+FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent), m_model(new FlexGridModel(this))
+{
+    setModel(m_model);
+    m_model->setColumnCount(2);
+
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectItems);
+    setVerticalScrollMode(ScrollPerItem);
+    setHorizontalScrollMode(ScrollPerPixel);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
+    setAlternatingRowColors(false);
+
+    // The current cell is marked lightly, as the old grid did, and the text stays readable.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Active, QPalette::Highlight, QColor(0xcc, 0xe4, 0xf7));
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0xdd, 0xea, 0xf4));
+    pal.setColor(QPalette::Active, QPalette::HighlightedText, Qt::black);
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::black);
+    setPalette(pal);
+
+    QHeaderView *vh = verticalHeader();
+    vh->hide();
+    vh->setSectionResizeMode(QHeaderView::Fixed);
+    vh->setMinimumSectionSize(1);
+
+    QHeaderView *hh = horizontalHeader();
+    hh->setSectionsClickable(false);
+    hh->setHighlightSections(false);
+    hh->setSectionsMovable(false);
+    hh->setStretchLastSection(false);
+    hh->setSectionResizeMode(QHeaderView::Interactive);
+    hh->setDefaultAlignment(Qt::AlignCenter);
+    hh->setMinimumSectionSize(1);
+    hh->setDefaultSectionSize(qMax(1, 960 * dpiOf(this) / 1440));
+
+    setFontSize(font().pointSizeF() > 0 ? font().pointSizeF() : 9);
+
+    // A click is a press and a release on the same data cell (the header is not part of it).
+    connect(this, &QAbstractItemView::clicked, this, &FlexGrid::cellClicked);
+}
+
+int FlexGrid::rows() const
+{
+    return m_model->rowCount() + 1;
+}
+
+void FlexGrid::setRows(int n)
+{
+    m_model->setDataRowCount(qMax(1, n) - 1);
+    if (m_row >= rows())
+        m_row = rows() - 1;
+}
+
+int FlexGrid::cols() const
+{
+    return m_model->columnCount();
+}
+
+void FlexGrid::setCols(int n)
+{
+    m_model->setColumnCount(qMax(1, n));
+    if (m_col >= cols())
+        m_col = cols() - 1;
+}
+
+void FlexGrid::setRow(int r)
+{
+    if (r >= 0 && r < rows())
+        m_row = r;
+}
+
+void FlexGrid::setCol(int c)
+{
+    if (c >= 0 && c < cols())
+        m_col = c;
+}
+
+QString FlexGrid::textMatrix(int r, int c) const
+{
+    if (r < 0 || r >= rows())
+        return {};
+    return m_model->cell(r - 1, c);
+}
+
+void FlexGrid::setTextMatrix(int r, int c, const QString &s)
+{
+    if (r < 0 || r >= rows() || c < 0 || c >= cols())
+        return;
+    m_model->setCell(r - 1, c, s);
+}
+
+void FlexGrid::addRow(const QStringList &cells)
+{
+    m_model->appendRow(cells);
+}
+
+void FlexGrid::setDataRows(QList<QStringList> rows)
+{
+    m_model->replaceRows(std::move(rows));
+    if (m_row >= this->rows())
+        m_row = this->rows() - 1;
+}
+
+void FlexGrid::removeItem(int r)
+{
+    if (r < 1 || r >= rows())
+        return;
+    m_model->removeDataRow(r - 1);
+    if (m_row >= rows())
+        m_row = rows() - 1;
+}
+
+void FlexGrid::clear()
+{
+    m_model->clearTexts();
+}
+
+void FlexGrid::setColWidth(int c, int twips)
+{
+    if (c < 0 || c >= cols())
+        return;
+    twips = qMax(0, twips);
+    m_model->setTwips(c, twips);
+    setColumnWidth(c, qRound(twips * dpiOf(this) / 1440.0));
+}
+
+int FlexGrid::colWidth(int c) const
+{
+    if (c < 0 || c >= cols())
+        return 0;
+    const int px = columnWidth(c);
+    const int set = m_model->twips(c);
+    // The width as set, unless the column has been resized since.
+    if (set >= 0 && qRound(set * dpiOf(this) / 1440.0) == px)
+        return set;
+    return qRound(px * 1440.0 / dpiOf(this));
+}
+
+void FlexGrid::setColAlignment(int c, Qt::Alignment a)
+{
+    if (c >= 0 && c < cols())
+        m_model->setAlignment(c, a);
+}
+
+Qt::Alignment FlexGrid::colAlignment(int c) const
+{
+    return m_model->alignment(c);
+}
+
+void FlexGrid::setFixedAlignment(int c, Qt::Alignment a)
+{
+    if (c >= 0 && c < cols())
+        m_model->setHeaderAlignment(c, a);
+}
+
+void FlexGrid::setFontSize(double points)
+{
+    if (points <= 0)
+        return;
+    QFont f = font();
+    f.setPointSizeF(points);
+    setFont(f);
+    horizontalHeader()->setFont(f);
+    const QFontMetrics fm(f);
+    const int h = fm.height() + 6;
+    verticalHeader()->setDefaultSectionSize(h);
+    horizontalHeader()->setFixedHeight(h + 2);
+}
+
+double FlexGrid::fontSize() const
+{
+    return font().pointSizeF();
+}
+
+int FlexGrid::topRow() const
+{
+    if (m_model->rowCount() == 0)
+        return 1;
+    return qBound(0, verticalScrollBar()->value(), m_model->rowCount() - 1) + 1;
+}
+
+void FlexGrid::setTopRow(int r)
+{
+    const int n = m_model->rowCount();
+    if (n == 0)
+        return;
+    r = qBound(1, r, n);
+    // Bring the scroll range up to date with the rows just added, then let
+    // the last row, too, be the top row.
+    executeDelayedItemsLayout();
+    QScrollBar *sb = verticalScrollBar();
+    if (sb->maximum() < r - 1)
+        sb->setRange(0, n - 1);
+    sb->setValue(r - 1);
+}
+
+void FlexGrid::scrollToLastIfMoreThan(int limit)
+{
+    if (rows() > limit)
+        setTopRow(rows() - 1);
+}
+
+void FlexGrid::sort(Sort how)
+{
+    const int n = m_model->rowCount();
+    if (n < 2)
+        return;
+    const int c = m_col;
+    const QList<QStringList> &rows = m_model->rows();
+    std::vector<int> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    auto cellOf = [&](int r) -> QString {
+        const QStringList &cells = rows.at(r);
+        return c < cells.size() ? cells.at(c) : QString();
+    };
+    if (how == Sort::NumericAscending || how == Sort::NumericDescending) {
+        std::vector<double> keys(static_cast<size_t>(n));
+        for (int r = 0; r < n; ++r)
+            keys[size_t(r)] = text::leadingNumber(cellOf(r));
+        if (how == Sort::NumericAscending)
+            std::stable_sort(order.begin(), order.end(),
+                             [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
+        else
+            std::stable_sort(order.begin(), order.end(),
+                             [&](int a, int b) { return keys[size_t(a)] > keys[size_t(b)]; });
+    } else {
+        std::vector<QString> keys(static_cast<size_t>(n));
+        for (int r = 0; r < n; ++r)
+            keys[size_t(r)] = cellOf(r);
+        if (how == Sort::TextAscending)
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+                return QString::compare(keys[size_t(a)], keys[size_t(b)]) < 0;
+            });
+        else
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+                return QString::compare(keys[size_t(a)], keys[size_t(b)]) > 0;
+            });
+    }
+    m_model->permute(order);
+}
+
+void FlexGrid::setCellBackColor(int r, int c, const QColor &color)
+{
+    if (r >= 0 && r < rows() && c >= 0 && c < cols())
+        m_model->setColour(true, r - 1, c, color);
+}
+
+void FlexGrid::setCellForeColor(int r, int c, const QColor &color)
+{
+    if (r >= 0 && r < rows() && c >= 0 && c < cols())
+        m_model->setColour(false, r - 1, c, color);
+}
+
+QColor FlexGrid::cellBackColor(int r, int c) const
+{
+    return m_model->colour(true, r - 1, c);
+}
+
+QColor FlexGrid::cellForeColor(int r, int c) const
+{
+    return m_model->colour(false, r - 1, c);
+}
+
+void FlexGrid::clickCell(int r, int c)
+{
+    // The header row cannot be clicked.
+    if (r < 1 || r >= rows() || c < 0 || c >= cols())
+        return;
+    const QModelIndex i = m_model->index(r - 1, c);
+    selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    cellClicked(i);
+}
+
+void FlexGrid::cellClicked(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    m_row = index.row() + 1;
+    m_col = index.column();
+    emit clicked();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent *e)
+{
+    // Space or Return on the current cell is a click for the keyboard user.
+    if ((e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && currentIndex().isValid()) {
+        cellClicked(currentIndex());
+        e->accept();
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
+void FlexGrid::updateGeometries()
+{
+    QScrollBar *sb = verticalScrollBar();
+    const int before = sb->value();
+    QTableView::updateGeometries();
+    // The old grid could scroll until the last row was the top row, with empty
+    // space below it; Qt stops when the last row reaches the bottom.
+    const int n = m_model->rowCount();
+    if (n > 0 && (sb->maximum() > 0 || before > 0)) {
+        sb->setRange(0, n - 1);
+        if (sb->value() != qMin(before, n - 1))
+            sb->setValue(qMin(before, n - 1));
+    }
+}
+
+void FlexGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    // At the end of the range Qt aligns the last row with the bottom; put the
+    // row of the scroll value at the top instead.
+    if (dy != 0) {
+        QScrollBar *sb = verticalScrollBar();
+        QHeaderView *vh = verticalHeader();
+        const int v = sb->value();
+        if (v >= 0 && v < vh->count()) {
+            const int wanted = vh->sectionPosition(vh->logicalIndex(v));
+            if (vh->offset() != wanted) {
+                vh->setOffset(wanted);
+                viewport()->update();
+            }
+        }
+    }
+}
+
+} // namespace kioku

@@ -1,0 +1,284 @@
+// A game window's own files: the settings line and the history file, and how
+// the history is shown (grid cells, filters, chart values).
+#include "core/game/gamesettings.h"
+#include "core/game/history.h"
+#include "core/game/historyview.h"
+#include "core/rules/numbermemory.h"
+#include "core/text/textfile.h"
+#include "testsupport.h"
+
+#include <QtTest>
+
+using namespace kioku;
+
+namespace {
+
+// A settings line with a number, a decimal and a text, like the typing games'.
+SettingsSpec mixedSpec()
+{
+    return SettingsSpec{QStringLiteral("時間差設定.txt"),
+                        {SettingField::integer(20, 1, 100), SettingField::real(0.5f, 0.1f, 1.0f),
+                         SettingField::text(QStringLiteral("2回"), {QStringLiteral("1回"), QStringLiteral("2回")}),
+                         SettingField::integer(1, 0, 1)}};
+}
+
+HistorySpec iconSpec()
+{
+    return HistorySpec{QStringLiteral("アイコン衰弱履歴.txt"),
+                       {FieldForm::Text, FieldForm::Text, FieldForm::Text, FieldForm::OptionalText, FieldForm::Text,
+                        FieldForm::Text, FieldForm::OptionalText, FieldForm::OptionalText}};
+}
+
+} // namespace
+
+class tst_GameFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void settingsLineIsReadFieldByField_data();
+    void settingsLineIsReadFieldByField();
+    void missingSettingsFileReadsAsDefaults();
+    void settingsAreWrittenWholeAndReadBack();
+    void textSettingsAreQuoted();
+    void historyIsAppendedReadAndCleared();
+    void shortAndBlankHistoryLinesAreTolerated();
+    void optionalFieldsAreWrittenAsNothing();
+    void gridRowsReformatTheDate();
+    void filtersMatch_data();
+    void filtersMatch();
+    void chartValuesFromCells_data();
+    void chartValuesFromCells();
+};
+
+void tst_GameFiles::settingsLineIsReadFieldByField_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("defaulted");
+    QTest::newRow("as written") << "8,0.5,1" << "8,0.5,1" << false;
+    QTest::newRow("fraction without leading zero") << "8,.2,0" << "8,0.2,0" << false;
+    QTest::newRow("blanks around numbers") << " 3 , 12 , 1 " << "3,12,1" << false;
+    QTest::newRow("short line keeps what is there") << "5" << "5,0.5,1" << true;
+    QTest::newRow("empty line") << "" << "8,0.5,1" << true;
+    QTest::newRow("garbled digit count") << "abc,0.5,0" << "8,0.5,0" << true;
+    QTest::newRow("digit count out of range") << "40,1,1" << "8,1,1" << true;
+    QTest::newRow("display time out of range") << "8,99,1" << "8,0.5,1" << true;
+    QTest::newRow("auto-save flag not 0 or 1") << "8,0.5,7" << "8,0.5,1" << true;
+    QTest::newRow("a number with trailing text") << "8x,0.5,1" << "8,0.5,1" << true;
+    QTest::newRow("a quoted number") << "\"9\",\"2\",\"0\"" << "9,2,0" << false;
+    QTest::newRow("extra fields are ignored") << "8,0.5,1,zzz" << "8,0.5,1" << false;
+}
+
+void tst_GameFiles::settingsLineIsReadFieldByField()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, expected);
+    QFETCH(bool, defaulted);
+    bool d = !defaulted;
+    const GameSettings s = GameSettings::fromLine(rules::numberMemorySettings(), line, &d);
+    QCOMPARE(s.line(), expected);
+    QCOMPARE(d, defaulted);
+}
+
+void tst_GameFiles::missingSettingsFileReadsAsDefaults()
+{
+    TempDataDir dir;
+    QVERIFY(dir.isValid());
+    bool defaulted = false;
+    GameSettings s = GameSettings::read(rules::numberMemorySettings(), &defaulted);
+    QVERIFY(defaulted);
+    QCOMPARE(s.toInt(rules::DigitCount), 8);
+    QCOMPARE(s.toFloat(rules::DisplayTime), 0.5f);
+    QCOMPARE(s.toInt(rules::AutoSave), 1);
+    QVERIFY(!dir.exists(rules::kNumberMemorySettingsFile)); // reading never writes
+
+    // A file of undecodable bytes reads as defaults too.
+    QVERIFY(dir.write(rules::kNumberMemorySettingsFile, QByteArray("\x81\xff\x82", 3)));
+    s = GameSettings::read(rules::numberMemorySettings(), &defaulted);
+    QVERIFY(defaulted);
+    QCOMPARE(s.line(), QStringLiteral("8,0.5,1"));
+
+    // Blank lines before the values are skipped.
+    QVERIFY(dir.write(rules::kNumberMemorySettingsFile, "\r\n12,3,0\r\n"));
+    s = GameSettings::read(rules::numberMemorySettings(), &defaulted);
+    QVERIFY(!defaulted);
+    QCOMPARE(s.line(), QStringLiteral("12,3,0"));
+}
+
+void tst_GameFiles::settingsAreWrittenWholeAndReadBack()
+{
+    TempDataDir dir;
+    GameSettings s(rules::numberMemorySettings());
+    s.setFloat(rules::DisplayTime, 0.2f);
+    QVERIFY(s.write());
+    QCOMPARE(dir.bytes(rules::kNumberMemorySettingsFile), QByteArray("8,0.2,1\r\n"));
+    s.setInt(rules::DigitCount, 15);
+    s.setInt(rules::AutoSave, 0);
+    QVERIFY(s.write());
+    QCOMPARE(dir.bytes(rules::kNumberMemorySettingsFile), QByteArray("15,0.2,0\r\n"));
+    const GameSettings back = GameSettings::read(rules::numberMemorySettings());
+    QVERIFY(back == s);
+    QCOMPARE(back.toFloat(rules::DisplayTime), 0.2f);
+
+    // A failed write leaves the old file as it was and says so.
+    text::testing::failNextWrite();
+    s.setInt(rules::DigitCount, 3);
+    const text::WriteResult r = s.write();
+    QVERIFY(!r.ok);
+    QVERIFY(!r.message.isEmpty());
+    QCOMPARE(dir.bytes(rules::kNumberMemorySettingsFile), QByteArray("15,0.2,0\r\n"));
+}
+
+void tst_GameFiles::textSettingsAreQuoted()
+{
+    TempDataDir dir;
+    GameSettings s = GameSettings::fromLine(mixedSpec(), QStringLiteral("20,.5,\"1回\",0"));
+    QCOMPARE(s.text(2), QStringLiteral("1回"));
+    QCOMPARE(s.line(), QStringLiteral("20,0.5,\"1回\",0"));
+    s.setText(2, QStringLiteral("2回"));
+    QVERIFY(s.write());
+    QCOMPARE(dir.bytes(QStringLiteral("時間差設定.txt")), sjis(QStringLiteral("20,0.5,\"2回\",0\r\n")));
+    // A text that is not one of the offered values reads as the default.
+    QCOMPARE(GameSettings::fromLine(mixedSpec(), QStringLiteral("20,0.5,\"3回\",0")).text(2), QStringLiteral("2回"));
+}
+
+void tst_GameFiles::historyIsAppendedReadAndCleared()
+{
+    TempDataDir dir;
+    const HistorySpec &spec = rules::numberMemoryHistory();
+    HistoryFile h = readHistory(spec);
+    QVERIFY(!h.exists);
+    QVERIFY(h.entries.isEmpty());
+
+    const HistoryEntry a({"2026/12/07", "14:05:33", "○○×○○○×○－－－－－－－", "6", "2", "75.0%", "0.5秒"});
+    const HistoryEntry b({"2026/12/08", "09:00:00", "○－－－－－－－－－－－－－－", "1", "0", "100.0%", "12秒"});
+    QVERIFY(appendHistory(spec, a));
+    QVERIFY(appendHistory(spec, b));
+    QCOMPARE(dir.bytes(rules::kNumberMemoryHistoryFile),
+             sjisLines({"\"2026/12/07\",\"14:05:33\",\"○○×○○○×○－－－－－－－\",6,2,\"75.0%\",\"0.5秒\"",
+                        "\"2026/12/08\",\"09:00:00\",\"○－－－－－－－－－－－－－－\",1,0,\"100.0%\",\"12秒\""}));
+    h = readHistory(spec);
+    QCOMPARE(h.entries.size(), 2);
+    QCOMPARE(h.entries.at(0), a);
+    QCOMPARE(h.entries.at(1), b);
+    QCOMPARE(h.entries.at(0).intField(4), 6);
+    QCOMPARE(h.entries.at(1).numberField(7), 12.0);
+
+    QVERIFY(clearHistory(spec));
+    QVERIFY(dir.exists(rules::kNumberMemoryHistoryFile));
+    QCOMPARE(dir.bytes(rules::kNumberMemoryHistoryFile), QByteArray());
+    QVERIFY(readHistory(spec).entries.isEmpty());
+}
+
+void tst_GameFiles::shortAndBlankHistoryLinesAreTolerated()
+{
+    TempDataDir dir;
+    QVERIFY(dir.write(rules::kNumberMemoryHistoryFile,
+                      sjisLines({"\"2026/12/07\",\"14:05:33\"", "", "   ", "\"2026/12/08\",\"x\",\"○\",abc,2"})));
+    const HistoryFile h = readHistory(rules::numberMemoryHistory());
+    QCOMPARE(h.entries.size(), 2);
+    QCOMPARE(h.entries.at(0).count(), 7);
+    QCOMPARE(h.entries.at(0).field(7), QString());
+    QCOMPARE(h.entries.at(1).intField(4), 0);
+    QCOMPARE(h.entries.at(1).intField(5), 2);
+    QCOMPARE(h.entries.at(1).field(99), QString());
+}
+
+void tst_GameFiles::optionalFieldsAreWrittenAsNothing()
+{
+    const HistoryEntry e({"2026/12/07", "14:05:33", "ノーマル", "", "25回", "34.5", "○", ""});
+    QCOMPARE(e.line(iconSpec()),
+             QStringLiteral("\"2026/12/07\",\"14:05:33\",\"ノーマル\",,\"25回\",\"34.5\",\"○\","));
+    const HistoryEntry back = HistoryEntry::parse(e.line(iconSpec()), 8);
+    QCOMPARE(back, e);
+}
+
+void tst_GameFiles::gridRowsReformatTheDate()
+{
+    const QList<GridColumn> cols{GridColumn{"回", 475, Qt::AlignRight, 0, DateForm::AsStored},
+                                 GridColumn{"日付", 1100, Qt::AlignCenter, 1, DateForm::Short},
+                                 GridColumn{"日付", 1400, Qt::AlignCenter, 1, DateForm::AsStored},
+                                 GridColumn{"秒", 600, Qt::AlignRight, 7, DateForm::AsStored}};
+    const HistoryEntry e({"2026/12/07", "14:05:33", "", "6", "2", "75.0%", "0.5秒"});
+    QCOMPARE(historyRow(e, cols, 3), (QStringList{"3", "26/12/07", "2026/12/07", "0.5秒"}));
+    const HistoryEntry odd({"yesterday"});
+    QCOMPARE(historyRow(odd, cols, 1).at(1), QStringLiteral("yesterday"));
+}
+
+void tst_GameFiles::filtersMatch_data()
+{
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("matches");
+    // The entry: 6 right, 2 wrong, "1秒", lag "2".
+    const int sum = int(MatchRule::SumEquals);
+    const int suffix = int(MatchRule::EqualsWithSuffix);
+    const int first = int(MatchRule::EqualsFirstChar);
+    const int equals = int(MatchRule::Equals);
+    QTest::newRow("right + wrong = 8") << sum << "8" << true;
+    QTest::newRow("right + wrong ≠ 6") << sum << "6" << false;
+    QTest::newRow("empty choice matches nothing") << sum << "" << false;
+    QTest::newRow("1 matches 1秒") << suffix << "1" << true;
+    QTest::newRow("1 does not match 10秒 nor 0.1秒") << suffix << "10" << false;
+    QTest::newRow("1.0 is not 1") << suffix << "1.0" << false;
+    QTest::newRow("2回 matches lag 2") << first << "2回" << true;
+    QTest::newRow("1回 does not") << first << "1回" << false;
+    QTest::newRow("exact level") << equals << "ハード" << true;
+    QTest::newRow("level with a blank") << equals << "ハード " << false;
+}
+
+void tst_GameFiles::filtersMatch()
+{
+    QFETCH(int, rule);
+    QFETCH(QString, chosen);
+    QFETCH(bool, matches);
+    const HistoryEntry e({"2026/12/07", "14:05:33", "ハード", "6", "2", "75.0%", "1秒", "", "", "2"});
+    FilterRule r;
+    r.rule = MatchRule(rule);
+    switch (r.rule) {
+    case MatchRule::SumEquals:
+        r.field = 4;
+        r.field2 = 5;
+        break;
+    case MatchRule::EqualsWithSuffix:
+        r.field = 7;
+        r.suffix = QStringLiteral("秒");
+        break;
+    case MatchRule::EqualsFirstChar:
+        r.field = 10;
+        break;
+    case MatchRule::Equals:
+        r.field = 3;
+        break;
+    }
+    QCOMPARE(matchesFilter(e, r, chosen), matches);
+}
+
+void tst_GameFiles::chartValuesFromCells_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<double>("value");
+    const int lead = int(ValueRule::LeadingNumber);
+    const int drop = int(ValueRule::DropLastChar);
+    QTest::newRow("0.5秒") << "0.5秒" << lead << 0.5;
+    QTest::newRow("12秒") << "12秒" << lead << 12.0;
+    QTest::newRow("25回") << "25回" << lead << 25.0;
+    QTest::newRow("1.03/秒") << "1.03/秒" << lead << 1.03;
+    QTest::newRow("plain") << "6" << lead << 6.0;
+    QTest::newRow("no number") << "－" << lead << 0.0;
+    QTest::newRow("empty") << "" << lead << 0.0;
+    QTest::newRow("75.0%") << "75.0%" << drop << 75.0;
+    QTest::newRow("100.0%") << "100.0%" << drop << 100.0;
+    QTest::newRow("empty rate") << "" << drop << 0.0;
+}
+
+void tst_GameFiles::chartValuesFromCells()
+{
+    QFETCH(QString, cell);
+    QFETCH(int, rule);
+    QFETCH(double, value);
+    QCOMPARE(chartValue(cell, ValueRule(rule)), value);
+}
+
+QTEST_GUILESS_MAIN(tst_GameFiles)
+#include "tst_gamefiles.moc"

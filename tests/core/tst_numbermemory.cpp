@@ -1,0 +1,194 @@
+// Number memory rules: the draw, judging, marks, rate, summary and saved lines.
+#include "core/random.h"
+#include "core/rules/numbermemory.h"
+#include "testsupport.h"
+
+#include <QtTest>
+
+using namespace kioku;
+using namespace kioku::rules;
+
+class tst_NumberMemory : public QObject {
+    Q_OBJECT
+private slots:
+    void digitsAreTheIntegerPartOfNineTimesTheDraw_data();
+    void digitsAreTheIntegerPartOfNineTimesTheDraw();
+    void manyDrawsNeverShowNine();
+    void drawCountIsClampedToTheFifteenPositions();
+    void judgingIsExactText_data();
+    void judgingIsExactText();
+    void marksCoverFifteenPositions_data();
+    void marksCoverFifteenPositions();
+    void rateIsRightOverDigitCount_data();
+    void rateIsRightOverDigitCount();
+    void summaryTextHasExactBlanks();
+    void historyLineAndPlayLogLineAreWrittenInTheirForms();
+    void settingsAndListsOfTheWindow();
+};
+
+void tst_NumberMemory::digitsAreTheIntegerPartOfNineTimesTheDraw_data()
+{
+    QTest::addColumn<QList<double>>("draws");
+    QTest::addColumn<QStringList>("digits");
+    QTest::newRow("lowest and highest") << QList<double>{0.0, 0.999999} << QStringList{"0", "8"};
+    QTest::newRow("edges of each ninth")
+        << QList<double>{1.0 / 9, 2.0 / 9 - 1e-9, 0.5, 8.0 / 9}
+        << QStringList{"1", "1", "4", "8"};
+}
+
+void tst_NumberMemory::digitsAreTheIntegerPartOfNineTimesTheDraw()
+{
+    QFETCH(QList<double>, draws);
+    QFETCH(QStringList, digits);
+    SeededRandom r(draws);
+    QCOMPARE(drawDigits(r, int(digits.size())), digits);
+}
+
+void tst_NumberMemory::manyDrawsNeverShowNine()
+{
+    SeededRandom r(20261207);
+    QSet<QString> seen;
+    for (int play = 0; play < 2000; ++play)
+        for (const QString &d : drawDigits(r, 15))
+            seen.insert(d);
+    QVERIFY(!seen.contains(QStringLiteral("9")));
+    QCOMPARE(seen.size(), 9); // every one of 0..8 comes up
+}
+
+void tst_NumberMemory::drawCountIsClampedToTheFifteenPositions()
+{
+    SeededRandom r(3);
+    QCOMPARE(drawDigits(r, 1).size(), 1);
+    QCOMPARE(drawDigits(r, 15).size(), 15);
+    QCOMPARE(drawDigits(r, 40).size(), 15);
+    QCOMPARE(drawDigits(r, 0).size(), 0);
+}
+
+void tst_NumberMemory::judgingIsExactText_data()
+{
+    QTest::addColumn<QStringList>("digits");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("wrong");
+
+    const QStringList d8{"1", "2", "3", "4", "5", "6", "7", "8"};
+    QTest::newRow("all right") << d8 << d8 << 8 << 8 << 0;
+    QTest::newRow("full-width digits are wrong")
+        << d8 << QStringList{"１", "２", "３", "４", "５", "６", "７", "８"} << 8 << 0 << 8;
+    QTest::newRow("empty boxes are wrong") << d8 << QStringList{"1", "", "3", "", "5", "6", "7", "8"} << 8 << 6 << 2;
+    QTest::newRow("a blank is wrong") << d8 << QStringList{" 1", "2 ", "3", "4", "5", "6", "7", "8"} << 8 << 6 << 2;
+    QTest::newRow("a pasted longer text is wrong") << d8 << QStringList{"12", "2", "3", "4", "5", "6", "7", "8"} << 8
+                                                   << 7 << 1;
+    QTest::newRow("missing answers are wrong") << d8 << QStringList{"1", "2"} << 8 << 2 << 6;
+    QTest::newRow("only n positions count") << d8 << QStringList{"1", "0", "0"} << 1 << 1 << 0;
+}
+
+void tst_NumberMemory::judgingIsExactText()
+{
+    QFETCH(QStringList, digits);
+    QFETCH(QStringList, answers);
+    QFETCH(int, n);
+    QFETCH(int, right);
+    QFETCH(int, wrong);
+    const DigitJudgement j = judgeDigits(digits, answers, n);
+    QCOMPARE(j.rightCount, right);
+    QCOMPARE(j.wrongCount, wrong);
+    QCOMPARE(j.right.size(), n);
+}
+
+void tst_NumberMemory::marksCoverFifteenPositions_data()
+{
+    QTest::addColumn<QStringList>("digits");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QString>("marks");
+    QTest::newRow("eight positions")
+        << QStringList{"1", "2", "3", "4", "5", "6", "7", "8"} << QStringList{"1", "2", "0", "4", "5", "6", "", "8"}
+        << 8 << QStringLiteral("○○×○○○×○－－－－－－－");
+    QStringList fifteen;
+    for (int i = 0; i < 15; ++i)
+        fifteen << QString::number(i % 9);
+    QTest::newRow("fifteen right") << fifteen << fifteen << 15 << QStringLiteral("○○○○○○○○○○○○○○○");
+    QTest::newRow("one wrong") << QStringList{"3"} << QStringList{"4"} << 1 << QStringLiteral("×－－－－－－－－－－－－－－");
+}
+
+void tst_NumberMemory::marksCoverFifteenPositions()
+{
+    QFETCH(QStringList, digits);
+    QFETCH(QStringList, answers);
+    QFETCH(int, n);
+    QFETCH(QString, marks);
+    const QString got = resultMarks(digits, answers, n);
+    QCOMPARE(got, marks);
+    QCOMPARE(got.size(), 15);
+}
+
+void tst_NumberMemory::rateIsRightOverDigitCount_data()
+{
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QString>("rate");
+    QTest::newRow("6 of 8") << 6 << 8 << "75.0%";
+    QTest::newRow("all of 15") << 15 << 15 << "100.0%";
+    QTest::newRow("none") << 0 << 1 << "0.0%";
+    QTest::newRow("1 of 3") << 1 << 3 << "33.3%";
+    QTest::newRow("2 of 3") << 2 << 3 << "66.7%";
+    QTest::newRow("1 of 8 rounds half away") << 1 << 8 << "12.5%";
+    QTest::newRow("1 of 16 is 6.25 → 6.3") << 1 << 16 << "6.3%";
+    QTest::newRow("no digits") << 0 << 0 << "0.0%";
+}
+
+void tst_NumberMemory::rateIsRightOverDigitCount()
+{
+    QFETCH(int, right);
+    QFETCH(int, n);
+    QFETCH(QString, rate);
+    QCOMPARE(correctRate(right, n), rate);
+}
+
+void tst_NumberMemory::summaryTextHasExactBlanks()
+{
+    QCOMPARE(summaryText(6, 2, QStringLiteral("75.0%")),
+             QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%"));
+    QCOMPARE(summaryText(15, 0, correctRate(15, 15)),
+             QStringLiteral("暗記数 : 15   正解 : 15   不正解 : 0   正解率 : 100.0%"));
+}
+
+void tst_NumberMemory::historyLineAndPlayLogLineAreWrittenInTheirForms()
+{
+    NumberMemoryResult r;
+    r.saved = QDateTime(QDate(2026, 12, 7), QTime(14, 5, 33));
+    r.marks = QStringLiteral("○○×○○○×○－－－－－－－");
+    r.right = 6;
+    r.wrong = 2;
+    r.rate = QStringLiteral("75.0%");
+    r.displayTime = 0.5f;
+    const HistoryEntry e = historyEntry(r);
+    QCOMPARE(e.line(numberMemoryHistory()),
+             QStringLiteral("\"2026/12/07\",\"14:05:33\",\"○○×○○○×○－－－－－－－\",6,2,\"75.0%\",\"0.5秒\""));
+    QCOMPARE(playRecord(r).gameLine(),
+             QStringLiteral("\"2026/12/07\",\"14:05:33\",\"数字記憶\",0.5,"
+                            "\"暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%\","));
+
+    r.displayTime = 12.0f;
+    QCOMPARE(historyEntry(r).field(7), QStringLiteral("12秒"));
+    QVERIFY(playRecord(r).gameLine().contains(QStringLiteral("\"数字記憶\",12,")));
+    r.displayTime = 0.2f;
+    QCOMPARE(historyEntry(r).field(7), QStringLiteral("0.2秒"));
+}
+
+void tst_NumberMemory::settingsAndListsOfTheWindow()
+{
+    const QStringList times = displayTimeItems();
+    QCOMPARE(times.size(), 32);
+    QCOMPARE(times.mid(0, 3), (QStringList{"0.2", "0.5", "1"}));
+    QCOMPARE(times.last(), QStringLiteral("30"));
+    QCOMPARE(digitCountItems().size(), 15);
+    const GameSettings defaults(numberMemorySettings());
+    QCOMPARE(defaults.line(), QStringLiteral("8,0.5,1"));
+    QCOMPARE(numberMemoryHistory().fieldCount(), 7);
+}
+
+QTEST_GUILESS_MAIN(tst_NumberMemory)
+#include "tst_numbermemory.moc"

@@ -1,0 +1,85 @@
+#pragma once
+// What the main-window tests share: a fresh data folder, a fake clock, scripted
+// message boxes and a navigator that records where the window asked to go.
+#include "core/clock.h"
+#include "core/playlog/playlog.h"
+#include "core/random.h"
+#include "main/frmmain.h"
+#include "testsupport.h"
+#include "widgets/appcontext.h"
+#include "widgets/messages.h"
+
+#include <QList>
+#include <memory>
+
+class RecordingNavigator : public kioku::Navigator {
+public:
+    void showMain() override { ++mains; }
+    void showGame(int windowNumber) override { games.append(windowNumber); }
+    void quit() override { ++quits; }
+    int mains = 0;
+    int quits = 0;
+    QList<int> games;
+};
+
+inline kioku::PlayRecord play(const QString &date, const QString &time, const QString &item,
+                              float seconds, const QString &comment = QString())
+{
+    kioku::PlayRecord r;
+    r.date = date;
+    r.time = time;
+    r.item = item;
+    r.seconds = seconds;
+    r.comment = comment;
+    return r;
+}
+
+// Today in every test: 2026/12/07 14:05:33.
+inline QDate testToday() { return QDate(2026, 12, 7); }
+
+struct MainFixture {
+    TempDataDir dir;
+    kioku::FakeClock clock{QDateTime(testToday(), QTime(14, 5, 33))};
+    kioku::SeededRandom random;
+    kioku::ScriptedMessageService messages;
+    RecordingNavigator navigator;
+    kioku::AppContext ctx;
+
+    // A data folder as a first start leaves it, with the help tour as given.
+    explicit MainFixture(int tour = 0)
+    {
+        ctx.clock = &clock;
+        ctx.random = &random;
+        ctx.messages = &messages;
+        ctx.navigator = &navigator;
+        setTour(tour);
+        dir.write(QStringLiteral("データ.txt"), QByteArray());
+        dir.write(QStringLiteral("メモ.TXT"), "\r\n");
+        dir.write(QStringLiteral("氏名.txt"), sjisLines({QStringLiteral("\"氏名\",\"\"")}));
+    }
+
+    void setTour(int on)
+    {
+        dir.write(QStringLiteral("設定.txt"),
+                  sjisLines({QStringLiteral("\"ヘルプツアー\",%1").arg(on)}));
+    }
+
+    // Writes the play log as the games write it (each line ends in a bare comma).
+    void setLog(const QList<kioku::PlayRecord> &records)
+    {
+        QStringList lines;
+        for (const kioku::PlayRecord &r : records)
+            lines.append(r.gameLine());
+        dir.write(QStringLiteral("データ.txt"), sjisLines(lines));
+    }
+
+    QByteArray logBytes() const { return dir.bytes(QStringLiteral("データ.txt")); }
+
+    // A main window after its whole start-up.
+    std::unique_ptr<frmMain> load()
+    {
+        auto w = std::make_unique<frmMain>(ctx);
+        w->Form_Load();
+        return w;
+    }
+};

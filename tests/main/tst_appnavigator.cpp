@@ -1,0 +1,142 @@
+// The way between the windows: one window open at a time, the program ends
+// only from the main window.
+#include "mainfixture.h"
+
+#include "games/visual/frmg1.h"
+#include "main/appnavigator.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace kioku;
+
+namespace {
+
+// The real navigator, except that ending the program is only counted.
+class CountingNavigator : public AppNavigator {
+public:
+    using AppNavigator::AppNavigator;
+    int ends = 0;
+
+protected:
+    void endProgram() override { ++ends; }
+};
+
+// Closes what a test left open, after telling the navigator the program ends
+// (so no window leads to another while they go).
+struct WindowSweeper {
+    AppNavigator &nav;
+    ~WindowSweeper()
+    {
+        nav.quit();
+        QList<QPointer<QWidget>> windows;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (!w->parentWidget())
+                windows.append(w);
+        for (const QPointer<QWidget> &w : windows)
+            delete w.data();
+    }
+};
+
+QList<QWidget *> openWindows()
+{
+    QList<QWidget *> open;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            open.append(w);
+    return open;
+}
+
+} // namespace
+
+class tst_AppNavigator : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showMainOpensAFreshMainWindow();
+    void closingTheMainWindowEndsTheProgram();
+    void endButtonEndsTheProgramOnce();
+    void aGameReplacesTheMainWindowAndLeadsBack();
+};
+
+void tst_AppNavigator::showMainOpensAFreshMainWindow()
+{
+    MainFixture f;
+    CountingNavigator nav(f.ctx);
+    f.ctx.navigator = &nav;
+    WindowSweeper sweep{nav};
+    QVERIFY(!QApplication::quitOnLastWindowClosed());
+    nav.showMain();
+    auto *main = qobject_cast<frmMain *>(nav.currentWindow());
+    QVERIFY(main);
+    QVERIFY(main->isVisible());
+    QVERIFY(main->testAttribute(Qt::WA_DeleteOnClose));
+    QCOMPARE(openWindows(), QList<QWidget *>{main});
+    QVERIFY(!main->IsLoading); // its whole start-up has run
+    QVERIFY(f.ctx.welcomeShown);
+    QVERIFY(AppNavigator::hasGameWindow(1));
+    QVERIFY(!AppNavigator::hasGameWindow(0));
+    QVERIFY(!AppNavigator::hasGameWindow(8));
+}
+
+void tst_AppNavigator::closingTheMainWindowEndsTheProgram()
+{
+    MainFixture f;
+    CountingNavigator nav(f.ctx);
+    f.ctx.navigator = &nav;
+    WindowSweeper sweep{nav};
+    nav.showMain();
+    QPointer<QWidget> main = nav.currentWindow();
+    main->close(); // the window's own close button
+    QTRY_VERIFY(main.isNull());
+    QCOMPARE(nav.ends, 1);
+    QVERIFY(!nav.currentWindow());
+}
+
+void tst_AppNavigator::endButtonEndsTheProgramOnce()
+{
+    MainFixture f;
+    CountingNavigator nav(f.ctx);
+    f.ctx.navigator = &nav;
+    WindowSweeper sweep{nav};
+    nav.showMain();
+    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    main->cmdOwari->click();
+    QTRY_VERIFY(main.isNull());
+    QCOMPARE(nav.ends, 1);
+    QVERIFY(openWindows().isEmpty());
+}
+
+void tst_AppNavigator::aGameReplacesTheMainWindowAndLeadsBack()
+{
+    MainFixture f;
+    CountingNavigator nav(f.ctx);
+    f.ctx.navigator = &nav;
+    WindowSweeper sweep{nav};
+    nav.showMain();
+    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    main->cmdGame->click();
+    main->cmdG1->click();
+    QTRY_VERIFY(main.isNull());
+    QPointer<QWidget> game = nav.currentWindow();
+    QVERIFY(game);
+    QVERIFY(dynamic_cast<frmG1 *>(game.data()));
+    QVERIFY(game->isVisible());
+    QCOMPARE(openWindows(), QList<QWidget *>{game.data()});
+    QCOMPARE(nav.ends, 0);
+
+    // Leaving the game brings a new main window, which runs its start-up again.
+    game->close();
+    QTRY_VERIFY(game.isNull());
+    QTRY_VERIFY(qobject_cast<frmMain *>(nav.currentWindow()));
+    auto *back = qobject_cast<frmMain *>(nav.currentWindow());
+    QVERIFY(back->isVisible());
+    QCOMPARE(openWindows(), QList<QWidget *>{back});
+    QCOMPARE(nav.ends, 0);
+}
+
+QTEST_MAIN(tst_AppNavigator)
+#include "tst_appnavigator.moc"

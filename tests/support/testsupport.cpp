@@ -1,0 +1,79 @@
+#include "testsupport.h"
+
+#include "core/text/sjis.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtDebug>
+
+TempDataDir::TempDataDir() : m_oldCurrent(QDir::currentPath())
+{
+    m_ok = m_dir.isValid() && QDir::setCurrent(m_dir.path());
+    if (!m_ok)
+        qWarning("TempDataDir: could not create or enter a temporary folder");
+}
+
+TempDataDir::~TempDataDir()
+{
+    QDir::setCurrent(m_oldCurrent);
+}
+
+bool TempDataDir::write(const QString &name, const QByteArray &bytes) const
+{
+    QFile f(m_dir.filePath(name));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size() && f.flush();
+}
+
+QByteArray TempDataDir::bytes(const QString &name) const
+{
+    QFile f(m_dir.filePath(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+bool TempDataDir::exists(const QString &name) const
+{
+    return QFile::exists(m_dir.filePath(name));
+}
+
+QStringList TempDataDir::files() const
+{
+    return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QByteArray sjis(const QString &s)
+{
+    QByteArray out;
+    QString bad;
+    if (!kioku::text::encodeCp932(s, &out, &bad)) {
+        qWarning() << "sjis(): cannot encode" << bad << "in" << s;
+        return QByteArray();
+    }
+    return out;
+}
+
+QByteArray sjisLines(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &l : lines)
+        out += sjis(l) + "\r\n";
+    return out;
+}
+
+QString fixturePath(const QString &relPath)
+{
+    return QStringLiteral(KIOKU_TEST_DATA) + QLatin1Char('/') + relPath;
+}
+
+QByteArray fixture(const QString &relPath)
+{
+    QFile f(fixturePath(relPath));
+    if (!f.open(QIODevice::ReadOnly)) {
+        qWarning() << "fixture(): missing" << f.fileName();
+        return QByteArray();
+    }
+    return f.readAll();
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Helpers shared by the tests of every layer.
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh, empty data folder that is the current (working) folder while the
+// object lives; the previous current folder comes back on destruction.
+class TempDataDir {
+public:
+    TempDataDir();
+    ~TempDataDir();
+    TempDataDir(const TempDataDir &) = delete;
+    TempDataDir &operator=(const TempDataDir &) = delete;
+
+    bool isValid() const { return m_ok; }
+    QString path() const { return m_dir.path(); }
+    // The full path of `name` inside the folder (no case matching).
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    // Writes `bytes` as the whole content of `name`; false on failure.
+    bool write(const QString &name, const QByteArray &bytes) const;
+    // The bytes of `name`, empty when missing.
+    QByteArray bytes(const QString &name) const;
+    bool exists(const QString &name) const;
+    // The names of the files in the folder, sorted.
+    QStringList files() const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_oldCurrent;
+    bool m_ok = false;
+};
+
+// `s` in code page 932. A character that cannot be encoded is a test-writing
+// mistake: a warning is printed and an empty array returned.
+QByteArray sjis(const QString &s);
+// The lines in code page 932, each followed by CR LF.
+QByteArray sjisLines(const QStringList &lines);
+
+// The bytes of a fixture file under tests/data (empty when missing, with a warning).
+QByteArray fixture(const QString &relPath);
+QString fixturePath(const QString &relPath);

@@ -1,0 +1,264 @@
+#include "widgets/chart.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <QtTest>
+
+using kioku::Chart;
+
+namespace {
+
+QChart *innerChart(Chart &c)
+{
+    auto *view = c.findChild<QChartView *>();
+    return view ? view->chart() : nullptr;
+}
+
+QValueAxis *valueAxis(QChart *chart)
+{
+    const auto axes = chart->axes(Qt::Vertical);
+    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis *>(axes.first());
+}
+
+QBarCategoryAxis *categoryAxis(QChart *chart)
+{
+    const auto axes = chart->axes(Qt::Horizontal);
+    return axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis *>(axes.first());
+}
+
+} // namespace
+
+class TestChart : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rowsKeepTheirValues();
+    void valuesOutsideTheChartAreIgnored();
+    void valueFromText_data();
+    void valueFromText();
+    void axisFollowsTheData_data();
+    void axisFollowsTheData();
+    void fixedAxisRange();
+    void drawsOnceAfterABatch();
+    void twoSeriesAsBarsAndLines();
+    void emptyChartHasNoSeries();
+    void manyRowsHideTheirLabels();
+    void equalLabelsStayApart();
+};
+
+void TestChart::rowsKeepTheirValues()
+{
+    Chart c;
+    QCOMPARE(c.rowCount(), 0);
+    QCOMPARE(c.seriesCount(), 1);
+    c.setRowCount(3);
+    c.setValue(0, 0, 5);
+    c.setValue(2, 0, 7.5);
+    c.setRowLabel(1, QStringLiteral("12:00"));
+    c.setRowCount(5);
+    QCOMPARE(c.value(0), 5.0);
+    QCOMPARE(c.value(2), 7.5);
+    QCOMPARE(c.value(4), 0.0);
+    QCOMPARE(c.rowLabel(1), QStringLiteral("12:00"));
+    QCOMPARE(c.rowLabel(4), QString());
+    c.setRowCount(2);
+    c.setRowCount(3);
+    QCOMPARE(c.value(2), 0.0); // a row cut and added again starts at 0
+    c.clearData();
+    QCOMPARE(c.rowCount(), 0);
+
+    c.setSeriesCount(2);
+    QCOMPARE(c.seriesCount(), 2);
+    c.setSeriesCount(5);
+    QCOMPARE(c.seriesCount(), 2);
+    c.setSeriesCount(0);
+    QCOMPARE(c.seriesCount(), 1);
+}
+
+void TestChart::valuesOutsideTheChartAreIgnored()
+{
+    Chart c;
+    c.setRowCount(2);
+    c.setValue(2, 0, 9);
+    c.setValue(-1, 0, 9);
+    c.setValue(0, 2, 9);
+    c.setValue(1, 0, qQNaN());
+    QCOMPARE(c.value(2), 0.0);
+    QCOMPARE(c.value(0, 2), 0.0);
+    QCOMPARE(c.value(1), 0.0);
+    QCOMPARE(c.rowLabel(7), QString());
+}
+
+void TestChart::valueFromText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("decimal") << "0.5" << 0.5;
+    QTest::newRow("leading dot") << ".5" << 0.5;
+    QTest::newRow("whole") << "75" << 75.0;
+    QTest::newRow("with unit") << "12秒" << 12.0;
+    QTest::newRow("no number") << "abc" << 0.0;
+    QTest::newRow("empty") << "" << 0.0;
+}
+
+void TestChart::valueFromText()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    Chart c;
+    c.setSeriesCount(2);
+    c.setRowCount(1);
+    c.setValueText(0, 1, text);
+    QCOMPARE(c.value(0, 1), value);
+}
+
+void TestChart::axisFollowsTheData_data()
+{
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("lowestMax"); // the axis reaches at least this
+    QTest::addColumn<double>("highestMax"); // and not far beyond
+    QTest::newRow("counts") << QList<double>{3, 8, 5} << 0.0 << 8.0 << 12.0;
+    QTest::newRow("percent") << QList<double>{75, 100, 50} << 0.0 << 100.0 << 130.0;
+    QTest::newRow("fractions") << QList<double>{0.2, 0.5} << 0.0 << 0.5 << 0.7;
+    QTest::newRow("all zero") << QList<double>{0, 0} << 0.0 << 0.1 << 1.0;
+    QTest::newRow("no rows") << QList<double>{} << 0.0 << 0.1 << 1.0;
+    QTest::newRow("negative") << QList<double>{-4, 6} << -4.0 << 6.0 << 10.0;
+}
+
+void TestChart::axisFollowsTheData()
+{
+    QFETCH(QList<double>, values);
+    QFETCH(double, min);
+    QFETCH(double, lowestMax);
+    QFETCH(double, highestMax);
+    Chart c;
+    c.setRowCount(int(values.size()));
+    for (int i = 0; i < values.size(); ++i)
+        c.setValue(i, 0, values.at(i));
+    QVERIFY(!c.hasFixedAxis());
+    QVERIFY(c.axisMin() <= min);
+    QVERIFY(c.axisMin() > min - qMax(1.0, qAbs(min)));
+    QVERIFY2(c.axisMax() >= lowestMax && c.axisMax() <= highestMax, qPrintable(QString::number(c.axisMax())));
+    QVERIFY(c.axisMax() > c.axisMin());
+
+    // What is drawn is the same range.
+    QTRY_VERIFY(valueAxis(innerChart(c)));
+    QTRY_COMPARE(valueAxis(innerChart(c))->max(), c.axisMax());
+    QCOMPARE(valueAxis(innerChart(c))->min(), c.axisMin());
+}
+
+void TestChart::fixedAxisRange()
+{
+    Chart c;
+    c.setRowCount(2);
+    c.setValue(0, 0, 50);
+    c.setAxisRange(0, 37.5);
+    QVERIFY(c.hasFixedAxis());
+    QCOMPARE(c.axisMin(), 0.0);
+    QCOMPARE(c.axisMax(), 37.5);
+    QTRY_COMPARE(valueAxis(innerChart(c))->max(), 37.5);
+
+    // A range of zero height is kept as set but drawn with some height.
+    c.setAxisRange(0, 0);
+    QCOMPARE(c.axisMax(), 0.0);
+    QTRY_VERIFY(valueAxis(innerChart(c))->max() > 0);
+
+    c.clearAxisRange();
+    QVERIFY(!c.hasFixedAxis());
+    QVERIFY(c.axisMax() >= 50);
+}
+
+void TestChart::drawsOnceAfterABatch()
+{
+    Chart c;
+    c.setRowCount(1000);
+    for (int i = 0; i < 1000; ++i)
+        c.setValue(i, 0, i % 17);
+    QChart *chart = innerChart(c);
+    QVERIFY(chart);
+    // Nothing is drawn until the batch is over.
+    QVERIFY(chart->series().isEmpty());
+    QTRY_COMPARE(chart->series().size(), 1);
+    auto *bars = qobject_cast<QBarSeries *>(chart->series().first());
+    QVERIFY(bars);
+    QCOMPARE(bars->barSets().size(), 1);
+    QCOMPARE(bars->barSets().first()->count(), 1000);
+    QCOMPARE(bars->barSets().first()->at(18), 1.0);
+}
+
+void TestChart::twoSeriesAsBarsAndLines()
+{
+    Chart c;
+    c.setSeriesCount(2);
+    c.setSeriesNames({QStringLiteral("正解"), QStringLiteral("不正解")});
+    c.setRowCount(3);
+    for (int i = 0; i < 3; ++i) {
+        c.setValue(i, 0, i + 1);
+        c.setValue(i, 1, 10 - i);
+    }
+    QChart *chart = innerChart(c);
+    QTRY_COMPARE(chart->series().size(), 1);
+    auto *bars = qobject_cast<QBarSeries *>(chart->series().first());
+    QVERIFY(bars);
+    QCOMPARE(bars->barSets().size(), 2);
+    QCOMPARE(bars->barSets().at(1)->label(), QStringLiteral("不正解"));
+    QCOMPARE(bars->barSets().at(1)->at(2), 8.0);
+    QVERIFY(chart->legend()->isVisible());
+
+    c.setStyle(Chart::Style::Lines);
+    QTRY_COMPARE(chart->series().size(), 2);
+    auto *line = qobject_cast<QLineSeries *>(chart->series().at(0));
+    QVERIFY(line);
+    QCOMPARE(line->count(), 3);
+    QCOMPARE(line->at(2), QPointF(2, 3));
+}
+
+void TestChart::emptyChartHasNoSeries()
+{
+    Chart c;
+    c.setRowCount(4);
+    c.setValue(1, 0, 3);
+    QChart *chart = innerChart(c);
+    QTRY_COMPARE(chart->series().size(), 1);
+    c.clearData();
+    QTRY_COMPARE(chart->series().size(), 0);
+    QVERIFY(valueAxis(chart));
+    QVERIFY(valueAxis(chart)->max() > valueAxis(chart)->min());
+}
+
+void TestChart::manyRowsHideTheirLabels()
+{
+    Chart c;
+    c.setRowCount(5);
+    c.setRowLabel(0, QStringLiteral("1回"));
+    QChart *chart = innerChart(c);
+    QTRY_VERIFY(categoryAxis(chart) && categoryAxis(chart)->count() == 5);
+    QVERIFY(categoryAxis(chart)->labelsVisible());
+    QCOMPARE(categoryAxis(chart)->at(0), QStringLiteral("1回"));
+    c.setRowCount(500);
+    QTRY_VERIFY(categoryAxis(chart) && categoryAxis(chart)->count() == 500);
+    QVERIFY(!categoryAxis(chart)->labelsVisible());
+    QCOMPARE(c.rowLabel(0), QStringLiteral("1回"));
+}
+
+void TestChart::equalLabelsStayApart()
+{
+    // Categories must be distinct; empty or repeated labels still give one bar per row.
+    Chart c;
+    c.setRowCount(4);
+    c.setRowLabel(2, QStringLiteral("a"));
+    c.setRowLabel(3, QStringLiteral("a"));
+    QChart *chart = innerChart(c);
+    QTRY_VERIFY(categoryAxis(chart) && categoryAxis(chart)->count() == 4);
+    QTRY_COMPARE(chart->series().size(), 1);
+    QCOMPARE(qobject_cast<QBarSeries *>(chart->series().first())->barSets().first()->count(), 4);
+}
+
+QTEST_MAIN(TestChart)
+#include "tst_chart.moc"

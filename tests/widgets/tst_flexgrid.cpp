@@ -1,0 +1,452 @@
+#include "widgets/flexgrid.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+using kioku::FlexGrid;
+
+namespace {
+
+// A grid of `dataRows` rows under a header, the cell text "r,c".
+void fill(FlexGrid &g, int cols, int dataRows)
+{
+    g.setCols(cols);
+    g.setRows(1);
+    QList<QStringList> rows;
+    for (int r = 1; r <= dataRows; ++r) {
+        QStringList cells;
+        for (int c = 0; c < cols; ++c)
+            cells << QStringLiteral("%1,%2").arg(r).arg(c);
+        rows << cells;
+    }
+    g.setDataRows(rows);
+}
+
+QStringList column(const FlexGrid &g, int c)
+{
+    QStringList out;
+    for (int r = 1; r < g.rows(); ++r)
+        out << g.textMatrix(r, c);
+    return out;
+}
+
+// The data row drawn at the top of the viewport.
+int rowAtTop(const FlexGrid &g)
+{
+    return g.rowAt(1) + 1;
+}
+
+} // namespace
+
+class TestFlexGrid : public QObject {
+    Q_OBJECT
+
+private slots:
+    void headerRowIsTheHorizontalHeader();
+    void rowsGrowAndCut();
+    void textOutsideTheGridIsIgnored();
+    void addRowAndRemoveItem();
+    void clearEmptiesTextsButKeepsSize();
+    void cellColoursFollowTheirRows();
+    void sortByCurrentColumn_data();
+    void sortByCurrentColumn();
+    void columnWidthsInTwips_data();
+    void columnWidthsInTwips();
+    void fontSizeReachesCellsAndHeader();
+    void lastRowCanBeTheTopRow_data();
+    void lastRowCanBeTheTopRow();
+    void topRowSurvivesResize();
+    void scrollToLastIfMoreThan_data();
+    void scrollToLastIfMoreThan();
+    void mouseClickOnDataCellSetsRowAndCol();
+    void clickOnHeaderOrEmptyAreaIsNoClick();
+    void bigFillKeepsEveryRow();
+};
+
+void TestFlexGrid::headerRowIsTheHorizontalHeader()
+{
+    FlexGrid g;
+    g.setCols(3);
+    QCOMPARE(g.rows(), 1);
+    g.setTextMatrix(0, 0, QString());
+    g.setTextMatrix(0, 1, QStringLiteral("時間"));
+    g.setTextMatrix(0, 2, QStringLiteral("項目"));
+    QCOMPARE(g.textMatrix(0, 1), QStringLiteral("時間"));
+    QAbstractItemModel *m = g.model();
+    QCOMPARE(m->rowCount(), 0);
+    QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("項目"));
+    QVERIFY(!g.verticalHeader()->isVisible() || g.verticalHeader()->isHidden());
+    QVERIFY(!g.horizontalHeader()->sectionsClickable());
+
+    // Header cells are centred unless told; data cells follow the column alignment.
+    auto headerAlign = [&](int c) {
+        return Qt::Alignment(m->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).toInt())
+            & Qt::AlignHorizontal_Mask;
+    };
+    QCOMPARE(headerAlign(1), Qt::AlignHCenter);
+    g.setFixedAlignment(1, Qt::AlignLeft);
+    QCOMPARE(headerAlign(1), Qt::AlignLeft);
+    QCOMPARE(headerAlign(2), Qt::AlignHCenter);
+
+    g.addRow({QStringLiteral("1"), QStringLiteral("12:00:00"), QStringLiteral("数字記憶")});
+    g.setColAlignment(0, Qt::AlignRight);
+    QCOMPARE(g.colAlignment(0), Qt::AlignRight);
+    const auto cellAlign =
+        Qt::Alignment(m->data(m->index(0, 0), Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask;
+    QCOMPARE(cellAlign, Qt::AlignRight);
+    QCOMPARE(m->data(m->index(0, 2)).toString(), QStringLiteral("数字記憶"));
+}
+
+void TestFlexGrid::rowsGrowAndCut()
+{
+    FlexGrid g;
+    fill(g, 3, 4);
+    QCOMPARE(g.rows(), 5);
+    QCOMPARE(g.cols(), 3);
+    QCOMPARE(g.textMatrix(4, 2), QStringLiteral("4,2"));
+
+    g.setRows(3);
+    QCOMPARE(g.rows(), 3);
+    QCOMPARE(g.textMatrix(2, 1), QStringLiteral("2,1"));
+    g.setRows(6);
+    QCOMPARE(g.rows(), 6);
+    QCOMPARE(g.textMatrix(5, 0), QString());
+    g.setTextMatrix(5, 2, QStringLiteral("x"));
+    QCOMPARE(g.textMatrix(5, 2), QStringLiteral("x"));
+
+    // Never fewer than the header row; the current cell stays inside the grid.
+    g.setRow(5);
+    g.setCol(2);
+    g.setRows(0);
+    QCOMPARE(g.rows(), 1);
+    QCOMPARE(g.row(), 0);
+
+    // A column cut and added again comes back empty.
+    fill(g, 3, 2);
+    g.setCols(2);
+    g.setCols(3);
+    QCOMPARE(g.textMatrix(1, 2), QString());
+    QCOMPARE(g.textMatrix(1, 1), QStringLiteral("1,1"));
+    QCOMPARE(g.col(), 1);
+}
+
+void TestFlexGrid::textOutsideTheGridIsIgnored()
+{
+    FlexGrid g;
+    fill(g, 2, 1);
+    g.setTextMatrix(5, 0, QStringLiteral("x"));
+    g.setTextMatrix(1, 7, QStringLiteral("x"));
+    g.setTextMatrix(-1, 0, QStringLiteral("x"));
+    QCOMPARE(g.rows(), 2);
+    QCOMPARE(g.textMatrix(5, 0), QString());
+    QCOMPARE(g.textMatrix(1, 7), QString());
+    g.setRow(9);
+    QCOMPARE(g.row(), 0);
+    g.setRow(1);
+    g.setCol(1);
+    QCOMPARE(g.text(), QStringLiteral("1,1"));
+    g.setText(QStringLiteral("新"));
+    QCOMPARE(g.textMatrix(1, 1), QStringLiteral("新"));
+}
+
+void TestFlexGrid::addRowAndRemoveItem()
+{
+    FlexGrid g;
+    g.setCols(2);
+    g.addRow({QStringLiteral("a"), QStringLiteral("1")});
+    g.addRow({QStringLiteral("b")}); // shorter than the grid: the rest is empty
+    g.addRow({QStringLiteral("c"), QStringLiteral("3")});
+    QCOMPARE(g.rows(), 4);
+    QCOMPARE(g.textMatrix(2, 1), QString());
+
+    g.removeItem(2);
+    QCOMPARE(column(g, 0), QStringList({QStringLiteral("a"), QStringLiteral("c")}));
+    g.removeItem(0); // the header is not a data row
+    g.removeItem(9);
+    QCOMPARE(g.rows(), 3);
+    g.setRow(2);
+    g.removeItem(2);
+    QCOMPARE(g.rows(), 2);
+    QCOMPARE(g.row(), 1);
+}
+
+void TestFlexGrid::clearEmptiesTextsButKeepsSize()
+{
+    FlexGrid g;
+    fill(g, 3, 2);
+    g.setTextMatrix(0, 1, QStringLiteral("見出し"));
+    g.clear();
+    QCOMPARE(g.rows(), 3);
+    QCOMPARE(g.cols(), 3);
+    QCOMPARE(g.textMatrix(0, 1), QString());
+    QCOMPARE(g.textMatrix(2, 2), QString());
+}
+
+void TestFlexGrid::cellColoursFollowTheirRows()
+{
+    FlexGrid g;
+    fill(g, 2, 4);
+    const QColor red(255, 192, 192);
+    g.setRow(3);
+    g.setCol(1);
+    g.setCellBackColor(red);
+    g.setCellForeColor(Qt::blue);
+    QCOMPARE(g.cellBackColor(3, 1), red);
+    QCOMPARE(g.cellForeColor(3, 1), QColor(Qt::blue));
+    QVERIFY(!g.cellBackColor(2, 1).isValid());
+    QAbstractItemModel *m = g.model();
+    QCOMPARE(m->data(m->index(2, 1), Qt::BackgroundRole).value<QColor>(), red);
+    QCOMPARE(m->data(m->index(2, 1), Qt::ForegroundRole).value<QColor>(), QColor(Qt::blue));
+    QVERIFY(!m->data(m->index(2, 0), Qt::BackgroundRole).isValid());
+
+    // Removing a row above moves the colour up with its row.
+    g.removeItem(1);
+    QCOMPARE(g.textMatrix(2, 1), QStringLiteral("3,1"));
+    QCOMPARE(g.cellBackColor(2, 1), red);
+    QVERIFY(!g.cellBackColor(3, 1).isValid());
+
+    // Sorting carries the colour along too.
+    g.setCol(0);
+    g.sort(FlexGrid::Sort::NumericDescending); // 4, 3, 2
+    QCOMPARE(g.textMatrix(2, 1), QStringLiteral("3,1"));
+    QCOMPARE(g.cellBackColor(2, 1), red);
+
+    // Refilling drops the colours of the old rows.
+    fill(g, 2, 4);
+    QVERIFY(!g.cellBackColor(2, 1).isValid());
+}
+
+void TestFlexGrid::sortByCurrentColumn_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<int>("how");
+    QTest::addColumn<QStringList>("expected"); // the tags (column 0) after the sort
+
+    const QStringList numbers = {"10", "9", "0.5秒", "100", "abc", "9"};
+    QTest::newRow("numeric ascending, stable")
+        << numbers << int(FlexGrid::Sort::NumericAscending)
+        << QStringList({"t5", "t3", "t2", "t6", "t1", "t4"});
+    QTest::newRow("numeric descending, stable")
+        << numbers << int(FlexGrid::Sort::NumericDescending)
+        << QStringList({"t4", "t1", "t2", "t6", "t3", "t5"});
+    QTest::newRow("text ascending compares characters")
+        << numbers << int(FlexGrid::Sort::TextAscending)
+        << QStringList({"t3", "t1", "t4", "t2", "t6", "t5"});
+    QTest::newRow("text descending")
+        << numbers << int(FlexGrid::Sort::TextDescending)
+        << QStringList({"t5", "t2", "t6", "t4", "t1", "t3"});
+    QTest::newRow("dates as text")
+        << QStringList({"2026/12/07", "2025/01/31", "2026/01/01"}) << int(FlexGrid::Sort::TextAscending)
+        << QStringList({"t2", "t3", "t1"});
+    QTest::newRow("negative and decimal numbers")
+        << QStringList({"-3", "2.5", "-10", "0"}) << int(FlexGrid::Sort::NumericAscending)
+        << QStringList({"t3", "t1", "t4", "t2"});
+    QTest::newRow("Japanese text")
+        << QStringList({"輪廻記憶", "アイコン衰弱", "数字記憶", "あ"}) << int(FlexGrid::Sort::TextAscending)
+        << QStringList({"t4", "t2", "t3", "t1"});
+}
+
+void TestFlexGrid::sortByCurrentColumn()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(int, how);
+    QFETCH(QStringList, expected);
+    FlexGrid g;
+    g.setCols(3);
+    for (int i = 0; i < keys.size(); ++i)
+        g.addRow({QStringLiteral("t%1").arg(i + 1), QStringLiteral("x"), keys.at(i)});
+    g.setTextMatrix(0, 2, QStringLiteral("見出し"));
+    g.setCol(2);
+    g.sort(FlexGrid::Sort(how));
+    QCOMPARE(column(g, 0), expected);
+    QCOMPARE(g.textMatrix(0, 2), QStringLiteral("見出し")); // the header stays where it is
+    QCOMPARE(g.rows(), keys.size() + 1);
+}
+
+void TestFlexGrid::columnWidthsInTwips_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::newRow("500") << 500;
+    QTest::newRow("1040") << 1040;
+    QTest::newRow("2400") << 2400;
+    QTest::newRow("0") << 0;
+}
+
+void TestFlexGrid::columnWidthsInTwips()
+{
+    QFETCH(int, twips);
+    FlexGrid g;
+    g.setCols(4);
+    g.setColWidth(2, twips);
+    const int dpi = g.logicalDpiX();
+    QCOMPARE(g.columnWidth(2), qRound(twips * dpi / 1440.0));
+    QCOMPARE(g.colWidth(2), twips);
+    // A width set by pixels reads back in twips.
+    g.setColumnWidth(1, 100);
+    QCOMPARE(g.colWidth(1), qRound(100 * 1440.0 / dpi));
+}
+
+void TestFlexGrid::fontSizeReachesCellsAndHeader()
+{
+    FlexGrid g;
+    g.setFontSize(11);
+    QCOMPARE(g.fontSize(), 11.0);
+    QCOMPARE(g.font().pointSizeF(), 11.0);
+    QCOMPARE(g.horizontalHeader()->font().pointSizeF(), 11.0);
+    const int h11 = g.verticalHeader()->defaultSectionSize();
+    g.setFontSize(20);
+    QVERIFY(g.verticalHeader()->defaultSectionSize() > h11);
+}
+
+void TestFlexGrid::lastRowCanBeTheTopRow_data()
+{
+    QTest::addColumn<int>("dataRows");
+    QTest::addColumn<int>("top");
+    QTest::newRow("many rows, last row on top") << 50 << 50;
+    QTest::newRow("many rows, middle row") << 50 << 20;
+    QTest::newRow("many rows, first row") << 50 << 1;
+    QTest::newRow("rows that fit, last row on top") << 3 << 3;
+    QTest::newRow("beyond the last row is the last row") << 10 << 99;
+}
+
+void TestFlexGrid::lastRowCanBeTheTopRow()
+{
+    QFETCH(int, dataRows);
+    QFETCH(int, top);
+    FlexGrid g;
+    g.resize(300, 200);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    fill(g, 3, dataRows);
+    g.setTopRow(top);
+    const int expected = qMin(top, dataRows);
+    QCOMPARE(g.topRow(), expected);
+    QCoreApplication::processEvents();
+    QCOMPARE(g.topRow(), expected);
+    QCOMPARE(rowAtTop(g), expected);
+}
+
+void TestFlexGrid::topRowSurvivesResize()
+{
+    FlexGrid g;
+    g.resize(300, 200);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    fill(g, 3, 40);
+    g.setTopRow(40);
+    g.resize(320, 260);
+    QCoreApplication::processEvents();
+    QCOMPARE(g.topRow(), 40);
+    QCOMPARE(rowAtTop(g), 40);
+    // The user can scroll back.
+    g.verticalScrollBar()->setValue(0);
+    QCOMPARE(g.topRow(), 1);
+    QCOMPARE(rowAtTop(g), 1);
+}
+
+void TestFlexGrid::scrollToLastIfMoreThan_data()
+{
+    QTest::addColumn<int>("dataRows");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("top");
+    // A history grid scrolls past 7 rows, the header included.
+    QTest::newRow("6 entries stay") << 6 << 7 << 1;
+    QTest::newRow("7 entries scroll") << 7 << 7 << 7;
+    QTest::newRow("9 plays stay") << 9 << 10 << 1;
+    QTest::newRow("10 plays scroll") << 10 << 10 << 10;
+    QTest::newRow("empty grid") << 0 << 0 << 1;
+}
+
+void TestFlexGrid::scrollToLastIfMoreThan()
+{
+    QFETCH(int, dataRows);
+    QFETCH(int, limit);
+    QFETCH(int, top);
+    FlexGrid g;
+    g.resize(300, 400);
+    // Filled while hidden, as the windows refill their grids.
+    fill(g, 3, dataRows);
+    g.scrollToLastIfMoreThan(limit);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QCOMPARE(g.topRow(), top);
+    if (dataRows > 0)
+        QCOMPARE(rowAtTop(g), top);
+}
+
+void TestFlexGrid::mouseClickOnDataCellSetsRowAndCol()
+{
+    FlexGrid g;
+    g.resize(400, 300);
+    fill(g, 3, 5);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QSignalSpy spy(&g, &FlexGrid::clicked);
+    int seenRow = -1, seenCol = -1;
+    connect(&g, &FlexGrid::clicked, this, [&] {
+        seenRow = g.row();
+        seenCol = g.col();
+    });
+    const QRect cell = g.visualRect(g.model()->index(2, 1)); // grid row 3, column 1
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(seenRow, 3);
+    QCOMPARE(seenCol, 1);
+    QCOMPARE(g.text(), QStringLiteral("3,1"));
+
+    g.clickCell(5, 2);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(g.row(), 5);
+    QCOMPARE(g.col(), 2);
+    g.clickCell(0, 1); // the header row is not clickable
+    QCOMPARE(spy.count(), 2);
+
+    // The keyboard user moves to a cell and presses Space.
+    g.setFocus();
+    g.setCurrentIndex(g.model()->index(0, 0));
+    QTest::keyClick(&g, Qt::Key_Down);
+    QTest::keyClick(&g, Qt::Key_Right);
+    QCOMPARE(spy.count(), 2);
+    QTest::keyClick(&g, Qt::Key_Space);
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(g.row(), 2);
+    QCOMPARE(g.col(), 1);
+}
+
+void TestFlexGrid::clickOnHeaderOrEmptyAreaIsNoClick()
+{
+    FlexGrid g;
+    g.resize(400, 300);
+    fill(g, 3, 2);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QSignalSpy spy(&g, &FlexGrid::clicked);
+    QHeaderView *h = g.horizontalHeader();
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                      QPoint(h->sectionViewportPosition(1) + 5, h->height() / 2));
+    // Below the last row.
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, QPoint(10, g.viewport()->height() - 3));
+    QCOMPARE(spy.count(), 0);
+    QCOMPARE(g.row(), 0);
+}
+
+void TestFlexGrid::bigFillKeepsEveryRow()
+{
+    FlexGrid g;
+    g.resize(400, 300);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    fill(g, 6, 30000);
+    QCOMPARE(g.rows(), 30001);
+    QCOMPARE(g.textMatrix(30000, 5), QStringLiteral("30000,5"));
+    g.scrollToLastIfMoreThan(10);
+    QCOMPARE(g.topRow(), 30000);
+    for (int i = 0; i < 100; ++i)
+        g.addRow({QString::number(i)});
+    QCOMPARE(g.rows(), 30101);
+}
+
+QTEST_MAIN(TestFlexGrid)
+#include "tst_flexgrid.moc"
