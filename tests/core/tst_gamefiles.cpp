@@ -14,17 +14,17 @@ using namespace kioku;
 namespace {
 
 // A settings line with a number, a decimal and a text, like the typing games'.
-SettingsSpec mixedSpec()
+SettingsFormat mixedFormat()
 {
-    return SettingsSpec{QStringLiteral("時間差設定.txt"),
+    return SettingsFormat{QStringLiteral("時間差設定.txt"),
                         {SettingField::integer(20, 1, 100), SettingField::real(0.5f, 0.1f, 1.0f),
                          SettingField::text(QStringLiteral("2回"), {QStringLiteral("1回"), QStringLiteral("2回")}),
                          SettingField::integer(1, 0, 1)}};
 }
 
-HistorySpec iconSpec()
+HistoryFormat iconFormat()
 {
-    return HistorySpec{QStringLiteral("アイコン衰弱履歴.txt"),
+    return HistoryFormat{QStringLiteral("アイコン衰弱履歴.txt"),
                        {FieldForm::Text, FieldForm::Text, FieldForm::Text, FieldForm::OptionalText, FieldForm::Text,
                         FieldForm::Text, FieldForm::OptionalText, FieldForm::OptionalText}};
 }
@@ -131,42 +131,42 @@ void tst_GameFiles::settingsAreWrittenWholeAndReadBack()
 void tst_GameFiles::textSettingsAreQuoted()
 {
     TempDataDir dir;
-    GameSettings s = GameSettings::fromLine(mixedSpec(), QStringLiteral("20,.5,\"1回\",0"));
+    GameSettings s = GameSettings::fromLine(mixedFormat(), QStringLiteral("20,.5,\"1回\",0"));
     QCOMPARE(s.text(2), QStringLiteral("1回"));
     QCOMPARE(s.line(), QStringLiteral("20,0.5,\"1回\",0"));
     s.setText(2, QStringLiteral("2回"));
     QVERIFY(s.write());
     QCOMPARE(dir.bytes(QStringLiteral("時間差設定.txt")), sjis(QStringLiteral("20,0.5,\"2回\",0\r\n")));
     // A text that is not one of the offered values reads as the default.
-    QCOMPARE(GameSettings::fromLine(mixedSpec(), QStringLiteral("20,0.5,\"3回\",0")).text(2), QStringLiteral("2回"));
+    QCOMPARE(GameSettings::fromLine(mixedFormat(), QStringLiteral("20,0.5,\"3回\",0")).text(2), QStringLiteral("2回"));
 }
 
 void tst_GameFiles::historyIsAppendedReadAndCleared()
 {
     TempDataDir dir;
-    const HistorySpec &spec = rules::numberMemoryHistory();
-    HistoryFile h = readHistory(spec);
+    const HistoryFormat &format = rules::numberMemoryHistory();
+    HistoryFile h = readHistory(format);
     QVERIFY(!h.exists);
     QVERIFY(h.entries.isEmpty());
 
     const HistoryEntry a({"2026/12/07", "14:05:33", "○○×○○○×○－－－－－－－", "6", "2", "75.0%", "0.5秒"});
     const HistoryEntry b({"2026/12/08", "09:00:00", "○－－－－－－－－－－－－－－", "1", "0", "100.0%", "12秒"});
-    QVERIFY(appendHistory(spec, a));
-    QVERIFY(appendHistory(spec, b));
+    QVERIFY(appendHistory(format, a));
+    QVERIFY(appendHistory(format, b));
     QCOMPARE(dir.bytes(rules::kNumberMemoryHistoryFile),
              sjisLines({"\"2026/12/07\",\"14:05:33\",\"○○×○○○×○－－－－－－－\",6,2,\"75.0%\",\"0.5秒\"",
                         "\"2026/12/08\",\"09:00:00\",\"○－－－－－－－－－－－－－－\",1,0,\"100.0%\",\"12秒\""}));
-    h = readHistory(spec);
+    h = readHistory(format);
     QCOMPARE(h.entries.size(), 2);
     QCOMPARE(h.entries.at(0), a);
     QCOMPARE(h.entries.at(1), b);
     QCOMPARE(h.entries.at(0).intField(4), 6);
     QCOMPARE(h.entries.at(1).numberField(7), 12.0);
 
-    QVERIFY(clearHistory(spec));
+    QVERIFY(clearHistory(format));
     QVERIFY(dir.exists(rules::kNumberMemoryHistoryFile));
     QCOMPARE(dir.bytes(rules::kNumberMemoryHistoryFile), QByteArray());
-    QVERIFY(readHistory(spec).entries.isEmpty());
+    QVERIFY(readHistory(format).entries.isEmpty());
 }
 
 void tst_GameFiles::shortAndBlankHistoryLinesAreTolerated()
@@ -186,9 +186,9 @@ void tst_GameFiles::shortAndBlankHistoryLinesAreTolerated()
 void tst_GameFiles::optionalFieldsAreWrittenAsNothing()
 {
     const HistoryEntry e({"2026/12/07", "14:05:33", "ノーマル", "", "25回", "34.5", "○", ""});
-    QCOMPARE(e.line(iconSpec()),
+    QCOMPARE(e.line(iconFormat()),
              QStringLiteral("\"2026/12/07\",\"14:05:33\",\"ノーマル\",,\"25回\",\"34.5\",\"○\","));
-    const HistoryEntry back = HistoryEntry::parse(e.line(iconSpec()), 8);
+    const HistoryEntry back = HistoryEntry::parse(e.line(iconFormat()), 8);
     QCOMPARE(back, e);
 }
 

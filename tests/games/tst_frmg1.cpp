@@ -9,6 +9,7 @@
 #include "widgets/shape.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -90,6 +91,7 @@ private slots:
     void digitCountChangedMidPlayAppliesNextPlay();
     void answersEditedAfterJudgingDoNotChangeTheSavedResult();
     void backDuringDisplayEndsThePhase();
+    void backDuringARealDisplayEndsThePhase();
     void windowDestroyedDuringDisplayIsLeftAlone();
     void backDuringCountdownShowsMain();
 };
@@ -486,6 +488,27 @@ void tst_frmG1::backDuringDisplayEndsThePhase()
     QVERIFY(!f.dir.exists(kHistory));
     QTRY_VERIFY(w.isNull());
     QCOMPARE(f.navigator.mains, 1);
+}
+
+void tst_frmG1::backDuringARealDisplayEndsThePhase()
+{
+    // The program's own clock: the display waits in an event loop, and 戻り
+    // pressed from inside that loop ends it long before its 30 seconds.
+    GameFixture f;
+    SystemClock real;
+    f.ctx.clock = &real;
+    f.dir.write(rules::kNumberMemorySettingsFile, "8,30,1\r\n");
+    QPointer<frmG1> w = f.open<frmG1>();
+    w->show();
+    QTimer::singleShot(100, w, [&] { QTest::mouseClick(w->cmdEnd(), Qt::LeftButton); });
+    QElapsedTimer took;
+    took.start();
+    w->cmdStart_Click();
+    for (int i = 0; i < 3 && w; ++i)
+        w->tmrStart_Timer();
+    QVERIFY(took.elapsed() < 20000);
+    QCOMPARE(f.navigator.mains, 1);
+    QTRY_VERIFY(w.isNull());
 }
 
 void tst_frmG1::windowDestroyedDuringDisplayIsLeftAlone()

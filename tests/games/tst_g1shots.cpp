@@ -18,6 +18,7 @@ class tst_G1Shots : public QObject {
 private slots:
     void initTestCase();
     void states();
+    void otherFrames();
 
 private:
     QString m_dir;
@@ -94,6 +95,31 @@ void tst_G1Shots::states()
     w->cmdRitu_Click();
     QTest::qWait(50);
     w->grab().save(m_dir + QStringLiteral("/g1_rate_view.png"));
+}
+
+namespace {
+// The frame alone, as another game's window would start from it.
+class BareFrame : public GameFrame {
+public:
+    BareFrame(AppContext &ctx, GameDescription d) : GameFrame(ctx, std::move(d)) { Form_Load(); }
+
+protected:
+    bool hasResult() const override { return false; }
+    HistoryEntry historyEntry(const QDateTime &) const override { return {}; }
+    PlayRecord playRecord(const QDateTime &) const override { return {}; }
+};
+} // namespace
+
+void tst_G1Shots::otherFrames()
+{
+    for (int n = 2; n <= 7; ++n) {
+        GameFixture f;
+        auto *w = new BareFrame(f.ctx, gameDescription(n));
+        WindowGuard g(w);
+        w->show();
+        QTest::qWait(30);
+        w->grab().save(m_dir + QStringLiteral("/frame_g%1.png").arg(n));
+    }
 }
 
 QTEST_MAIN(tst_G1Shots)

@@ -37,9 +37,9 @@ SettingField SettingField::text(const QString &def, const QStringList &allowed)
     return f;
 }
 
-GameSettings::GameSettings(SettingsSpec spec) : m_spec(std::move(spec))
+GameSettings::GameSettings(SettingsFormat format) : m_format(std::move(format))
 {
-    for (const SettingField &f : std::as_const(m_spec.fields))
+    for (const SettingField &f : std::as_const(m_format.fields))
         m_values.append(f.defaultValue);
 }
 
@@ -72,7 +72,7 @@ bool isPlainNumber(const QString &s, bool integer)
 
 bool GameSettings::accepts(int i, const QString &raw, QString *normal) const
 {
-    const SettingField &f = m_spec.fields.at(i);
+    const SettingField &f = m_format.fields.at(i);
     switch (f.type) {
     case ValueType::Int: {
         if (!isPlainNumber(raw, true))
@@ -101,9 +101,9 @@ bool GameSettings::accepts(int i, const QString &raw, QString *normal) const
     return false;
 }
 
-GameSettings GameSettings::fromLine(const SettingsSpec &spec, const QString &line, bool *defaulted)
+GameSettings GameSettings::fromLine(const SettingsFormat &format, const QString &line, bool *defaulted)
 {
-    GameSettings s(spec);
+    GameSettings s(format);
     const QStringList fields = text::splitRecord(line);
     bool anyDefault = false;
     for (int i = 0; i < s.count(); ++i) {
@@ -118,9 +118,9 @@ GameSettings GameSettings::fromLine(const SettingsSpec &spec, const QString &lin
     return s;
 }
 
-GameSettings GameSettings::read(const SettingsSpec &spec, bool *defaulted)
+GameSettings GameSettings::read(const SettingsFormat &format, bool *defaulted)
 {
-    const text::ReadResult r = text::readLines(spec.fileName);
+    const text::ReadResult r = text::readLines(format.fileName);
     // The values stand on the first line that holds anything.
     QString line;
     for (const QString &l : r.lines) {
@@ -129,7 +129,7 @@ GameSettings GameSettings::read(const SettingsSpec &spec, bool *defaulted)
             break;
         }
     }
-    return fromLine(spec, line, defaulted);
+    return fromLine(format, line, defaulted);
 }
 
 int GameSettings::toInt(int i) const
@@ -169,7 +169,7 @@ QString GameSettings::line() const
 {
     text::RecordWriter w;
     for (int i = 0; i < m_values.size(); ++i) {
-        switch (m_spec.fields.at(i).type) {
+        switch (m_format.fields.at(i).type) {
         case ValueType::Int:
             w.number(toInt(i));
             break;
@@ -186,7 +186,7 @@ QString GameSettings::line() const
 
 text::WriteResult GameSettings::write() const
 {
-    return text::writeLines(m_spec.fileName, {line()});
+    return text::writeLines(m_format.fileName, {line()});
 }
 
 } // namespace kioku

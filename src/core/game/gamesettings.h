@@ -28,7 +28,7 @@ struct SettingField {
     static SettingField text(const QString &def, const QStringList &allowed = {});
 };
 
-struct SettingsSpec {
+struct SettingsFormat {
     QString fileName;
     QList<SettingField> fields;
 };
@@ -37,13 +37,13 @@ class GameSettings {
 public:
     GameSettings() = default;
     // All fields at their defaults.
-    explicit GameSettings(SettingsSpec spec);
+    explicit GameSettings(SettingsFormat format);
 
     // Reads the file; `defaulted` (when given) tells whether any field fell back to its default.
-    static GameSettings read(const SettingsSpec &spec, bool *defaulted = nullptr);
-    static GameSettings fromLine(const SettingsSpec &spec, const QString &line, bool *defaulted = nullptr);
+    static GameSettings read(const SettingsFormat &format, bool *defaulted = nullptr);
+    static GameSettings fromLine(const SettingsFormat &format, const QString &line, bool *defaulted = nullptr);
 
-    const SettingsSpec &spec() const { return m_spec; }
+    const SettingsFormat &format() const { return m_format; }
     int count() const { return int(m_values.size()); }
 
     int toInt(int i) const;
@@ -64,7 +64,7 @@ public:
 private:
     bool accepts(int i, const QString &raw, QString *normal) const;
 
-    SettingsSpec m_spec;
+    SettingsFormat m_format;
     QStringList m_values; // numbers in their shortest decimal text, texts as they are
 };
 

@@ -36,12 +36,12 @@ void HistoryEntry::setField(int n, const QString &value)
     m_fields[n - 1] = value;
 }
 
-QString HistoryEntry::line(const HistorySpec &spec) const
+QString HistoryEntry::line(const HistoryFormat &format) const
 {
     text::RecordWriter w;
-    const int n = qMax(spec.fieldCount(), count());
+    const int n = qMax(format.fieldCount(), count());
     for (int i = 1; i <= n; ++i) {
-        const FieldForm form = i <= spec.fieldCount() ? spec.fields.at(i - 1) : FieldForm::Text;
+        const FieldForm form = i <= format.fieldCount() ? format.fields.at(i - 1) : FieldForm::Text;
         const QString v = field(i);
         switch (form) {
         case FieldForm::Text:
@@ -64,10 +64,10 @@ QString HistoryEntry::line(const HistorySpec &spec) const
     return w.line();
 }
 
-HistoryFile readHistory(const HistorySpec &spec)
+HistoryFile readHistory(const HistoryFormat &format)
 {
     HistoryFile h;
-    const text::ReadResult r = text::readLines(spec.fileName);
+    const text::ReadResult r = text::readLines(format.fileName);
     h.exists = r.exists;
     h.clean = r.clean;
     h.readError = r.readError;
@@ -75,19 +75,19 @@ HistoryFile readHistory(const HistorySpec &spec)
     for (const QString &l : r.lines) {
         if (l.trimmed().isEmpty())
             continue;
-        h.entries.append(HistoryEntry::parse(l, spec.fieldCount()));
+        h.entries.append(HistoryEntry::parse(l, format.fieldCount()));
     }
     return h;
 }
 
-text::WriteResult appendHistory(const HistorySpec &spec, const HistoryEntry &entry)
+text::WriteResult appendHistory(const HistoryFormat &format, const HistoryEntry &entry)
 {
-    return text::appendLine(spec.fileName, entry.line(spec));
+    return text::appendLine(format.fileName, entry.line(format));
 }
 
-text::WriteResult clearHistory(const HistorySpec &spec)
+text::WriteResult clearHistory(const HistoryFormat &format)
 {
-    return text::emptyFile(spec.fileName);
+    return text::emptyFile(format.fileName);
 }
 
 } // namespace kioku

@@ -17,7 +17,7 @@ enum class FieldForm {
     OptionalText, // in double quotes, or nothing between the commas when empty
 };
 
-struct HistorySpec {
+struct HistoryFormat {
     QString fileName;
     QList<FieldForm> fields;
     int fieldCount() const { return int(fields.size()); }
@@ -40,8 +40,8 @@ public:
     void setField(int n, const QString &value);
     const QStringList &fields() const { return m_fields; }
 
-    // The line in the write form of `spec`.
-    QString line(const HistorySpec &spec) const;
+    // The line in the write form of `format`.
+    QString line(const HistoryFormat &format) const;
 
     bool operator==(const HistoryEntry &o) const { return m_fields == o.m_fields; }
     bool operator!=(const HistoryEntry &o) const { return !(*this == o); }
@@ -58,9 +58,9 @@ struct HistoryFile {
 };
 
 // A missing file reads as an empty history.
-HistoryFile readHistory(const HistorySpec &spec);
-text::WriteResult appendHistory(const HistorySpec &spec, const HistoryEntry &entry);
+HistoryFile readHistory(const HistoryFormat &format);
+text::WriteResult appendHistory(const HistoryFormat &format, const HistoryEntry &entry);
 // Leaves the history file empty.
-text::WriteResult clearHistory(const HistorySpec &spec);
+text::WriteResult clearHistory(const HistoryFormat &format);
 
 } // namespace kioku

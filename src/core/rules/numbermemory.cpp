@@ -5,21 +5,21 @@
 
 namespace kioku::rules {
 
-const SettingsSpec &numberMemorySettings()
+const SettingsFormat &numberMemorySettings()
 {
-    static const SettingsSpec spec{kNumberMemorySettingsFile,
+    static const SettingsFormat format{kNumberMemorySettingsFile,
                                    {SettingField::integer(8, 1, kDigitPositions),
                                     SettingField::real(0.5f, 0.2f, 30.0f),
                                     SettingField::integer(1, 0, 1)}};
-    return spec;
+    return format;
 }
 
-const HistorySpec &numberMemoryHistory()
+const HistoryFormat &numberMemoryHistory()
 {
-    static const HistorySpec spec{kNumberMemoryHistoryFile,
+    static const HistoryFormat format{kNumberMemoryHistoryFile,
                                   {FieldForm::Text, FieldForm::Text, FieldForm::Text, FieldForm::Int,
                                    FieldForm::Int, FieldForm::Text, FieldForm::Text}};
-    return spec;
+    return format;
 }
 
 QStringList displayTimeItems()

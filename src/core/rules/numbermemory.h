@@ -24,9 +24,9 @@ inline const QString kNumberMemoryHistoryFile = QStringLiteral("数字記憶履�
 
 // The settings line: digit count, display time, auto-save flag.
 enum NumberMemorySetting { DigitCount = 0, DisplayTime = 1, AutoSave = 2 };
-const SettingsSpec &numberMemorySettings();
+const SettingsFormat &numberMemorySettings();
 // Seven fields: date, time, marks, right, wrong, rate, display time.
-const HistorySpec &numberMemoryHistory();
+const HistoryFormat &numberMemoryHistory();
 
 // The display times offered, as text: 0.2, 0.5, then 1 to 30.
 QStringList displayTimeItems();

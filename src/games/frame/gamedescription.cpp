@@ -295,7 +295,7 @@ GameDescription imageMemoryDescription()
     d.itemName = QStringLiteral("画像記憶");
     d.windowNumber = 6;
     // icon count, display time, name display, spare text, auto-save
-    d.settings = SettingsSpec{QStringLiteral("画像記憶設定.txt"),
+    d.settings = SettingsFormat{QStringLiteral("画像記憶設定.txt"),
                               {SettingField::integer(8, 1, 15), SettingField::integer(10, 1, 60),
                                SettingField::integer(1, 0, 1), SettingField::text(QString()),
                                SettingField::integer(1, 0, 1)}};
@@ -318,12 +318,12 @@ GameDescription iconConcentrationDescription()
     d.itemName = QStringLiteral("アイコン衰弱");
     d.windowNumber = 2;
     // level, name display, auto-save, turn-back delay, removal delay
-    d.settings = SettingsSpec{QStringLiteral("アイコン衰弱設定.txt"),
+    d.settings = SettingsFormat{QStringLiteral("アイコン衰弱設定.txt"),
                               {SettingField::text(QStringLiteral("ノーマル"), kLevels), SettingField::integer(1, 0, 1),
                                SettingField::integer(1, 0, 1), SettingField::real(0.5f, 0.1f, 5.0f),
                                SettingField::real(0.5f, 0.1f, 5.0f)}};
     d.autoSaveSetting = 2;
-    d.history = HistorySpec{QStringLiteral("アイコン衰弱履歴.txt"),
+    d.history = HistoryFormat{QStringLiteral("アイコン衰弱履歴.txt"),
                             {FieldForm::Text, FieldForm::Text, FieldForm::Text, FieldForm::OptionalText,
                              FieldForm::Text, FieldForm::Text, FieldForm::OptionalText, FieldForm::OptionalText}};
     d.columns = {col(QStringLiteral("回"), 620, 0),
@@ -359,10 +359,10 @@ GameDescription trackingDescription()
     // spare whole number (kept as read), lighting time, auto-save
     SettingField spare = SettingField::integer(0, 0, 0);
     spare.hasRange = false;
-    d.settings = SettingsSpec{QStringLiteral("追跡記憶設定.txt"),
+    d.settings = SettingsFormat{QStringLiteral("追跡記憶設定.txt"),
                               {spare, SettingField::real(0.5f, 0.1f, 1.0f), SettingField::integer(1, 0, 1)}};
     d.autoSaveSetting = 2;
-    d.history = HistorySpec{QStringLiteral("追跡記憶履歴.txt"),
+    d.history = HistoryFormat{QStringLiteral("追跡記憶履歴.txt"),
                             {FieldForm::Text, FieldForm::Text, FieldForm::Int, FieldForm::Int, FieldForm::Int,
                              FieldForm::Text, FieldForm::Text}};
     d.columns = {col(QStringLiteral("回"), 620, 0),
@@ -406,12 +406,12 @@ GameDescription timeLagDescription()
     d.itemName = QStringLiteral("時間差記憶");
     d.windowNumber = 3;
     // answer count, play seconds, lag, play mode, auto-save
-    d.settings = SettingsSpec{QStringLiteral("時間差設定.txt"),
+    d.settings = SettingsFormat{QStringLiteral("時間差設定.txt"),
                               {SettingField::integer(20, 1, 100), SettingField::integer(60, 10, 180),
                                SettingField::text(QStringLiteral("2回"), {QStringLiteral("1回"), QStringLiteral("2回")}),
                                SettingField::text(QStringLiteral("秒数"), kPlayModes), SettingField::integer(1, 0, 1)}};
     d.autoSaveSetting = 4;
-    d.history = HistorySpec{QStringLiteral("時間差履歴.txt"),
+    d.history = HistoryFormat{QStringLiteral("時間差履歴.txt"),
                             {FieldForm::Text, FieldForm::Text, FieldForm::Int, FieldForm::Int, FieldForm::Int,
                              FieldForm::Int, FieldForm::Text, FieldForm::Text, FieldForm::Text, FieldForm::Text}};
     d.columns = typingColumns(QStringLiteral("Ｍ"));
@@ -441,7 +441,7 @@ GameDescription cycleDescription()
     d.itemName = QStringLiteral("輪廻記憶");
     d.windowNumber = 4;
     // answer count, play seconds, play mode, auto-save
-    d.settings = SettingsSpec{QStringLiteral("輪廻設定.txt"),
+    d.settings = SettingsFormat{QStringLiteral("輪廻設定.txt"),
                               {SettingField::integer(20, 1, 100), SettingField::integer(60, 10, 180),
                                SettingField::text(QStringLiteral("答数"), kPlayModes), SettingField::integer(1, 0, 1)}};
     d.autoSaveSetting = 3;
@@ -462,12 +462,12 @@ GameDescription scrambledDescription()
     d.itemName = QStringLiteral("バラバラ記憶");
     d.windowNumber = 7;
     // answer count, play seconds, display seconds, play mode, auto-save
-    d.settings = SettingsSpec{QStringLiteral("バラバラ記憶設定.txt"),
+    d.settings = SettingsFormat{QStringLiteral("バラバラ記憶設定.txt"),
                               {SettingField::integer(10, 1, 30), SettingField::real(60.0f, 10.0f, 180.0f),
                                SettingField::real(0.5f, 0.1f, 1.0f),
                                SettingField::text(QStringLiteral("答数"), kPlayModes), SettingField::integer(1, 0, 1)}};
     d.autoSaveSetting = 4;
-    d.history = HistorySpec{QStringLiteral("バラバラ記憶履歴.txt"),
+    d.history = HistoryFormat{QStringLiteral("バラバラ記憶履歴.txt"),
                             {FieldForm::Text, FieldForm::Text, FieldForm::Int, FieldForm::Int, FieldForm::Int,
                              FieldForm::Int, FieldForm::Text, FieldForm::Text, FieldForm::Text}};
     d.columns = {col(QStringLiteral("回"), 600, 0),

@@ -53,10 +53,10 @@ struct GameDescription {
     QString itemName;      // the game's name in the play log
     int windowNumber = 1;  // n of frmG<n>
 
-    SettingsSpec settings;
+    SettingsFormat settings;
     int autoSaveSetting = -1; // index of the auto-save flag in the settings line
 
-    HistorySpec history;
+    HistoryFormat history;
     QList<GridColumn> columns;
     double gridFontSize = 0;      // 0: the grid's default
     int gridTwips = 2235;         // height of the grid when the panel has one size

@@ -95,7 +95,8 @@ public:
     static void setBackColor(QWidget *button, const QColor &c);
     QColor buttonFace() const { return m_buttonFace; }
 
-    // Controls of the frame, for the game and for tests.
+    // Controls of the frame, for the game and for tests. cmdStart(), lblJikan() and
+    // countdownPanel() belong in the play area: the game puts them into its layout.
     FlexGrid *msgRireki() const { return m_grid; }
     Chart *mcrRireki() const { return m_chart1; }
     Chart *mcrRireki2() const { return m_chart2; }
