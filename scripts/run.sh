@@ -17,4 +17,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
     echo "run: no display found (DISPLAY is not set); on a machine without one try" >&2
     echo "run:   xvfb-run -a bash scripts/run.sh" >&2
 fi
-exec "$build_dir/kioku" "$@"
+exec "$build_dir/src/kioku" "$@"

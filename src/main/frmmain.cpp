@@ -468,6 +468,9 @@ void frmMain::buildTodayPanel()
     SetupTodayGrids();
     fitGridWidth(msgDayList);
     fitGridWidth(msgDayTotal);
+    // The last column takes the room left over, so the header runs across the grid.
+    msgDayList->horizontalHeader()->setStretchLastSection(true);
+    msgDayTotal->horizontalHeader()->setStretchLastSection(true);
 }
 
 void frmMain::buildEditPanel()

@@ -73,7 +73,10 @@ void Chart::setStyle(Style s)
 
 void Chart::setTitle(const QString &t)
 {
+    if (m_view->chart()->title() == t)
+        return;
     m_view->chart()->setTitle(t);
+    scheduleRedraw(); // the legend depends on the title
 }
 
 void Chart::setSeriesNames(const QStringList &names)
@@ -301,7 +304,10 @@ void Chart::redraw()
             }
         }
     }
-    chart->legend()->setVisible(n > 0 && !m_names.isEmpty());
+    // A single series under a title is named by the title already; its legend
+    // would only take room from a small plot.
+    const bool named = !m_names.isEmpty() && !m_names.join(QString()).isEmpty();
+    chart->legend()->setVisible(n > 0 && named && (m_series > 1 || chart->title().isEmpty()));
     chart->legend()->setAlignment(Qt::AlignTop);
 }
 

@@ -4,7 +4,9 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace kioku {
@@ -42,6 +44,9 @@ class QtMessageService : public MessageService {
 public:
     MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
                    MsgIcon icon) override;
+    // The box show() runs, built but not yet shown (the screenshot tool grabs it).
+    static std::unique_ptr<QMessageBox> createBox(QWidget *parent, const QString &text, const QString &title,
+                                                  MsgButtons buttons, MsgIcon icon);
 };
 
 // Records every message and answers the questions (OK/Cancel boxes) from a queue,

@@ -46,6 +46,8 @@ private slots:
     void fixedAxisRange();
     void drawsOnceAfterABatch();
     void twoSeriesAsBarsAndLines();
+    void legendOnlyWhenItNamesSomething_data();
+    void legendOnlyWhenItNamesSomething();
     void emptyChartHasNoSeries();
     void manyRowsHideTheirLabels();
     void equalLabelsStayApart();
@@ -217,6 +219,37 @@ void TestChart::twoSeriesAsBarsAndLines()
     QVERIFY(line);
     QCOMPARE(line->count(), 3);
     QCOMPARE(line->at(2), QPointF(2, 3));
+}
+
+void TestChart::legendOnlyWhenItNamesSomething_data()
+{
+    QTest::addColumn<int>("series");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("legend");
+    // One series under a title is named by the title; the legend would only crowd the plot.
+    QTest::newRow("one series, titled") << 1 << QStringLiteral("正解率") << QStringList{QStringLiteral("正解率")} << false;
+    QTest::newRow("one series, no title") << 1 << QString() << QStringList{QStringLiteral("秒")} << true;
+    QTest::newRow("two series, titled") << 2 << QStringLiteral("記憶数")
+                                        << QStringList{QStringLiteral("正解"), QStringLiteral("不正解")} << true;
+    QTest::newRow("no names") << 2 << QString() << QStringList{} << false;
+}
+
+void TestChart::legendOnlyWhenItNamesSomething()
+{
+    QFETCH(int, series);
+    QFETCH(QString, title);
+    QFETCH(QStringList, names);
+    QFETCH(bool, legend);
+    Chart c;
+    c.setSeriesCount(series);
+    c.setTitle(title);
+    c.setSeriesNames(names);
+    c.setRowCount(3);
+    c.setValue(1, 0, 5);
+    QChart *chart = innerChart(c);
+    QTRY_VERIFY(!chart->series().isEmpty());
+    QCOMPARE(chart->legend()->isVisible(), legend);
 }
 
 void TestChart::emptyChartHasNoSeries()

@@ -9,9 +9,11 @@
 #include "widgets/wait.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
@@ -34,6 +36,7 @@ private slots:
     void scriptedMessagesRecordAndAnswer();
     void qtMessageBoxHasJapaneseButtons_data();
     void qtMessageBoxHasJapaneseButtons();
+    void qtMessageBoxKeepsEachLineWhole();
     void helpTourShowsOnlyWhenOn_data();
     void helpTourShowsOnlyWhenOn();
 
@@ -193,6 +196,32 @@ void TestWidgets::qtMessageBoxHasJapaneseButtons()
     QCOMPARE(title, QStringLiteral("題"));
     QCOMPARE(text, QStringLiteral("一行目\n二行目"));
     QCOMPARE(int(a), answer);
+}
+
+// A long Japanese line is not broken in the middle of a word: the box is made
+// wide enough for its longest line (as far as the screen allows), while a short
+// message keeps a small box.
+void TestWidgets::qtMessageBoxKeepsEachLineWhole()
+{
+    const QString longLine = QStringLiteral("ソラミルプロジェクトを使って身体の健康だけでなく脳の健康にも気を配りましょう！（続きの文）");
+    const auto box = QtMessageService::createBox(nullptr, QStringLiteral("一行目\r\n") + longLine,
+                                                 QStringLiteral("題"), MsgButtons::Ok, MsgIcon::Information);
+    auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    QVERIFY(label);
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    QCOMPARE(label->text(), QStringLiteral("一行目\n") + longLine);
+    const int needed = label->fontMetrics().horizontalAdvance(longLine);
+    const int screenWidth = box->screen()->availableGeometry().width();
+    // A plain QMessageBox wraps at 500 pixels or less, whatever the screen.
+    QVERIFY2(label->width() >= qMin(needed, 500), qPrintable(QStringLiteral("%1 < %2").arg(label->width()).arg(needed)));
+    QVERIFY(box->width() <= screenWidth);
+
+    const auto small = QtMessageService::createBox(nullptr, QStringLiteral("保存が終了しました"),
+                                                   QStringLiteral("保存終了"), MsgButtons::Ok, MsgIcon::Information);
+    small->show();
+    QVERIFY(QTest::qWaitForWindowExposed(small.get()));
+    QVERIFY(small->width() < box->width());
 }
 
 void TestWidgets::helpTourShowsOnlyWhenOn_data()

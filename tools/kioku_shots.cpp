@@ -1,0 +1,486 @@
+// kioku_shots <output folder>
+//
+// Renders every window and panel of kioku offscreen and saves one PNG per
+// screen, for a look by eye. The windows run on a throw-away data folder with
+// a sample play log, a fake clock (2026/12/07 14:05:33) and seeded chance, so
+// every run draws the same pictures. Prints the path of each file written;
+// exits non-zero when a screen could not be grabbed or saved.
+#include "core/clock.h"
+#include "core/datafolder.h"
+#include "core/game/gamesettings.h"
+#include "core/game/history.h"
+#include "core/playlog/playlog.h"
+#include "core/random.h"
+#include "core/rules/numbermemory.h"
+#include "core/settings.h"
+#include "games/frame/gamedescription.h"
+#include "games/frame/gameframe.h"
+#include "games/visual/frmg1.h"
+#include "main/appearance.h"
+#include "main/frmmain.h"
+#include "widgets/appcontext.h"
+#include "widgets/flexgrid.h"
+#include "widgets/helpviewer.h"
+#include "widgets/messages.h"
+#include "widgets/monthcalendar.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+#include <memory>
+
+using namespace kioku;
+namespace nm = kioku::rules;
+
+namespace {
+
+QTextStream &out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream &err()
+{
+    static QTextStream s(stderr);
+    return s;
+}
+
+// Keeps the window requests the screens make instead of opening windows.
+class RecordingNavigator : public Navigator {
+public:
+    void showMain() override { requests.append(QStringLiteral("main")); }
+    void showGame(int windowNumber) override { requests.append(QStringLiteral("game %1").arg(windowNumber)); }
+    void quit() override { requests.append(QStringLiteral("quit")); }
+    QStringList requests;
+};
+
+// Writes the PNGs and counts the failures.
+class Shooter {
+public:
+    explicit Shooter(QString dir) : m_dir(std::move(dir)) {}
+
+    // Lets layouts and pending paints settle, then grabs `w` into `<dir>/<name>`.
+    void shoot(QWidget *w, const QString &name)
+    {
+        settle();
+        const QString path = QDir(m_dir).filePath(name);
+        if (!w) {
+            fail(path, QStringLiteral("no window to grab"));
+            return;
+        }
+        const QPixmap pm = w->grab();
+        if (pm.isNull() || pm.width() < 2 || pm.height() < 2) {
+            fail(path, QStringLiteral("the grab came back empty"));
+            return;
+        }
+        if (!pm.save(path, "PNG")) {
+            fail(path, QStringLiteral("could not write the file"));
+            return;
+        }
+        out() << QDir::toNativeSeparators(path) << Qt::endl;
+        ++m_written;
+    }
+
+    static void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+
+    int written() const { return m_written; }
+    int failures() const { return m_failures; }
+
+private:
+    void fail(const QString &path, const QString &why)
+    {
+        err() << "kioku_shots: " << QDir::toNativeSeparators(path) << ": " << why << Qt::endl;
+        ++m_failures;
+    }
+
+    QString m_dir;
+    int m_written = 0;
+    int m_failures = 0;
+};
+
+// The offscreen platform warns at every window that it cannot pass size hints
+// on; that says nothing about the pictures, so it is left out of the output.
+QtMessageHandler g_defaultHandler = nullptr;
+void filterMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("propagateSizeHints")))
+        return;
+    if (g_defaultHandler)
+        g_defaultHandler(type, context, message);
+}
+
+const QDateTime kNow(QDate(2026, 12, 7), QTime(14, 5, 33));
+
+PlayRecord record(const QDate &day, const QTime &time, const QString &item, float seconds,
+                  const QString &comment)
+{
+    PlayRecord r;
+    r.date = day.toString(QStringLiteral("yyyy/MM/dd"));
+    r.time = time.toString(QStringLiteral("HH:mm:ss"));
+    r.item = item;
+    r.seconds = seconds;
+    r.comment = comment;
+    return r;
+}
+
+bool writeOk(const text::WriteResult &w, const QString &what)
+{
+    if (!w.ok)
+        err() << "kioku_shots: " << what << ": " << w.message << Qt::endl;
+    return w.ok;
+}
+
+// A number-memory play saved the way the game saves one: its history line and
+// its play-log record from the same result.
+bool saveNumberMemoryPlay(const QDateTime &at, const QString &marks, float displayTime)
+{
+    nm::NumberMemoryResult r;
+    r.saved = at;
+    // One mark per position; the positions past the digit count are dashes.
+    r.marks = marks + QStringLiteral("－").repeated(nm::kDigitPositions - marks.size());
+    r.right = int(marks.count(QStringLiteral("○")));
+    r.wrong = int(marks.count(QStringLiteral("×")));
+    r.rate = nm::correctRate(r.right, r.right + r.wrong);
+    r.displayTime = displayTime;
+    return writeOk(appendHistory(nm::numberMemoryHistory(), nm::historyEntry(r)), nm::kNumberMemoryHistoryFile)
+        && writeOk(appendPlayRecord(nm::playRecord(r)), kPlayLogFile);
+}
+
+// A week of practice: several games a day, most kinds today so the lamps light up.
+bool writeSampleData()
+{
+    bool ok = writeOk(writeUserName(QStringLiteral("山田")), kNameFile);
+
+    // Number memory: eight digits, with right and wrong positions.
+    struct G1Play {
+        int day;
+        const char *time;
+        const char *marks;
+        float display;
+    };
+    const G1Play g1[] = {
+        {1, "08:12:40", "○○×○○○×○", 3},   {1, "20:31:05", "○○○○○○○○", 3},
+        {2, "07:55:18", "○×○○×○○○", 0.5f}, {3, "12:04:51", "○○○○○○○×", 3},
+        {3, "21:40:02", "○○○○○×××", 1},   {5, "09:18:33", "○○○○○○○○", 3},
+        {6, "19:02:27", "×○○○○○○○", 2},   {7, "08:20:16", "○○×○○○○○", 3},
+        {7, "11:47:09", "○○○○○○○○", 3},
+    };
+    // The other games, as their own summaries read.
+    struct OtherPlay {
+        int day;
+        const char *time;
+        const char *item;
+        float seconds;
+        const char *comment;
+    };
+    const OtherPlay others[] = {
+        {1, "08:25:02", "時間差記憶", 60, "秒数 : 60  2回モード"},
+        {2, "08:03:44", "アイコン衰弱", 96.4f, "ターン数 : 18"},
+        {2, "08:10:12", "バラバラ記憶", 41.3f, "秒数 : 41.3   答数 : 10"},
+        {2, "22:15:37", "輪廻記憶", 52.8f, "3 / 5 回"},
+        {3, "12:15:20", "画像記憶", 5, "暗記数 : 6   正解 : 5   不正解 : 1   正解率 : 83.3%"},
+        {5, "09:30:48", "追跡記憶", 38.6f, "レベル : 7"},
+        {5, "09:41:09", "時間差記憶", 27.5f, "答数 : 20  1回モード"},
+        {6, "19:15:55", "バラバラ記憶", 60, "秒数 : 60   答数 : 37"},
+        {7, "08:31:47", "画像記憶", 5, "暗記数 : 6   正解 : 6   不正解 : 0   正解率 : 100.0%"},
+        {7, "09:02:30", "アイコン衰弱", 84.2f, "ターン数 : 15"},
+        {7, "12:10:05", "輪廻記憶", 61.7f, "4 / 6 回"},
+        {7, "13:36:58", "追跡記憶", 44.1f, "レベル : 8"},
+    };
+
+    // Appended in time order, as the plays were saved.
+    for (int day = 1; day <= 7; ++day) {
+        struct Entry {
+            QTime time;
+            const G1Play *g1 = nullptr;
+            const OtherPlay *other = nullptr;
+        };
+        QList<Entry> entries;
+        for (const G1Play &p : g1)
+            if (p.day == day)
+                entries.append({QTime::fromString(QString::fromLatin1(p.time), QStringLiteral("HH:mm:ss")), &p, nullptr});
+        for (const OtherPlay &p : others)
+            if (p.day == day)
+                entries.append({QTime::fromString(QString::fromLatin1(p.time), QStringLiteral("HH:mm:ss")), nullptr, &p});
+        std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) { return a.time < b.time; });
+        const QDate date(2026, 12, day);
+        for (const Entry &e : entries) {
+            if (e.g1)
+                ok = saveNumberMemoryPlay(QDateTime(date, e.time), QString::fromUtf8(e.g1->marks), e.g1->display) && ok;
+            else
+                ok = writeOk(appendPlayRecord(record(date, e.time, QString::fromUtf8(e.other->item), e.other->seconds,
+                                                     QString::fromUtf8(e.other->comment))),
+                             kPlayLogFile)
+                    && ok;
+        }
+    }
+
+    // Number memory opens with eight digits shown for three seconds, auto-save on.
+    GameSettings s = GameSettings::read(nm::numberMemorySettings());
+    s.setInt(nm::DigitCount, 8);
+    s.setFloat(nm::DisplayTime, 3);
+    s.setInt(nm::AutoSave, 1);
+    ok = writeOk(s.write(), nm::kNumberMemorySettingsFile) && ok;
+    return ok;
+}
+
+// The welcome box of the help tour, built by the program's own message service,
+// shown without blocking and grabbed.
+void shootWelcomeBox(Shooter &shots, QWidget *parent)
+{
+    const std::unique_ptr<QMessageBox> box = QtMessageService::createBox(
+        parent, frmMain::welcomeText(), QStringLiteral("ヘルプツアー"), MsgButtons::Ok, MsgIcon::Information);
+    box->show();
+    shots.shoot(box.get(), QStringLiteral("msgbox_welcome.png"));
+    box->hide();
+}
+
+struct Context {
+    FakeClock clock{kNow};
+    std::unique_ptr<RandomSource> random = std::make_unique<SeededRandom>(7);
+    ScriptedMessageService messages;
+    RecordingNavigator navigator;
+    AppContext ctx;
+
+    Context()
+    {
+        ctx.clock = &clock;
+        ctx.random = random.get();
+        ctx.messages = &messages;
+        ctx.navigator = &navigator;
+        ctx.helpTourOn = 0;
+    }
+
+    void drawValues(const QList<double> &values)
+    {
+        random = std::make_unique<SeededRandom>(values);
+        ctx.random = random.get();
+    }
+};
+
+std::unique_ptr<frmMain> loadMain(Context &c)
+{
+    auto w = std::make_unique<frmMain>(c.ctx);
+    w->Form_Load();
+    return w;
+}
+
+void shootMainWindow(Shooter &shots, Context &c)
+{
+    auto w = loadMain(c);
+    shots.shoot(w.get(), QStringLiteral("main_today.png"));
+
+    w->mtvmain->clickDate(QDate(2026, 12, 3));
+    shots.shoot(w.get(), QStringLiteral("main_day_other.png"));
+
+    w->cmdGame->click(); // back to today, with the launcher strip over the panels
+    shots.shoot(w.get(), QStringLiteral("main_gamestrip.png"));
+    w->cmdModori->click();
+
+    w->cmdSettei->click();
+    w->msgHenList->clickCell(3, 2);
+    shots.shoot(w.get(), QStringLiteral("main_edit.png"));
+
+    struct Panel {
+        QPushButton *button;
+        const char *file;
+    };
+    const Panel panels[] = {
+        {w->cmdRentai, "main_rentai.png"}, {w->cmdTaijyu, "main_taijyu.png"}, {w->cmdSyuukei, "main_syuukei.png"},
+        {w->cmdBunseki, "main_bunseki.png"}, {w->cmdCale, "main_cale.png"},   {w->cmdMemo, "main_memo.png"},
+    };
+    for (const Panel &p : panels) {
+        p.button->click();
+        shots.shoot(w.get(), QString::fromLatin1(p.file));
+    }
+
+    w->cmdMain->click();
+    w->cmdHelp->click();
+    shots.shoot(w->findChild<HelpViewer *>(), QStringLiteral("help_viewer.png"));
+    HelpViewer::closeAll();
+
+    shootWelcomeBox(shots, w.get());
+}
+
+void shootNumberMemory(Shooter &shots, Context &c)
+{
+    // Digits 1 2 8 2 6 0 5 4: each draw is the integer part of nine times the value.
+    c.drawValues({0.13, 0.25, 0.91, 0.33, 0.77, 0.05, 0.64, 0.48});
+    auto *w = new frmG1(c.ctx);
+    QPointer<frmG1> guard(w);
+    // The countdown is ticked by hand below, one picture per tick.
+    w->tmrStart()->stop();
+    w->tmrBp()->stop();
+    w->show();
+    shots.shoot(w, QStringLiteral("g1_idle.png"));
+
+    w->cmdStart_Click();
+    w->tmrStart_Timer();
+    shots.shoot(w, QStringLiteral("g1_countdown.png"));
+
+    // The display phase waits on the clock; one picture a little into it.
+    bool shot = false;
+    qint64 displayStart = -1;
+    c.clock.onWait = [&](double) {
+        if (shot || w->phase() != frmG1::Phase::Display)
+            return;
+        if (displayStart < 0)
+            displayStart = c.clock.elapsedNs();
+        if (c.clock.elapsedNs() - displayStart >= 1000000000LL) {
+            shot = true;
+            shots.shoot(w, QStringLiteral("g1_display.png"));
+        }
+    };
+    w->tmrStart_Timer();
+    w->tmrStart_Timer();
+    c.clock.onWait = nullptr;
+    if (!guard) {
+        err() << "kioku_shots: the number-memory window closed during its display" << Qt::endl;
+        return;
+    }
+    if (!shot)
+        shots.shoot(nullptr, QStringLiteral("g1_display.png"));
+    shots.shoot(w, QStringLiteral("g1_answering.png"));
+
+    // Six right, two wrong.
+    const QStringList typed{"1", "2", "3", "2", "6", "0", "7", "4"};
+    for (int i = 0; i < typed.size(); ++i)
+        w->txtKaitou(i + 1)->setText(typed.at(i));
+    c.clock.advanceMs(9000);
+    w->cmdKekka_Click(); // auto-save is on: the play joins the history at once
+    shots.shoot(w, QStringLiteral("g1_judged.png"));
+
+    w->cmdRitu_Click();
+    shots.shoot(w, QStringLiteral("g1_view_rate.png"));
+    w->cmdByou_Click();
+    shots.shoot(w, QStringLiteral("g1_view_seconds.png"));
+
+    w->cmdKaitou_Click();
+    w->chkAs()->setChecked(false);
+    w->chkAs_Click();
+    shots.shoot(w, QStringLiteral("g1_manual_save.png"));
+
+    delete guard.data();
+}
+
+// The frame alone, as each of the other game windows starts from it.
+class BareFrame : public GameFrame {
+public:
+    BareFrame(AppContext &ctx, GameDescription d) : GameFrame(ctx, std::move(d))
+    {
+        // The controls every game puts into its play area, in a plain row.
+        auto *row = new QHBoxLayout(playArea());
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addWidget(countdownPanel());
+        row->addStretch(1);
+        row->addWidget(lblJikan());
+        row->addWidget(cmdStart());
+        tmrStart()->stop();
+        tmrBp()->stop();
+        Form_Load();
+    }
+
+protected:
+    bool hasResult() const override { return false; }
+    HistoryEntry historyEntry(const QDateTime &) const override { return {}; }
+    PlayRecord playRecord(const QDateTime &) const override { return {}; }
+};
+
+void shootOtherFrames(Shooter &shots, Context &c)
+{
+    for (int n = 2; n <= 7; ++n) {
+        auto w = std::make_unique<BareFrame>(c.ctx, gameDescription(n));
+        w->show();
+        shots.shoot(w.get(), QStringLiteral("frame_g%1.png").arg(n));
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // No display is needed: the windows are drawn offscreen unless told otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_defaultHandler = qInstallMessageHandler(filterMessages);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kioku"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ソラミルプロジェクト３"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2 || args.at(1).isEmpty() || args.at(1).startsWith(QLatin1Char('-'))) {
+        err() << "usage: kioku_shots <output folder>" << Qt::endl;
+        return 2;
+    }
+    const QString outDir = QDir(args.at(1)).absolutePath();
+    if (!QDir().mkpath(outDir)) {
+        err() << "kioku_shots: cannot create " << QDir::toNativeSeparators(outDir) << Qt::endl;
+        return 1;
+    }
+
+    applyAppearance();
+
+    // Every data file lives in the working folder: a fresh one for this run.
+    QTemporaryDir data;
+    if (!data.isValid() || !QDir::setCurrent(data.path())) {
+        err() << "kioku_shots: cannot set up a temporary data folder" << Qt::endl;
+        return 1;
+    }
+    const DataFolderResult prepared = prepareDataFolder();
+    bool dataOk = prepared.failed.isEmpty();
+    // The help tour stays off so no box waits for an answer.
+    dataOk = writeOk(writeHelpTour(0), kSettingsFile) && dataOk;
+
+    Shooter shots(outDir);
+    Context c;
+
+    // The first start: nothing played yet.
+    {
+        auto w = loadMain(c);
+        shots.shoot(w.get(), QStringLiteral("main_today_empty.png"));
+    }
+
+    dataOk = writeSampleData() && dataOk;
+    if (!dataOk) {
+        err() << "kioku_shots: the sample data folder could not be written" << Qt::endl;
+        QDir::setCurrent(QDir::tempPath());
+        return 1;
+    }
+
+    shootMainWindow(shots, c);
+    shootNumberMemory(shots, c);
+    shootOtherFrames(shots, c);
+
+    if (!c.messages.shown.isEmpty()) {
+        for (const ShownMessage &m : std::as_const(c.messages.shown))
+            err() << "kioku_shots: message box shown: " << m.title << ": " << m.text << Qt::endl;
+    }
+
+    // Leave the temporary folder so it can be removed.
+    QDir::setCurrent(QDir::tempPath());
+    out() << shots.written() << " screenshots written to " << QDir::toNativeSeparators(outDir) << Qt::endl;
+    if (shots.failures() > 0) {
+        err() << "kioku_shots: " << shots.failures() << " screenshot(s) failed" << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
