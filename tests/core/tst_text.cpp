@@ -13,56 +13,37 @@ class tst_text : public QObject {
     Q_OBJECT
 
 private slots:
-    // code page 932
     void cp932RoundTrip_data();
     void cp932RoundTrip();
     void cp932DecodesBothExtensionForms();
-    void unencodableCharacter_data();
-    void unencodableCharacter();
+    void unencodableCharacterIsNamed_data();
+    void unencodableCharacterIsNamed();
     void invalidBytesAreReplaced_data();
     void invalidBytesAreReplaced();
-    void utf8BomFile();
-    void cp932Fixture();
-    void unstorableMessage();
+    void fixturesDecode();
 
-    // record lines
     void splitRecord_data();
     void splitRecord();
     void readerNeverFails_data();
     void readerNeverFails();
-    void writer();
+    void writerQuotesTextsAndKeepsOneLine();
     void leadingNumber_data();
     void leadingNumber();
 
-    // numbers and dates
-    void shortestFloat_data();
-    void shortestFloat();
-    void shortestDouble_data();
-    void shortestDouble();
-    void fixedFormats_data();
-    void fixedFormats();
-    void roundHalfEven_data();
-    void roundHalfEven();
-    void formatHms_data();
-    void formatHms();
-    void dates();
+    void numberTexts_data();
+    void numberTexts();
+    void dateTexts();
     void parseDateSlash_data();
     void parseDateSlash();
 
-    // files
-    void resolveIgnoresLetterCase();
+    void existingFileIsUsedUnderAnyLetterCase();
     void readLinesEndings_data();
     void readLinesEndings();
-    void readMissingFile();
+    void readMissingFileOrFolder();
     void writeLinesIsCp932CrLf();
-    void writeKeepsExistingSpelling();
-    void failedWriteLeavesOldFile();
+    void failedWriteLosesNothing();
     void unstorableCharacterWritesNothing();
-    void appendAfterMissingLineEnd();
-    void appendCreatesFile();
-    void appendRefusesUnstorable();
-    void appendFailureReported();
-    void emptyFileLeavesZeroBytes();
+    void appendStartsANewLineAndCreatesTheFile();
     void readAllKeepsText();
 };
 
@@ -79,12 +60,10 @@ void tst_text::cp932RoundTrip_data()
     QTest::newRow("fullwidth minus") << QStringLiteral("\uFF0D") << QByteArray("\x81\x7C");
     QTest::newRow("IBM taka") << QStringLiteral("髙") << QByteArray("\xFB\xFC");
     QTest::newRow("IBM small roman") << QStringLiteral("ⅰ") << QByteArray("\xFA\x40");
-    QTest::newRow("trail byte 5C") << QStringLiteral("纊") << QByteArray("\xFA\x5C");
     QTest::newRow("NEC roman") << QStringLiteral("Ⅰ") << QByteArray("\x87\x54");
     QTest::newRow("fullwidth not sign") << QStringLiteral("\uFFE2") << QByteArray("\x81\xCA");
     QTest::newRow("halfwidth kana") << QStringLiteral("ｱｲｳ") << QByteArray("\xB1\xB2\xB3");
-    QTest::newRow("so (5C trail)") << QStringLiteral("ソ表") << QByteArray("\x83\x5C\x95\x5C");
-    QTest::newRow("empty") << QString() << QByteArray();
+    QTest::newRow("5C trail bytes") << QStringLiteral("ソ表纊") << QByteArray("\x83\x5C\x95\x5C\xFA\x5C");
 }
 
 void tst_text::cp932RoundTrip()
@@ -105,27 +84,25 @@ void tst_text::cp932DecodesBothExtensionForms()
     QByteArray out;
     QVERIFY(encodeCp932(QStringLiteral("\u301C\u2212\u2016"), &out));
     QCOMPARE(out, QByteArray("\x81\x60\x81\x7C\x81\x61"));
-
-    // NEC-selected IBM extensions (row 89-92) read as the same characters as the IBM rows.
+    // NEC-selected IBM extensions (rows 89-92) read as the same characters as the IBM rows.
     QCOMPARE(decodeCp932(QByteArray("\xED\x40")), QStringLiteral("纊"));
     QCOMPARE(decodeCp932(QByteArray("\xFA\x4A")), QStringLiteral("Ⅰ"));
     QCOMPARE(decodeCp932(QByteArray("\xEE\xEF")), QStringLiteral("ⅰ"));
 }
 
-void tst_text::unencodableCharacter_data()
+void tst_text::unencodableCharacterIsNamed_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("bad");
     QTest::newRow("emoji") << QStringLiteral("今日は😀です") << QStringLiteral("😀");
-    QTest::newRow("emoji first") << QStringLiteral("😀") << QStringLiteral("😀");
-    QTest::newRow("hangul") << QStringLiteral("abc한") << QStringLiteral("한");
+    // What a garbled byte was read as is never written back as a silent "?".
     QTest::newRow("replacement char") << QStringLiteral("a\uFFFDb") << QStringLiteral("\uFFFD");
     QTest::newRow("lone surrogate") << (QStringLiteral("ab") + QChar(0xD800) + QStringLiteral("c"))
                                     << QString(QChar(0xD800));
-    QTest::newRow("second of two") << QStringLiteral("é😀") << QStringLiteral("é");
+    QTest::newRow("first of two") << QStringLiteral("é😀") << QStringLiteral("é");
 }
 
-void tst_text::unencodableCharacter()
+void tst_text::unencodableCharacterIsNamed()
 {
     QFETCH(QString, text);
     QFETCH(QString, bad);
@@ -141,10 +118,8 @@ void tst_text::invalidBytesAreReplaced_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
     QTest::newRow("lone lead at end") << QByteArray("ab\x82") << QStringLiteral("ab\uFFFD");
-    QTest::newRow("bad trail") << QByteArray("\x81\x20x") << QStringLiteral("\uFFFD x");
-    QTest::newRow("0x80") << QByteArray("a\x80z") << QStringLiteral("a\uFFFDz");
+    QTest::newRow("0x80, then good") << QByteArray("a\x80\x82\xA0") << QStringLiteral("a\uFFFDあ");
     QTest::newRow("0xFD-FF") << QByteArray("\xFD\xFE\xFF") << QStringLiteral("\uFFFD\uFFFD\uFFFD");
-    QTest::newRow("after bad, good") << QByteArray("\xFF\x82\xA0") << QStringLiteral("\uFFFDあ");
 }
 
 void tst_text::invalidBytesAreReplaced()
@@ -156,34 +131,19 @@ void tst_text::invalidBytesAreReplaced()
     QVERIFY(!clean);
 }
 
-void tst_text::utf8BomFile()
-{
-    bool clean = false;
-    const QString t = decodeFileBytes(fixture("utf8bom.txt"), &clean);
-    QVERIFY(clean);
-    QCOMPARE(t, QStringLiteral("\"ヘルプツアー\",0\r\n\"２行目\",①\r\n"));
-
-    TempDataDir dir;
-    QVERIFY(dir.write("bom.txt", fixture("utf8bom.txt")));
-    const ReadResult r = readLines("bom.txt");
-    QCOMPARE(r.lines, QStringList({"\"ヘルプツアー\",0", "\"２行目\",①"}));
-
-    // Without the mark the same bytes are taken as code page 932.
-    QVERIFY(decodeFileBytes(QByteArray("\xE3\x81\x82")) != QStringLiteral("あ"));
-}
-
-void tst_text::cp932Fixture()
+void tst_text::fixturesDecode()
 {
     bool clean = false;
     QCOMPARE(decodeCp932(fixture("cp932.txt"), &clean), QStringLiteral("①②～－髙ⅰ纊\uFFE2∵\r\n"));
     QVERIFY(clean);
-}
 
-void tst_text::unstorableMessage()
-{
-    const QString m = unstorableCharMessage(QStringLiteral("😀"));
-    QCOMPARE(m, QStringLiteral("「😀」は保存できない文字です（Shift-JISで表せません）。\r\n"
-                               "別の文字に置き換えてください。"));
+    // A file saved as UTF-8 with its mark is read as UTF-8; without the mark, as code page 932.
+    TempDataDir dir;
+    QVERIFY(dir.write("bom.txt", fixture("utf8bom.txt")));
+    const ReadResult r = readLines("bom.txt");
+    QVERIFY(r.clean);
+    QCOMPARE(r.lines, QStringList({"\"ヘルプツアー\",0", "\"２行目\",①"}));
+    QVERIFY(decodeFileBytes(QByteArray("\xE3\x81\x82")) != QStringLiteral("あ"));
 }
 
 // ---------------------------------------------------------------- record lines
@@ -198,14 +158,11 @@ void tst_text::splitRecord_data()
     QTest::newRow("rewrite line") << QStringLiteral("\"a\",\"b\",3,\"c\",\"\"")
                                   << QStringList({"a", "b", "3", "c", ""});
     QTest::newRow("comma in quotes") << QStringLiteral("\"x, y\",1") << QStringList({"x, y", "1"});
-    QTest::newRow("blanks around number") << QStringLiteral("  12.5  ,\"t\"") << QStringList({"12.5", "t"});
-    QTest::newRow("blanks before quote") << QStringLiteral(" \"t\" ,2") << QStringList({"t", "2"});
+    QTest::newRow("blanks around fields") << QStringLiteral("  12.5  , \"t\" ") << QStringList({"12.5", "t"});
     QTest::newRow("junk after quote") << QStringLiteral("\"t\"junk,2") << QStringList({"t", "2"});
     QTest::newRow("unterminated quote") << QStringLiteral("\"abc,def") << QStringList({"abc,def"});
     QTest::newRow("quote inside unquoted") << QStringLiteral("ab\"c,d") << QStringList({"ab\"c", "d"});
-    QTest::newRow("only commas") << QStringLiteral(",,") << QStringList({"", "", ""});
     QTest::newRow("lone quote") << QStringLiteral("\"") << QStringList({""});
-    QTest::newRow("blank") << QStringLiteral("   ") << QStringList({""});
 }
 
 void tst_text::splitRecord()
@@ -221,18 +178,12 @@ void tst_text::readerNeverFails_data()
     QTest::addColumn<QString>("text0");
     QTest::addColumn<int>("int1");
     QTest::addColumn<float>("float1");
-    QTest::newRow("normal") << QStringLiteral("\"a\",12") << "a" << 12 << 12.0f;
     QTest::newRow("decimal") << QStringLiteral("\"a\",0.5") << "a" << 0 << 0.5f;
-    QTest::newRow("no leading zero") << QStringLiteral("\"a\",.5") << "a" << 0 << 0.5f;
     QTest::newRow("negative") << QStringLiteral("\"a\",-3.25") << "a" << -3 << -3.25f;
-    QTest::newRow("short") << QStringLiteral("\"a\"") << "a" << 0 << 0.0f;
-    QTest::newRow("empty") << QString() << "" << 0 << 0.0f;
     QTest::newRow("garbled number") << QStringLiteral("\"a\",abc") << "a" << 0 << 0.0f;
     QTest::newRow("number with unit") << QStringLiteral("x,7秒") << "x" << 7 << 7.0f;
     QTest::newRow("quoted number") << QStringLiteral("x,\"41.3\"") << "x" << 41 << 41.3f;
     QTest::newRow("huge") << QStringLiteral("x,99999999999999999999") << "x" << 2147483647 << 1e20f;
-    QTest::newRow("long line") << QStringLiteral("\"a\",1,2,3,4,5,6,7,8,9") << "a" << 1 << 1.0f;
-    QTest::newRow("garbled text") << QStringLiteral("\uFFFD\uFFFD,\uFFFD") << "\uFFFD\uFFFD" << 0 << 0.0f;
 }
 
 void tst_text::readerNeverFails()
@@ -250,7 +201,7 @@ void tst_text::readerNeverFails()
     QCOMPARE(r.toDouble(42), 0.0);
 }
 
-void tst_text::writer()
+void tst_text::writerQuotesTextsAndKeepsOneLine()
 {
     const QString l = RecordWriter()
                           .text(QStringLiteral("言う\"こと\""))
@@ -263,8 +214,6 @@ void tst_text::writer()
     QCOMPARE(l, QStringLiteral("\"言う＂こと＂\",3,12.5,0.1,,\"a,b\","));
     const RecordReader r(l);
     QCOMPARE(r.count(), 7);
-    QCOMPARE(r.text(0), QStringLiteral("言う＂こと＂"));
-    QCOMPARE(r.toFloat(2), 12.5f);
     QCOMPARE(r.text(5), QStringLiteral("a,b"));
     // A line break inside a text would split the record into two lines.
     QCOMPARE(RecordWriter().text(QStringLiteral("a\r\nb\nc")).line(), QStringLiteral("\"a b c\""));
@@ -278,15 +227,9 @@ void tst_text::leadingNumber_data()
     QTest::newRow("seconds") << QStringLiteral("0.5秒") << 0.5;
     QTest::newRow("percent") << QStringLiteral("75.0%") << 75.0;
     QTest::newRow("no digits") << QStringLiteral("abc") << 0.0;
-    QTest::newRow("empty") << QString() << 0.0;
-    QTest::newRow("dot five") << QStringLiteral(".5") << 0.5;
     QTest::newRow("minus dot five") << QStringLiteral("-.5") << -0.5;
-    QTest::newRow("plus") << QStringLiteral("+4") << 4.0;
-    QTest::newRow("trailing dot") << QStringLiteral("5.") << 5.0;
-    QTest::newRow("lone dot") << QStringLiteral(".") << 0.0;
-    QTest::newRow("lone sign") << QStringLiteral("-") << 0.0;
+    QTest::newRow("plus, trailing dot") << QStringLiteral("+4.") << 4.0;
     QTest::newRow("no exponent") << QStringLiteral("1e5") << 1.0;
-    QTest::newRow("leading blank") << QStringLiteral(" 8") << 8.0;
     QTest::newRow("fullwidth digits") << QStringLiteral("１２") << 0.0;
 }
 
@@ -299,135 +242,61 @@ void tst_text::leadingNumber()
 
 // ---------------------------------------------------------------- numbers and dates
 
-void tst_text::shortestFloat_data()
-{
-    QTest::addColumn<float>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("12") << 12.0f << "12";
-    QTest::newRow("0.5") << 0.5f << "0.5";
-    QTest::newRow("41.3") << 41.3f << "41.3";
-    QTest::newRow("0.1") << 0.1f << "0.1";
-    QTest::newRow("1e-5") << 1e-5f << "0.00001";
-    QTest::newRow("123456792") << 123456792.0f << "123456800";
-    QTest::newRow("1234567") << 1234567.0f << "1234567";
-    QTest::newRow("16777217") << 16777216.0f << "16777220";
-    QTest::newRow("1/3") << (1.0f / 3.0f) << "0.3333333";
-    QTest::newRow("-2.75") << -2.75f << "-2.75";
-    QTest::newRow("-0") << -0.0f << "0";
-    QTest::newRow("0") << 0.0f << "0";
-    QTest::newRow("1e10") << 1e10f << "10000000000";
-    QTest::newRow("9.999999") << 9.999999f << "9.999999";
-    QTest::newRow("99.99999 rounds up") << 99.999999f << "100";
+namespace {
+enum NumberForm { Float, Double, Fixed1, Fixed2, Percent, HalfEven, Hms };
 }
 
-void tst_text::shortestFloat()
+void tst_text::numberTexts_data()
 {
-    QFETCH(float, value);
-    QFETCH(QString, text);
-    QCOMPARE(kioku::text::shortestFloat(value), text);
-}
-
-void tst_text::shortestDouble_data()
-{
+    QTest::addColumn<int>("form");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
-    QTest::newRow("0.1") << 0.1 << "0.1";
-    QTest::newRow("0.1+0.2") << (0.1 + 0.2) << "0.3";
-    QTest::newRow("41.3f as double") << double(41.3f) << "41.2999992370605";
-    QTest::newRow("1e-7") << 1e-7 << "0.0000001";
-    QTest::newRow("-0") << -0.0 << "0";
-    QTest::newRow("123456789012") << 123456789012.0 << "123456789012";
+    // Seconds per play: the shortest text of the single-precision value.
+    QTest::newRow("float 41.3") << int(Float) << double(41.3f) << "41.3";
+    QTest::newRow("float 1e-5") << int(Float) << double(1e-5f) << "0.00001";
+    QTest::newRow("float 123456792, 7 digits") << int(Float) << 123456792.0 << "123456800";
+    QTest::newRow("float 1/3") << int(Float) << double(1.0f / 3.0f) << "0.3333333";
+    QTest::newRow("float 99.999999 rounds up") << int(Float) << double(99.999999f) << "100";
+    QTest::newRow("double 0.1+0.2") << int(Double) << (0.1 + 0.2) << "0.3";
+    QTest::newRow("double of 41.3f") << int(Double) << double(41.3f) << "41.2999992370605";
+    // "0.0", "0.00" and "0.0%" round halves away from zero on the decimal value.
+    QTest::newRow("0.0 of 0.25") << int(Fixed1) << 0.25 << "0.3";
+    QTest::newRow("0.0 of -0.25") << int(Fixed1) << -0.25 << "-0.3";
+    QTest::newRow("0.0 of 9.96") << int(Fixed1) << 9.96 << "10.0";
+    QTest::newRow("0.0 of -0.04") << int(Fixed1) << -0.04 << "0.0";
+    QTest::newRow("0.00 of 1.005") << int(Fixed2) << 1.005 << "1.01";
+    QTest::newRow("0.00 of 2.675") << int(Fixed2) << 2.675 << "2.68";
+    QTest::newRow("% of 1/16") << int(Percent) << 1.0 / 16 << "6.3%";
+    QTest::newRow("% of 0.075") << int(Percent) << 0.075 << "7.5%";
+    QTest::newRow("% of 2/3") << int(Percent) << 2.0 / 3 << "66.7%";
+    // Totals of seconds: halves to the even neighbour.
+    QTest::newRow("even 2.5") << int(HalfEven) << 2.5 << "2";
+    QTest::newRow("even 3.5") << int(HalfEven) << 3.5 << "4";
+    QTest::newRow("even -2.5") << int(HalfEven) << -2.5 << "-2";
+    QTest::newRow("even 2.5001") << int(HalfEven) << 2.5001 << "3";
+    QTest::newRow("even 5e9") << int(HalfEven) << 5e9 << "5000000000";
+    QTest::newRow("hms 307") << int(Hms) << 307.0 << "0:05:07";
+    QTest::newRow("hms 43200") << int(Hms) << 43200.0 << "12:00:00";
+    QTest::newRow("hms 100 hours") << int(Hms) << 360061.0 << "100:01:01";
 }
 
-void tst_text::shortestDouble()
+void tst_text::numberTexts()
 {
+    QFETCH(int, form);
     QFETCH(double, value);
     QFETCH(QString, text);
-    QCOMPARE(kioku::text::shortestDouble(value), text);
+    switch (NumberForm(form)) {
+    case Float: QCOMPARE(shortestFloat(float(value)), text); break;
+    case Double: QCOMPARE(shortestDouble(value), text); break;
+    case Fixed1: QCOMPARE(format0_0(value), text); break;
+    case Fixed2: QCOMPARE(format0_00(value), text); break;
+    case Percent: QCOMPARE(formatPercent(value), text); break;
+    case HalfEven: QCOMPARE(QString::number(roundHalfEven(value)), text); break;
+    case Hms: QCOMPARE(formatHms(qint64(value)), text); break;
+    }
 }
 
-void tst_text::fixedFormats_data()
-{
-    QTest::addColumn<int>("kind"); // 0: 0.0, 1: 0.00, 2: percent
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0.0 of 0.25") << 0 << 0.25 << "0.3";
-    QTest::newRow("0.0 of 0.35") << 0 << 0.35 << "0.4";
-    QTest::newRow("0.0 of 0.15") << 0 << 0.15 << "0.2";
-    QTest::newRow("0.0 of -0.25") << 0 << -0.25 << "-0.3";
-    QTest::newRow("0.0 of 12") << 0 << 12.0 << "12.0";
-    QTest::newRow("0.0 of 9.96") << 0 << 9.96 << "10.0";
-    QTest::newRow("0.0 of 0") << 0 << 0.0 << "0.0";
-    QTest::newRow("0.0 of 0.04") << 0 << 0.04 << "0.0";
-    QTest::newRow("0.0 of -0.04") << 0 << -0.04 << "0.0";
-    QTest::newRow("0.0 of 0.0004") << 0 << 0.0004 << "0.0";
-    QTest::newRow("0.0 of 0.05") << 0 << 0.05 << "0.1";
-    QTest::newRow("0.00 of 1.005") << 1 << 1.005 << "1.01";
-    QTest::newRow("0.00 of 2.675") << 1 << 2.675 << "2.68";
-    QTest::newRow("0.00 of 0.125") << 1 << 0.125 << "0.13";
-    QTest::newRow("0.00 of 3") << 1 << 3.0 << "3.00";
-    QTest::newRow("0.00 of 0.005") << 1 << 0.005 << "0.01";
-    QTest::newRow("0.00 of 99.999") << 1 << 99.999 << "100.00";
-    QTest::newRow("% of 0.75") << 2 << 0.75 << "75.0%";
-    QTest::newRow("% of 1/16") << 2 << 1.0 / 16 << "6.3%";
-    QTest::newRow("% of 0.075") << 2 << 0.075 << "7.5%";
-    QTest::newRow("% of 2/3") << 2 << 2.0 / 3 << "66.7%";
-    QTest::newRow("% of 1") << 2 << 1.0 << "100.0%";
-    QTest::newRow("% of 0") << 2 << 0.0 << "0.0%";
-    QTest::newRow("% of 0.0005") << 2 << 0.0005 << "0.1%";
-}
-
-void tst_text::fixedFormats()
-{
-    QFETCH(int, kind);
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    const QString got = kind == 0 ? format0_0(value) : kind == 1 ? format0_00(value) : formatPercent(value);
-    QCOMPARE(got, text);
-}
-
-void tst_text::roundHalfEven_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<qint64>("rounded");
-    QTest::newRow("2.5") << 2.5 << qint64(2);
-    QTest::newRow("3.5") << 3.5 << qint64(4);
-    QTest::newRow("-2.5") << -2.5 << qint64(-2);
-    QTest::newRow("-3.5") << -3.5 << qint64(-4);
-    QTest::newRow("0.5") << 0.5 << qint64(0);
-    QTest::newRow("1.5") << 1.5 << qint64(2);
-    QTest::newRow("2.4999") << 2.4999 << qint64(2);
-    QTest::newRow("2.5001") << 2.5001 << qint64(3);
-    QTest::newRow("big") << 5e9 << qint64(5000000000);
-}
-
-void tst_text::roundHalfEven()
-{
-    QFETCH(double, value);
-    QFETCH(qint64, rounded);
-    QCOMPARE(kioku::text::roundHalfEven(value), rounded);
-}
-
-void tst_text::formatHms_data()
-{
-    QTest::addColumn<qint64>("seconds");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0") << qint64(0) << "0:00:00";
-    QTest::newRow("307") << qint64(307) << "0:05:07";
-    QTest::newRow("3600") << qint64(3600) << "1:00:00";
-    QTest::newRow("43200") << qint64(43200) << "12:00:00";
-    QTest::newRow("40000") << qint64(40000) << "11:06:40";
-    QTest::newRow("100 hours") << qint64(360061) << "100:01:01";
-}
-
-void tst_text::formatHms()
-{
-    QFETCH(qint64, seconds);
-    QFETCH(QString, text);
-    QCOMPARE(kioku::text::formatHms(seconds), text);
-}
-
-void tst_text::dates()
+void tst_text::dateTexts()
 {
     const QDate d(2006, 1, 5);
     QCOMPARE(dateSlash(d), QStringLiteral("2006/01/05"));
@@ -439,7 +308,6 @@ void tst_text::dates()
     QCOMPARE(timeText(QTime(21, 7, 33)), QStringLiteral("21:07:33"));
     QCOMPARE(shortenDateText(QStringLiteral("2026/12/07")), QStringLiteral("26/12/07"));
     QCOMPARE(shortenDateText(QStringLiteral("昨日")), QStringLiteral("昨日"));
-    QCOMPARE(dateSlash(QDate()), QString());
     const QStringList letters = {"月", "火", "水", "木", "金", "土", "日"};
     for (int i = 0; i < 7; ++i) // 2026-12-07 is a Monday
         QCOMPARE(weekdayLetter(QDate(2026, 12, 7).addDays(i)), letters.at(i));
@@ -451,13 +319,8 @@ void tst_text::parseDateSlash_data()
     QTest::addColumn<QDate>("date");
     QTest::newRow("full") << "2006/01/05" << QDate(2006, 1, 5);
     QTest::newRow("short parts") << "2006/1/5" << QDate(2006, 1, 5);
-    QTest::newRow("leap day") << "2024/02/29" << QDate(2024, 2, 29);
     QTest::newRow("no such day") << "2023/02/29" << QDate();
-    QTest::newRow("month 13") << "2006/13/01" << QDate();
-    QTest::newRow("empty") << "" << QDate();
     QTest::newRow("dashes") << "2006-01-05" << QDate();
-    QTest::newRow("two parts") << "2006/01" << QDate();
-    QTest::newRow("four parts") << "2006/01/05/01" << QDate();
     QTest::newRow("trailing blank") << "2006/01/05 " << QDate();
     QTest::newRow("empty part") << "2006//05" << QDate();
 }
@@ -471,23 +334,25 @@ void tst_text::parseDateSlash()
 
 // ---------------------------------------------------------------- files
 
-void tst_text::resolveIgnoresLetterCase()
+void tst_text::existingFileIsUsedUnderAnyLetterCase()
 {
     TempDataDir dir;
     QVERIFY(dir.write("データ.txt", "x"));
     QCOMPARE(QFileInfo(resolve("データ.TXT")).fileName(), QStringLiteral("データ.txt"));
-    QCOMPARE(QFileInfo(resolve("データ.txt")).fileName(), QStringLiteral("データ.txt"));
     QVERIFY(fileExists("データ.Txt"));
     // A new file gets the spelling it is given.
     QCOMPARE(QFileInfo(resolve("メモ.TXT")).fileName(), QStringLiteral("メモ.TXT"));
     QVERIFY(!fileExists("メモ.txt"));
-    QCOMPARE(QFileInfo(resolve("x")).absolutePath(), QFileInfo(dir.path()).canonicalFilePath());
-
-    // Reading and writing under another spelling use the one existing file.
-    QVERIFY(writeLines("データ.TXT", {"a"}));
-    QCOMPARE(dir.files(), QStringList({"データ.txt"}));
-    QCOMPARE(dir.bytes("データ.txt"), QByteArray("a\r\n"));
     QCOMPARE(readLines("でーた.txt").exists, false);
+
+    // Rewriting, appending and emptying under another spelling keep the one existing file.
+    QVERIFY(writeLines("データ.TXT", {"a"}));
+    QVERIFY(appendLine("データ.Txt", "b"));
+    QCOMPARE(dir.files(), QStringList({"データ.txt"}));
+    QCOMPARE(dir.bytes("データ.txt"), QByteArray("a\r\nb\r\n"));
+    QVERIFY(emptyFile("データ.TXT"));
+    QCOMPARE(dir.files(), QStringList({"データ.txt"}));
+    QCOMPARE(dir.bytes("データ.txt"), QByteArray());
 }
 
 void tst_text::readLinesEndings_data()
@@ -511,13 +376,11 @@ void tst_text::readLinesEndings()
     TempDataDir dir;
     QVERIFY(dir.write("f.txt", bytes));
     const ReadResult r = readLines("f.txt");
-    QVERIFY(r.exists);
-    QVERIFY(r.clean);
-    QVERIFY(!r.readError);
+    QVERIFY(r.exists && r.clean && !r.readError);
     QCOMPARE(r.lines, lines);
 }
 
-void tst_text::readMissingFile()
+void tst_text::readMissingFileOrFolder()
 {
     TempDataDir dir;
     const ReadResult r = readLines("ない.txt");
@@ -536,34 +399,30 @@ void tst_text::writeLinesIsCp932CrLf()
     QVERIFY(writeAll("a.txt", "x\r\ny"));
     QCOMPARE(dir.bytes("a.txt"), QByteArray("x\r\ny"));
     QVERIFY(writeLines("e.txt", {}));
-    QVERIFY(dir.exists("e.txt"));
     QCOMPARE(dir.bytes("e.txt"), QByteArray());
     // No temporary files are left behind.
     QCOMPARE(dir.files(), QStringList({"a.txt", "e.txt", "w.txt"}));
 }
 
-void tst_text::writeKeepsExistingSpelling()
-{
-    TempDataDir dir;
-    QVERIFY(dir.write("設定.txt", "old"));
-    QVERIFY(writeLines("設定.TXT", {"new"}));
-    QCOMPARE(dir.files(), QStringList({"設定.txt"}));
-    QCOMPARE(dir.bytes("設定.txt"), QByteArray("new\r\n"));
-}
-
-void tst_text::failedWriteLeavesOldFile()
+void tst_text::failedWriteLosesNothing()
 {
     TempDataDir dir;
     const QByteArray old = sjisLines({"\"2006/01/05\",\"21:07:33\",\"数字記憶\",3,\"a\",", "two"});
     QVERIFY(dir.write("データ.txt", old));
-    kioku::text::testing::failNextWrite();
+    testing::failNextWrite();
     const WriteResult r = writeLines("データ.TXT", {"replacement"});
-    QVERIFY(!r.ok);
     QVERIFY(!r);
     QVERIFY2(r.message.startsWith(QStringLiteral("ファイル「データ.txt」に書き込めませんでした。")),
              qPrintable(r.message));
     QCOMPARE(dir.bytes("データ.txt"), old);
     QCOMPARE(dir.files(), QStringList({"データ.txt"}));
+
+    testing::failNextWrite();
+    const WriteResult a = appendLine("データ.txt", "b");
+    QVERIFY(!a.ok);
+    QVERIFY(a.message.contains(QStringLiteral("「データ.txt」に書き込めませんでした")));
+    QCOMPARE(dir.bytes("データ.txt"), old);
+
     // The hook fails one write only.
     QVERIFY(writeLines("データ.txt", {"next"}));
     QCOMPARE(dir.bytes("データ.txt"), QByteArray("next\r\n"));
@@ -575,73 +434,36 @@ void tst_text::unstorableCharacterWritesNothing()
     QVERIFY(dir.write("memo.txt", "old\r\n"));
     WriteResult r = writeLines("memo.txt", {"fine", "絵文字😀あり"});
     QVERIFY(!r.ok);
+    QCOMPARE(r.message, QStringLiteral("「😀」は保存できない文字です（Shift-JISで表せません）。\r\n"
+                                       "別の文字に置き換えてください。"));
+    QCOMPARE(dir.bytes("memo.txt"), QByteArray("old\r\n"));
+
+    r = appendLine("memo.txt", "😀");
+    QVERIFY(!r.ok);
     QCOMPARE(r.message, unstorableCharMessage(QStringLiteral("😀")));
     QCOMPARE(dir.bytes("memo.txt"), QByteArray("old\r\n"));
 
-    r = writeAll("new.txt", QStringLiteral("한"));
-    QVERIFY(!r.ok);
-    QVERIFY(r.message.contains(QStringLiteral("「한」")));
-    QVERIFY(!dir.exists("new.txt"));
+    QVERIFY(!writeAll("new.txt", QStringLiteral("한")));
+    QVERIFY(!appendLine("none.txt", "😀"));
+    QCOMPARE(dir.files(), QStringList({"memo.txt"}));
 }
 
-void tst_text::appendAfterMissingLineEnd()
+void tst_text::appendStartsANewLineAndCreatesTheFile()
 {
     TempDataDir dir;
     QVERIFY(dir.write("log.txt", "first"));
-    QVERIFY(appendLine("LOG.txt", "second"));
+    QVERIFY(appendLine("log.txt", "second"));
     QVERIFY(appendLine("log.txt", "third"));
     QCOMPARE(dir.bytes("log.txt"), QByteArray("first\r\nsecond\r\nthird\r\n"));
-    QCOMPARE(readLines("log.txt").lines, QStringList({"first", "second", "third"}));
-
     // A file ending in a bare LF needs no extra line end.
     QVERIFY(dir.write("lf.txt", "a\n"));
     QVERIFY(appendLine("lf.txt", "b"));
     QCOMPARE(dir.bytes("lf.txt"), QByteArray("a\nb\r\n"));
-}
-
-void tst_text::appendCreatesFile()
-{
-    TempDataDir dir;
-    QVERIFY(appendLine("データ.txt", "①"));
-    QCOMPARE(dir.bytes("データ.txt"), QByteArray("\x87\x40\r\n"));
     QVERIFY(dir.write("empty.txt", ""));
     QVERIFY(appendLine("empty.txt", "x"));
     QCOMPARE(dir.bytes("empty.txt"), QByteArray("x\r\n"));
-}
-
-void tst_text::appendRefusesUnstorable()
-{
-    TempDataDir dir;
-    QVERIFY(dir.write("log.txt", "a\r\n"));
-    const WriteResult r = appendLine("log.txt", "😀");
-    QVERIFY(!r.ok);
-    QCOMPARE(r.message, unstorableCharMessage(QStringLiteral("😀")));
-    QCOMPARE(dir.bytes("log.txt"), QByteArray("a\r\n"));
-    QVERIFY(!appendLine("none.txt", "😀"));
-    QVERIFY(!dir.exists("none.txt"));
-}
-
-void tst_text::appendFailureReported()
-{
-    TempDataDir dir;
-    QVERIFY(dir.write("log.txt", "a\r\n"));
-    kioku::text::testing::failNextWrite();
-    const WriteResult r = appendLine("log.txt", "b");
-    QVERIFY(!r.ok);
-    QVERIFY(r.message.contains(QStringLiteral("「log.txt」に書き込めませんでした")));
-    QCOMPARE(dir.bytes("log.txt"), QByteArray("a\r\n"));
-}
-
-void tst_text::emptyFileLeavesZeroBytes()
-{
-    TempDataDir dir;
-    QVERIFY(dir.write("h.txt", "content\r\n"));
-    QVERIFY(emptyFile("H.TXT"));
-    QCOMPARE(dir.files(), QStringList({"h.txt"}));
-    QCOMPARE(dir.bytes("h.txt"), QByteArray());
-    QVERIFY(emptyFile("new.txt"));
-    QVERIFY(dir.exists("new.txt"));
-    QCOMPARE(dir.bytes("new.txt"), QByteArray());
+    QVERIFY(appendLine("新しい.txt", "①"));
+    QCOMPARE(dir.bytes("新しい.txt"), QByteArray("\x87\x40\r\n"));
 }
 
 void tst_text::readAllKeepsText()

@@ -8,6 +8,7 @@
 #include "widgets/appcontext.h"
 #include "widgets/messages.h"
 
+#include <QComboBox>
 #include <QPointer>
 #include <QTimer>
 
@@ -15,18 +16,12 @@
 
 class RecordingNavigator : public kioku::Navigator {
 public:
-    void showMain() override
-    {
-        ++mains;
-        if (onShowMain)
-            onShowMain();
-    }
+    void showMain() override { ++mains; }
     void showGame(int windowNumber) override { games.append(windowNumber); }
     void quit() override { ++quits; }
     int mains = 0;
     int quits = 0;
     QList<int> games;
-    std::function<void()> onShowMain;
 };
 
 struct GameFixture {
@@ -55,10 +50,10 @@ struct GameFixture {
     }
 
     // The window's own timers are stopped: the tests tick them by hand.
-    template<typename W>
-    W *open()
+    template<typename W, typename... Args>
+    W *open(Args &&...args)
     {
-        auto *w = new W(ctx);
+        auto *w = new W(ctx, std::forward<Args>(args)...);
         w->tmrStart()->stop();
         w->tmrBp()->stop();
         return w;
@@ -72,8 +67,8 @@ struct WindowGuard {
     ~WindowGuard() { delete w.data(); }
 };
 
-// The history lines as stored, in code page 932 with CR LF.
-inline QByteArray historyBytes(const QStringList &lines)
+// Chooses `text` in a combo box, as the user does before its Click handler runs.
+inline void pick(QComboBox *box, const QString &text)
 {
-    return sjisLines(lines);
+    box->setCurrentIndex(box->findText(text));
 }

@@ -25,13 +25,11 @@ using namespace kioku;
 
 namespace {
 
-const char *const kPanels[] = {"fraMain",    "fraSettei", "fraMemo",   "fraCale",
-                               "fraTaijyu",  "fraSyuukei", "fraRenTai", "fraBunseki"};
-
 QStringList visiblePanels(frmMain &w)
 {
     QStringList shown;
-    for (const char *name : kPanels) {
+    for (const char *name : {"fraMain", "fraSettei", "fraMemo", "fraCale", "fraTaijyu", "fraSyuukei", "fraRenTai",
+                             "fraBunseki"}) {
         auto *f = w.findChild<QFrame *>(QLatin1String(name));
         if (f && f->isVisible())
             shown.append(QLatin1String(name));
@@ -39,11 +37,11 @@ QStringList visiblePanels(frmMain &w)
     return shown;
 }
 
-template <typename T> T *child(frmMain &w, const char *name)
+template <typename T> T *child(frmMain &w, const QString &name)
 {
-    T *c = w.findChild<T *>(QLatin1String(name));
+    T *c = w.findChild<T *>(name);
     if (!c)
-        qWarning("no child %s", name);
+        qWarning() << "no child" << name;
     return c;
 }
 
@@ -58,15 +56,19 @@ QStringList gridRow(const FlexGrid *g, int r)
 QString visibleFace(frmMain &w)
 {
     QStringList shown;
-    for (const char *name : {"imgNashi", "imgkana", "imgniko", "imgwara"})
-        if (!child<QLabel>(w, name)->isHidden())
-            shown.append(QLatin1String(name));
+    for (QLabel *face : {w.imgNashi, w.imgkana, w.imgniko, w.imgwara})
+        if (!face->isHidden())
+            shown.append(face->objectName());
     return shown.join(QLatin1Char(','));
 }
 
-QColor rgb(quint32 v) { return QColor::fromRgb(QRgb(v)); }
-
 const QColor kWhite(255, 255, 255);
+
+// The last message box shown.
+ShownMessage lastShown(const MainFixture &f)
+{
+    return f.messages.shown.value(f.messages.shown.size() - 1);
+}
 
 } // namespace
 
@@ -77,8 +79,7 @@ private slots:
     void startsOnTheTodayPanelWithFocusOnGame();
     void eachMenuButtonShowsItsPanelOnly_data();
     void eachMenuButtonShowsItsPanelOnly();
-    void mainAgainDoesNotRebuildTheTodayPanel();
-    void editTwiceDoesNotRefillTheGrid();
+    void menuButtonsPressedAgainDoNotRebuild();
     void helpTourSwitchWritesTheSettingsFile();
     void welcomeTextIsShownOncePerRun();
     void tourOffAtStartShowsNothing();
@@ -88,10 +89,7 @@ private slots:
     void todayPanel();
     void longDayTotalDoesNotWrap();
     void manyPlaysScrollToTheLastPlay();
-    void pickingADateRebuildsThePanelAndFocusesMain();
-    void selectedDayChartButtonIsRedrawnAfterARebuild();
 
-    void editScreenListsTheLogAndAsksNothingOnAnEmptyLog();
     void deletingTheOnlyRecordEmptiesTheLogWithoutAsking();
     void deletingFromThreeAsksAndRewritesTheOthers();
     void aRewriteThatCannotBeStoredChangesNothing();
@@ -101,11 +99,9 @@ private slots:
     void userNameIsShownInTheTitle();
     void aNameThatCannotBeStoredChangesNothing();
 
-    void gameReturnsTheCalendarToTodayFirst();
+    void pickedDateRebuildsThePanelAndGameReturnsToToday();
     void gameWithAnEmptyLogLeavesTheCalendar();
-    void gameStripHoldsTheButtonsInLauncherOrder();
-    void gameOneOpensWindowOneAndClosesTheMainWindow();
-    void backHidesTheStripAndPanelsKeepIt();
+    void gameStripOpensOnlyTheWindowsThatExist();
     void endClosesAnOpenHelpViewer();
 };
 
@@ -115,36 +111,13 @@ void tst_frmMain::startsOnTheTodayPanelWithFocusOnGame()
     auto w = f.load();
     QVERIFY(w->isVisible());
     QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
-    QVERIFY(!child<QFrame>(*w, "fraGame")->isVisible());
-    QCOMPARE(w->focusWidget(), child<QWidget>(*w, "cmdGame"));
-    QVERIFY(!w->IsLoading);
-    QCOMPARE(w->HelpFileName, QStringLiteral("SoramiruHelp.html"));
-    QCOMPARE(w->ItemColWidth, QStringLiteral("1180"));
-    QCOMPARE(w->SubtotalColWidth, QStringLiteral("1250"));
+    QVERIFY(!w->fraGame->isVisible());
+    QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->cmdGame));
     QCOMPARE(w->SelectedDay(), testToday());
-    QCOMPARE(w->windowTitle(), QStringLiteral(" ソラミルプロジェクト３ ～記憶力"));
-    auto *items = child<QListWidget>(*w, "lstAct2");
-    QCOMPARE(items->count(), 7);
-    QCOMPARE(items->item(0)->text(), QStringLiteral("数字記憶"));
-    QCOMPARE(items->item(6)->text(), QStringLiteral("バラバラ記憶"));
-
-    // The menu row, left to right.
-    const QStringList names = {"cmdGame", "cmdMain",  "cmdRentai", "cmdTaijyu",
-                               "cmdSyuukei", "cmdBunseki", "cmdCale", "cmdMemo",
-                               "cmdSettei", "cmdHelp", "cmdOwari"};
-    const QStringList captions = {"ゲーム", "メイン", "全グラフ", "範囲指定", "集計表示", "並び替え",
-                                  "カレンダー", "一言日記", "編集", "ヘルプ", "終了"};
-    int x = -1;
-    for (int i = 0; i < names.size(); ++i) {
-        auto *b = child<QPushButton>(*w, names[i].toLatin1().constData());
-        QCOMPARE(b->text(), captions[i]);
-        QVERIFY(b->x() > x);
-        x = b->x();
-    }
-    auto *help = child<QToolButton>(*w, "chkHelp");
-    QVERIFY(help->x() > x);
-    QVERIFY(help->isCheckable());
-    QCOMPARE(help->toolTip(), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    QStringList items;
+    for (int i = 0; i < w->lstAct2->count(); ++i)
+        items << w->lstAct2->item(i)->text();
+    QCOMPARE(items, itemNames());
 }
 
 void tst_frmMain::eachMenuButtonShowsItsPanelOnly_data()
@@ -168,50 +141,34 @@ void tst_frmMain::eachMenuButtonShowsItsPanelOnly()
     auto w = f.load();
     // The game strip is no panel: switching panels leaves it open.
     child<QPushButton>(*w, "cmdGame")->click();
-    child<QPushButton>(*w, button.toLatin1().constData())->click();
+    child<QPushButton>(*w, button)->click();
     QCOMPARE(visiblePanels(*w), QStringList{panel});
     QVERIFY(child<QFrame>(*w, "fraGame")->isVisible());
+    // 戻る closes the strip and leaves the panel.
+    w->cmdModori->click();
+    QVERIFY(!w->fraGame->isVisible());
+    QCOMPARE(visiblePanels(*w), QStringList{panel});
     child<QPushButton>(*w, "cmdMain")->click();
     QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
     w->HideAllPanels();
     QCOMPARE(visiblePanels(*w), QStringList{});
-    QVERIFY(child<QFrame>(*w, "fraGame")->isVisible());
 }
 
-void tst_frmMain::mainAgainDoesNotRebuildTheTodayPanel()
-{
-    MainFixture f;
-    f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 10)});
-    auto w = f.load();
-    auto *list = child<FlexGrid>(*w, "msgDayList");
-    QCOMPARE(list->rows(), 2);
-    appendPlayRecord(play("2026/12/07", "10:00:00", "画像記憶", 5));
-    child<QPushButton>(*w, "cmdMain")->click();
-    QCOMPARE(list->rows(), 2);
-    child<QPushButton>(*w, "cmdSettei")->click();
-    child<QPushButton>(*w, "cmdMain")->click();
-    QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
-    QCOMPARE(list->rows(), 2); // shows what it showed last
-}
-
-void tst_frmMain::editTwiceDoesNotRefillTheGrid()
+void tst_frmMain::menuButtonsPressedAgainDoNotRebuild()
 {
     MainFixture f(1);
     f.ctx.welcomeShown = true;
-    f.setLog({play("2026/12/06", "09:00:00", "数字記憶", 10),
-              play("2026/12/07", "09:00:00", "追跡記憶", 12)});
+    f.setLog({play("2026/12/06", "09:00:00", "数字記憶", 10), play("2026/12/07", "09:00:00", "追跡記憶", 12)});
     f.dir.write(QStringLiteral("氏名.txt"), sjisLines({QStringLiteral("\"氏名\",\"花子\"")}));
     auto w = f.load();
     QCOMPARE(f.messages.shown.size(), 0);
 
-    child<QPushButton>(*w, "cmdSettei")->click();
-    auto *grid = child<FlexGrid>(*w, "msgHenList");
-    QCOMPARE(grid->rows(), 3);
-    QCOMPARE(gridRow(grid, 0), (QStringList{"回数", "日付", "時間", "項目", "秒数", "一言日記"}));
-    QCOMPARE(gridRow(grid, 2), (QStringList{"2", "2026/12/07", "09:00:00", "追跡記憶", "12", ""}));
-    QCOMPARE(grid->fontSize(), 11.0);
-    QCOMPARE(child<QLineEdit>(*w, "txtPriData")->text(), QStringLiteral("花子"));
-    QVERIFY(!child<QPushButton>(*w, "cmdRowDel")->isEnabled());
+    w->cmdSettei->click();
+    QCOMPARE(w->msgHenList->rows(), 3);
+    QCOMPARE(gridRow(w->msgHenList, 0), (QStringList{"回数", "日付", "時間", "項目", "秒数", "一言日記"}));
+    QCOMPARE(gridRow(w->msgHenList, 2), (QStringList{"2", "2026/12/07", "09:00:00", "追跡記憶", "12", ""}));
+    QCOMPARE(w->txtPriData->text(), QStringLiteral("花子"));
+    QVERIFY(!w->cmdRowDel->isEnabled());
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("ヘルプツアー"));
     QCOMPARE(f.messages.shown[0].text,
@@ -219,11 +176,17 @@ void tst_frmMain::editTwiceDoesNotRefillTheGrid()
                             "名前（ニックネームM）を登録することもできます\r\n\r\n"));
 
     appendPlayRecord(play("2026/12/07", "10:00:00", "画像記憶", 5));
-    child<QLineEdit>(*w, "txtPriData")->setText(QStringLiteral("書きかけ"));
-    child<QPushButton>(*w, "cmdSettei")->click();
-    QCOMPARE(grid->rows(), 3);
-    QCOMPARE(child<QLineEdit>(*w, "txtPriData")->text(), QStringLiteral("書きかけ"));
+    w->txtPriData->setText(QStringLiteral("書きかけ"));
+    w->cmdSettei->click();
+    QCOMPARE(w->msgHenList->rows(), 3);
+    QCOMPARE(w->txtPriData->text(), QStringLiteral("書きかけ"));
     QCOMPARE(f.messages.shown.size(), 1);
+
+    // メイン shows the today panel as it was last built, and pressed again does nothing.
+    w->cmdMain->click();
+    w->cmdMain->click();
+    QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
+    QCOMPARE(w->msgDayList->rows(), 2);
 }
 
 void tst_frmMain::helpTourSwitchWritesTheSettingsFile()
@@ -231,23 +194,19 @@ void tst_frmMain::helpTourSwitchWritesTheSettingsFile()
     MainFixture f(1);
     f.ctx.welcomeShown = true;
     auto w = f.load();
-    auto *chk = child<QToolButton>(*w, "chkHelp");
-    QVERIFY(chk->isChecked());
-    QCOMPARE(f.messages.shown.size(), 0);
+    QVERIFY(w->chkHelp->isChecked());
 
-    chk->click(); // off: the message is shown although the tour is going off
+    w->chkHelp->click(); // off: the message is shown although the tour is going off
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].text, QStringLiteral("ヘルプツアー機能をオフにします。"));
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("ヘルプツアーＯＦＦ"));
     QCOMPARE(f.messages.shown[0].icon, MsgIcon::Information);
     QCOMPARE(f.messages.shown[0].buttons, MsgButtons::Ok);
-    QCOMPARE(f.ctx.helpTourOn, 0);
-    const QStringList settings = f.dir.files().filter(QStringLiteral("設定"));
-    QCOMPARE(settings.size(), 1);
-    QCOMPARE(f.dir.bytes(settings[0]), sjis(QStringLiteral("\"ヘルプツアー\",0\r\n")));
+    QCOMPARE(f.dir.files().filter(QStringLiteral("設定")), QStringList{"設定.txt"});
+    QCOMPARE(f.dir.bytes("設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",0\r\n")));
 
     // The next screen's help text is no longer shown.
-    child<QPushButton>(*w, "cmdSettei")->click();
+    w->cmdSettei->click();
     QCOMPARE(f.messages.shown.size(), 1);
 
     w->chkHelp->setChecked(true); // a change by the program runs the handler too
@@ -255,8 +214,7 @@ void tst_frmMain::helpTourSwitchWritesTheSettingsFile()
     QCOMPARE(f.messages.shown[1].text, QStringLiteral("ヘルプツアー機能をオンにします。"));
     QCOMPARE(f.messages.shown[1].title, QStringLiteral("ヘルプツアーＯＮ"));
     QCOMPARE(f.ctx.helpTourOn, 1);
-    QCOMPARE(f.dir.files().filter(QStringLiteral("設定")).size(), 1);
-    QCOMPARE(f.dir.bytes(settings[0]), sjis(QStringLiteral("\"ヘルプツアー\",1\r\n")));
+    QCOMPARE(f.dir.bytes("設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",1\r\n")));
 }
 
 void tst_frmMain::welcomeTextIsShownOncePerRun()
@@ -267,20 +225,18 @@ void tst_frmMain::welcomeTextIsShownOncePerRun()
     const ShownMessage m = f.messages.shown[0];
     QCOMPARE(m.title, QStringLiteral("ヘルプツアー"));
     QCOMPARE(m.icon, MsgIcon::Information);
+    QCOMPARE(m.buttons, MsgButtons::Ok);
     QVERIFY(m.text.startsWith(QStringLiteral(
         "ソラミルプロジェクトに興味をもっていただきありがとうございます。(^o^)／\r\n\r\n"
         "このソフトは「記憶力」「暗記力」などが要求されるプチゲームを楽しみながら \r\n")));
     QVERIFY(m.text.contains(QStringLiteral("気を配りましょう！\r\n\r\n\r\n<使用方法>\r\n①")));
     QVERIFY(m.text.contains(QStringLiteral("遊ぶだけ！\r\n　自動的に")));
     QVERIFY(m.text.endsWith(QStringLiteral("「笑い」です。\r\n\r\nその他、色の変化でも把握できます。\r\n")));
-    QCOMPARE(m.text, frmMain::welcomeText());
-    QVERIFY(f.ctx.welcomeShown);
     first.reset();
 
     // Back from a game: a new main window in the same run shows nothing.
     auto second = f.load();
     QCOMPARE(f.messages.shown.size(), 1);
-    QVERIFY(second->isVisible());
 }
 
 void tst_frmMain::tourOffAtStartShowsNothing()
@@ -288,12 +244,11 @@ void tst_frmMain::tourOffAtStartShowsNothing()
     MainFixture f(0);
     auto w = f.load();
     QCOMPARE(f.messages.shown.size(), 0);
-    QVERIFY(!child<QToolButton>(*w, "chkHelp")->isChecked());
-    QVERIFY(f.ctx.welcomeShown);
+    QVERIFY(!w->chkHelp->isChecked());
     QCOMPARE(f.ctx.helpTourText, frmMain::welcomeText()); // composed all the same
 
     // Switching the tour on later never brings the welcome text back.
-    child<QToolButton>(*w, "chkHelp")->click();
+    w->chkHelp->click();
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("ヘルプツアーＯＮ"));
     auto again = f.load();
@@ -310,7 +265,6 @@ void tst_frmMain::startUpDoesNotRewriteTheSettings()
     auto w = f.load();
     QVERIFY(w->chkHelp->isChecked());
     QCOMPARE(f.dir.bytes(QStringLiteral("設定.txt")), odd);
-    QCOMPARE(f.messages.shown.size(), 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -329,22 +283,20 @@ void tst_frmMain::todayPanel_data()
 
     const QString t = QStringLiteral("2026/12/07");
     QTest::newRow("three plays of one game")
-        << QList<PlayRecord>{play("2026/12/06", "08:00:00", "画像記憶", 99),
-                             play(t, "09:00:00", "数字記憶", 10), play(t, "09:10:00", "数字記憶", 20.5f),
-                             play(t, "09:20:00", "数字記憶", 30)}
+        << QList<PlayRecord>{play("2026/12/06", "08:00:00", "画像記憶", 99), play(t, "09:00:00", "数字記憶", 10),
+                             play(t, "09:10:00", "数字記憶", 20.5f), play(t, "09:20:00", "数字記憶", 30)}
         << QList<QStringList>{{"1", "09:00:00", "数字記憶", "10"},
                               {"2", "09:10:00", "数字記憶", "20.5"},
                               {"3", "09:20:00", "数字記憶", "30"}}
-        << QList<QStringList>{{"1", "数字記憶", "3", "60"}} << "imgkana" << 1 << "1 種類の脳刺激"
-        << "0:01:00";
+        << QList<QStringList>{{"1", "数字記憶", "3", "60"}} << "imgkana" << 1 << "1 種類の脳刺激" << "0:01:00";
     QTest::newRow("halves go to the even neighbour at every addition")
         << QList<PlayRecord>{play(t, "09:00:00", "追跡記憶", 2.5f), play(t, "09:01:00", "追跡記憶", 2.5f),
                              play(t, "09:02:00", "輪廻記憶", 3.5f)}
         << QList<QStringList>{{"1", "09:00:00", "追跡記憶", "2.5"},
                               {"2", "09:01:00", "追跡記憶", "2.5"},
                               {"3", "09:02:00", "輪廻記憶", "3.5"}}
-        << QList<QStringList>{{"1", "追跡記憶", "2", "4"}, {"2", "輪廻記憶", "1", "4"}} << "imgniko"
-        << 2 << "2 種類の脳刺激" << "0:00:08";
+        << QList<QStringList>{{"1", "追跡記憶", "2", "4"}, {"2", "輪廻記憶", "1", "4"}} << "imgniko" << 2
+        << "2 種類の脳刺激" << "0:00:08";
     QList<PlayRecord> seven;
     QList<QStringList> sevenPlays, sevenTotals;
     for (int i = 0; i < 7; ++i) {
@@ -354,20 +306,18 @@ void tst_frmMain::todayPanel_data()
         sevenPlays.append({QString::number(i + 1), time, item, "60"});
         sevenTotals.append({QString::number(i + 1), itemNames().at(i), "1", "60"});
     }
-    QTest::newRow("all seven games") << seven << sevenPlays << sevenTotals << "imgwara" << 7
-                                     << "7 種類の脳刺激" << "0:07:00";
+    QTest::newRow("all seven games") << seven << sevenPlays << sevenTotals << "imgwara" << 7 << "7 種類の脳刺激"
+                                     << "0:07:00";
     QTest::newRow("an unknown item is listed but not counted")
         << QList<PlayRecord>{play(t, "09:00:00", "むかしのゲーム", 5)}
-        << QList<QStringList>{{"1", "09:00:00", "むかしのゲーム", "5"}} << QList<QStringList>{}
-        << "imgNashi" << 0 << "今日の脳も健康元気" << "0:00:00";
+        << QList<QStringList>{{"1", "09:00:00", "むかしのゲーム", "5"}} << QList<QStringList>{} << "imgNashi" << 0
+        << "今日の脳も健康元気" << "0:00:00";
     QTest::newRow("no play that day")
         << QList<PlayRecord>{play("2026/12/01", "09:00:00", "数字記憶", 10),
                              play("2026/12/08", "09:00:00", "数字記憶", 10)}
-        << QList<QStringList>{} << QList<QStringList>{} << "imgNashi" << 0 << "今日の脳も健康元気"
-        << "0:00:00";
-    QTest::newRow("empty log") << QList<PlayRecord>{} << QList<QStringList>{}
-                               << QList<QStringList>{} << "imgNashi" << 0 << "今日の脳も健康元気"
-                               << "0:00:00";
+        << QList<QStringList>{} << QList<QStringList>{} << "imgNashi" << 0 << "今日の脳も健康元気" << "0:00:00";
+    QTest::newRow("empty log") << QList<PlayRecord>{} << QList<QStringList>{} << QList<QStringList>{} << "imgNashi"
+                               << 0 << "今日の脳も健康元気" << "0:00:00";
 }
 
 void tst_frmMain::todayPanel()
@@ -388,35 +338,31 @@ void tst_frmMain::todayPanel()
     auto *sums = child<FlexGrid>(*w, "msgDayTotal");
     QCOMPARE(gridRow(list, 0), (QStringList{"", "時間", "項目", "秒"}));
     QCOMPARE(gridRow(sums, 0), (QStringList{"", "項目", "回", "秒合計"}));
-    QCOMPARE(list->rows(), int(plays.size()) + 1);
-    for (int r = 0; r < plays.size(); ++r)
-        QCOMPARE(gridRow(list, r + 1), plays[r]);
-    QCOMPARE(sums->rows(), int(totals.size()) + 1);
-    for (int r = 0; r < totals.size(); ++r)
-        QCOMPARE(gridRow(sums, r + 1), totals[r]);
+    QList<QStringList> shownPlays, shownTotals;
+    for (int r = 1; r < list->rows(); ++r)
+        shownPlays << gridRow(list, r);
+    for (int r = 1; r < sums->rows(); ++r)
+        shownTotals << gridRow(sums, r);
+    QCOMPARE(shownPlays, plays);
+    QCOMPARE(shownTotals, totals);
 
     QCOMPARE(visibleFace(*w), face);
     for (int i = 1; i <= 7; ++i)
-        QCOMPARE(child<Shape>(*w, QByteArray("shpLed" + QByteArray::number(i)).constData())->fillColor(),
-                 i <= lit ? rgb(lampColor(i)) : kWhite);
-    auto *rating = child<QLabel>(*w, "lblMHyouka");
-    QCOMPARE(rating->text(), caption);
-    QCOMPARE(backColor(rating), lit > 0 ? rgb(lampColor(lit)) : kWhite);
+        QCOMPARE(child<Shape>(*w, QStringLiteral("shpLed%1").arg(i))->fillColor(),
+                 i <= lit ? QColor::fromRgb(lampColor(i)) : kWhite);
+    QCOMPARE(child<QLabel>(*w, "lblMHyouka")->text(), caption);
+    QCOMPARE(backColor(w->lblMHyouka), lit > 0 ? QColor::fromRgb(lampColor(lit)) : kWhite);
     QCOMPARE(child<QLabel>(*w, "lblDayTotal")->text(), dayTotal);
 
     QCOMPARE(w->LogIsEmpty(), log.isEmpty());
     QCOMPARE(w->FirstPlayDate(), log.isEmpty() ? QString() : log.first().date);
     QCOMPARE(w->LastPlayDate(), log.isEmpty() ? QString() : log.last().date);
-    auto *chart = child<Chart>(*w, "mcrMain");
-    if (!plays.isEmpty()) {
-        float largest = 0;
-        for (const QStringList &p : plays)
-            largest = qMax(largest, p[3].toFloat());
-        QCOMPARE(chart->axisMin(), 0.0);
-        QCOMPARE(chart->axisMax(), double(largest));
-    } else {
-        QCOMPARE(w->MaxSeconds(), 0.0f);
-    }
+    // The day chart's axis reaches the longest play of the day.
+    float largest = 0;
+    for (const QStringList &p : plays)
+        largest = qMax(largest, p[3].toFloat());
+    if (largest > 0)
+        QCOMPARE(w->mcrMain->axisMax(), double(largest));
 }
 
 void tst_frmMain::longDayTotalDoesNotWrap()
@@ -427,8 +373,7 @@ void tst_frmMain::longDayTotalDoesNotWrap()
         log.append(play("2026/12/07", QStringLiteral("%1:00:00").arg(10 + i), "数字記憶", 3600));
     f.setLog(log);
     auto w = f.load();
-    QCOMPARE(w->DayTotal(), qint64(36000));
-    QCOMPARE(child<QLabel>(*w, "lblDayTotal")->text(), QStringLiteral("10:00:00"));
+    QCOMPARE(w->lblDayTotal->text(), QStringLiteral("10:00:00"));
     QCOMPARE(gridRow(w->msgDayTotal, 1), (QStringList{"1", "数字記憶", "10", "36000"}));
 }
 
@@ -440,88 +385,40 @@ void tst_frmMain::manyPlaysScrollToTheLastPlay()
         log.append(play("2026/12/07", QStringLiteral("%1:00:00").arg(10 + i), "数字記憶", 1));
     f.setLog(log);
     auto w = f.load();
-    auto *list = child<FlexGrid>(*w, "msgDayList");
-    QCOMPARE(list->rows(), 13);
-    QCOMPARE(list->topRow(), 12);
+    QCOMPARE(w->msgDayList->rows(), 13);
+    QCOMPARE(w->msgDayList->topRow(), 12);
 
     f.setLog(log.mid(0, 9)); // nine plays fit: no scrolling
     w->RefreshToday();
-    QCOMPARE(list->rows(), 10);
-    QCOMPARE(list->topRow(), 1);
-}
-
-void tst_frmMain::pickingADateRebuildsThePanelAndFocusesMain()
-{
-    MainFixture f;
-    f.setLog({play("2026/12/05", "20:00:00", "時間差記憶", 42.5f, "がんばった"),
-              play("2026/12/07", "09:00:00", "数字記憶", 10)});
-    auto w = f.load();
-    QCOMPARE(w->msgDayList->rows(), 2);
-    QCOMPARE(w->msgDayList->textMatrix(1, 2), QStringLiteral("数字記憶"));
-
-    w->mtvmain->clickDate(QDate(2026, 12, 5));
-    QCOMPARE(w->SelectedDay(), QDate(2026, 12, 5));
-    QCOMPARE(gridRow(w->msgDayList, 1), (QStringList{"1", "20:00:00", "時間差記憶", "42.5"}));
-    QCOMPARE(gridRow(w->msgDayTotal, 1), (QStringList{"1", "時間差記憶", "1", "42"}));
-    QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->cmdMain));
-
-    w->mtvmain->clickDate(QDate(2026, 12, 6));
-    QCOMPARE(w->msgDayList->rows(), 1);
-    QCOMPARE(w->lblMHyouka->text(), QStringLiteral("今日の脳も健康元気"));
-    QCOMPARE(w->lblDayTotal->text(), QStringLiteral("0:00:00"));
-}
-
-void tst_frmMain::selectedDayChartButtonIsRedrawnAfterARebuild()
-{
-    // The view buttons mark the selected graph by their back colour; a rebuild
-    // re-runs the first one so marked. Only the colour is checked here.
-    MainFixture f;
-    f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 10)});
-    auto w = f.load();
-    for (QPushButton *b : {w->cmdDay, w->cmdTotal, w->cmdJikan})
-        QVERIFY(backColor(b) != kSelectedLightRed);
-    setBackColor(w->cmdTotal, kSelectedLightRed);
-    w->RefreshToday();
-    QCOMPARE(backColor(w->cmdTotal), kSelectedLightRed);
-    QCOMPARE(w->mcrMain->axisMax(), 10.0);
+    QCOMPARE(w->msgDayList->rows(), 10);
+    QCOMPARE(w->msgDayList->topRow(), 1);
 }
 
 // ---------------------------------------------------------------------------
 // Edit screen
 // ---------------------------------------------------------------------------
 
-void tst_frmMain::editScreenListsTheLogAndAsksNothingOnAnEmptyLog()
-{
-    MainFixture f;
-    auto w = f.load();
-    w->cmdSettei->click();
-    QCOMPARE(w->msgHenList->rows(), 1);
-    w->msgHenList->clickCell(0, 1);
-    w->msgHenList_Click();
-    QVERIFY(!w->cmdRowDel->isEnabled());
-    QCOMPARE(f.messages.shown.size(), 0);
-}
-
 void tst_frmMain::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
 {
     MainFixture f;
     f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 10)});
     auto w = f.load();
-    QVERIFY(!w->LogIsEmpty());
     w->cmdSettei->click();
     w->msgHenList->clickCell(1, 2);
     QVERIFY(w->cmdRowDel->isEnabled());
-    QCOMPARE(w->SelectedLogRow, 1);
     w->cmdRowDel->click();
 
-    QCOMPARE(f.messages.shown.size(), 0);
     QVERIFY(f.dir.exists(QStringLiteral("データ.txt")));
     QCOMPARE(f.logBytes(), QByteArray());
     QCOMPARE(w->msgHenList->rows(), 1);
     QVERIFY(!w->cmdRowDel->isEnabled());
+    // With the log empty only the header is left, and a click on it selects nothing.
+    w->msgHenList->clickCell(0, 1);
+    w->msgHenList_Click();
+    QVERIFY(!w->cmdRowDel->isEnabled());
+    QCOMPARE(f.messages.shown.size(), 0);
     // The today panel was rebuilt from the empty log.
     QVERIFY(w->LogIsEmpty());
-    QCOMPARE(w->FirstPlayDate(), QString());
     QCOMPARE(w->msgDayList->rows(), 1);
     QCOMPARE(visibleFace(*w), QStringLiteral("imgNashi"));
     QCOMPARE(w->shpLedAt(1)->fillColor(), kWhite);
@@ -538,7 +435,6 @@ void tst_frmMain::deletingFromThreeAsksAndRewritesTheOthers()
     auto w = f.load();
     w->cmdSettei->click();
     w->msgHenList->clickCell(2, 3);
-    QVERIFY(w->cmdRowDel->isEnabled());
 
     f.messages.answerNext(MsgAnswer::Cancel);
     w->cmdRowDel->click();
@@ -551,7 +447,6 @@ void tst_frmMain::deletingFromThreeAsksAndRewritesTheOthers()
     QCOMPARE(f.logBytes(), before);
     QCOMPARE(w->msgHenList->rows(), 4);
 
-    f.messages.answerNext(MsgAnswer::Ok);
     w->cmdRowDel->click();
     QCOMPARE(f.messages.shown.size(), 2);
     QCOMPARE(f.logBytes(), sjisLines({a.rewriteLine(), c.rewriteLine()}));
@@ -559,9 +454,6 @@ void tst_frmMain::deletingFromThreeAsksAndRewritesTheOthers()
     QCOMPARE(w->msgHenList->rows(), 3);
     QCOMPARE(w->msgHenList->textMatrix(2, 0), QStringLiteral("3")); // not renumbered
     QVERIFY(!w->cmdRowDel->isEnabled());
-    QCOMPARE(readPlayLog().records, (QList<PlayRecord>{a, c}));
-    // The today panel keeps what it showed.
-    QCOMPARE(w->msgDayList->rows(), 2);
 }
 
 void tst_frmMain::aRewriteThatCannotBeStoredChangesNothing()
@@ -576,7 +468,7 @@ void tst_frmMain::aRewriteThatCannotBeStoredChangesNothing()
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("保存エラー"));
     QCOMPARE(f.messages.shown[0].icon, MsgIcon::Warning);
-    QVERIFY(!f.messages.shown[0].text.isEmpty());
+    QVERIFY(f.messages.shown[0].text.contains(QStringLiteral("😀")));
     QCOMPARE(f.logBytes(), before);
 
     // Deleting the other row through the screen is refused the same way; the row stays.
@@ -616,14 +508,14 @@ void tst_frmMain::newStartEmptiesEveryHistoryAndEnds()
 
     w->cmdNew1->click();
     QCOMPARE(f.messages.shown.size(), 3);
-    QCOMPARE(f.messages.shown[2].text,
+    const ShownMessage done = lastShown(f);
+    QCOMPARE(done.text,
              QStringLiteral("データを削除しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動から新規スタートです！"));
-    QCOMPARE(f.messages.shown[2].title, QStringLiteral("新規スタート準備完了"));
-    QCOMPARE(f.messages.shown[2].buttons, MsgButtons::Ok);
-    QCOMPARE(f.messages.shown[2].icon, MsgIcon::Information);
+    QCOMPARE(done.title, QStringLiteral("新規スタート準備完了"));
+    QCOMPARE(done.buttons, MsgButtons::Ok);
+    QCOMPARE(done.icon, MsgIcon::Information);
     QCOMPARE(f.navigator.quits, 1);
 
-    QVERIFY(f.dir.exists(QStringLiteral("データ.txt")));
     QCOMPARE(f.logBytes(), QByteArray());
     for (const QString &h : historyFileNames()) {
         const QString path = text::resolve(h);
@@ -648,15 +540,14 @@ void tst_frmMain::newStartRefusesANameThatCannotBeStored()
     w->txtPriData->setText(QStringLiteral("ねこ🐱"));
     w->cmdNew1->click();
     QCOMPARE(f.messages.shown.size(), 2);
-    QCOMPARE(f.messages.shown[1].title, QStringLiteral("保存エラー"));
-    QCOMPARE(f.messages.shown[1].icon, MsgIcon::Warning);
-    QVERIFY(f.messages.shown[1].text.contains(QStringLiteral("🐱")));
+    QCOMPARE(lastShown(f).title, QStringLiteral("保存エラー"));
+    QCOMPARE(lastShown(f).icon, MsgIcon::Warning);
+    QVERIFY(lastShown(f).text.contains(QStringLiteral("🐱")));
     QCOMPARE(f.logBytes(), log);
     QCOMPARE(f.dir.bytes(QStringLiteral("氏名.txt")), name);
     QCOMPARE(f.dir.bytes(QStringLiteral("数字記憶履歴.txt")), QByteArray("\"2026/12/07\",1\r\n"));
     QVERIFY(!f.dir.exists(QStringLiteral("画像記憶履歴.txt")));
     QCOMPARE(f.navigator.quits, 0);
-    QVERIFY(w->isVisible());
 }
 
 void tst_frmMain::userNameIsShownInTheTitle_data()
@@ -690,8 +581,7 @@ void tst_frmMain::userNameIsShownInTheTitle()
     QCOMPARE(f.messages.shown.size(), 2);
 
     w.reset();
-    auto again = f.load();
-    QCOMPARE(again->windowTitle(), title);
+    QCOMPARE(f.load()->windowTitle(), title);
 }
 
 void tst_frmMain::aNameThatCannotBeStoredChangesNothing()
@@ -707,7 +597,6 @@ void tst_frmMain::aNameThatCannotBeStoredChangesNothing()
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("保存エラー"));
     QCOMPARE(w->windowTitle(), title);
-    QCOMPARE(f.ctx.userName, QStringLiteral("山田"));
     QCOMPARE(f.dir.bytes(QStringLiteral("氏名.txt")), before);
 }
 
@@ -715,15 +604,20 @@ void tst_frmMain::aNameThatCannotBeStoredChangesNothing()
 // Game launcher
 // ---------------------------------------------------------------------------
 
-void tst_frmMain::gameReturnsTheCalendarToTodayFirst()
+void tst_frmMain::pickedDateRebuildsThePanelAndGameReturnsToToday()
 {
     MainFixture f;
-    f.setLog({play("2026/12/05", "20:00:00", "時間差記憶", 42), play("2026/12/07", "09:00:00", "数字記憶", 10),
+    f.setLog({play("2026/12/05", "20:00:00", "時間差記憶", 42.5f), play("2026/12/07", "09:00:00", "数字記憶", 10),
               play("2026/12/07", "09:30:00", "画像記憶", 10)});
     auto w = f.load();
+    // Picking a date rebuilds the panel for that day and moves the focus to メイン.
     w->mtvmain->clickDate(QDate(2026, 12, 5));
-    QCOMPARE(w->msgDayList->rows(), 2);
+    QCOMPARE(w->SelectedDay(), QDate(2026, 12, 5));
+    QCOMPARE(gridRow(w->msgDayList, 1), (QStringList{"1", "20:00:00", "時間差記憶", "42.5"}));
+    QCOMPARE(gridRow(w->msgDayTotal, 1), (QStringList{"1", "時間差記憶", "1", "42"}));
+    QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->cmdMain));
 
+    // ゲーム returns the calendar and the panel to today first.
     w->cmdGame->click();
     QCOMPARE(w->SelectedDay(), testToday());
     QCOMPARE(w->msgDayList->rows(), 3);
@@ -749,32 +643,18 @@ void tst_frmMain::gameWithAnEmptyLogLeavesTheCalendar()
     QVERIFY(w->fraGame->isVisible());
 }
 
-void tst_frmMain::gameStripHoldsTheButtonsInLauncherOrder()
+void tst_frmMain::gameStripOpensOnlyTheWindowsThatExist()
 {
     MainFixture f;
     auto w = f.load();
     w->cmdGame->click();
-    const QStringList names = {"cmdG1", "cmdG2", "cmdG3", "cmdG4", "cmdG6", "cmdG5", "cmdG7", "cmdModori"};
-    const QStringList captions = {"数字記憶", "画像記憶", "神経衰弱", "追跡記憶",
-                                  "時間差",   "輪廻",     "バラバラ", "戻る"};
+    // The launcher order, left to right: cmdG6 (time-lag) comes before cmdG5 (cycle).
     int x = -1;
-    QSize size;
-    for (int i = 0; i < names.size(); ++i) {
-        auto *b = w->fraGame->findChild<QToolButton *>(names[i]);
-        QVERIFY2(b, qPrintable(names[i]));
-        QCOMPARE(b->text(), captions[i]);
-        QCOMPARE(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-        QVERIFY(!b->icon().isNull());
-        QVERIFY(b->x() > x);
+    for (QToolButton *b : {w->cmdG1, w->cmdG2, w->cmdG3, w->cmdG4, w->cmdG6, w->cmdG5, w->cmdG7, w->cmdModori}) {
+        QVERIFY2(b->x() > x, qPrintable(b->objectName()));
         x = b->x();
-        if (i == 0)
-            size = b->size();
-        QVERIFY(qAbs(b->width() - size.width()) <= 1); // equal size
-        QCOMPARE(b->height(), size.height());
-        QVERIFY(b->geometry().right() <= w->fraGame->contentsRect().right());
     }
     // Only the number-memory window exists so far; the others wait for theirs.
-    QVERIFY(w->cmdG1->isEnabled());
     for (QToolButton *b : {w->cmdG2, w->cmdG3, w->cmdG4, w->cmdG5, w->cmdG6, w->cmdG7}) {
         QVERIFY(!b->isEnabled());
         QCOMPARE(b->toolTip(), QStringLiteral("準備中です"));
@@ -782,30 +662,11 @@ void tst_frmMain::gameStripHoldsTheButtonsInLauncherOrder()
     w->cmdG3_Click(); // a window that is not there yet opens nothing
     QVERIFY(f.navigator.games.isEmpty());
     QVERIFY(w->isVisible());
-}
 
-void tst_frmMain::gameOneOpensWindowOneAndClosesTheMainWindow()
-{
-    MainFixture f;
-    auto w = f.load();
-    w->cmdGame->click();
     w->cmdG1->click();
     QCOMPARE(f.navigator.games, QList<int>{1});
     QVERIFY(!w->isVisible());
     QCOMPARE(f.navigator.quits, 0);
-}
-
-void tst_frmMain::backHidesTheStripAndPanelsKeepIt()
-{
-    MainFixture f;
-    auto w = f.load();
-    w->cmdGame->click();
-    w->cmdSettei->click();
-    QVERIFY(w->fraGame->isVisible());
-    QCOMPARE(visiblePanels(*w), QStringList{"fraSettei"});
-    w->cmdModori->click();
-    QVERIFY(!w->fraGame->isVisible());
-    QCOMPARE(visiblePanels(*w), QStringList{"fraSettei"});
 }
 
 void tst_frmMain::endClosesAnOpenHelpViewer()

@@ -8,8 +8,7 @@
 
 TempDataDir::TempDataDir() : m_oldCurrent(QDir::currentPath())
 {
-    m_ok = m_dir.isValid() && QDir::setCurrent(m_dir.path());
-    if (!m_ok)
+    if (!m_dir.isValid() || !QDir::setCurrent(m_dir.path()))
         qWarning("TempDataDir: could not create or enter a temporary folder");
 }
 
@@ -63,14 +62,9 @@ QByteArray sjisLines(const QStringList &lines)
     return out;
 }
 
-QString fixturePath(const QString &relPath)
-{
-    return QStringLiteral(KIOKU_TEST_DATA) + QLatin1Char('/') + relPath;
-}
-
 QByteArray fixture(const QString &relPath)
 {
-    QFile f(fixturePath(relPath));
+    QFile f(QStringLiteral(KIOKU_TEST_DATA) + QLatin1Char('/') + relPath);
     if (!f.open(QIODevice::ReadOnly)) {
         qWarning() << "fixture(): missing" << f.fileName();
         return QByteArray();

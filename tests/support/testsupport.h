@@ -13,10 +13,6 @@ public:
     TempDataDir(const TempDataDir &) = delete;
     TempDataDir &operator=(const TempDataDir &) = delete;
 
-    bool isValid() const { return m_ok; }
-    QString path() const { return m_dir.path(); }
-    // The full path of `name` inside the folder (no case matching).
-    QString filePath(const QString &name) const { return m_dir.filePath(name); }
     // Writes `bytes` as the whole content of `name`; false on failure.
     bool write(const QString &name, const QByteArray &bytes) const;
     // The bytes of `name`, empty when missing.
@@ -28,7 +24,6 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_oldCurrent;
-    bool m_ok = false;
 };
 
 // `s` in code page 932. A character that cannot be encoded is a test-writing
@@ -39,4 +34,3 @@ QByteArray sjisLines(const QStringList &lines);
 
 // The bytes of a fixture file under tests/data (empty when missing, with a warning).
 QByteArray fixture(const QString &relPath);
-QString fixturePath(const QString &relPath);

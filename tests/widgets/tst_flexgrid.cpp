@@ -46,23 +46,16 @@ class TestFlexGrid : public QObject {
 private slots:
     void headerRowIsTheHorizontalHeader();
     void rowsGrowAndCut();
-    void textOutsideTheGridIsIgnored();
-    void addRowAndRemoveItem();
-    void clearEmptiesTextsButKeepsSize();
+    void addRowRemoveItemAndClear();
     void cellColoursFollowTheirRows();
     void sortByCurrentColumn_data();
     void sortByCurrentColumn();
-    void columnWidthsInTwips_data();
     void columnWidthsInTwips();
-    void fontSizeReachesCellsAndHeader();
     void lastRowCanBeTheTopRow_data();
     void lastRowCanBeTheTopRow();
-    void topRowSurvivesResize();
     void scrollToLastIfMoreThan_data();
     void scrollToLastIfMoreThan();
-    void mouseClickOnDataCellSetsRowAndCol();
-    void clickOnHeaderOrEmptyAreaIsNoClick();
-    void bigFillKeepsEveryRow();
+    void clicksOnDataCellsSetRowAndCol();
 };
 
 void TestFlexGrid::headerRowIsTheHorizontalHeader()
@@ -70,15 +63,10 @@ void TestFlexGrid::headerRowIsTheHorizontalHeader()
     FlexGrid g;
     g.setCols(3);
     QCOMPARE(g.rows(), 1);
-    g.setTextMatrix(0, 0, QString());
-    g.setTextMatrix(0, 1, QStringLiteral("時間"));
     g.setTextMatrix(0, 2, QStringLiteral("項目"));
-    QCOMPARE(g.textMatrix(0, 1), QStringLiteral("時間"));
     QAbstractItemModel *m = g.model();
     QCOMPARE(m->rowCount(), 0);
     QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("項目"));
-    QVERIFY(!g.verticalHeader()->isVisible() || g.verticalHeader()->isHidden());
-    QVERIFY(!g.horizontalHeader()->sectionsClickable());
 
     // Header cells are centred unless told; data cells follow the column alignment.
     auto headerAlign = [&](int c) {
@@ -88,15 +76,19 @@ void TestFlexGrid::headerRowIsTheHorizontalHeader()
     QCOMPARE(headerAlign(1), Qt::AlignHCenter);
     g.setFixedAlignment(1, Qt::AlignLeft);
     QCOMPARE(headerAlign(1), Qt::AlignLeft);
-    QCOMPARE(headerAlign(2), Qt::AlignHCenter);
-
     g.addRow({QStringLiteral("1"), QStringLiteral("12:00:00"), QStringLiteral("数字記憶")});
     g.setColAlignment(0, Qt::AlignRight);
-    QCOMPARE(g.colAlignment(0), Qt::AlignRight);
     const auto cellAlign =
         Qt::Alignment(m->data(m->index(0, 0), Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask;
     QCOMPARE(cellAlign, Qt::AlignRight);
     QCOMPARE(m->data(m->index(0, 2)).toString(), QStringLiteral("数字記憶"));
+
+    // The font size reaches cells and header; rows grow with it.
+    const int rowHeight = g.verticalHeader()->defaultSectionSize();
+    g.setFontSize(20);
+    QCOMPARE(g.font().pointSizeF(), 20.0);
+    QCOMPARE(g.horizontalHeader()->font().pointSizeF(), 20.0);
+    QVERIFY(g.verticalHeader()->defaultSectionSize() > rowHeight);
 }
 
 void TestFlexGrid::rowsGrowAndCut()
@@ -104,17 +96,10 @@ void TestFlexGrid::rowsGrowAndCut()
     FlexGrid g;
     fill(g, 3, 4);
     QCOMPARE(g.rows(), 5);
-    QCOMPARE(g.cols(), 3);
-    QCOMPARE(g.textMatrix(4, 2), QStringLiteral("4,2"));
-
     g.setRows(3);
-    QCOMPARE(g.rows(), 3);
-    QCOMPARE(g.textMatrix(2, 1), QStringLiteral("2,1"));
     g.setRows(6);
-    QCOMPARE(g.rows(), 6);
-    QCOMPARE(g.textMatrix(5, 0), QString());
-    g.setTextMatrix(5, 2, QStringLiteral("x"));
-    QCOMPARE(g.textMatrix(5, 2), QStringLiteral("x"));
+    QCOMPARE(g.textMatrix(2, 1), QStringLiteral("2,1"));
+    QCOMPARE(g.textMatrix(4, 2), QString()); // a row cut and added again comes back empty
 
     // Never fewer than the header row; the current cell stays inside the grid.
     g.setRow(5);
@@ -123,35 +108,24 @@ void TestFlexGrid::rowsGrowAndCut()
     QCOMPARE(g.rows(), 1);
     QCOMPARE(g.row(), 0);
 
-    // A column cut and added again comes back empty.
     fill(g, 3, 2);
     g.setCols(2);
     g.setCols(3);
     QCOMPARE(g.textMatrix(1, 2), QString());
     QCOMPARE(g.textMatrix(1, 1), QStringLiteral("1,1"));
     QCOMPARE(g.col(), 1);
-}
 
-void TestFlexGrid::textOutsideTheGridIsIgnored()
-{
-    FlexGrid g;
-    fill(g, 2, 1);
+    // Cells outside the grid are neither written nor made.
     g.setTextMatrix(5, 0, QStringLiteral("x"));
     g.setTextMatrix(1, 7, QStringLiteral("x"));
     g.setTextMatrix(-1, 0, QStringLiteral("x"));
-    QCOMPARE(g.rows(), 2);
-    QCOMPARE(g.textMatrix(5, 0), QString());
+    QCOMPARE(g.rows(), 3);
     QCOMPARE(g.textMatrix(1, 7), QString());
     g.setRow(9);
     QCOMPARE(g.row(), 0);
-    g.setRow(1);
-    g.setCol(1);
-    QCOMPARE(g.text(), QStringLiteral("1,1"));
-    g.setText(QStringLiteral("新"));
-    QCOMPARE(g.textMatrix(1, 1), QStringLiteral("新"));
 }
 
-void TestFlexGrid::addRowAndRemoveItem()
+void TestFlexGrid::addRowRemoveItemAndClear()
 {
     FlexGrid g;
     g.setCols(2);
@@ -170,18 +144,11 @@ void TestFlexGrid::addRowAndRemoveItem()
     g.removeItem(2);
     QCOMPARE(g.rows(), 2);
     QCOMPARE(g.row(), 1);
-}
 
-void TestFlexGrid::clearEmptiesTextsButKeepsSize()
-{
-    FlexGrid g;
-    fill(g, 3, 2);
-    g.setTextMatrix(0, 1, QStringLiteral("見出し"));
+    // Clearing empties every text and keeps the size.
     g.clear();
-    QCOMPARE(g.rows(), 3);
-    QCOMPARE(g.cols(), 3);
-    QCOMPARE(g.textMatrix(0, 1), QString());
-    QCOMPARE(g.textMatrix(2, 2), QString());
+    QCOMPARE(g.rows(), 2);
+    QCOMPARE(g.textMatrix(1, 0), QString());
 }
 
 void TestFlexGrid::cellColoursFollowTheirRows()
@@ -237,9 +204,6 @@ void TestFlexGrid::sortByCurrentColumn_data()
     QTest::newRow("text descending")
         << numbers << int(FlexGrid::Sort::TextDescending)
         << QStringList({"t5", "t2", "t6", "t4", "t1", "t3"});
-    QTest::newRow("dates as text")
-        << QStringList({"2026/12/07", "2025/01/31", "2026/01/01"}) << int(FlexGrid::Sort::TextAscending)
-        << QStringList({"t2", "t3", "t1"});
     QTest::newRow("negative and decimal numbers")
         << QStringList({"-3", "2.5", "-10", "0"}) << int(FlexGrid::Sort::NumericAscending)
         << QStringList({"t3", "t1", "t4", "t2"});
@@ -265,39 +229,19 @@ void TestFlexGrid::sortByCurrentColumn()
     QCOMPARE(g.rows(), keys.size() + 1);
 }
 
-void TestFlexGrid::columnWidthsInTwips_data()
-{
-    QTest::addColumn<int>("twips");
-    QTest::newRow("500") << 500;
-    QTest::newRow("1040") << 1040;
-    QTest::newRow("2400") << 2400;
-    QTest::newRow("0") << 0;
-}
-
 void TestFlexGrid::columnWidthsInTwips()
 {
-    QFETCH(int, twips);
     FlexGrid g;
     g.setCols(4);
-    g.setColWidth(2, twips);
     const int dpi = g.logicalDpiX();
-    QCOMPARE(g.columnWidth(2), qRound(twips * dpi / 1440.0));
-    QCOMPARE(g.colWidth(2), twips);
+    for (int twips : {0, 1040, 2400}) {
+        g.setColWidth(2, twips);
+        QCOMPARE(g.columnWidth(2), qRound(twips * dpi / 1440.0));
+        QCOMPARE(g.colWidth(2), twips);
+    }
     // A width set by pixels reads back in twips.
     g.setColumnWidth(1, 100);
     QCOMPARE(g.colWidth(1), qRound(100 * 1440.0 / dpi));
-}
-
-void TestFlexGrid::fontSizeReachesCellsAndHeader()
-{
-    FlexGrid g;
-    g.setFontSize(11);
-    QCOMPARE(g.fontSize(), 11.0);
-    QCOMPARE(g.font().pointSizeF(), 11.0);
-    QCOMPARE(g.horizontalHeader()->font().pointSizeF(), 11.0);
-    const int h11 = g.verticalHeader()->defaultSectionSize();
-    g.setFontSize(20);
-    QVERIFY(g.verticalHeader()->defaultSectionSize() > h11);
 }
 
 void TestFlexGrid::lastRowCanBeTheTopRow_data()
@@ -306,8 +250,6 @@ void TestFlexGrid::lastRowCanBeTheTopRow_data()
     QTest::addColumn<int>("top");
     QTest::newRow("many rows, last row on top") << 50 << 50;
     QTest::newRow("many rows, middle row") << 50 << 20;
-    QTest::newRow("many rows, first row") << 50 << 1;
-    QTest::newRow("rows that fit, last row on top") << 3 << 3;
     QTest::newRow("beyond the last row is the last row") << 10 << 99;
 }
 
@@ -323,26 +265,13 @@ void TestFlexGrid::lastRowCanBeTheTopRow()
     g.setTopRow(top);
     const int expected = qMin(top, dataRows);
     QCOMPARE(g.topRow(), expected);
+    // It stays there when the grid is laid out anew.
+    g.resize(320, 260);
     QCoreApplication::processEvents();
     QCOMPARE(g.topRow(), expected);
     QCOMPARE(rowAtTop(g), expected);
-}
-
-void TestFlexGrid::topRowSurvivesResize()
-{
-    FlexGrid g;
-    g.resize(300, 200);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
-    fill(g, 3, 40);
-    g.setTopRow(40);
-    g.resize(320, 260);
-    QCoreApplication::processEvents();
-    QCOMPARE(g.topRow(), 40);
-    QCOMPARE(rowAtTop(g), 40);
     // The user can scroll back.
     g.verticalScrollBar()->setValue(0);
-    QCOMPARE(g.topRow(), 1);
     QCOMPARE(rowAtTop(g), 1);
 }
 
@@ -354,8 +283,6 @@ void TestFlexGrid::scrollToLastIfMoreThan_data()
     // A history grid scrolls past 7 rows, the header included.
     QTest::newRow("6 entries stay") << 6 << 7 << 1;
     QTest::newRow("7 entries scroll") << 7 << 7 << 7;
-    QTest::newRow("9 plays stay") << 9 << 10 << 1;
-    QTest::newRow("10 plays scroll") << 10 << 10 << 10;
     QTest::newRow("empty grid") << 0 << 0 << 1;
 }
 
@@ -376,7 +303,7 @@ void TestFlexGrid::scrollToLastIfMoreThan()
         QCOMPARE(rowAtTop(g), top);
 }
 
-void TestFlexGrid::mouseClickOnDataCellSetsRowAndCol()
+void TestFlexGrid::clicksOnDataCellsSetRowAndCol()
 {
     FlexGrid g;
     g.resize(400, 300);
@@ -396,56 +323,23 @@ void TestFlexGrid::mouseClickOnDataCellSetsRowAndCol()
     QCOMPARE(seenCol, 1);
     QCOMPARE(g.text(), QStringLiteral("3,1"));
 
-    g.clickCell(5, 2);
-    QCOMPARE(spy.count(), 2);
-    QCOMPARE(g.row(), 5);
-    QCOMPARE(g.col(), 2);
-    g.clickCell(0, 1); // the header row is not clickable
-    QCOMPARE(spy.count(), 2);
+    // The header row and the empty area below the rows are no click.
+    g.clickCell(0, 1);
+    QHeaderView *h = g.horizontalHeader();
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(1) + 5, h->height() / 2));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, QPoint(10, g.viewport()->height() - 3));
+    QCOMPARE(spy.count(), 1);
 
     // The keyboard user moves to a cell and presses Space.
     g.setFocus();
     g.setCurrentIndex(g.model()->index(0, 0));
     QTest::keyClick(&g, Qt::Key_Down);
     QTest::keyClick(&g, Qt::Key_Right);
-    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.count(), 1);
     QTest::keyClick(&g, Qt::Key_Space);
-    QCOMPARE(spy.count(), 3);
+    QCOMPARE(spy.count(), 2);
     QCOMPARE(g.row(), 2);
     QCOMPARE(g.col(), 1);
-}
-
-void TestFlexGrid::clickOnHeaderOrEmptyAreaIsNoClick()
-{
-    FlexGrid g;
-    g.resize(400, 300);
-    fill(g, 3, 2);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
-    QSignalSpy spy(&g, &FlexGrid::clicked);
-    QHeaderView *h = g.horizontalHeader();
-    QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
-                      QPoint(h->sectionViewportPosition(1) + 5, h->height() / 2));
-    // Below the last row.
-    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, QPoint(10, g.viewport()->height() - 3));
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(g.row(), 0);
-}
-
-void TestFlexGrid::bigFillKeepsEveryRow()
-{
-    FlexGrid g;
-    g.resize(400, 300);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
-    fill(g, 6, 30000);
-    QCOMPARE(g.rows(), 30001);
-    QCOMPARE(g.textMatrix(30000, 5), QStringLiteral("30000,5"));
-    g.scrollToLastIfMoreThan(10);
-    QCOMPARE(g.topRow(), 30000);
-    for (int i = 0; i < 100; ++i)
-        g.addRow({QString::number(i)});
-    QCOMPARE(g.rows(), 30101);
 }
 
 QTEST_MAIN(TestFlexGrid)
