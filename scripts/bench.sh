@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (Release) and runs them on a generated six-year play log
-# of 30,000 records. Extra arguments are passed to bench_kioku (for example a
-# data folder that already holds a play log).
+# Builds the benchmarks (Release) and runs them: bench_kioku on a generated
+# six-year play log of 30,000 records, then bench_display (how exactly number
+# memory shows its digits for the set time, and its CPU while it does).
+# Extra arguments are passed to bench_kioku (for example a data folder that
+# already holds a play log); KIOKU_DISPLAY_RUNS sets bench_display's plays per
+# display time (default 15).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -9,14 +12,14 @@ source "$root/scripts/deps.sh"
 kioku_install_deps
 build_dir="${KIOKU_BUILD_DIR:-$root/build}"
 
-for b in gen_playlog bench_kioku; do
+for b in gen_playlog bench_kioku bench_display; do
     if [ ! -f "$root/bench/$b.cpp" ]; then
         echo "bench: bench/$b.cpp does not exist; nothing to run." >&2
         exit 1
     fi
 done
-bash "$root/scripts/build.sh" gen_playlog bench_kioku
-for b in gen_playlog bench_kioku; do
+bash "$root/scripts/build.sh" gen_playlog bench_kioku bench_display
+for b in gen_playlog bench_kioku bench_display; do
     if [ ! -x "$build_dir/bench/$b" ]; then
         echo "bench: $build_dir/bench/$b was not built." >&2
         exit 1
@@ -26,3 +29,5 @@ done
 export QT_QPA_PLATFORM=offscreen
 export QT_LOGGING_RULES="${QT_LOGGING_RULES:-qt.qpa.*=false}"
 "$build_dir/bench/bench_kioku" "$@"
+echo
+"$build_dir/bench/bench_display" --runs "${KIOKU_DISPLAY_RUNS:-15}"

@@ -5,7 +5,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace kioku {
 
@@ -55,22 +57,46 @@ void SystemClock::wait(double ms)
 {
     if (!QCoreApplication::instance())
         return;
-    // A partial millisecond is waited as a whole one, so a caller that waits for
-    // a deadline never spins on zero-length waits.
-    const int whole = ms > 0 ? int(std::min(std::ceil(ms), 2.0e9)) : 0;
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    m_loops.append(&loop);
-    timer.start(whole);
-    loop.exec();
-    m_loops.removeOne(&loop);
+    const quint64 wakes = m_wakes;
+    const double capped = ms > 0 ? std::min(ms, 2.0e9) : 0.0;
+    const qint64 target = elapsedNs() + qint64(std::llround(capped * 1e6));
+
+    // The event loop runs until shortly before the target. Its timer counts whole
+    // milliseconds, the event dispatcher rounds its poll timeout up to a whole
+    // millisecond and the kernel lets a long poll end up to 0.1 % late, so the
+    // loop is told to end 2 ms + 0.2 % early; a late wake-up still falls before
+    // the target. Long waits take a few rounds, each shorter and more exact.
+    for (;;) {
+        const qint64 left = target - elapsedNs();
+        const qint64 loopMs = (left - 2000000 - left / 500) / 1000000;
+        if (loopMs < 1)
+            break;
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        m_loops.append(&loop);
+        timer.start(int(std::min<qint64>(loopMs, 2000000000)));
+        loop.exec();
+        m_loops.removeOne(&loop);
+        if (m_wakes != wakes)
+            return;
+    }
+
+    // The last moments (at most about 3 ms): pending events run once, then the
+    // thread sleeps to the target. A sleep, not a spin: no CPU is used.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (m_wakes != wakes)
+        return;
+    const qint64 left = target - elapsedNs();
+    if (left > 0)
+        std::this_thread::sleep_for(std::chrono::nanoseconds(left));
 }
 
 void SystemClock::wake()
 {
+    ++m_wakes;
     for (QEventLoop *loop : std::as_const(m_loops))
         loop->quit();
 }

@@ -32,7 +32,10 @@ public:
 };
 
 // The real clock: QDateTime for the wall clock, QElapsedTimer for elapsed time,
-// a nested event loop with a precise timer for waits.
+// a nested event loop with a precise timer for waits. The event loop's timer can
+// fire a millisecond or two late, so it is set to end a little early and the
+// last moments (at most about 3 ms) are slept, never spun: a wait ends within a
+// fraction of a millisecond of its time.
 class SystemClock : public Clock {
 public:
     SystemClock();
@@ -44,6 +47,7 @@ public:
 private:
     qint64 m_start;
     QList<QEventLoop *> m_loops;
+    quint64 m_wakes = 0; // wake() calls so far: a wait that sees it change ends
 };
 
 // A clock that moves only when told to. wait() lets pending events run once

@@ -17,6 +17,8 @@ private slots:
     void waitUntilStopped();
     void secondsSinceMidnight();
     void systemClockWaits();
+    void systemClockWaitNeverEndsEarly_data();
+    void systemClockWaitNeverEndsEarly();
     void systemClockWakeEndsWait();
     void systemClockWakeEndsNestedWaits();
     void seededRandom();
@@ -114,6 +116,32 @@ void tst_clock::systemClockWaits()
     QCOMPARE(ran, 1); // events ran during the wait
     QVERIFY(c.waitUntil(c.elapsedNs() + 5000000, [] { return false; }));
     QVERIFY(qAbs(c.now().secsTo(QDateTime::currentDateTime())) < 5);
+}
+
+void tst_clock::systemClockWaitNeverEndsEarly_data()
+{
+    QTest::addColumn<double>("ms");
+    // All in the last moments, across the switch from event loop to sleep, and longer.
+    QTest::newRow("0.25 ms") << 0.25;
+    QTest::newRow("1.5 ms") << 1.5;
+    QTest::newRow("3.2 ms") << 3.2;
+    QTest::newRow("4.7 ms") << 4.7;
+    QTest::newRow("25.4 ms") << 25.4;
+}
+
+void tst_clock::systemClockWaitNeverEndsEarly()
+{
+    // A display waits exactly to its end time; ending early would cut it short.
+    QFETCH(double, ms);
+    SystemClock c;
+    for (int i = 0; i < 3; ++i) {
+        int ran = 0;
+        QTimer::singleShot(0, this, [&] { ++ran; });
+        const qint64 before = c.elapsedNs();
+        c.wait(ms);
+        QVERIFY2(c.elapsedNs() - before >= qint64(ms * 1e6), qPrintable(QString::number(ms)));
+        QCOMPARE(ran, 1); // pending events ran, however short the wait
+    }
 }
 
 void tst_clock::systemClockWakeEndsWait()

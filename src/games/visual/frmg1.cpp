@@ -418,9 +418,12 @@ bool frmG1::runDisplayPhase(float displayTime)
             setBarWidth(percent * m_fullWidth / 100);
         }
         // Sleep until the shown number changes (half a second before the next
-        // whole number) or the display ends, whichever comes first.
+        // whole number) or the display ends, whichever comes first. The clock's
+        // wait ends within a fraction of a millisecond of its time, so one
+        // microsecond more is enough to be past that moment: a whole extra
+        // millisecond here would show the digits a millisecond too long.
         const double untilChange = left - (double(remaining) - 0.5);
-        const double ms = qMax(0.0, qMin(untilChange, left)) * 1000.0 + 1.0;
+        const double ms = qMax(0.0, qMin(untilChange, left)) * 1000.0 + 0.001;
         if (!waitMs(ms))
             return false;
     }
