@@ -25,6 +25,7 @@
 #include "core/random.h"
 #include "games/visual/frmg1.h"
 #include "widgets/appcontext.h"
+#include "widgets/headless.h"
 #include "widgets/messages.h"
 #include "widgets/shape.h"
 
@@ -171,14 +172,6 @@ QString verdict(bool ok)
     return ok ? QStringLiteral("PASS") : QStringLiteral("FAIL");
 }
 
-// Goes nowhere: the benchmark opens the game window itself.
-class NullNavigator : public kioku::Navigator {
-public:
-    void showMain() override {}
-    void showGame(int) override {}
-    void quit() override {}
-};
-
 int usage(const QString &error)
 {
     QTextStream(stderr) << "bench_display: " << error << "\n"
@@ -188,23 +181,11 @@ int usage(const QString &error)
 
 } // namespace
 
-// The offscreen platform warns about every window whose size hints change;
-// that says nothing about the program and would bury the results.
-static QtMessageHandler g_previousHandler = nullptr;
-
-static void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &msg)
-{
-    if (msg.contains(QLatin1String("propagateSizeHints")))
-        return;
-    if (g_previousHandler)
-        g_previousHandler(type, context, msg);
-}
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    g_previousHandler = qInstallMessageHandler(quietHandler);
+    kioku::quietOffscreenWarnings();
     QApplication app(argc, argv);
     steady();
 
@@ -242,7 +223,7 @@ int main(int argc, char **argv)
     kioku::SystemClock clock;
     kioku::SystemRandom random(clock);
     kioku::ScriptedMessageService messages;
-    NullNavigator navigator;
+    kioku::RecordingNavigator navigator;
     kioku::AppContext ctx;
     ctx.clock = &clock;
     ctx.random = &random;

@@ -25,6 +25,7 @@
 #include "core/text/textfile.h"
 #include "main/frmmain.h"
 #include "widgets/appcontext.h"
+#include "widgets/headless.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
 
@@ -97,14 +98,6 @@ void row(const QString &what, double ms, double floorMs, const QString &target =
     out().flush();
 }
 
-// Goes nowhere: the benchmark opens the main window itself.
-class NullNavigator : public kioku::Navigator {
-public:
-    void showMain() override {}
-    void showGame(int) override {}
-    void quit() override {}
-};
-
 int usage(const QString &error)
 {
     QTextStream(stderr) << "bench_kioku: " << error << "\n"
@@ -114,23 +107,11 @@ int usage(const QString &error)
 
 } // namespace
 
-// The offscreen platform warns about every window whose size hints change;
-// that says nothing about the program and would bury the results.
-static QtMessageHandler g_previousHandler = nullptr;
-
-static void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &msg)
-{
-    if (msg.contains(QLatin1String("propagateSizeHints")))
-        return;
-    if (g_previousHandler)
-        g_previousHandler(type, context, msg);
-}
-
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    g_previousHandler = qInstallMessageHandler(quietHandler);
+    kioku::quietOffscreenWarnings();
     QApplication app(argc, argv);
 
     QStringList args = app.arguments();
@@ -200,7 +181,7 @@ int main(int argc, char **argv)
 
         kioku::SystemRandom random(clock);
         kioku::ScriptedMessageService messages;
-        NullNavigator navigator;
+        kioku::RecordingNavigator navigator;
         kioku::AppContext ctx;
         ctx.clock = &clock;
         ctx.random = &random;

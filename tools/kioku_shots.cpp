@@ -20,6 +20,7 @@
 #include "main/frmmain.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
+#include "widgets/headless.h"
 #include "widgets/helpviewer.h"
 #include "widgets/messages.h"
 #include "widgets/monthcalendar.h"
@@ -58,15 +59,6 @@ QTextStream &err()
     static QTextStream s(stderr);
     return s;
 }
-
-// Keeps the window requests the screens make instead of opening windows.
-class RecordingNavigator : public Navigator {
-public:
-    void showMain() override { requests.append(QStringLiteral("main")); }
-    void showGame(int windowNumber) override { requests.append(QStringLiteral("game %1").arg(windowNumber)); }
-    void quit() override { requests.append(QStringLiteral("quit")); }
-    QStringList requests;
-};
 
 // Writes the PNGs and counts the failures.
 class Shooter {
@@ -115,17 +107,6 @@ private:
     int m_written = 0;
     int m_failures = 0;
 };
-
-// The offscreen platform warns at every window that it cannot pass size hints
-// on; that says nothing about the pictures, so it is left out of the output.
-QtMessageHandler g_defaultHandler = nullptr;
-void filterMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.contains(QLatin1String("propagateSizeHints")))
-        return;
-    if (g_defaultHandler)
-        g_defaultHandler(type, context, message);
-}
 
 const QDateTime kNow(QDate(2026, 12, 7), QTime(14, 5, 33));
 
@@ -420,7 +401,7 @@ int main(int argc, char *argv[])
     // No display is needed: the windows are drawn offscreen unless told otherwise.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    g_defaultHandler = qInstallMessageHandler(filterMessages);
+    quietOffscreenWarnings();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kioku"));
     QApplication::setApplicationDisplayName(QStringLiteral("ソラミルプロジェクト３"));

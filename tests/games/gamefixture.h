@@ -6,6 +6,7 @@
 #include "games/frame/gameframe.h"
 #include "testsupport.h"
 #include "widgets/appcontext.h"
+#include "widgets/headless.h"
 #include "widgets/messages.h"
 
 #include <QComboBox>
@@ -14,15 +15,7 @@
 
 #include <memory>
 
-class RecordingNavigator : public kioku::Navigator {
-public:
-    void showMain() override { ++mains; }
-    void showGame(int windowNumber) override { games.append(windowNumber); }
-    void quit() override { ++quits; }
-    int mains = 0;
-    int quits = 0;
-    QList<int> games;
-};
+using kioku::RecordingNavigator;
 
 struct GameFixture {
     TempDataDir dir;

@@ -7,20 +7,13 @@
 #include "main/frmmain.h"
 #include "testsupport.h"
 #include "widgets/appcontext.h"
+#include "widgets/headless.h"
 #include "widgets/messages.h"
 
 #include <QList>
 #include <memory>
 
-class RecordingNavigator : public kioku::Navigator {
-public:
-    void showMain() override { ++mains; }
-    void showGame(int windowNumber) override { games.append(windowNumber); }
-    void quit() override { ++quits; }
-    int mains = 0;
-    int quits = 0;
-    QList<int> games;
-};
+using kioku::RecordingNavigator;
 
 inline kioku::PlayRecord play(const QString &date, const QString &time, const QString &item,
                               float seconds, const QString &comment = QString())

@@ -494,7 +494,8 @@ bool frmG1::playRunning() const
     return m_phase == Phase::Display || m_phase == Phase::Answering;
 }
 
-HistoryEntry frmG1::historyEntry(const QDateTime &now) const
+// The judged play as it is saved: marks and display time as they were at judging.
+nm::NumberMemoryResult frmG1::judgedResult(const QDateTime &now) const
 {
     nm::NumberMemoryResult r;
     r.saved = now;
@@ -503,17 +504,15 @@ HistoryEntry frmG1::historyEntry(const QDateTime &now) const
     r.wrong = m_wrong;
     r.rate = nm::correctRate(m_right, m_n);
     r.displayTime = m_playTime;
-    return nm::historyEntry(r);
+    return r;
+}
+
+HistoryEntry frmG1::historyEntry(const QDateTime &now) const
+{
+    return nm::historyEntry(judgedResult(now));
 }
 
 PlayRecord frmG1::playRecord(const QDateTime &now) const
 {
-    nm::NumberMemoryResult r;
-    r.saved = now;
-    r.marks = m_marks;
-    r.right = m_right;
-    r.wrong = m_wrong;
-    r.rate = nm::correctRate(m_right, m_n);
-    r.displayTime = m_playTime;
-    return nm::playRecord(r);
+    return nm::playRecord(judgedResult(now));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // 数字記憶 (number memory): a row of random digits is shown for a set time,
 // then covered; the player types them back, one per box, and has them judged.
+#include "core/rules/numbermemory.h"
 #include "games/frame/gameframe.h"
 
 #include <QList>
@@ -57,6 +58,7 @@ private:
     void setBoxColor(QLineEdit *box, const QColor &c);
     QStringList digitTexts() const;
     QStringList answerTexts() const;
+    kioku::rules::NumberMemoryResult judgedResult(const QDateTime &now) const;
 
     QList<QLabel *> m_lblMondai;
     QList<QLineEdit *> m_txtKaitou;
