@@ -1,5 +1,7 @@
 #include "datafolder.h"
 
+#include "core/playlog/playlog.h"
+#include "core/settings.h"
 #include "core/text/textfile.h"
 
 #include <QDir>
@@ -19,8 +21,7 @@ QStringList shippedNames()
 // The files a later start re-creates when they have gone missing.
 const QStringList &essentialNames()
 {
-    static const QStringList names = {QStringLiteral("設定.txt"), QStringLiteral("データ.txt"),
-                                      QStringLiteral("メモ.TXT"), QStringLiteral("氏名.txt")};
+    static const QStringList names = {kSettingsFile, kPlayLogFile, kMemoFile, kNameFile};
     return names;
 }
 

@@ -4,39 +4,11 @@
 
 namespace kioku {
 
-namespace {
-
-// The first line of a small settings file that holds anything at all.
-QString firstRecordLine(const QString &name)
-{
-    const text::ReadResult r = text::readLines(name);
-    for (const QString &line : r.lines) {
-        if (!line.trimmed().isEmpty())
-            return line;
-    }
-    return QString();
-}
-
-} // namespace
-
 int readHelpTour()
 {
-    const text::RecordReader r(firstRecordLine(kSettingsFile));
-    if (r.count() < 2)
-        return 1;
-    const QString field = r.text(1).trimmed();
-    // Only a number switches the tour off; anything garbled leaves it on.
-    bool isNumber = false;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        const QChar c = field.at(i);
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            isNumber = true;
-            break;
-        }
-        if (i > 0 || (c != QLatin1Char('-') && c != QLatin1Char('+')))
-            break;
-    }
-    if (!isNumber)
+    const text::RecordReader r(text::firstFilledLine(kSettingsFile));
+    // Only a number switches the tour off; anything missing or garbled leaves it on.
+    if (r.count() < 2 || !text::isPlainNumber(r.text(1).trimmed()))
         return 1;
     return r.toInt(1) != 0 ? 1 : 0;
 }
@@ -50,7 +22,7 @@ text::WriteResult writeHelpTour(int on)
 
 QString readUserName()
 {
-    return text::RecordReader(firstRecordLine(kNameFile)).text(1);
+    return text::RecordReader(text::firstFilledLine(kNameFile)).text(1);
 }
 
 text::WriteResult writeUserName(const QString &name)

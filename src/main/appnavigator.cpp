@@ -46,6 +46,8 @@ void AppNavigator::adopt(QWidget *w, bool isMain)
 
 void AppNavigator::showMain()
 {
+    if (m_quitting)
+        return; // the program is ending: a window closing on its way out leads nowhere
     auto *w = new frmMain(m_ctx);
     adopt(w, true);
     w->Form_Load(); // the start-up shows the window
@@ -53,6 +55,8 @@ void AppNavigator::showMain()
 
 void AppNavigator::showGame(int windowNumber)
 {
+    if (m_quitting)
+        return;
     for (const GameWindow &g : kGameWindows) {
         if (g.number != windowNumber)
             continue;

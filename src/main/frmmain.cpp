@@ -20,6 +20,7 @@
 #include "widgets/shape.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -30,6 +31,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
@@ -46,16 +48,21 @@ const QColor kWhite(255, 255, 255);
 // The strip's buttons from left to right. The button numbers do not follow the
 // window numbers; this table is the mapping.
 struct LauncherButton {
+    QToolButton *frmMain::*member;
     const char *name;
     const char *caption;
     int window; // frmG<window>
+    void (frmMain::*click)();
 };
 const LauncherButton kLauncher[] = {
-    {"cmdG1", "数字記憶", 1}, {"cmdG2", "画像記憶", 6}, {"cmdG3", "神経衰弱", 2},
-    {"cmdG4", "追跡記憶", 5}, {"cmdG6", "時間差", 3},   {"cmdG5", "輪廻", 4},
-    {"cmdG7", "バラバラ", 7},
+    {&frmMain::cmdG1, "cmdG1", "数字記憶", 1, &frmMain::cmdG1_Click},
+    {&frmMain::cmdG2, "cmdG2", "画像記憶", 6, &frmMain::cmdG2_Click},
+    {&frmMain::cmdG3, "cmdG3", "神経衰弱", 2, &frmMain::cmdG3_Click},
+    {&frmMain::cmdG4, "cmdG4", "追跡記憶", 5, &frmMain::cmdG4_Click},
+    {&frmMain::cmdG6, "cmdG6", "時間差", 3, &frmMain::cmdG6_Click},
+    {&frmMain::cmdG5, "cmdG5", "輪廻", 4, &frmMain::cmdG5_Click},
+    {&frmMain::cmdG7, "cmdG7", "バラバラ", 7, &frmMain::cmdG7_Click},
 };
-const int kLauncherCount = int(sizeof kLauncher / sizeof kLauncher[0]);
 
 // ---- grid layouts ----
 struct GridColumn {
@@ -297,17 +304,12 @@ void frmMain::buildGameStrip()
         return b;
     };
 
-    QToolButton **members[] = {&cmdG1, &cmdG2, &cmdG3, &cmdG4, &cmdG6, &cmdG5, &cmdG7};
-    void (frmMain::*clicks[])() = {&frmMain::cmdG1_Click, &frmMain::cmdG2_Click,
-                                    &frmMain::cmdG3_Click, &frmMain::cmdG4_Click,
-                                    &frmMain::cmdG6_Click, &frmMain::cmdG5_Click,
-                                    &frmMain::cmdG7_Click};
-    for (int i = 0; i < kLauncherCount; ++i) {
-        const LauncherButton &l = kLauncher[i];
+    int position = 0;
+    for (const LauncherButton &l : kLauncher) {
         QToolButton *b =
-            makeButton(QString::fromLatin1(l.name), QString::fromUtf8(l.caption), i + 1);
-        *members[i] = b;
-        connect(b, &QToolButton::clicked, this, clicks[i]);
+            makeButton(QString::fromLatin1(l.name), QString::fromUtf8(l.caption), ++position);
+        this->*l.member = b;
+        connect(b, &QToolButton::clicked, this, l.click);
         if (!AppNavigator::hasGameWindow(l.window)) {
             b->setEnabled(false);
             b->setToolTip(QStringLiteral("準備中です"));
@@ -624,9 +626,11 @@ void frmMain::Form_Load()
     chkHelp->setChecked(m_ctx.helpTourOn != 0); // IsLoading keeps this from switching anything
 
     if (!m_ctx.welcomeShown) {
-        QCoreApplication::processEvents();
+        if (!letEventsRun())
+            return;
         show();
-        QCoreApplication::processEvents();
+        if (!letEventsRun())
+            return;
         m_ctx.welcomeShown = true;
         m_ctx.helpTourText = welcomeText();
         m_ctx.showHelpTour(this);
@@ -699,18 +703,41 @@ bool frmMain::writeFailed(bool ok, const QString &message)
     return true;
 }
 
+PlayLog frmMain::readLog()
+{
+    PlayLog log = readPlayLog();
+    if (log.readError)
+        m_ctx.messages->warn(this, QStringLiteral("データ.txt を読み込めませんでした。"),
+                             QStringLiteral("読み込みエラー"));
+    return log;
+}
+
 // ---------------------------------------------------------------------------
 // Menu row and panels
 // ---------------------------------------------------------------------------
 
-bool frmMain::switchToPanel(QFrame *panel)
+bool frmMain::switchToPanel(QFrame *panel, const std::function<void()> &fill)
 {
     if (!panel->isHidden())
         return false;
     HideAllPanels();
+    if (fill)
+        fill();
     panel->show();
+    return letEventsRun();
+}
+
+bool frmMain::letEventsRun()
+{
+    QPointer<frmMain> self(this);
     QCoreApplication::processEvents();
-    return true;
+    return self && !self->m_closed;
+}
+
+void frmMain::closeEvent(QCloseEvent *e)
+{
+    m_closed = true;
+    QWidget::closeEvent(e);
 }
 
 void frmMain::cmdMain_Click()
@@ -723,51 +750,56 @@ void frmMain::cmdMain_Click()
 
 void frmMain::cmdRentai_Click()
 {
-    switchToPanel(fraRenTai);
+    if (!switchToPanel(fraRenTai))
+        return;
     // The totals view composes its help text and shows the help tour here.
 }
 
 void frmMain::cmdTaijyu_Click()
 {
-    switchToPanel(fraTaijyu);
+    if (!switchToPanel(fraTaijyu))
+        return;
     // The range view composes its help text and shows the help tour here.
 }
 
 void frmMain::cmdSyuukei_Click()
 {
-    switchToPanel(fraSyuukei);
+    if (!switchToPanel(fraSyuukei))
+        return;
     // The aggregates view composes its help text and shows the help tour here.
 }
 
 void frmMain::cmdBunseki_Click()
 {
-    switchToPanel(fraBunseki);
+    if (!switchToPanel(fraBunseki))
+        return;
     // The sorted list composes its help text and shows the help tour here.
 }
 
 void frmMain::cmdCale_Click()
 {
-    switchToPanel(fraCale);
+    if (!switchToPanel(fraCale))
+        return;
     // The calendar view composes its help text and shows the help tour here.
 }
 
 void frmMain::cmdMemo_Click()
 {
-    switchToPanel(fraMemo);
+    if (!switchToPanel(fraMemo))
+        return;
     // The diary panel composes its help text and shows the help tour here.
 }
 
 void frmMain::cmdSettei_Click()
 {
-    if (!fraSettei->isHidden())
+    const bool opened = switchToPanel(fraSettei, [this] {
+        txtPriData->setText(m_ctx.userName);
+        cmdRowDel->setEnabled(false);
+        SetupLogGrid(msgHenList);
+        FillLogGrid(msgHenList);
+    });
+    if (!opened)
         return;
-    HideAllPanels();
-    txtPriData->setText(m_ctx.userName);
-    cmdRowDel->setEnabled(false);
-    SetupLogGrid(msgHenList);
-    FillLogGrid(msgHenList);
-    fraSettei->show();
-    QCoreApplication::processEvents();
     m_ctx.helpTourText = setteiHelpText();
     m_ctx.showHelpTour(this);
 }
@@ -809,7 +841,7 @@ void frmMain::cmdModori_Click()
 void frmMain::launchGame(QToolButton *button)
 {
     for (const LauncherButton &l : kLauncher) {
-        if (button->objectName() != QLatin1String(l.name))
+        if (this->*l.member != button)
             continue;
         if (!AppNavigator::hasGameWindow(l.window))
             return; // not part of this build yet: the button is disabled
@@ -859,10 +891,7 @@ void frmMain::RefreshToday()
     mcrMain->clearAxisRange();
     m_maxSeconds = 0;
 
-    const PlayLog log = readPlayLog();
-    if (log.readError)
-        m_ctx.messages->warn(this, QStringLiteral("データ.txt を読み込めませんでした。"),
-                             QStringLiteral("読み込みエラー"));
+    const PlayLog log = readLog();
     const DaySummary day = summarizeDay(log.records, SelectedDay(), itemList());
 
     if (day.logEmpty) {
@@ -966,10 +995,7 @@ void frmMain::SetupLogGrid(FlexGrid *grid)
 
 void frmMain::FillLogGrid(FlexGrid *grid)
 {
-    const PlayLog log = readPlayLog();
-    if (log.readError)
-        m_ctx.messages->warn(this, QStringLiteral("データ.txt を読み込めませんでした。"),
-                             QStringLiteral("読み込みエラー"));
+    const PlayLog log = readLog();
     QList<QStringList> rows;
     rows.reserve(log.records.size());
     int n = 1;
@@ -1064,10 +1090,10 @@ void frmMain::cmdNew1_Click()
     text::WriteResult w = emptyPlayLog();
     if (writeFailed(w.ok, w.message))
         return;
-    m_ctx.userName = name;
     w = writeUserName(name);
     if (writeFailed(w.ok, w.message))
         return;
+    m_ctx.userName = name;
     for (const QString &history : historyFileNames()) {
         w = text::emptyFile(history);
         if (writeFailed(w.ok, w.message))

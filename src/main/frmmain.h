@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QAbstractButton;
 class QFrame;
 class QLabel;
@@ -23,6 +25,7 @@ class Chart;
 class FlexGrid;
 class MonthCalendar;
 class Shape;
+struct PlayLog;
 struct PlayRecord;
 } // namespace kioku
 
@@ -133,6 +136,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     void buildUi();
@@ -143,10 +147,17 @@ private:
     QFrame *buildPlaceholderPanel(const QString &name, const QString &caption);
     void placeGameStrip();
     void launchGame(QToolButton *button);
-    // Shows `panel` in place of the others unless it is shown already; returns
-    // false (and does nothing) when it was.
-    bool switchToPanel(QFrame *panel);
+    // Shows `panel` in place of the others unless it is shown already: hides
+    // them all, runs `fill`, shows the panel and lets pending events run.
+    // Returns true when the caller goes on (help text, tour); false when the
+    // panel was shown already (nothing done) or the window closed meanwhile.
+    bool switchToPanel(QFrame *panel, const std::function<void()> &fill = {});
+    // Lets pending window events run; false when they closed this window,
+    // which must then not be touched again (not even as a message box parent).
+    bool letEventsRun();
     bool writeFailed(bool ok, const QString &message);
+    // The whole play log; a file that cannot be read is reported.
+    kioku::PlayLog readLog();
     QList<kioku::PlayRecord> recordsFromGrid(const kioku::FlexGrid *grid) const;
     bool writeLog(const QList<kioku::PlayRecord> &records);
     QStringList itemList() const;
@@ -158,4 +169,5 @@ private:
     bool m_logIsEmpty = true;
     float m_maxSeconds = 0;
     qint64 m_dayTotal = 0;
+    bool m_closed = false; // set once the window is closing
 };

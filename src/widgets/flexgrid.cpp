@@ -49,14 +49,10 @@ public:
             return cell(r, c);
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(alignment(c) | Qt::AlignVCenter);
-        case Qt::BackgroundRole: {
-            const QColor col = m_back.value(key(r, c));
-            return col.isValid() ? QVariant(col) : QVariant();
-        }
-        case Qt::ForegroundRole: {
-            const QColor col = m_fore.value(key(r, c));
-            return col.isValid() ? QVariant(col) : QVariant();
-        }
+        case Qt::BackgroundRole:
+            return colourData(true, r, c);
+        case Qt::ForegroundRole:
+            return colourData(false, r, c);
         default:
             return {};
         }
@@ -71,14 +67,10 @@ public:
             return section < m_header.size() ? m_header.at(section) : QString();
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(headerAlignment(section) | Qt::AlignVCenter);
-        case Qt::BackgroundRole: {
-            const QColor col = m_back.value(key(-1, section));
-            return col.isValid() ? QVariant(col) : QVariant();
-        }
-        case Qt::ForegroundRole: {
-            const QColor col = m_fore.value(key(-1, section));
-            return col.isValid() ? QVariant(col) : QVariant();
-        }
+        case Qt::BackgroundRole:
+            return colourData(true, -1, section);
+        case Qt::ForegroundRole:
+            return colourData(false, -1, section);
         default:
             return {};
         }
@@ -243,6 +235,12 @@ public:
     {
         return (back ? m_back : m_fore).value(key(r, c));
     }
+    // The colour for a view: none when the cell has not been given one.
+    QVariant colourData(bool back, int r, int c) const
+    {
+        const QColor col = colour(back, r, c);
+        return col.isValid() ? QVariant(col) : QVariant();
+    }
 
     // --- column settings ---
     Qt::Alignment alignment(int c) const
@@ -381,6 +379,10 @@ void FlexGrid::setRows(int n)
     m_model->setDataRowCount(qMax(1, n) - 1);
     if (m_row >= rows())
         m_row = rows() - 1;
+    // A grid cut to its header starts again from its first row: the rows it
+    // is refilled with are not shown from where the old ones were scrolled to.
+    if (rows() == 1)
+        verticalScrollBar()->setValue(0);
 }
 
 int FlexGrid::cols() const
@@ -545,28 +547,23 @@ void FlexGrid::sort(Sort how)
         const QStringList &cells = rows.at(r);
         return c < cells.size() ? cells.at(c) : QString();
     };
+    // Equal keys keep their order, descending as well as ascending.
+    const bool descending = how == Sort::NumericDescending || how == Sort::TextDescending;
+    auto sortBy = [&](const auto &keys) {
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return descending ? keys[size_t(b)] < keys[size_t(a)] : keys[size_t(a)] < keys[size_t(b)];
+        });
+    };
     if (how == Sort::NumericAscending || how == Sort::NumericDescending) {
         std::vector<double> keys(static_cast<size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[size_t(r)] = text::leadingNumber(cellOf(r));
-        if (how == Sort::NumericAscending)
-            std::stable_sort(order.begin(), order.end(),
-                             [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
-        else
-            std::stable_sort(order.begin(), order.end(),
-                             [&](int a, int b) { return keys[size_t(a)] > keys[size_t(b)]; });
+        sortBy(keys);
     } else {
         std::vector<QString> keys(static_cast<size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[size_t(r)] = cellOf(r);
-        if (how == Sort::TextAscending)
-            std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-                return QString::compare(keys[size_t(a)], keys[size_t(b)]) < 0;
-            });
-        else
-            std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-                return QString::compare(keys[size_t(a)], keys[size_t(b)]) > 0;
-            });
+        sortBy(keys);
     }
     m_model->permute(order);
 }

@@ -19,12 +19,10 @@ namespace {
 // program ships. Null when neither exists.
 QString helpPageText(const QString &fileName)
 {
-    if (text::fileExists(fileName)) {
-        QString content;
-        const text::ReadResult r = text::readAll(fileName, &content);
-        if (r.exists && !r.readError)
-            return content.isNull() ? QString(QLatin1String("")) : content;
-    }
+    QString content;
+    const text::ReadResult r = text::readAll(fileName, &content);
+    if (r.exists && !r.readError)
+        return content.isNull() ? QString(QLatin1String("")) : content;
     const QByteArray shipped = shippedFile(fileName);
     if (!shipped.isEmpty())
         return text::decodeFileBytes(shipped);

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -49,13 +50,17 @@ std::unique_ptr<QMessageBox> QtMessageService::createBox(QWidget *parent, const 
 MsgAnswer QtMessageService::show(QWidget *parent, const QString &text, const QString &title,
                                  MsgButtons buttons, MsgIcon icon)
 {
-    const std::unique_ptr<QMessageBox> box = createBox(parent, text, title, buttons, icon);
+    // The box is a child of its parent window: when that window goes while the
+    // box is open, the box goes with it, so it is watched rather than owned.
+    QPointer<QMessageBox> box = createBox(parent, text, title, buttons, icon).release();
     box->exec();
+    if (!box)
+        return buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
     // Closing the box any other way than with OK is a cancel when Cancel is offered.
-    if (buttons == MsgButtons::OkCancel
-        && (!box->clickedButton() || box->buttonRole(box->clickedButton()) != QMessageBox::AcceptRole))
-        return MsgAnswer::Cancel;
-    return MsgAnswer::Ok;
+    const bool cancelled = buttons == MsgButtons::OkCancel
+        && (!box->clickedButton() || box->buttonRole(box->clickedButton()) != QMessageBox::AcceptRole);
+    delete box.data();
+    return cancelled ? MsgAnswer::Cancel : MsgAnswer::Ok;
 }
 
 MsgAnswer ScriptedMessageService::show(QWidget *, const QString &text, const QString &title,

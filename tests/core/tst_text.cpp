@@ -422,6 +422,10 @@ void tst_text::failedWriteLosesNothing()
     QVERIFY(!a.ok);
     QVERIFY(a.message.contains(QStringLiteral("「データ.txt」に書き込めませんでした")));
     QCOMPARE(dir.bytes("データ.txt"), old);
+    // An append that fails on a file it was creating leaves no file behind.
+    testing::failNextWrite();
+    QVERIFY(!appendLine("新規.txt", "b"));
+    QCOMPARE(dir.files(), QStringList({"データ.txt"}));
 
     // The hook fails one write only.
     QVERIFY(writeLines("データ.txt", {"next"}));

@@ -91,6 +91,7 @@ private slots:
     void manualSaveAndRepeatedSave();
     void saveWhileFilteredAddsTheRow();
     void digitCountChangedMidPlayAppliesNextPlay();
+    void displayTimeChosenDuringTheCountdownApplies();
     void answersEditedAfterJudgingDoNotChangeTheSavedResult();
     void backDuringDisplayEndsThePhase();
     void backDuringARealDisplayEndsThePhase();
@@ -335,6 +336,24 @@ void tst_frmG1::digitCountChangedMidPlayAppliesNextPlay()
     p.start();
     QCOMPARE(p.w->playDigits(), 6);
     QVERIFY(!p.w->txtKaitou(6)->isHidden());
+}
+
+void tst_frmG1::displayTimeChosenDuringTheCountdownApplies()
+{
+    GameFixture f;
+    Play p(f, "3,0.5,1\r\n", "123");
+    WindowGuard g(p.w);
+    p.w->cmdStart_Click();
+    p.w->tmrStart_Timer();
+    pick(p.w->findChild<QComboBox *>("cboJikan"), "2");
+    p.w->cboJikan_Click();
+    QCOMPARE(p.label("lblJikan"), QStringLiteral("2"));
+    p.w->tmrStart_Timer();
+    p.w->tmrStart_Timer(); // the digits are shown for the time chosen, not the one at スタート
+    QVERIFY(f.clock.elapsedNs() > 2000000000LL);
+    p.answer({"1", "2", "3"});
+    p.w->cmdKekka_Click();
+    QCOMPARE(firstEntry().field(7), QStringLiteral("2秒"));
 }
 
 void tst_frmG1::answersEditedAfterJudgingDoNotChangeTheSavedResult()

@@ -60,6 +60,7 @@ private slots:
     void closingTheMainWindowEndsTheProgramOnce_data();
     void closingTheMainWindowEndsTheProgramOnce();
     void aGameReplacesTheMainWindowAndLeadsBack();
+    void nothingOpensOnceTheProgramEnds();
 };
 
 void tst_AppNavigator::showMainOpensAFreshMainWindow()
@@ -131,6 +132,27 @@ void tst_AppNavigator::aGameReplacesTheMainWindowAndLeadsBack()
     QVERIFY(back->isVisible());
     QCOMPARE(openWindows(), QList<QWidget *>{back});
     QCOMPARE(nav.ends, 0);
+}
+
+void tst_AppNavigator::nothingOpensOnceTheProgramEnds()
+{
+    MainFixture f;
+    CountingNavigator nav(f.ctx);
+    f.ctx.navigator = &nav;
+    WindowSweeper sweep{nav};
+    nav.showMain();
+    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    main->cmdG1_Click();
+    QPointer<QWidget> game = nav.currentWindow();
+    QVERIFY(dynamic_cast<frmG1 *>(game.data()));
+
+    // A game window closed while the program ends leads nowhere.
+    nav.quit();
+    game->close();
+    QTRY_VERIFY(game.isNull());
+    nav.showGame(1);
+    QVERIFY(!nav.currentWindow());
+    QVERIFY(openWindows().isEmpty());
 }
 
 QTEST_MAIN(tst_AppNavigator)

@@ -80,6 +80,7 @@ private slots:
     void eachMenuButtonShowsItsPanelOnly_data();
     void eachMenuButtonShowsItsPanelOnly();
     void menuButtonsPressedAgainDoNotRebuild();
+    void aWindowClosedWhileEventsRunIsLeftAlone();
     void helpTourSwitchWritesTheSettingsFile();
     void welcomeTextIsShownOncePerRun();
     void tourOffAtStartShowsNothing();
@@ -187,6 +188,26 @@ void tst_frmMain::menuButtonsPressedAgainDoNotRebuild()
     w->cmdMain->click();
     QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
     QCOMPARE(w->msgDayList->rows(), 2);
+}
+
+void tst_frmMain::aWindowClosedWhileEventsRunIsLeftAlone()
+{
+    // A game button pressed while 編集 fills its grid closes the window in the
+    // events that run after the fill: no help tour is shown over a closed window.
+    MainFixture f(1);
+    f.ctx.welcomeShown = true;
+    auto w = f.load();
+    QMetaObject::invokeMethod(w.get(), [&] { w->close(); }, Qt::QueuedConnection);
+    w->cmdSettei->click();
+    QVERIFY(w->fraSettei->isVisibleTo(w.get()));
+    QVERIFY(f.messages.shown.isEmpty());
+
+    // The first start-up of a run: the welcome waits for the window to be shown.
+    MainFixture g(1);
+    auto first = std::make_unique<frmMain>(g.ctx);
+    QMetaObject::invokeMethod(first.get(), [&] { first->close(); }, Qt::QueuedConnection);
+    first->Form_Load();
+    QVERIFY(g.messages.shown.isEmpty());
 }
 
 void tst_frmMain::helpTourSwitchWritesTheSettingsFile()

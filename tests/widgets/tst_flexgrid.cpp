@@ -55,6 +55,8 @@ private slots:
     void lastRowCanBeTheTopRow();
     void scrollToLastIfMoreThan_data();
     void scrollToLastIfMoreThan();
+    void cutToHeaderStartsFromTheTop_data();
+    void cutToHeaderStartsFromTheTop();
     void clicksOnDataCellsSetRowAndCol();
 };
 
@@ -301,6 +303,36 @@ void TestFlexGrid::scrollToLastIfMoreThan()
     QCOMPARE(g.topRow(), top);
     if (dataRows > 0)
         QCOMPARE(rowAtTop(g), top);
+}
+
+void TestFlexGrid::cutToHeaderStartsFromTheTop_data()
+{
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("refilled while shown") << false;
+    QTest::newRow("refilled while hidden") << true;
+}
+
+void TestFlexGrid::cutToHeaderStartsFromTheTop()
+{
+    // A grid scrolled down, then cut to its header and refilled with a few rows
+    // (a filter that leaves little), shows its first row again.
+    QFETCH(bool, hidden);
+    FlexGrid g;
+    g.resize(300, 200);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    fill(g, 3, 50);
+    g.setTopRow(40);
+    QCoreApplication::processEvents();
+    QCOMPARE(g.topRow(), 40);
+    if (hidden)
+        g.hide();
+    fill(g, 3, 45);
+    if (hidden)
+        g.show();
+    QCoreApplication::processEvents();
+    QCOMPARE(g.topRow(), 1);
+    QCOMPARE(rowAtTop(g), 1);
 }
 
 void TestFlexGrid::clicksOnDataCellsSetRowAndCol()

@@ -33,6 +33,7 @@ private slots:
     void qtMessageBoxHasJapaneseButtons_data();
     void qtMessageBoxHasJapaneseButtons();
     void qtMessageBoxKeepsEachLineWhole();
+    void qtMessageBoxGoesWithItsWindow();
 
     void helpViewerShowsTheShiftJisDocumentAndFollowsAnchors();
     void helpViewerOpensOncePerOwnerAndClosesAll();
@@ -131,6 +132,19 @@ void TestWidgets::qtMessageBoxHasJapaneseButtons()
     QCOMPARE(title, QStringLiteral("題"));
     QCOMPARE(text, QStringLiteral("一行目\n二行目"));
     QCOMPARE(int(a), answer);
+}
+
+// A window closed while its question is open takes the box with it: the
+// question counts as cancelled and nothing is deleted twice.
+void TestWidgets::qtMessageBoxGoesWithItsWindow()
+{
+    auto *owner = new QWidget;
+    owner->show();
+    QTimer::singleShot(0, this, [owner] { delete owner; });
+    QtMessageService s;
+    QCOMPARE(s.show(owner, QStringLiteral("削除します。よろしいですか？"), QStringLiteral("クリア確認"),
+                    MsgButtons::OkCancel, MsgIcon::Warning),
+             MsgAnswer::Cancel);
 }
 
 // A long Japanese line is not broken in the middle of a word: the box is made

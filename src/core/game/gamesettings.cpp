@@ -43,39 +43,12 @@ GameSettings::GameSettings(SettingsFormat format) : m_format(std::move(format))
         m_values.append(f.defaultValue);
 }
 
-namespace {
-
-// A number field must hold a plain decimal number and nothing else ("8", "0.5",
-// ".5", "-1"); "abc" or "8x" are not numbers.
-bool isPlainNumber(const QString &s, bool integer)
-{
-    if (s.isEmpty())
-        return false;
-    int i = 0;
-    if (s.at(0) == QLatin1Char('-') || s.at(0) == QLatin1Char('+'))
-        ++i;
-    int digits = 0;
-    bool point = false;
-    for (; i < s.size(); ++i) {
-        const QChar c = s.at(i);
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            ++digits;
-        else if (c == QLatin1Char('.') && !point && !integer)
-            point = true;
-        else
-            return false;
-    }
-    return digits > 0;
-}
-
-} // namespace
-
 bool GameSettings::accepts(int i, const QString &raw, QString *normal) const
 {
     const SettingField &f = m_format.fields.at(i);
     switch (f.type) {
     case ValueType::Int: {
-        if (!isPlainNumber(raw, true))
+        if (!text::isPlainNumber(raw, true))
             return false;
         const int v = text::RecordReader(raw).toInt(0);
         if (f.hasRange && (v < f.min || v > f.max))
@@ -84,7 +57,7 @@ bool GameSettings::accepts(int i, const QString &raw, QString *normal) const
         return true;
     }
     case ValueType::Float: {
-        if (!isPlainNumber(raw, false))
+        if (!text::isPlainNumber(raw))
             return false;
         const float v = text::RecordReader(raw).toFloat(0);
         if (f.hasRange && (v < float(f.min) || v > float(f.max)))
@@ -120,16 +93,7 @@ GameSettings GameSettings::fromLine(const SettingsFormat &format, const QString 
 
 GameSettings GameSettings::read(const SettingsFormat &format, bool *defaulted)
 {
-    const text::ReadResult r = text::readLines(format.fileName);
-    // The values stand on the first line that holds anything.
-    QString line;
-    for (const QString &l : r.lines) {
-        if (!l.trimmed().isEmpty()) {
-            line = l;
-            break;
-        }
-    }
-    return fromLine(format, line, defaulted);
+    return fromLine(format, text::firstFilledLine(format.fileName), defaulted);
 }
 
 int GameSettings::toInt(int i) const

@@ -73,7 +73,7 @@ HistoryFile readHistory(const HistoryFormat &format)
     h.readError = r.readError;
     h.entries.reserve(r.lines.size());
     for (const QString &l : r.lines) {
-        if (l.trimmed().isEmpty())
+        if (text::isBlankLine(l))
             continue;
         h.entries.append(HistoryEntry::parse(l, format.fieldCount()));
     }

@@ -50,17 +50,6 @@ bool PlayRecord::operator==(const PlayRecord &o) const
         && comment == o.comment && reserved == o.reserved;
 }
 
-namespace {
-bool isBlankLine(const QString &line)
-{
-    for (const QChar c : line) {
-        if (!c.isSpace())
-            return false;
-    }
-    return true;
-}
-} // namespace
-
 PlayLog readPlayLog()
 {
     PlayLog log;
@@ -69,7 +58,7 @@ PlayLog readPlayLog()
     log.readError = file.readError;
     log.records.reserve(file.lines.size());
     for (const QString &line : file.lines) {
-        if (!isBlankLine(line))
+        if (!text::isBlankLine(line))
             log.records.append(PlayRecord::parse(line));
     }
     return log;

@@ -53,4 +53,8 @@ QString quoteSafe(const QString &s);
 // Leading number of a text: "0.5秒" gives 0.5, "75.0%" 75, "abc" and "" give 0.
 double leadingNumber(const QString &s);
 
+// Whether `s` is a plain decimal number and nothing else ("8", "-1", "0.5", ".5");
+// "abc", "8x" and "" are not. With `integer`, a decimal point is refused too.
+bool isPlainNumber(const QString &s, bool integer = false);
+
 } // namespace kioku::text

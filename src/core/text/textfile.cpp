@@ -157,6 +157,25 @@ ReadResult readAll(const QString &name, QString *text)
     return r;
 }
 
+bool isBlankLine(const QString &line)
+{
+    for (const QChar c : line) {
+        if (!c.isSpace())
+            return false;
+    }
+    return true;
+}
+
+QString firstFilledLine(const QString &name)
+{
+    const ReadResult r = readLines(name);
+    for (const QString &line : r.lines) {
+        if (!isBlankLine(line))
+            return line;
+    }
+    return QString();
+}
+
 WriteResult writeLines(const QString &name, const QStringList &lines)
 {
     QString all;
@@ -193,6 +212,7 @@ WriteResult appendLine(const QString &name, const QString &line)
         return refused(bad);
     bytes += "\r\n";
     const QString path = resolve(name);
+    const bool existed = QFileInfo::exists(path);
     {
         // A file edited by hand may lack its final line end: start a new line
         // so the appended record never merges with the last one.
@@ -205,16 +225,31 @@ WriteResult appendLine(const QString &name, const QString &line)
             }
         }
     }
-    if (takeFailHook())
-        return failure(path, QStringLiteral("書き込みが中断されました"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return failure(path, file.errorString());
+    const qint64 oldSize = file.size();
+    // A line cut short by a full disk would be read back as a garbled record:
+    // what reached the file is taken back, so the file is as it was.
+    auto takeBack = [&](const QString &reason) {
+        file.close();
+        if (existed)
+            QFile::resize(path, oldSize);
+        else
+            QFile::remove(path);
+        return failure(path, reason);
+    };
+    if (takeFailHook()) {
+        // Test hook: behave like a disk that fills up half-way through the line.
+        file.write(bytes.left(bytes.size() / 2));
+        file.flush();
+        return takeBack(QStringLiteral("書き込みが中断されました"));
+    }
     if (file.write(bytes) != bytes.size() || !file.flush())
-        return failure(path, file.errorString());
+        return takeBack(file.errorString());
     file.close();
     if (file.error() != QFileDevice::NoError)
-        return failure(path, file.errorString());
+        return takeBack(file.errorString());
     return WriteResult();
 }
 

@@ -24,6 +24,11 @@ struct ReadResult {
 ReadResult readLines(const QString &name);
 // The whole text of a file (line ends as stored), for free-text files.
 ReadResult readAll(const QString &name, QString *text);
+// A line of nothing but blanks: readers of record files skip it.
+bool isBlankLine(const QString &line);
+// The first line of a file that is not blank ("" when there is none, or no
+// file): the one line of a small settings file.
+QString firstFilledLine(const QString &name);
 
 struct WriteResult {
     bool ok = true;
@@ -38,6 +43,7 @@ WriteResult writeLines(const QString &name, const QStringList &lines);
 WriteResult writeAll(const QString &name, const QString &content);
 // Appends `line` + CR LF, creating the file when missing. When the file does not
 // end in a line end (edited by hand), one CR LF is written first so lines never merge.
+// A failed append leaves the file as it was (no half line).
 WriteResult appendLine(const QString &name, const QString &line);
 // Leaves a file of zero length (created when missing). Atomic.
 WriteResult emptyFile(const QString &name);
@@ -45,9 +51,10 @@ WriteResult emptyFile(const QString &name);
 WriteResult writeBytes(const QString &name, const QByteArray &bytes);
 
 namespace testing {
-// Makes the next write of this unit fail as a full disk would (a whole-file
-// write leaves the old file as it was; an append writes nothing). Tests only:
-// permissions do not stop a process that runs as root.
+// Makes the next write of this unit fail half-way through, as a full disk would
+// (a whole-file write leaves the old file as it was; an append takes back the
+// part of its line that reached the file). Tests only: permissions do not stop
+// a process that runs as root.
 void failNextWrite(bool fail = true);
 } // namespace testing
 

@@ -240,7 +240,6 @@ void GameFrame::Form_Load()
     loadGame();
     if (m_desc.panel.enabled)
         setPanelTall(false);
-    m_loaded = true;
 }
 
 void GameFrame::showEvent(QShowEvent *event)
@@ -540,7 +539,7 @@ void GameFrame::cmdEnd_Click()
     QPointer<GameFrame> self(this);
     leaveWindow();
     if (self)
-        close(); // deleted later, once every handler of this window has returned
+        close(); // deleted later; a handler still waiting in a nested loop sees it gone (waitMs)
 }
 
 void GameFrame::closeEvent(QCloseEvent *event)

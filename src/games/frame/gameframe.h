@@ -200,7 +200,6 @@ private:
     int m_tick = 0;
     bool m_busy = false;
     bool m_closing = false;
-    bool m_loaded = false;
     bool m_helpShown = false;
     bool m_panelTall = false;
     qint64 m_playStartNs = 0;

@@ -43,10 +43,9 @@ QLabel *captionLabel(const QString &text, QWidget *parent)
     return l;
 }
 
-QLabel *valueLabel(const QString &name, QWidget *parent)
+// The look of a result value: a white sunken box with a large bold number.
+void styleValueLabel(QLabel *l)
 {
-    auto *l = new QLabel(parent);
-    l->setObjectName(name);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setMinimumWidth(64);
     l->setFrameShape(QFrame::StyledPanel);
@@ -59,6 +58,13 @@ QLabel *valueLabel(const QString &name, QWidget *parent)
     f.setPointSizeF(f.pointSizeF() * 1.25);
     f.setBold(true);
     l->setFont(f);
+}
+
+QLabel *valueLabel(const QString &name, QWidget *parent)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(name);
+    styleValueLabel(l);
     return l;
 }
 
@@ -208,17 +214,7 @@ void frmG1::buildPlayArea()
     m_lblByou = valueLabel(QStringLiteral("lblByou"), result);
     QLabel *jikan = lblJikan();
     jikan->setParent(result);
-    {
-        QLabel *model = valueLabel(QString(), result);
-        jikan->setAlignment(model->alignment());
-        jikan->setMinimumWidth(model->minimumWidth());
-        jikan->setFrameShape(model->frameShape());
-        jikan->setFrameShadow(model->frameShadow());
-        jikan->setAutoFillBackground(true);
-        jikan->setPalette(model->palette());
-        jikan->setFont(model->font());
-        delete model;
-    }
+    styleValueLabel(jikan);
     const QList<QPair<QString, QLabel *>> values{{QStringLiteral("桁数"), m_lblMoji_T},
                                                  {QStringLiteral("正解"), m_lblOk},
                                                  {QStringLiteral("不正解"), m_lblNg},
@@ -239,7 +235,6 @@ void frmG1::buildPlayArea()
 void frmG1::loadGame()
 {
     m_n = settings().toInt(nm::DigitCount);
-    m_playTime = settings().toFloat(nm::DisplayTime);
 
     for (QLabel *l : std::as_const(m_lblMondai))
         l->clear();
@@ -343,7 +338,6 @@ void frmG1::prepareBoard()
     context().playMode = 0;
     m_phase = Phase::Countdown;
     m_n = qBound(1, settings().toInt(nm::DigitCount), nm::kDigitPositions);
-    m_playTime = settings().toFloat(nm::DisplayTime);
 
     setBarWidth(m_fullWidth);
     for (int i = 0; i < nm::kDigitPositions; ++i) {
@@ -376,6 +370,8 @@ void frmG1::prepareBoard()
 void frmG1::beginPlay()
 {
     m_phase = Phase::Display;
+    // The display time is read now, so a time chosen during the countdown applies to this play.
+    m_playTime = settings().toFloat(nm::DisplayTime);
     hideCountdownPictures();
     m_shpWaku->hide();
 
