@@ -1,7 +1,7 @@
 #include "frmmain.h"
 
 #include "appnavigator.h"
-#include "backcolor.h"
+#include "widgets/backcolor.h"
 
 #include "core/clock.h"
 #include "core/playlog/playlog.h"
@@ -108,7 +108,6 @@ void setupGrid(FlexGrid *grid, const QList<GridColumn> &columns, double fontSize
     grid->setFontSize(fontSize);
     grid->setCols(int(columns.size()));
     grid->setRows(1);
-    grid->scrollToTop(); // a grid cut to its header starts again from its first row
     for (int c = 0; c < columns.size(); ++c) {
         grid->setTextMatrix(0, c, QString::fromUtf8(columns[c].header));
         grid->setColWidth(c, columns[c].twips);

@@ -4,6 +4,8 @@
 #include "core/rules/numbermemory.h"
 #include "core/settings.h"
 #include "gamefixture.h"
+#include "widgets/backcolor.h"
+#include "widgets/backcolor.h"
 #include "games/frame/gamedescription.h"
 #include "games/visual/frmg1.h"
 #include "widgets/chart.h"
@@ -133,8 +135,8 @@ void tst_GameFrame::openingWithoutFilesWritesTheDefaults()
     // An empty history: header only, the selected view 記憶数 on a chart with no points.
     QCOMPARE(gridRow(w->msgRireki(), 0), (QStringList{"回", "日付", "時間", "成績詳細", "ＯＫ", "ＮＧ", "正解率", "秒"}));
     QCOMPARE(w->msgRireki()->rows(), 1);
-    QCOMPARE(GameFrame::backColor(w->cmdAllDsp()), kLightYellow);
-    QCOMPARE(GameFrame::backColor(w->viewButton("cmdKaitou")), kLightCyan);
+    QCOMPARE(backColor(w->cmdAllDsp()), kLightYellow);
+    QCOMPARE(backColor(w->viewButton("cmdKaitou")), kLightCyan);
     QVERIFY(!w->viewButton("cmdPByou")->isEnabled());
     QVERIFY(!w->mcrRireki2()->isHidden());
     QVERIFY(w->mcrRireki()->isHidden());
@@ -246,7 +248,7 @@ void tst_GameFrame::filtersShowMatchingRowsNumberedAnew()
     w->cboKaisu2_Click();
     QCOMPARE(column(w->msgRireki(), 0), (QStringList{"1", "2", "3"}));
     QCOMPARE(column(w->msgRireki(), 1), (QStringList{"26/11/01", "26/11/03", "26/11/05"}));
-    QCOMPARE(GameFrame::backColor(w->cmdAllDsp()), w->buttonFace());
+    QCOMPARE(backColor(w->cmdAllDsp()), w->buttonFace());
     QCOMPARE(w->mcrRireki2()->rowCount(), 3); // the chart follows the filter
     QCOMPARE(w->mcrRireki2()->value(2, 1), 8.0);
 
@@ -260,7 +262,7 @@ void tst_GameFrame::filtersShowMatchingRowsNumberedAnew()
     w->cmdAllDsp_Click();
     QCOMPARE(w->msgRireki()->rows(), 6);
     QCOMPARE(box(w, "cboJikan2")->currentText(), QString());
-    QCOMPARE(GameFrame::backColor(w->cmdAllDsp()), kLightYellow);
+    QCOMPARE(backColor(w->cmdAllDsp()), kLightYellow);
 }
 
 void tst_GameFrame::viewButtonsDrawFromTheGrid()
@@ -277,14 +279,14 @@ void tst_GameFrame::viewButtonsDrawFromTheGrid()
     QVERIFY(!w->mcrRireki()->isHidden());
     QCOMPARE(w->mcrRireki()->value(0), 75.0);
     QCOMPARE(w->mcrRireki()->value(1), 100.0);
-    QCOMPARE(GameFrame::backColor(w->viewButton("cmdRitu")), kLightCyan);
-    QCOMPARE(GameFrame::backColor(w->viewButton("cmdKaitou")), w->buttonFace());
+    QCOMPARE(backColor(w->viewButton("cmdRitu")), kLightCyan);
+    QCOMPARE(backColor(w->viewButton("cmdKaitou")), w->buttonFace());
 
     w->cmdByou_Click();
     QCOMPARE(w->mcrRireki()->value(1), 12.0);
     // The spare button draws nothing and keeps the selection.
     w->cmdPByou_Click();
-    QCOMPARE(GameFrame::backColor(w->viewButton("cmdByou")), kLightCyan);
+    QCOMPARE(backColor(w->viewButton("cmdByou")), kLightCyan);
 
     // The selected view is redrawn after a filter.
     pick(box(w, "cboKaisu2"), "3");
@@ -577,7 +579,7 @@ void tst_GameFrame::iconConcentrationGridAndViews()
     w->cboMondai2_Click();
     QCOMPARE(column(grid, 0), (QStringList{"1", "2"}));
     QCOMPARE(column(grid, 6), (QStringList{"34.5", "30.2"}));
-    QCOMPARE(GameFrame::backColor(w->cmdAllDsp()), kLightYellow);
+    QCOMPARE(backColor(w->cmdAllDsp()), kLightYellow);
 
     // Its panel has a compact and a tall size; スタート returns to the compact one.
     w->setPanelTall(true);

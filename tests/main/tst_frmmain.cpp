@@ -5,7 +5,7 @@
 #include "core/settings.h"
 #include "core/stats/today.h"
 #include "core/text/textfile.h"
-#include "main/backcolor.h"
+#include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 #include "widgets/helpviewer.h"

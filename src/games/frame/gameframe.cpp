@@ -4,6 +4,7 @@
 #include "core/game/historyview.h"
 #include "core/text/formats.h"
 #include "widgets/appcontext.h"
+#include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
@@ -50,7 +51,7 @@ GameFrame::GameFrame(AppContext &ctx, GameDescription description, QWidget *pare
     setObjectName(m_desc.windowName);
     setWindowTitle(m_desc.caption);
     setAttribute(Qt::WA_DeleteOnClose);
-    m_buttonFace = QApplication::palette("QPushButton").color(QPalette::Button);
+    m_buttonFace = kioku::buttonFace();
     buildFrame();
 }
 
@@ -645,20 +646,6 @@ bool GameFrame::letEventsRun()
     QPointer<GameFrame> self(this);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     return self && !self->m_closing;
-}
-
-// ---------------------------------------------------------------- colours
-
-QColor GameFrame::backColor(const QWidget *button)
-{
-    return button->palette().color(QPalette::Button);
-}
-
-void GameFrame::setBackColor(QWidget *button, const QColor &c)
-{
-    QPalette p = button->palette();
-    p.setColor(QPalette::Button, c);
-    button->setPalette(p);
 }
 
 } // namespace kioku

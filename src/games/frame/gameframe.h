@@ -90,9 +90,6 @@ public:
     bool busy() const { return m_busy; }
     void setBusy(bool b) { m_busy = b; }
     bool closing() const { return m_closing; }
-    // The back colour of a button, as the program reads it back.
-    static QColor backColor(const QWidget *button);
-    static void setBackColor(QWidget *button, const QColor &c);
     QColor buttonFace() const { return m_buttonFace; }
 
     // Controls of the frame, for the game and for tests. cmdStart(), lblJikan() and

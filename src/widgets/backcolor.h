@@ -12,10 +12,13 @@ namespace kioku {
 // &HC0C0FF, the light red of a selected graph button of the today panel.
 inline const QColor kSelectedLightRed = QColor(255, 192, 192);
 
+// The system button face (&H8000000F), the back colour of an unselected button.
+QColor buttonFace();
+
 // Sets the back colour of a button or label; an invalid colour gives back the
 // system button face.
 void setBackColor(QWidget *w, const QColor &c);
-// The back colour set by setBackColor; invalid while the widget has the system face.
+// The back colour set by setBackColor; the system button face while none is set.
 QColor backColor(const QWidget *w);
 
 } // namespace kioku

@@ -1,4 +1,6 @@
-#include "backcolor.h"
+#include "widgets/backcolor.h"
+
+#include <QApplication>
 
 #include <QAbstractButton>
 #include <QPalette>
@@ -29,10 +31,15 @@ void setBackColor(QWidget *w, const QColor &c)
         w->setAutoFillBackground(true);
 }
 
+QColor buttonFace()
+{
+    return QApplication::palette("QPushButton").color(QPalette::Button);
+}
+
 QColor backColor(const QWidget *w)
 {
     const QVariant v = w->property(kProperty);
-    return v.isValid() ? v.value<QColor>() : QColor();
+    return v.isValid() ? v.value<QColor>() : buttonFace();
 }
 
 } // namespace kioku
