@@ -708,6 +708,18 @@ PlayLog frmMain::readLog()
     if (log.readError)
         m_ctx.messages->warn(this, QStringLiteral("データ.txt を読み込めませんでした。"),
                              QStringLiteral("読み込みエラー"));
+    if (!log.clean && !m_ctx.damagedLogWarned) {
+        // The file itself is kept as it is: a rewrite would have to drop the
+        // unreadable bytes, so the screens that rewrite the log refuse to.
+        m_ctx.damagedLogWarned = true;
+        m_ctx.messages->warn(
+            this,
+            QStringLiteral("データ.txt に Shift-JIS として読めない文字があります。") + kCrLf
+                + QStringLiteral("読めない文字は「\uFFFD」として表示します。ファイルはそのまま残し、"
+                                 "記録の削除や一言日記の保存はできません。") + kCrLf
+                + QStringLiteral("テキストエディタで文字コードを Shift-JIS にして保存し直してください。"),
+            QStringLiteral("読み込みエラー"));
+    }
     return log;
 }
 

@@ -38,6 +38,9 @@ struct AppContext {
     bool welcomeShown = false;
     // The registered user name.
     QString userName;
+    // Set once the user has been told that the play log holds bytes that are not
+    // Shift-JIS, so the warning is not repeated at every return from a game.
+    bool damagedLogWarned = false;
     // 1 = timed play, 0 = counted play (shared by the typing games).
     qint16 playMode = 0;
 

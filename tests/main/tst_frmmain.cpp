@@ -94,6 +94,7 @@ private slots:
     void deletingTheOnlyRecordEmptiesTheLogWithoutAsking();
     void deletingFromThreeAsksAndRewritesTheOthers();
     void aRewriteThatCannotBeStoredChangesNothing();
+    void aDamagedLogIsReportedOnceAndKept();
     void newStartEmptiesEveryHistoryAndEnds();
     void newStartRefusesANameThatCannotBeStored();
     void userNameIsShownInTheTitle_data();
@@ -499,6 +500,30 @@ void tst_frmMain::aRewriteThatCannotBeStoredChangesNothing()
     QCOMPARE(f.messages.shown[2].title, QStringLiteral("保存エラー"));
     QCOMPARE(f.logBytes(), before);
     QCOMPARE(w->msgHenList->rows(), 3);
+}
+
+// Bytes that are not Shift-JIS are reported once per run; deleting a record
+// would drop them, so it is refused and the file stays byte for byte.
+void tst_frmMain::aDamagedLogIsReportedOnceAndKept()
+{
+    MainFixture f;
+    QByteArray bytes = sjisLines({play("2026/12/06", "10:00:00", "画像記憶", 12).gameLine(),
+                                  play("2026/12/07", "10:00:00", "数字記憶", 5).gameLine()});
+    bytes.insert(bytes.indexOf("\r\n") - 2, "\x85\x20"); // an unassigned lead byte
+    f.dir.write(QStringLiteral("データ.txt"), bytes);
+    auto w = f.load();
+    QCOMPARE(f.messages.shown.size(), 1);
+    QCOMPARE(f.messages.shown[0].title, QStringLiteral("読み込みエラー"));
+    QCOMPARE(w->msgDayList->rows(), 2); // the readable records are all shown
+    w.reset();
+    w = f.load(); // back from a game: not told again
+    QCOMPARE(f.messages.shown.size(), 1);
+
+    w->cmdSettei->click();
+    w->msgHenList->clickCell(2, 1);
+    w->cmdRowDel->click();
+    QCOMPARE(f.messages.shown.last().title, QStringLiteral("保存エラー"));
+    QCOMPARE(f.logBytes(), bytes);
 }
 
 void tst_frmMain::newStartEmptiesEveryHistoryAndEnds()
