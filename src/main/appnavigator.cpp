@@ -1,9 +1,11 @@
 #include "appnavigator.h"
 
 #include "frmmain.h"
+#include "games/frame/gameframe.h"
 #include "games/visual/frmg1.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -41,6 +43,7 @@ void AppNavigator::adopt(QWidget *w, bool isMain)
 {
     w->setAttribute(Qt::WA_DeleteOnClose);
     m_current = w;
+    ++m_adopted;
     connect(w, &QObject::destroyed, this, [this, w, isMain] { windowGone(w, isMain); });
 }
 
@@ -53,19 +56,33 @@ void AppNavigator::showMain()
     w->Form_Load(); // the start-up shows the window
 }
 
+QWidget *AppNavigator::createGameWindow(int windowNumber)
+{
+    for (const GameWindow &g : kGameWindows)
+        if (g.number == windowNumber)
+            return g.create(m_ctx);
+    qWarning("AppNavigator: no game window %d in this build", windowNumber);
+    return nullptr;
+}
+
 void AppNavigator::showGame(int windowNumber)
 {
     if (m_quitting)
         return;
-    for (const GameWindow &g : kGameWindows) {
-        if (g.number != windowNumber)
-            continue;
-        QWidget *w = g.create(m_ctx);
-        adopt(w, false);
-        w->show();
+    const quint64 adopted = m_adopted;
+    QPointer<QWidget> w = createGameWindow(windowNumber);
+    if (!w)
+        return;
+    // A game that cannot be played tells the user why, sends the program on
+    // (to its end or to a new main window) and closes itself, all while it is
+    // being built. Such a window is neither shown nor followed when it goes.
+    const auto *frame = qobject_cast<const kioku::GameFrame *>(w.data());
+    if (m_quitting || m_adopted != adopted || (frame && frame->closing())) {
+        w->deleteLater();
         return;
     }
-    qWarning("AppNavigator: no game window %d in this build", windowNumber);
+    adopt(w, false);
+    w->show();
 }
 
 void AppNavigator::quit()

@@ -17,7 +17,9 @@ public:
 
     // Creates a new main window (deleted when closed), runs its start-up and shows it.
     void showMain() override;
-    // Creates game window frmG<n> (deleted when closed) and shows it.
+    // Creates game window frmG<n> (deleted when closed) and shows it. A window
+    // that refuses to open (it has told the user why and sent the program on
+    // through this navigator while it was being built) is never shown.
     void showGame(int windowNumber) override;
     void quit() override;
 
@@ -32,6 +34,8 @@ public:
 protected:
     // Ends the event loop (queued, so it also works before exec() runs).
     virtual void endProgram();
+    // Builds game window frmG<n>; nullptr when it is not part of this build.
+    virtual QWidget *createGameWindow(int windowNumber);
 
 private:
     void adopt(QWidget *w, bool isMain);
@@ -40,4 +44,5 @@ private:
     kioku::AppContext &m_ctx;
     QWidget *m_current = nullptr; // compared only, never dereferenced after it closes
     bool m_quitting = false;
+    quint64 m_adopted = 0; // windows opened so far
 };

@@ -13,8 +13,11 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+
+#include <optional>
 
 using namespace kioku;
 
@@ -49,17 +52,25 @@ QByteArray entries(int count)
 // A game window with no play of its own: the frame alone, from any description.
 class TestGame : public GameFrame {
 public:
-    TestGame(AppContext &ctx, GameDescription d) : GameFrame(ctx, std::move(d)) { Form_Load(); }
+    TestGame(AppContext &ctx, GameDescription d, std::optional<OpenRefusal> refuse = std::nullopt)
+        : GameFrame(ctx, std::move(d)), refusal(std::move(refuse))
+    {
+        playArea()->setMinimumSize(200, 120); // room for a click on its background
+        Form_Load();
+    }
+    std::optional<OpenRefusal> refusal;
     bool result = false;
     bool running = false;
     HistoryEntry entry;
     QList<std::function<void()>> steps;
     int boards = 0;
     int plays = 0;
+    using GameFrame::blockFor;
     using GameFrame::setBusy;
     using GameFrame::startPlayClock;
 
 protected:
+    std::optional<OpenRefusal> openRefusal() override { return refusal; }
     void prepareBoard() override { ++boards; }
     void beginPlay() override { ++plays; }
     bool hasResult() const override { return result; }
@@ -117,6 +128,11 @@ private slots:
     void everyGameCanBeDescribed();
     void iconConcentrationGridAndViews();
     void timeLagFiltersAndViews();
+    void historyPanelFollowsClicks_data();
+    void historyPanelFollowsClicks();
+    void aGameThatCannotBePlayedRefusesToOpen();
+    void blockForDropsInputToTheWindowUntilItEnds();
+    void blockForEndsWhenTheWindowCloses();
 };
 
 void tst_GameFrame::openingWithoutFilesWritesTheDefaults()
@@ -622,6 +638,132 @@ void tst_GameFrame::timeLagFiltersAndViews()
     QCOMPARE(grid->rows(), 4);
     QCOMPARE(kaisu2->currentText(), QString());
     QCOMPARE(mode2->currentText(), QStringLiteral("1回"));
+}
+
+void tst_GameFrame::historyPanelFollowsClicks_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<bool>("backgroundMakesTall");
+    QTest::addColumn<bool>("panelClickHides");
+    QTest::newRow("数字記憶: no such panel") << 1 << false << false;
+    QTest::newRow("アイコン衰弱: both clicks") << 2 << true << true;
+    QTest::newRow("画像記憶: the panel hides") << 6 << false << true;
+    QTest::newRow("追跡記憶: neither") << 5 << false << false;
+    QTest::newRow("バラバラ記憶: neither") << 7 << false << false;
+}
+
+void tst_GameFrame::historyPanelFollowsClicks()
+{
+    QFETCH(int, window);
+    QFETCH(bool, backgroundMakesTall);
+    QFETCH(bool, panelClickHides);
+    GameFixture f;
+    auto *w = f.open<TestGame>(gameDescription(window));
+    WindowGuard g(w);
+    w->resize(1100, 800);
+    w->show();
+    QWidget *playArea = w->findChild<QWidget *>("fraGame");
+    QFrame *panel = w->fraRireki();
+    QVERIFY(!w->panelTall());
+
+    // A label in the panel has a click of its own: neither handler runs.
+    QTest::mouseClick(panel->findChild<QLabel *>(), Qt::LeftButton);
+    QVERIFY(!w->panelTall());
+    QVERIFY(!panel->isHidden());
+
+    // The bare background of the window (here of its empty play area).
+    QTest::mouseClick(playArea, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(w->panelTall(), backgroundMakesTall);
+    QCOMPARE(playArea->isHidden(), backgroundMakesTall); // the tall panel lies over the board
+
+    // The panel's own margin hides it, and the board is free again.
+    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(panel->isHidden(), panelClickHides);
+    QCOMPARE(w->historyPanelShown(), !panelClickHides);
+    QCOMPARE(playArea->isHidden(), backgroundMakesTall && !panelClickHides);
+
+    // The end of a game shows it again as it was; スタート makes it compact.
+    w->showHistoryPanel();
+    QVERIFY(!panel->isHidden());
+    QCOMPARE(playArea->isHidden(), backgroundMakesTall);
+    w->cmdStart_Click();
+    QVERIFY(!w->panelTall());
+    QVERIFY(!playArea->isHidden());
+}
+
+void tst_GameFrame::aGameThatCannotBePlayedRefusesToOpen()
+{
+    GameFixture f;
+    const GameDescription d = iconConcentrationDescription();
+    const QString text = QStringLiteral("アイコンが 1個 足りません\r\nアイコンを補充してからプレイしてください。");
+    QPointer<TestGame> w = f.open<TestGame>(d, GameFrame::OpenRefusal{text, QStringLiteral("アイコン不足")});
+    QVERIFY(w);
+    QVERIFY(w->closing());
+    QCOMPARE(f.messages.shown.size(), 1);
+    QCOMPARE(f.messages.shown.first().text, text);
+    QCOMPARE(f.messages.shown.first().title, QStringLiteral("アイコン不足"));
+    QCOMPARE(f.messages.shown.first().icon, MsgIcon::Warning);
+    QCOMPARE(f.messages.shown.first().buttons, MsgButtons::Ok);
+    // Then the program ends: no way back to the main window, no file written.
+    QCOMPARE(f.navigator.quits, 1);
+    QCOMPARE(f.navigator.mains, 0);
+    QVERIFY(!f.dir.exists(d.settings.fileName));
+    QTRY_VERIFY(w.isNull());
+    QCOMPARE(f.navigator.mains, 0);
+}
+
+void tst_GameFrame::blockForDropsInputToTheWindowUntilItEnds()
+{
+    GameFixture f;
+    auto *w = f.open<TestGame>(iconConcentrationDescription());
+    WindowGuard g(w);
+    auto *box = new QLineEdit(w->findChild<QWidget *>("fraGame"));
+    w->show();
+    int clicks = 0;
+    connect(w->cmdAllDsp(), &QPushButton::clicked, this, [&] { ++clicks; });
+    QPushButton other; // another window is not held
+    int otherClicks = 0;
+    connect(&other, &QPushButton::clicked, this, [&] { ++otherClicks; });
+    bool timerRan = false;
+    QTimer::singleShot(0, w, [&] { timerRan = true; });
+
+    f.clock.onWait = [&](double) {
+        QTest::mouseClick(w->cmdAllDsp(), Qt::LeftButton);
+        QTest::keyClicks(box, "ab");
+        QTest::mouseClick(&other, Qt::LeftButton);
+    };
+    const qint64 start = f.clock.elapsedNs();
+    QVERIFY(w->blockFor(1500));
+    f.clock.onWait = nullptr;
+    QCOMPARE(f.clock.elapsedNs() - start, qint64(1500) * 1000000);
+    QCOMPARE(clicks, 0);
+    QCOMPARE(box->text(), QString());
+    QCOMPARE(otherClicks, 1);
+    QVERIFY(timerRan); // timers and painting go on
+
+    // Dropped, not kept for later; afterwards the window takes input again.
+    QTest::mouseClick(w->cmdAllDsp(), Qt::LeftButton);
+    QTest::keyClicks(box, "ab");
+    QCOMPARE(clicks, 1);
+    QCOMPARE(box->text(), QStringLiteral("ab"));
+}
+
+void tst_GameFrame::blockForEndsWhenTheWindowCloses()
+{
+    GameFixture f;
+    QPointer<TestGame> w = f.open<TestGame>(iconConcentrationDescription());
+    w->show();
+    // The window's close button is not input that a delay holds back.
+    f.clock.onWait = [&](double) {
+        if (w)
+            w->close();
+    };
+    const int wakes = f.clock.wakes();
+    QVERIFY(!w->blockFor(5000));
+    f.clock.onWait = nullptr;
+    QVERIFY(f.clock.wakes() > wakes); // a real clock's wait ends at once
+    QCOMPARE(f.navigator.mains, 1);
+    QTRY_VERIFY(w.isNull());
 }
 
 QTEST_MAIN(tst_GameFrame)

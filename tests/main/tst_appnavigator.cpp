@@ -2,6 +2,8 @@
 // only from the main window.
 #include "mainfixture.h"
 
+#include "games/frame/gamedescription.h"
+#include "games/frame/gameframe.h"
 #include "games/visual/frmg1.h"
 #include "main/appnavigator.h"
 
@@ -11,18 +13,45 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <functional>
+
 using namespace kioku;
 
 namespace {
 
-// The real navigator, except that ending the program is only counted.
+// The real navigator, except that ending the program is only counted and a
+// test may build the game windows itself.
 class CountingNavigator : public AppNavigator {
 public:
     using AppNavigator::AppNavigator;
     int ends = 0;
+    std::function<QWidget *(int)> games;
 
 protected:
     void endProgram() override { ++ends; }
+    QWidget *createGameWindow(int n) override { return games ? games(n) : AppNavigator::createGameWindow(n); }
+};
+
+// A game window that cannot be played: it refuses while it is being built.
+class RefusingGame : public GameFrame {
+public:
+    RefusingGame(AppContext &ctx, bool endProgram)
+        : GameFrame(ctx, iconConcentrationDescription()), m_endProgram(endProgram)
+    {
+        Form_Load();
+    }
+
+protected:
+    std::optional<OpenRefusal> openRefusal() override
+    {
+        return OpenRefusal{QStringLiteral("アイコンが 1個 余分です"), QStringLiteral("アイコン余分"), m_endProgram};
+    }
+    bool hasResult() const override { return false; }
+    HistoryEntry historyEntry(const QDateTime &) const override { return HistoryEntry(); }
+    PlayRecord playRecord(const QDateTime &) const override { return PlayRecord(); }
+
+private:
+    bool m_endProgram;
 };
 
 // Closes what a test left open, after telling the navigator the program ends
@@ -61,6 +90,8 @@ private slots:
     void closingTheMainWindowEndsTheProgramOnce();
     void aGameReplacesTheMainWindowAndLeadsBack();
     void nothingOpensOnceTheProgramEnds();
+    void aGameThatRefusesToOpenIsNeverShown_data();
+    void aGameThatRefusesToOpenIsNeverShown();
 };
 
 void tst_AppNavigator::showMainOpensAFreshMainWindow()
@@ -153,6 +184,50 @@ void tst_AppNavigator::nothingOpensOnceTheProgramEnds()
     nav.showGame(1);
     QVERIFY(!nav.currentWindow());
     QVERIFY(openWindows().isEmpty());
+}
+
+void tst_AppNavigator::aGameThatRefusesToOpenIsNeverShown_data()
+{
+    QTest::addColumn<bool>("endProgram");
+    QTest::newRow("the program ends") << true;
+    QTest::newRow("back to a new main window") << false;
+}
+
+void tst_AppNavigator::aGameThatRefusesToOpenIsNeverShown()
+{
+    QFETCH(bool, endProgram);
+    MainFixture f;
+    CountingNavigator nav(f.ctx);
+    f.ctx.navigator = &nav;
+    WindowSweeper sweep{nav};
+    QPointer<QWidget> game;
+    nav.games = [&](int) { return game = new RefusingGame(f.ctx, endProgram); };
+    nav.showMain();
+    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    const int before = int(f.messages.shown.size());
+
+    // As the launcher does: open the game, then close the main window.
+    nav.showGame(2);
+    QVERIFY(game);
+    QVERIFY(!game->isVisible());
+    QVERIFY(nav.currentWindow() != game);
+    main->close();
+    QTRY_VERIFY(game.isNull());
+    QTRY_VERIFY(main.isNull());
+    QCOMPARE(f.messages.shown.size(), before + 1);
+    QCOMPARE(f.messages.shown.last().title, QStringLiteral("アイコン余分"));
+
+    if (endProgram) {
+        QCOMPARE(nav.ends, 1);
+        QVERIFY(!nav.currentWindow());
+        QVERIFY(openWindows().isEmpty());
+    } else {
+        // Exactly one new main window, not a second one when the game goes.
+        QCOMPARE(nav.ends, 0);
+        auto *back = qobject_cast<frmMain *>(nav.currentWindow());
+        QVERIFY(back);
+        QCOMPARE(openWindows(), QList<QWidget *>{back});
+    }
 }
 
 QTEST_MAIN(tst_AppNavigator)

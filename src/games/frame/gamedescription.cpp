@@ -306,6 +306,7 @@ GameDescription imageMemoryDescription()
     d.panel.enabled = true;
     d.panel.viewMakesTall = true;
     d.panel.startMakesCompact = true;
+    d.panel.panelClickHides = true;
     d.helpText = imageMemoryHelp();
     return d;
 }
@@ -344,6 +345,8 @@ GameDescription iconConcentrationDescription()
     d.initialView = QStringLiteral("cmdKaitou");
     d.panel.enabled = true;
     d.panel.startMakesCompact = true;
+    d.panel.formClickMakesTall = true;
+    d.panel.panelClickHides = true;
     d.playTimerMs = 50;
     d.helpText = iconConcentrationHelp();
     return d;

@@ -45,6 +45,8 @@ struct PanelStates {
     bool viewMakesTall = false;     // drawing a view makes the panel tall
     bool saveMakesCompact = false;
     bool startMakesCompact = true;
+    bool formClickMakesTall = false; // a click on the window background (Form_Click) makes it tall
+    bool panelClickHides = false;    // a click on the panel itself (fraRireki_Click) hides it
 };
 
 struct GameDescription {

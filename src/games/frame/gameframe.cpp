@@ -11,6 +11,7 @@
 #include "widgets/pictures.h"
 #include "widgets/wait.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,6 +22,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -42,6 +44,89 @@ int twipsToPixels(const QWidget *w, int twips)
 {
     return twips * qMax(1, w->logicalDpiY()) / 1440;
 }
+
+// Whether a press on `hit` (the deepest widget under the pointer, null for the
+// area itself) lands on the bare background of `area`: only plain layout
+// containers lie between. A control, a label, a picture, a frame or a grid's
+// viewport has a click of its own.
+bool onBackground(const QWidget *area, const QWidget *hit)
+{
+    for (const QWidget *w = hit; w && w != area; w = w->parentWidget()) {
+        if (w->metaObject() != &QWidget::staticMetaObject)
+            return false;
+        if (qobject_cast<const QAbstractScrollArea *>(w->parentWidget()))
+            return false;
+    }
+    return true;
+}
+
+// The history panel: a press on its bare background is its click.
+class HistoryPanel : public QFrame {
+public:
+    HistoryPanel(QWidget *parent, std::function<void()> clicked) : QFrame(parent), m_clicked(std::move(clicked)) {}
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton && onBackground(this, childAt(event->position().toPoint()))) {
+            event->accept();
+            m_clicked();
+            return;
+        }
+        QFrame::mousePressEvent(event);
+    }
+
+private:
+    std::function<void()> m_clicked;
+};
+
+// Drops the user's clicks and keys to one window while it is installed.
+class InputBlocker : public QObject {
+public:
+    explicit InputBlocker(QWidget *window) : m_window(window)
+    {
+        if (qApp)
+            qApp->installEventFilter(this);
+    }
+    ~InputBlocker() override
+    {
+        if (qApp)
+            qApp->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::InputMethod:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+            break;
+        default:
+            return false;
+        }
+        // A shortcut object is no widget: its owner is.
+        QObject *o = watched;
+        while (o && !o->isWidgetType())
+            o = o->parent();
+        return o && m_window && static_cast<QWidget *>(o)->window() == m_window;
+    }
+
+private:
+    QPointer<QWidget> m_window;
+};
 
 } // namespace
 
@@ -98,7 +183,7 @@ void GameFrame::buildFrame()
     }
 
     // The history panel: filters, grid, charts and view buttons.
-    m_fraRireki = new QFrame(this);
+    m_fraRireki = new HistoryPanel(this, [this] { fraRireki_Click(); });
     m_fraRireki->setObjectName(QStringLiteral("fraRireki"));
     m_fraRireki->setFrameShape(QFrame::StyledPanel);
     auto *rl = new QVBoxLayout(m_fraRireki);
@@ -234,6 +319,10 @@ QLabel *GameFrame::imgStart(int i) const
 
 void GameFrame::Form_Load()
 {
+    if (std::optional<OpenRefusal> refusal = openRefusal()) {
+        refuseOpening(*refusal);
+        return;
+    }
     cmdAllDsp_Click();
     m_settings = GameSettings::read(m_desc.settings);
     m_chkAs->setChecked(autoSave());
@@ -415,14 +504,51 @@ void GameFrame::setPanelTall(bool tall)
     scrollAfterLayout();
 }
 
+void GameFrame::Form_Click()
+{
+    if (m_closing || !m_desc.panel.enabled || !m_desc.panel.formClickMakesTall)
+        return;
+    setPanelTall(true);
+}
+
+void GameFrame::fraRireki_Click()
+{
+    if (m_closing || !m_desc.panel.enabled || !m_desc.panel.panelClickHides)
+        return;
+    m_panelShown = false;
+    m_fraRireki->hide();
+    applyPanelLayout();
+}
+
+void GameFrame::showHistoryPanel()
+{
+    if (m_panelShown)
+        return;
+    m_panelShown = true;
+    m_fraRireki->show();
+    applyPanelLayout();
+}
+
+void GameFrame::mousePressEvent(QMouseEvent *event)
+{
+    // Presses that no control took come here; only the bare background is Form_Click.
+    if (event->button() == Qt::LeftButton && onBackground(this, childAt(event->position().toPoint()))) {
+        event->accept();
+        Form_Click();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
 void GameFrame::applyPanelLayout()
 {
     const PanelStates &p = m_desc.panel;
     int twips = m_desc.gridTwips;
     if (p.enabled) {
         twips = m_panelTall ? p.tallGridTwips : p.compactGridTwips;
+        // The tall panel lies over the play area; a hidden one leaves it free.
         if (p.tallCoversPlayArea)
-            m_playArea->setVisible(!m_panelTall);
+            m_playArea->setVisible(!(m_panelTall && m_panelShown));
     }
     const int h = twipsToPixels(this, twips);
     m_grid->setMinimumHeight(h);
@@ -535,6 +661,27 @@ void GameFrame::leaveWindow()
         m_ctx.navigator->showMain();
 }
 
+void GameFrame::refuseOpening(const OpenRefusal &refusal)
+{
+    // Nothing of the window has been loaded and nothing will be: no timer runs,
+    // no file is touched and the help text is never handed on.
+    m_closing = true;
+    m_tmrStart->stop();
+    m_tmrPlay->stop();
+    m_tmrBp->stop();
+    if (m_ctx.messages)
+        m_ctx.messages->warn(nullptr, refusal.text, refusal.title);
+    if (m_ctx.navigator) {
+        if (refusal.endProgram)
+            m_ctx.navigator->quit();
+        else
+            m_ctx.navigator->showMain();
+    }
+    // Still inside the game's constructor: the window goes once control is back
+    // in the event loop. Whoever built it sees closing() and does not show it.
+    deleteLater();
+}
+
 void GameFrame::cmdEnd_Click()
 {
     QPointer<GameFrame> self(this);
@@ -635,6 +782,16 @@ bool GameFrame::waitMs(double ms)
     if (m_closing)
         return false;
     QPointer<GameFrame> self(this);
+    const bool reached = waitFor(*m_ctx.clock, this, ms, [self] { return !self || self->m_closing; });
+    return self && !self->m_closing && reached;
+}
+
+bool GameFrame::blockFor(double ms)
+{
+    if (m_closing)
+        return false;
+    QPointer<GameFrame> self(this);
+    InputBlocker blocker(this);
     const bool reached = waitFor(*m_ctx.clock, this, ms, [self] { return !self || self->m_closing; });
     return self && !self->m_closing && reached;
 }

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QAbstractButton;
 class QCheckBox;
@@ -47,10 +48,19 @@ public:
     GameSettings &settings() { return m_settings; }
     const GameSettings &settings() const { return m_settings; }
 
+    // What a game that cannot be played says instead of opening (openRefusal).
+    struct OpenRefusal {
+        QString text;            // the warning box's text
+        QString title;           // its title
+        bool endProgram = true;  // then the program ends; false: back to the main window
+    };
+
     // ---- handlers of the frame (public so tests can call them) ----
     // Opens the window: history, settings, the game's own opening, help text
     // (handed to the help tour once the window is shown). A game's constructor
-    // calls it last.
+    // calls it last. A game that refuses to open (openRefusal) has told the
+    // player why, sent the program on and is closing when this returns: the
+    // window is never shown and touches no file, and closing() holds.
     void Form_Load();
     void cmdAllDsp_Click();
     // A filter box was chosen (by its objectName).
@@ -75,6 +85,11 @@ public:
     void tmrStart_Timer();
     void tmrPlay_Timer();
     void tmrBp_Timer();
+    // A click on the window background: the history panel grows tall (the games
+    // whose description says so). Real clicks arrive through mousePressEvent.
+    void Form_Click();
+    // A click on the history panel itself (not on a control in it): the panel hides.
+    void fraRireki_Click();
 
     // ---- routines ----
     void ResetHistoryGrid();
@@ -83,6 +98,9 @@ public:
     // The history panel's two sizes (windows that have them).
     void setPanelTall(bool tall);
     bool panelTall() const { return m_panelTall; }
+    // Shows the history panel again after fraRireki_Click hid it (the end of a game).
+    void showHistoryPanel();
+    bool historyPanelShown() const { return m_panelShown; }
 
     // ---- state ----
     bool countdownRunning() const { return m_countdown; }
@@ -121,6 +139,10 @@ protected:
     // The third countdown tick: the play begins. Return at once when closing() holds
     // after a wait (see waitMs); the window may be gone when this returns.
     virtual void beginPlay() {}
+    // Asked first when the window opens: a game that cannot be played at all (its
+    // picture files are missing, say) returns what to tell the player; nothing of
+    // the window is loaded then.
+    virtual std::optional<OpenRefusal> openRefusal() { return std::nullopt; }
     // A play whose result can be saved has been judged or finished.
     virtual bool hasResult() const = 0;
     // A play (or a game) is running now: saving is refused.
@@ -146,6 +168,12 @@ protected:
     // Lets events run for `ms` of clock time; false when the window is closing or
     // gone, after which the caller must return without touching the window.
     bool waitMs(double ms);
+    // Waits `ms` of clock time while the player's mouse clicks and keys to this
+    // window are dropped (not handled later): a delay that holds the board still.
+    // Timers and painting go on, so the screen stays drawn and the clock shown.
+    // False when the window is closing or gone (at once, not at the end of the
+    // time); the caller must then return without touching the window.
+    bool blockFor(double ms);
     // Lets pending events run once; false as waitMs.
     bool letEventsRun();
     // The elapsed-seconds clock shown in lblJikan by tmrPlay.
@@ -157,6 +185,7 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void buildFrame();
@@ -165,6 +194,7 @@ private:
     void applyPanelLayout();
     void scrollAfterLayout();
     void leaveWindow();
+    void refuseOpening(const OpenRefusal &refusal);
     void afterShown();
 
     AppContext &m_ctx;
@@ -199,6 +229,7 @@ private:
     bool m_closing = false;
     bool m_helpShown = false;
     bool m_panelTall = false;
+    bool m_panelShown = true;
     qint64 m_playStartNs = 0;
     QStringList m_pendingProblems;
     bool m_historyProblemTold = false;
