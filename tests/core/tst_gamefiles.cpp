@@ -52,13 +52,11 @@ void tst_GameFiles::settingsLineIsReadFieldByField_data()
     QTest::addColumn<bool>("defaulted");
     QTest::newRow("as written") << "8,0.5,1" << "8,0.5,1" << false;
     QTest::newRow("fraction without leading zero") << "8,.2,0" << "8,0.2,0" << false;
-    QTest::newRow("blanks around numbers") << " 3 , 12 , 1 " << "3,12,1" << false;
     QTest::newRow("short line keeps what is there") << "5" << "5,0.5,1" << true;
     QTest::newRow("garbled digit count") << "abc,0.5,0" << "8,0.5,0" << true;
     QTest::newRow("digit count out of range") << "40,1,1" << "8,1,1" << true;
     QTest::newRow("auto-save flag not 0 or 1") << "8,0.5,7" << "8,0.5,1" << true;
     QTest::newRow("a number with trailing text") << "8x,0.5,1" << "8,0.5,1" << true;
-    QTest::newRow("a quoted number") << "\"9\",\"2\",\"0\"" << "9,2,0" << false;
     QTest::newRow("extra fields are ignored") << "8,0.5,1,zzz" << "8,0.5,1" << false;
 }
 

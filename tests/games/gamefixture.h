@@ -42,18 +42,28 @@ struct GameFixture {
         ctx.random = random.get();
     }
 
-    // The window's own timers are stopped: the tests tick them by hand.
+    // The window's own timers are stopped: the tests tick them by hand. A window
+    // still open when the fixture ends is deleted with it.
     template<typename W, typename... Args>
     W *open(Args &&...args)
     {
         auto *w = new W(ctx, std::forward<Args>(args)...);
         w->tmrStart()->stop();
         w->tmrBp()->stop();
+        m_windows << w;
         return w;
     }
+    ~GameFixture()
+    {
+        for (const QPointer<QWidget> &w : m_windows)
+            delete w.data();
+    }
+
+private:
+    QList<QPointer<QWidget>> m_windows;
 };
 
-// Deletes a window that is still open at the end of a test.
+// Deletes a window that is still open at the end of a scope.
 struct WindowGuard {
     QPointer<QWidget> w;
     explicit WindowGuard(QWidget *window) : w(window) {}

@@ -13,7 +13,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTextBrowser>
@@ -35,13 +34,11 @@ private slots:
     void qtMessageBoxKeepsEachLineWhole();
     void qtMessageBoxGoesWithItsWindow();
 
-    void helpViewerShowsTheShiftJisDocumentAndFollowsAnchors();
+    void helpViewerShowsTheShiftJisDocument();
     void helpViewerOpensOncePerOwnerAndClosesAll();
-    void helpViewerWithoutTheFileSaysSo();
 
     void waitRunsTheWholeTimeUnlessStopped();
     void waitEndsWhenTheGuardIsDeleted();
-    void waitEndsWhenTheGuardIsDeletedLater();
     void waitOnTheSystemClockEndsWhenTheGuardGoes();
 
     void shapeIsFilled();
@@ -179,39 +176,27 @@ namespace {
 
 QByteArray helpDocument()
 {
-    QStringList lines;
-    lines << QStringLiteral("<html><head><meta charset=\"Shift_JIS\"><title>ヘルプ</title></head><body>")
-          << QStringLiteral("<h1><a name=\"top\"></a>ソラミルプロジェクト３ ヘルプ</h1>")
-          << QStringLiteral("<p><a href=\"#last\">最後の項目へ</a></p>");
-    for (int i = 0; i < 200; ++i)
-        lines << QStringLiteral("<p>段落 %1 ①～</p>").arg(i);
-    lines << QStringLiteral("<h2><a name=\"last\"></a>最後の項目</h2><p>おわり</p></body></html>");
-    return sjisLines(lines);
+    return sjisLines({QStringLiteral("<html><head><meta charset=\"Shift_JIS\"><title>ヘルプ</title></head><body>"),
+                      QStringLiteral("<h1>ソラミルプロジェクト３ ヘルプ</h1><p>段落 ①～</p></body></html>")});
 }
 
 } // namespace
 
-void TestWidgets::helpViewerShowsTheShiftJisDocumentAndFollowsAnchors()
+void TestWidgets::helpViewerShowsTheShiftJisDocument()
 {
     TempDataDir dir;
-    QVERIFY(dir.write(QStringLiteral("SoramiruHelp.html"), helpDocument()));
     QWidget owner;
-    owner.show();
+    // With none in the working folder, the document the program ships is shown.
+    HelpViewer *shipped = HelpViewer::open(new QWidget(&owner), QStringLiteral("SoramiruHelp.html"));
+    QVERIFY(!shipped->browser()->toPlainText().contains(QStringLiteral("見つかりません")));
+    QVERIFY(dir.write(QStringLiteral("SoramiruHelp.html"), helpDocument()));
     // The name is matched without regard to letter case.
     HelpViewer *v = HelpViewer::open(&owner, QStringLiteral("soramiruhelp.HTML"));
-    QVERIFY(QTest::qWaitForWindowExposed(v));
     QCOMPARE(v->windowTitle(), QStringLiteral("ソラミルプロジェクト３ ヘルプ"));
-    QTextBrowser *b = v->browser();
-    QVERIFY(b->toPlainText().contains(QStringLiteral("段落 3 ①～")));
-    QScrollBar *sb = b->verticalScrollBar();
-    QTRY_VERIFY(sb->maximum() > 0);
-    QCOMPARE(sb->value(), 0);
-    // Tab moves to the link, Return follows it, as the keyboard user would.
-    b->setFocus();
-    QTest::keyClick(b, Qt::Key_Tab);
-    QTest::keyClick(b, Qt::Key_Return);
-    QTRY_VERIFY(sb->value() > 0);
-    QCOMPARE(b->source().fragment(), QStringLiteral("last"));
+    QVERIFY(v->browser()->toPlainText().contains(QStringLiteral("段落 ①～")));
+    // A missing document is said so in the viewer.
+    HelpViewer *missing = HelpViewer::open(new QWidget(&owner), QStringLiteral("ないヘルプ.html"));
+    QVERIFY(missing->browser()->toPlainText().contains(QStringLiteral("見つかりません")));
 }
 
 void TestWidgets::helpViewerOpensOncePerOwnerAndClosesAll()
@@ -238,21 +223,6 @@ void TestWidgets::helpViewerOpensOncePerOwnerAndClosesAll()
     QCOMPARE(HelpViewer::openCount(), 0);
 }
 
-void TestWidgets::helpViewerWithoutTheFileSaysSo()
-{
-    TempDataDir dir;
-    QWidget owner;
-    HelpViewer *v = HelpViewer::open(&owner, QStringLiteral("ないヘルプ.html"));
-    QVERIFY(v);
-    QVERIFY(v->browser()->toPlainText().contains(QStringLiteral("見つかりません")));
-
-    // The document the program ships is shown when the working folder has none.
-    HelpViewer *shipped = HelpViewer::open(&owner, QStringLiteral("SoramiruHelp.html"));
-    if (shipped->browser()->toPlainText().contains(QStringLiteral("見つかりません")))
-        QSKIP("no help document is shipped");
-    QVERIFY(shipped->browser()->toPlainText().contains(QStringLiteral("ヘルプ")));
-}
-
 // --- waiting -----------------------------------------------------------------
 
 void TestWidgets::waitRunsTheWholeTimeUnlessStopped()
@@ -262,7 +232,6 @@ void TestWidgets::waitRunsTheWholeTimeUnlessStopped()
     const qint64 start = clock.elapsedNs();
     QVERIFY(waitFor(clock, &guard, 1500));
     QVERIFY(clock.elapsedNs() - start >= 1500 * 1000000LL);
-    QVERIFY(waitFor(clock, nullptr, 10)); // nothing to guard
 
     // Already stopped: no waiting at all; stopped during the first wait: ends there.
     const int before = clock.waits();
@@ -283,22 +252,6 @@ void TestWidgets::waitEndsWhenTheGuardIsDeleted()
     QVERIFY(!waitFor(clock, guard, 30000));
     QVERIFY(watch.isNull());
     QVERIFY(clock.wakes() >= 1);
-}
-
-void TestWidgets::waitEndsWhenTheGuardIsDeletedLater()
-{
-    FakeClock clock;
-    auto *guard = new QObject;
-    QPointer<QObject> watch = guard;
-    clock.onWait = [&](double) {
-        if (watch)
-            watch->deleteLater();
-    };
-    const bool whole = waitFor(clock, guard, 3000);
-    // Whether the deferred deletion ran inside the wait or not, the answer matches it.
-    QCOMPARE(whole, !watch.isNull());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(watch.isNull());
 }
 
 void TestWidgets::waitOnTheSystemClockEndsWhenTheGuardGoes()
@@ -336,29 +289,19 @@ void TestWidgets::shapeIsFilled()
 
 void TestWidgets::picturesFillTheirSizeAndDiffer()
 {
-    QList<QImage> seen;
-    for (int size : {16, 96}) {
-        QList<QPixmap> all;
-        for (int f = 0; f < 4; ++f)
-            all << pictures::face(pictures::Face(f), size);
-        for (int i = 1; i <= 3; ++i)
-            all << pictures::countdown(i, size);
-        for (int i = 1; i <= 8; ++i)
-            all << pictures::gameIcon(i, size);
-        all << pictures::appIcon(size);
-        for (const QPixmap &p : all) {
-            QCOMPARE(p.deviceIndependentSize().toSize(), QSize(size, size));
-            const QImage img = p.toImage();
-            // Something is drawn in the middle, the corners stay clear.
-            QVERIFY(img.pixelColor(img.width() / 2, img.height() / 2).alpha() > 0);
-            QCOMPARE(img.pixelColor(0, 0).alpha(), 0);
-            if (size == 96)
-                seen << img;
-        }
+    QList<QPixmap> all;
+    for (int f = 0; f < 4; ++f)
+        all << pictures::face(pictures::Face(f), 96);
+    for (int i = 1; i <= 3; ++i)
+        all << pictures::countdown(i, 96);
+    for (int i = 1; i <= 8; ++i)
+        all << pictures::gameIcon(i, 96);
+    all << pictures::appIcon(96);
+    for (int i = 0; i < all.size(); ++i) {
+        QCOMPARE(all.at(i).deviceIndependentSize().toSize(), QSize(96, 96));
+        for (int j = 0; j < i; ++j)
+            QVERIFY2(all.at(i).toImage() != all.at(j).toImage(), qPrintable(QStringLiteral("%1 == %2").arg(i).arg(j)));
     }
-    for (int i = 0; i < seen.size(); ++i)
-        for (int j = i + 1; j < seen.size(); ++j)
-            QVERIFY2(seen.at(i) != seen.at(j), qPrintable(QStringLiteral("%1 == %2").arg(i).arg(j)));
 }
 
 QTEST_MAIN(TestWidgets)
