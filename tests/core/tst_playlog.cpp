@@ -14,17 +14,6 @@ const QString kComment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 
 const QString kGameLine =
     QStringLiteral("\"2006/01/05\",\"21:07:33\",\"数字記憶\",3,\"") + kComment + QStringLiteral("\",");
 
-PlayRecord rec(const QString &date, const QString &time, const QString &item, float secs,
-               const QString &comment = QString())
-{
-    PlayRecord r;
-    r.date = date;
-    r.time = time;
-    r.item = item;
-    r.seconds = secs;
-    r.comment = comment;
-    return r;
-}
 } // namespace
 
 class tst_playlog : public QObject {
@@ -56,18 +45,18 @@ void tst_playlog::itemNamesInOrder()
 
 void tst_playlog::gameAndRewriteLinesReadEqual()
 {
-    const PlayRecord r = rec("2006/01/05", "21:07:33", "数字記憶", 3, kComment);
+    const PlayRecord r = play("2006/01/05", "21:07:33", "数字記憶", 3, kComment);
     QCOMPARE(r.gameLine(), kGameLine);
     QCOMPARE(r.rewriteLine(), kGameLine + QStringLiteral("\"\""));
     QCOMPARE(PlayRecord::parse(r.gameLine()), r);
     QCOMPARE(PlayRecord::parse(r.rewriteLine()), r);
 
-    const PlayRecord frac = rec("2026/12/07", "14:05:33", "追跡記憶", 41.3f, "x");
+    const PlayRecord frac = play("2026/12/07", "14:05:33", "追跡記憶", 41.3f, "x");
     QCOMPARE(frac.gameLine(), QStringLiteral("\"2026/12/07\",\"14:05:33\",\"追跡記憶\",41.3,\"x\","));
     QCOMPARE(PlayRecord::parse(frac.gameLine()).seconds, 41.3f);
 
     // A double quote cannot be stored inside the quoted comment: it becomes ＂.
-    const PlayRecord quoted = rec("2006/01/05", "21:07:33", "数字記憶", 3, "彼は\"よし\"と言った");
+    const PlayRecord quoted = play("2006/01/05", "21:07:33", "数字記憶", 3, "彼は\"よし\"と言った");
     const PlayRecord back = PlayRecord::parse(quoted.rewriteLine());
     QCOMPARE(back.comment, QStringLiteral("彼は＂よし＂と言った"));
     QCOMPARE(back.seconds, 3.0f);
@@ -89,7 +78,7 @@ void tst_playlog::readFixture()
     QCOMPARE(log.records.at(4).seconds, 0.5f);
 
     // A game appending to a log without a final line end starts a new line.
-    QVERIFY(appendPlayRecord(rec("2006/01/08", "10:00:00", "輪廻記憶", 9)));
+    QVERIFY(appendPlayRecord(play("2006/01/08", "10:00:00", "輪廻記憶", 9)));
     const PlayLog after = readPlayLog();
     QCOMPARE(after.records.size(), 7);
     QCOMPARE(after.records.at(5).comment, QStringLiteral("最後の行は行末なし"));
@@ -108,9 +97,9 @@ void tst_playlog::readMissingLog()
 void tst_playlog::deletingTheMiddleOfThreeRewritesTheOthersInOrder()
 {
     TempDataDir dir;
-    const QList<PlayRecord> three = {rec("2006/01/05", "21:07:33", "数字記憶", 3, kComment),
-                                     rec("2006/01/05", "21:10:00", "画像記憶", 0.5f, "b"),
-                                     rec("2006/01/06", "07:00:00", "バラバラ記憶", 120, "よく出来た, 次も")};
+    const QList<PlayRecord> three = {play("2006/01/05", "21:07:33", "数字記憶", 3, kComment),
+                                     play("2006/01/05", "21:10:00", "画像記憶", 0.5f, "b"),
+                                     play("2006/01/06", "07:00:00", "バラバラ記憶", 120, "よく出来た, 次も")};
     for (const PlayRecord &r : three)
         QVERIFY(appendPlayRecord(r));
     QCOMPARE(dir.bytes("データ.txt"),
@@ -130,16 +119,16 @@ void tst_playlog::failedOrUnstorableRewriteLeavesTheLog()
     TempDataDir dir;
     QVERIFY(dir.write("データ.txt", fixture("playlog.txt")));
     text::testing::failNextWrite();
-    const text::WriteResult w = rewritePlayLog({rec("2006/01/05", "21:07:33", "数字記憶", 3)});
+    const text::WriteResult w = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3)});
     QVERIFY(!w.ok);
     QVERIFY(!w.message.isEmpty());
     QCOMPARE(dir.bytes("データ.txt"), fixture("playlog.txt"));
 
     // A comment that code page 932 cannot hold: refused, nothing changed.
-    const text::WriteResult u = rewritePlayLog({rec("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")});
+    const text::WriteResult u = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")});
     QVERIFY(!u.ok);
     QVERIFY(u.message.contains(QStringLiteral("🎉")));
-    QVERIFY(!appendPlayRecord(rec("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")));
+    QVERIFY(!appendPlayRecord(play("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")));
     QCOMPARE(dir.bytes("データ.txt"), fixture("playlog.txt"));
 }
 

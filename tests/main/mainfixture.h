@@ -15,18 +15,6 @@
 
 using kioku::RecordingNavigator;
 
-inline kioku::PlayRecord play(const QString &date, const QString &time, const QString &item,
-                              float seconds, const QString &comment = QString())
-{
-    kioku::PlayRecord r;
-    r.date = date;
-    r.time = time;
-    r.item = item;
-    r.seconds = seconds;
-    r.comment = comment;
-    return r;
-}
-
 // Today in every test: 2026/12/07 14:05:33.
 inline QDate testToday() { return QDate(2026, 12, 7); }
 

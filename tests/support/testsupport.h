@@ -1,5 +1,7 @@
 #pragma once
 // Helpers shared by the tests of every layer.
+#include "core/playlog/playlog.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -34,3 +36,16 @@ QByteArray sjisLines(const QStringList &lines);
 
 // The bytes of a fixture file under tests/data (empty when missing, with a warning).
 QByteArray fixture(const QString &relPath);
+
+// One play-log record, as the games save it.
+inline kioku::PlayRecord play(const QString &date, const QString &time, const QString &item,
+                              float seconds, const QString &comment = QString())
+{
+    kioku::PlayRecord r;
+    r.date = date;
+    r.time = time;
+    r.item = item;
+    r.seconds = seconds;
+    r.comment = comment;
+    return r;
+}
