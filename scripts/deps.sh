@@ -5,7 +5,7 @@
 
 kioku_install_deps() {
     local pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev
-                fonts-ipafont-gothic ccache xvfb xauth)
+                fonts-ipafont-gothic ccache xvfb xauth x11-utils)
     local missing=() p
     for p in "${pkgs[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -16,7 +16,7 @@
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
 #include "games/visual/frmg1.h"
-#include "main/appearance.h"
+#include "main/appsetup.h"
 #include "main/frmmain.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
@@ -403,8 +403,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     quietOffscreenWarnings();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kioku"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ソラミルプロジェクト３"));
+    setUpApplication();
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QStringList args = QApplication::arguments();
@@ -417,8 +416,6 @@ int main(int argc, char *argv[])
         err() << "kioku_shots: cannot create " << QDir::toNativeSeparators(outDir) << Qt::endl;
         return 1;
     }
-
-    applyAppearance();
 
     // Every data file lives in the working folder: a fresh one for this run.
     QTemporaryDir data;

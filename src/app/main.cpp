@@ -3,31 +3,46 @@
 #include "core/clock.h"
 #include "core/datafolder.h"
 #include "core/random.h"
-#include "main/appearance.h"
 #include "main/appnavigator.h"
+#include "main/appsetup.h"
 #include "widgets/appcontext.h"
 #include "widgets/messages.h"
 
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    // Read before the application is made, so that --help needs no display.
+    QStringList rawArgs;
+    for (int i = 0; i < argc; ++i)
+        rawArgs.append(QString::fromLocal8Bit(argv[i]));
+    const kioku::StartOptions options =
+        kioku::parseStartOptions(rawArgs, qEnvironmentVariable(kioku::kDataDirVariable));
+    if (options.help) {
+        std::fputs(kioku::usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kioku"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ソラミルプロジェクト３"));
-    kioku::applyAppearance();
+    kioku::setUpApplication();
 
     kioku::QtMessageService messages;
 
-    // Every data file lives in the working folder; "--data-dir <folder>" moves there first.
-    const QStringList args = QApplication::arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--data-dir"));
-    if (at >= 0) {
-        const QString dir = at + 1 < args.size() ? args.at(at + 1) : QString();
-        if (dir.isEmpty() || !QDir().mkpath(dir) || !QDir::setCurrent(dir)) {
+    // Every data file lives in the working folder: the data folder of
+    // "--data-dir <folder>" or KIOKU_DATA_DIR becomes it, created when missing.
+    if (!options.error.isEmpty()) {
+        messages.warn(nullptr, options.error, QStringLiteral("起動エラー"));
+        return 1;
+    }
+    if (!options.dataDir.isEmpty()) {
+        const QString dir = options.dataDir;
+        if (!QDir().mkpath(dir) || !QDir::setCurrent(dir)) {
             messages.warn(nullptr,
-                          QStringLiteral("データフォルダ「%1」を開けませんでした。").arg(dir),
+                          QStringLiteral("データフォルダ「%1」を開けませんでした。")
+                              .arg(QDir::toNativeSeparators(dir)),
                           QStringLiteral("起動エラー"));
             return 1;
         }

@@ -22,6 +22,7 @@ public:
     // through this navigator while it was being built) is never shown.
     void showGame(int windowNumber) override;
     void quit() override;
+    bool hasGame(int windowNumber) const override { return hasGameWindow(windowNumber); }
 
     // Whether game window frmG<n> is part of this build; the launcher enables
     // only the buttons of the windows that are.

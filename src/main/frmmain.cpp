@@ -309,7 +309,7 @@ void frmMain::buildGameStrip()
             makeButton(QString::fromLatin1(l.name), QString::fromUtf8(l.caption), ++position);
         this->*l.member = b;
         connect(b, &QToolButton::clicked, this, l.click);
-        if (!AppNavigator::hasGameWindow(l.window)) {
+        if (!m_ctx.navigator->hasGame(l.window)) {
             b->setEnabled(false);
             b->setToolTip(QStringLiteral("準備中です"));
         }
@@ -854,7 +854,7 @@ void frmMain::launchGame(QToolButton *button)
     for (const LauncherButton &l : kLauncher) {
         if (this->*l.member != button)
             continue;
-        if (!AppNavigator::hasGameWindow(l.window))
+        if (!m_ctx.navigator->hasGame(l.window))
             return; // not part of this build yet: the button is disabled
         m_ctx.navigator->showGame(l.window);
         close();
@@ -917,6 +917,9 @@ void frmMain::RefreshToday()
         imgNashi->show();
         setBackColor(lblMHyouka, kWhite);
         lblMHyouka->setText(QStringLiteral("今日の脳も健康元気"));
+        // No play is left: the day's time is nothing, not what was there before.
+        m_dayTotal = 0;
+        lblDayTotal->setText(text::formatHms(0));
         return;
     }
     m_logIsEmpty = false;
@@ -1055,8 +1058,9 @@ void frmMain::msgHenList_Click()
 void frmMain::cmdRowDel_Click()
 {
     if (msgHenList->rows() == 2) {
-        // The last record goes without a question.
-        const text::WriteResult w = emptyPlayLog();
+        // The last record goes without a question (refused, as every rewrite
+        // is, when the log holds bytes that are not Shift-JIS).
+        const text::WriteResult w = rewritePlayLog({});
         if (writeFailed(w.ok, w.message))
             return;
         RefreshToday();
@@ -1090,7 +1094,7 @@ void frmMain::cmdNew1_Click()
         return;
 
     // A name the data files cannot hold is refused before anything is emptied.
-    const QString name = txtPriData->text();
+    const QString name = text::quoteSafe(txtPriData->text());
     QByteArray encoded;
     QString bad;
     if (!text::encodeCp932(name, &encoded, &bad)) {
@@ -1122,12 +1126,15 @@ void frmMain::cmdNew1_Click()
 
 void frmMain::cmdPHozon1_Click()
 {
-    const QString name = txtPriData->text();
+    // What is shown is what is stored: a double quote, which the record line
+    // cannot hold, is shown as the full-width ＂ it is stored as.
+    const QString name = text::quoteSafe(txtPriData->text());
     // The record is written first, so a name that cannot be stored changes nothing.
     const text::WriteResult w = writeUserName(name);
     if (writeFailed(w.ok, w.message))
         return;
     m_ctx.userName = name;
+    txtPriData->setText(name);
     setWindowTitle(mainWindowTitle(name));
     m_ctx.messages->info(this, QStringLiteral("保存が終了しました"), QStringLiteral("保存終了"));
 }

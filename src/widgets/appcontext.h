@@ -20,6 +20,8 @@ public:
     virtual void showMain() = 0;
     // Creates game window frmG<n> (1..7) and shows it.
     virtual void showGame(int windowNumber) = 0;
+    // Whether game window frmG<n> can be opened (is part of this build).
+    virtual bool hasGame(int windowNumber) const = 0;
     // Ends the program.
     virtual void quit() = 0;
 };

@@ -367,6 +367,16 @@ FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent), m_model(new FlexGridMo
 
     // A click is a press and a release on the same data cell (the header is not part of it).
     connect(this, &QAbstractItemView::clicked, this, &FlexGrid::cellClicked);
+
+    // A grid scrolled to its end stays at its end while it is laid out anew
+    // (shown after a fill, resized); the user's own scrolling or new rows end that.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (!m_settingScroll)
+            m_pinnedToEnd = false;
+    });
+    for (auto sig : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(m_model, sig, this, [this] { m_pinnedToEnd = false; });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_pinnedToEnd = false; });
 }
 
 int FlexGrid::rows() const
@@ -399,14 +409,39 @@ void FlexGrid::setCols(int n)
 
 void FlexGrid::setRow(int r)
 {
-    if (r >= 0 && r < rows())
+    if (r >= 0 && r < rows()) {
         m_row = r;
+        showCurrentCell();
+    }
 }
 
 void FlexGrid::setCol(int c)
 {
-    if (c >= 0 && c < cols())
+    if (c >= 0 && c < cols()) {
         m_col = c;
+        showCurrentCell();
+    }
+}
+
+// The highlight is where row() and col() are, so what the user sees is what a
+// command acts on.
+void FlexGrid::showCurrentCell()
+{
+    if (m_row < 1 || m_row >= rows())
+        return;
+    const QModelIndex i = m_model->index(m_row - 1, m_col);
+    if (i != currentIndex())
+        selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+}
+
+void FlexGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    // The arrow keys, Page Up/Down, Home and End move the current cell as a click does.
+    if (current.isValid()) {
+        m_row = current.row() + 1;
+        m_col = current.column();
+    }
 }
 
 QString FlexGrid::textMatrix(int r, int c) const
@@ -519,13 +554,15 @@ void FlexGrid::setTopRow(int r)
     if (n == 0)
         return;
     r = qBound(1, r, n);
-    // Bring the scroll range up to date with the rows just added, then let
-    // the last row, too, be the top row.
+    // Bring the scroll range up to date with the rows just added. A grid never
+    // scrolls past its last full page: a row beyond it shows the last page,
+    // with the last row at the bottom of the view.
     executeDelayedItemsLayout();
     QScrollBar *sb = verticalScrollBar();
-    if (sb->maximum() < r - 1)
-        sb->setRange(0, n - 1);
-    sb->setValue(r - 1);
+    m_settingScroll = true;
+    sb->setValue(qMin(r - 1, sb->maximum()));
+    m_settingScroll = false;
+    m_pinnedToEnd = r - 1 >= sb->maximum();
 }
 
 void FlexGrid::scrollToLastIfMoreThan(int limit)
@@ -623,36 +660,13 @@ void FlexGrid::keyPressEvent(QKeyEvent *e)
 
 void FlexGrid::updateGeometries()
 {
-    QScrollBar *sb = verticalScrollBar();
-    const int before = sb->value();
+    m_settingScroll = true;
     QTableView::updateGeometries();
-    // The old grid could scroll until the last row was the top row, with empty
-    // space below it; Qt stops when the last row reaches the bottom.
-    const int n = m_model->rowCount();
-    if (n > 0 && (sb->maximum() > 0 || before > 0)) {
-        sb->setRange(0, n - 1);
-        if (sb->value() != qMin(before, n - 1))
-            sb->setValue(qMin(before, n - 1));
-    }
-}
-
-void FlexGrid::scrollContentsBy(int dx, int dy)
-{
-    QTableView::scrollContentsBy(dx, dy);
-    // At the end of the range Qt aligns the last row with the bottom; put the
-    // row of the scroll value at the top instead.
-    if (dy != 0) {
-        QScrollBar *sb = verticalScrollBar();
-        QHeaderView *vh = verticalHeader();
-        const int v = sb->value();
-        if (v >= 0 && v < vh->count()) {
-            const int wanted = vh->sectionPosition(vh->logicalIndex(v));
-            if (vh->offset() != wanted) {
-                vh->setOffset(wanted);
-                viewport()->update();
-            }
-        }
-    }
+    // A grid shown after it was filled and scrolled to its end (its page size
+    // known only now) still ends with its last row at the bottom.
+    if (m_pinnedToEnd)
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    m_settingScroll = false;
 }
 
 } // namespace kioku

@@ -21,7 +21,8 @@ public:
     int cols() const;
     void setCols(int n);
 
-    // Current cell.
+    // Current cell: follows the mouse and the keyboard (arrows, Page Up/Down,
+    // Home, End); setting it moves the highlight there.
     int row() const { return m_row; }
     void setRow(int r);
     int col() const { return m_col; }
@@ -51,11 +52,11 @@ public:
     void setFontSize(double points);
     double fontSize() const;
 
-    // First data row shown at the top (>= 1). Any row can be made the top row,
-    // the last one included, as the old grid allowed.
+    // First data row shown at the top (>= 1). A row past the last full page
+    // shows the last page (the last row at the bottom), never empty space.
     int topRow() const;
     void setTopRow(int r);
-    // Scrolls so that the last row is the top row shown when rows() > limit.
+    // Scrolls to the last row when rows() > limit: the last page is shown.
     void scrollToLastIfMoreThan(int limit);
 
     enum class Sort { NumericAscending, NumericDescending, TextAscending, TextDescending };
@@ -81,15 +82,18 @@ signals:
 
 protected:
     void updateGeometries() override;
-    void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     void cellClicked(const QModelIndex &index);
+    void showCurrentCell();
 
     FlexGridModel *m_model;
     int m_row = 0;
     int m_col = 0;
+    bool m_pinnedToEnd = false;  // scrolled to the end; stays there through a new layout
+    bool m_settingScroll = false; // the grid itself moves the scroll bar
 };
 
 } // namespace kioku

@@ -13,6 +13,8 @@ public:
     void showMain() override { ++mains; }
     void showGame(int windowNumber) override { games.append(windowNumber); }
     void quit() override { ++quits; }
+    bool hasGame(int windowNumber) const override { return available.contains(windowNumber); }
+    QList<int> available{1, 2, 3, 4, 5, 6, 7}; // the game windows that "exist"
     int mains = 0;
     int quits = 0;
     QList<int> games;

@@ -39,6 +39,8 @@ private slots:
     void missingSettingsFileReadsAsDefaults();
     void failedSettingsWriteLeavesTheFile();
     void textSettingsAreQuoted();
+    void aSpareValueIsWrittenBackAsRead_data();
+    void aSpareValueIsWrittenBackAsRead();
     void shortAndBlankHistoryLinesAreTolerated();
     void optionalFieldsAreWrittenAsNothing();
     void filtersMatch_data();
@@ -119,6 +121,28 @@ void tst_GameFiles::textSettingsAreQuoted()
     QCOMPARE(dir.bytes(QStringLiteral("時間差設定.txt")), sjis(QStringLiteral("20,0.5,\"2回\",0\r\n")));
     // A text that is not one of the offered values reads as the default.
     QCOMPARE(GameSettings::fromLine(mixedFormat(), QStringLiteral("20,0.5,\"3回\",0")).text(2), QStringLiteral("2回"));
+}
+
+void tst_GameFiles::aSpareValueIsWrittenBackAsRead_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("a whole number") << "7,0.3,1" << "7,0.3,1";
+    QTest::newRow("a negative number") << "-3,0.3,1" << "-3,0.3,1";
+    QTest::newRow("a decimal") << "2.5,0.3,0" << "2.5,0.3,0";
+    QTest::newRow("a text") << "\"abc\",0.3,1" << "\"abc\",0.3,1";
+    QTest::newRow("missing") << "" << "0,0.5,1";
+}
+
+void tst_GameFiles::aSpareValueIsWrittenBackAsRead()
+{
+    // The tracking game's first value is a spare: whatever it holds goes back unchanged.
+    QFETCH(QString, line);
+    QFETCH(QString, written);
+    const SettingsFormat format{QStringLiteral("追跡記憶設定.txt"),
+                                {SettingField::kept(QStringLiteral("0")), SettingField::real(0.5f, 0.1f, 1.0f),
+                                 SettingField::integer(1, 0, 1)}};
+    QCOMPARE(GameSettings::fromLine(format, line).line(), written);
 }
 
 void tst_GameFiles::shortAndBlankHistoryLinesAreTolerated()

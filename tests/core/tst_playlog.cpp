@@ -117,19 +117,30 @@ void tst_playlog::deletingTheMiddleOfThreeRewritesTheOthersInOrder()
 void tst_playlog::failedOrUnstorableRewriteLeavesTheLog()
 {
     TempDataDir dir;
-    QVERIFY(dir.write("データ.txt", fixture("playlog.txt")));
+    const QByteArray clean = sjisLines({kGameLine, kGameLine});
+    QVERIFY(dir.write("データ.txt", clean));
     text::testing::failNextWrite();
     const text::WriteResult w = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3)});
     QVERIFY(!w.ok);
     QVERIFY(!w.message.isEmpty());
-    QCOMPARE(dir.bytes("データ.txt"), fixture("playlog.txt"));
+    QCOMPARE(dir.bytes("データ.txt"), clean);
 
     // A comment that code page 932 cannot hold: refused, nothing changed.
     const text::WriteResult u = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")});
     QVERIFY(!u.ok);
     QVERIFY(u.message.contains(QStringLiteral("🎉")));
     QVERIFY(!appendPlayRecord(play("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")));
+    QCOMPARE(dir.bytes("データ.txt"), clean);
+
+    // A log holding bytes that are not Shift-JIS is never rewritten, even with
+    // records that would encode: the bytes it cannot read would be lost.
+    QVERIFY(dir.write("データ.txt", fixture("playlog.txt")));
+    const text::WriteResult d = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3)});
+    QVERIFY(!d.ok);
+    QVERIFY(d.message.contains(QStringLiteral("Shift-JIS")));
     QCOMPARE(dir.bytes("データ.txt"), fixture("playlog.txt"));
+    QVERIFY(emptyPlayLog()); // the new start empties it all the same
+    QCOMPARE(dir.bytes("データ.txt"), QByteArray());
 }
 
 // ---------------------------------------------------------------- settings

@@ -6,6 +6,7 @@
 #include "games/frame/gameframe.h"
 #include "testsupport.h"
 #include "widgets/appcontext.h"
+#include "widgets/flexgrid.h"
 #include "widgets/headless.h"
 #include "widgets/messages.h"
 
@@ -69,6 +70,18 @@ struct WindowGuard {
     explicit WindowGuard(QWidget *window) : w(window) {}
     ~WindowGuard() { delete w.data(); }
 };
+
+// Whether a grid shows its last full page: the last row wholly in view at the
+// bottom and as many rows above it as fit (a grid scrolled to its last row).
+inline bool showsLastPage(const kioku::FlexGrid *g)
+{
+    const int n = g->rows() - 1;
+    if (n <= 0)
+        return true;
+    const int page = qMax(1, g->viewport()->height() / g->rowHeight(0));
+    const int bottom = g->rowViewportPosition(n - 1) + g->rowHeight(n - 1);
+    return g->topRow() == qMax(1, n - page + 1) && bottom <= g->viewport()->height();
+}
 
 // Chooses `text` in a combo box, as the user does before its Click handler runs.
 inline void pick(QComboBox *box, const QString &text)

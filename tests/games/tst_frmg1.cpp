@@ -89,6 +89,8 @@ private slots:
     void savedLinesAreExactBytes();
     void manualSaveAndRepeatedSave();
     void saveWhileFilteredAddsTheRow();
+    void aSaveThatCannotWriteItsHistorySavesNothing();
+    void aClearThatCannotEmptyTheHistoryChangesNothing();
     void digitCountChangedMidPlayAppliesNextPlay();
     void displayTimeChosenDuringTheCountdownApplies();
     void answersEditedAfterJudgingDoNotChangeTheSavedResult();
@@ -287,8 +289,50 @@ void tst_frmG1::saveWhileFilteredAddsTheRow()
     QCOMPARE(grid->rows(), 11);
     QCOMPARE(grid->textMatrix(10, 0), QStringLiteral("10"));
     QCOMPARE(grid->textMatrix(10, 5), QStringLiteral("8"));
-    QCOMPARE(grid->topRow(), 10); // the new row is the top row shown
+    QVERIFY(showsLastPage(grid)); // the new row is shown at the bottom of a full grid
     QCOMPARE(p.w->mcrRireki2()->rowCount(), 10);
+}
+
+void tst_frmG1::aSaveThatCannotWriteItsHistorySavesNothing()
+{
+    // A folder where the history file should be: the system refuses the append.
+    // The play log gets the play only with its history line, so nothing is half saved.
+    GameFixture f;
+    QVERIFY(QDir().mkdir(kHistory));
+    f.dir.write(kPlayLogFile, QByteArray());
+    Play p(f, "8,0.5,1\r\n");
+    p.showActive();
+    QCoreApplication::processEvents();
+    const qsizetype before = f.messages.shown.size();
+    p.start();
+    p.w->cmdKekka_Click(); // judged: auto-save runs
+    QCOMPARE(f.messages.shown.size(), before + 1);
+    QCOMPARE(f.messages.shown.last().icon, MsgIcon::Warning);
+    QVERIFY(f.messages.shown.last().text.contains(kHistory));
+    QCOMPARE(p.w->msgRireki()->rows(), 1);
+    QCOMPARE(f.dir.bytes(kPlayLogFile), QByteArray());
+}
+
+void tst_frmG1::aClearThatCannotEmptyTheHistoryChangesNothing()
+{
+    GameFixture f;
+    const QByteArray history = sjisLines(
+        {QStringLiteral("\"2026/11/01\",\"10:00:00\",\"○○○－－－－－－－－－－－－\",3,0,\"100.0%\",\"1秒\""),
+         QStringLiteral("\"2026/11/02\",\"10:00:00\",\"○×○－－－－－－－－－－－－\",2,1,\"66.7%\",\"1秒\"")});
+    f.dir.write(kHistory, history);
+    Play p(f, "8,0.5,1\r\n");
+    p.showActive();
+    QCoreApplication::processEvents();
+    // The history file turns into a folder under the window: emptying it fails.
+    QVERIFY(QFile::remove(kHistory));
+    QVERIFY(QDir().mkdir(kHistory));
+    const qsizetype before = f.messages.shown.size();
+    p.w->cmdClear_Click(); // the question is answered OK
+    QCOMPARE(f.messages.shown.size(), before + 2);
+    QCOMPARE(f.messages.shown.last().icon, MsgIcon::Warning);
+    QVERIFY(f.messages.shown.last().title != QStringLiteral("クリア終了"));
+    QCOMPARE(p.w->msgRireki()->rows(), 3);
+    QCOMPARE(p.w->mcrRireki2()->rowCount(), 2);
 }
 
 void tst_frmG1::digitCountChangedMidPlayAppliesNextPlay()

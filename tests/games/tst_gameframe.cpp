@@ -108,6 +108,8 @@ private slots:
     void openingWithoutFilesWritesTheDefaults();
     void helpTextIsHandedToTheTourOnceShown();
     void choosingPointTwoRewritesTheSettingsLine();
+    void openingNeverRewritesAnExistingSettingsLine_data();
+    void openingNeverRewritesAnExistingSettingsLine();
     void gridScrollsOnlyPastSevenRows_data();
     void gridScrollsOnlyPastSevenRows();
     void gridShowsEntriesAsStored();
@@ -186,31 +188,73 @@ void tst_GameFrame::choosingPointTwoRewritesTheSettingsLine()
         QCOMPARE(w->lblJikan()->text(), QStringLiteral("0.2"));
     }
     QCOMPARE(box(f.open<frmG1>(), "cboJikan")->currentText(), QStringLiteral("0.2"));
-    // A line written without the leading zero is read, and written back in full.
+    // A line written without the leading zero is read, and written back in
+    // full when a setting changes.
     f.dir.write(kSettings, "3,.2,0\r\n");
-    QCOMPARE(box(f.open<frmG1>(), "cboJikan")->currentText(), QStringLiteral("0.2"));
-    QCOMPARE(f.dir.bytes(kSettings), QByteArray("3,0.2,0\r\n"));
+    auto *w = f.open<frmG1>();
+    QCOMPARE(box(w, "cboJikan")->currentText(), QStringLiteral("0.2"));
+    QCOMPARE(f.dir.bytes(kSettings), QByteArray("3,.2,0\r\n"));
+    w->chkAs()->click();
+    QCOMPARE(f.dir.bytes(kSettings), QByteArray("3,0.2,1\r\n"));
+}
+
+void tst_GameFrame::openingNeverRewritesAnExistingSettingsLine_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<bool>("autoSave");
+    QTest::newRow("display time out of range") << QByteArray("12,45,0\r\n") << "12" << "0.5" << false;
+    QTest::newRow("auto-save flag missing") << QByteArray("3,2") << "3" << "2" << true;
+    QTest::newRow("garbage") << QByteArray("\x81\xff\x82") << "8" << "0.5" << true;
+}
+
+void tst_GameFrame::openingNeverRewritesAnExistingSettingsLine()
+{
+    // The valid values are used and only the invalid ones defaulted; the file
+    // keeps what it holds until the player changes a setting.
+    QFETCH(QByteArray, file);
+    QFETCH(QString, digits);
+    QFETCH(QString, seconds);
+    QFETCH(bool, autoSave);
+    GameFixture f;
+    QVERIFY(f.dir.write(kSettings, file));
+    auto *w = f.open<frmG1>();
+    QCOMPARE(box(w, "cboKaisu")->currentText(), digits);
+    QCOMPARE(box(w, "cboJikan")->currentText(), seconds);
+    QCOMPARE(w->chkAs()->isChecked(), autoSave);
+    QCOMPARE(w->cmdHozon()->isEnabled(), !autoSave);
+    QCOMPARE(f.dir.bytes(kSettings), file);
+
+    pick(box(w, "cboKaisu"), QStringLiteral("5"));
+    w->cboKaisu_Click();
+    QCOMPARE(f.dir.bytes(kSettings), QStringLiteral("5,%1,%2\r\n").arg(seconds).arg(autoSave ? 1 : 0).toLatin1());
 }
 
 void tst_GameFrame::gridScrollsOnlyPastSevenRows_data()
 {
     QTest::addColumn<int>("count");
-    QTest::addColumn<int>("topRow");
-    QTest::newRow("6 entries do not scroll") << 6 << 1;
-    QTest::newRow("7 entries: the last is on top") << 7 << 7;
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("6 entries do not scroll") << 6 << false;
+    QTest::newRow("7 entries: the last page") << 7 << true;
+    QTest::newRow("30 entries: the last page") << 30 << true;
 }
 
 void tst_GameFrame::gridScrollsOnlyPastSevenRows()
 {
     QFETCH(int, count);
-    QFETCH(int, topRow);
+    QFETCH(bool, scrolls);
     GameFixture f;
     f.dir.write(kHistory, entries(count));
     auto *w = f.open<frmG1>();
     w->resize(1000, 700);
     w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
     QCOMPARE(w->msgRireki()->rows(), count + 1);
-    QCOMPARE(w->msgRireki()->topRow(), topRow);
+    if (scrolls)
+        QVERIFY(showsLastPage(w->msgRireki()));
+    else
+        QCOMPARE(w->msgRireki()->topRow(), 1);
     QCOMPARE(w->mcrRireki2()->rowCount(), count);
 }
 

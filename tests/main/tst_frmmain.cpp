@@ -93,7 +93,11 @@ private slots:
     void deletingTheOnlyRecordEmptiesTheLogWithoutAsking();
     void deletingFromThreeAsksAndRewritesTheOthers();
     void aRewriteThatCannotBeStoredChangesNothing();
+    void aDamagedLogIsReportedOnceAndKept_data();
     void aDamagedLogIsReportedOnceAndKept();
+    void theKeyboardChoosesTheRowToDelete();
+    void theEditGridShowsItsLastFullPage_data();
+    void theEditGridShowsItsLastFullPage();
     void newStartEmptiesEveryHistoryAndEnds();
     void newStartRefusesANameThatCannotBeStored();
     void userNameIsShownInTheTitle_data();
@@ -101,6 +105,9 @@ private slots:
     void aNameThatCannotBeStoredChangesNothing();
 
     void pickedDateRebuildsThePanelAndGameReturnsToToday();
+    void launcherButtonsOpenTheirWindows_data();
+    void launcherButtonsOpenTheirWindows();
+    void launcherStripOrder();
     void gameStripOpensOnlyTheWindowsThatExist();
     void endClosesAnOpenHelpViewer();
 };
@@ -323,6 +330,9 @@ void tst_frmMain::todayPanel_data()
         << QList<PlayRecord>{play(t, "09:00:00", "むかしのゲーム", 5)}
         << QList<QStringList>{{"1", "09:00:00", "むかしのゲーム", "5"}} << QList<QStringList>{} << "imgNashi" << 0
         << "今日の脳も健康元気" << "0:00:00";
+    QTest::newRow("a first start: empty log")
+        << QList<PlayRecord>{} << QList<QStringList>{} << QList<QStringList>{} << "imgNashi" << 0
+        << "今日の脳も健康元気" << "0:00:00";
     QTest::newRow("no play that day")
         << QList<PlayRecord>{play("2026/12/01", "09:00:00", "数字記憶", 10),
                              play("2026/12/08", "09:00:00", "数字記憶", 10)}
@@ -363,7 +373,8 @@ void tst_frmMain::todayPanel()
     QCOMPARE(backColor(w->lblMHyouka), lit > 0 ? QColor::fromRgb(lampColor(lit)) : kWhite);
     QCOMPARE(child<QLabel>(*w, "lblDayTotal")->text(), dayTotal);
 
-    QCOMPARE(w->LastPlayDate(), log.last().date);
+    QCOMPARE(w->LastPlayDate(), log.isEmpty() ? QString() : log.last().date);
+    QCOMPARE(w->LogIsEmpty(), log.isEmpty());
 }
 
 void tst_frmMain::longDayTotalDoesNotWrap()
@@ -387,7 +398,10 @@ void tst_frmMain::manyPlaysScrollToTheLastPlay()
     f.setLog(log);
     auto w = f.load();
     QCOMPARE(w->msgDayList->rows(), 13);
-    QCOMPARE(w->msgDayList->topRow(), 12);
+    QCoreApplication::processEvents();
+    const FlexGrid *g = w->msgDayList;
+    const int page = g->viewport()->height() / g->rowHeight(0);
+    QCOMPARE(g->topRow(), qMax(1, 12 - page + 1)); // the last play on the last full page
 
     f.setLog(log.mid(0, 9)); // nine plays fit: no scrolling
     w->RefreshToday();
@@ -402,8 +416,9 @@ void tst_frmMain::manyPlaysScrollToTheLastPlay()
 void tst_frmMain::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
 {
     MainFixture f;
-    f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 10)});
+    f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 70)});
     auto w = f.load();
+    QCOMPARE(w->lblDayTotal->text(), QStringLiteral("0:01:10"));
     w->cmdSettei->click();
     w->msgHenList->clickCell(1, 2);
     QVERIFY(w->cmdRowDel->isEnabled());
@@ -421,6 +436,7 @@ void tst_frmMain::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
     // The today panel was rebuilt from the empty log.
     QVERIFY(w->LogIsEmpty());
     QCOMPARE(w->msgDayList->rows(), 1);
+    QCOMPARE(w->lblDayTotal->text(), QStringLiteral("0:00:00")); // not the deleted play's time
     QCOMPARE(visibleFace(*w), QStringLiteral("imgNashi"));
     QCOMPARE(w->shpLedAt(1)->fillColor(), kWhite);
     // ゲーム with the log empty leaves the calendar where it was moved to.
@@ -486,14 +502,29 @@ void tst_frmMain::aRewriteThatCannotBeStoredChangesNothing()
     QCOMPARE(w->msgHenList->rows(), 3);
 }
 
-// Bytes that are not Shift-JIS are reported once per run; deleting a record
-// would drop them, so it is refused and the file stays byte for byte.
+void tst_frmMain::aDamagedLogIsReportedOnceAndKept_data()
+{
+    QTest::addColumn<QByteArray>("anchor"); // the damage goes just before this text of line 1
+    QTest::addColumn<int>("row");            // the row then deleted
+    QTest::newRow("in a kept text field") << QByteArray("\",") << 2;
+    QTest::newRow("in the seconds field") << QByteArray(",\"\",") << 2;
+    QTest::newRow("after a closing quote") << QByteArray(",12,") << 2;
+    QTest::newRow("in a field past the sixth") << QByteArray("\r\n") << 2;
+    QTest::newRow("deleting the damaged record itself") << QByteArray("\r\n") << 1;
+}
+
+// Bytes that are not Shift-JIS are reported once per run; a rewrite would drop
+// them wherever they are, so every rewrite is refused and the file stays byte
+// for byte.
 void tst_frmMain::aDamagedLogIsReportedOnceAndKept()
 {
+    QFETCH(QByteArray, anchor);
+    QFETCH(int, row);
     MainFixture f;
     QByteArray bytes = sjisLines({play("2026/12/06", "10:00:00", "画像記憶", 12).gameLine(),
                                   play("2026/12/07", "10:00:00", "数字記憶", 5).gameLine()});
-    bytes.insert(bytes.indexOf("\r\n") - 2, "\x85\x20"); // an unassigned lead byte
+    const QByteArray bad = anchor == "\r\n" ? QByteArray(",\"\x85\x20\"") : QByteArray("\x85\x20");
+    bytes.insert(bytes.indexOf(anchor), bad); // an unassigned lead byte
     f.dir.write(QStringLiteral("データ.txt"), bytes);
     auto w = f.load();
     QCOMPARE(f.messages.shown.size(), 1);
@@ -504,10 +535,95 @@ void tst_frmMain::aDamagedLogIsReportedOnceAndKept()
     QCOMPARE(f.messages.shown.size(), 1);
 
     w->cmdSettei->click();
-    w->msgHenList->clickCell(2, 1);
+    w->msgHenList->clickCell(row, 1);
     w->cmdRowDel->click();
     QCOMPARE(f.messages.shown.last().title, QStringLiteral("保存エラー"));
     QCOMPARE(f.logBytes(), bytes);
+    QCOMPARE(w->msgHenList->rows(), 3);
+    QVERIFY(!w->RewriteLogFromGrid(w->msgHenList));
+    QCOMPARE(f.logBytes(), bytes);
+
+    // Only the record left: deleting it (no question) is refused the same way.
+    if (row == 1) {
+        f.dir.write(QStringLiteral("データ.txt"), bytes.left(bytes.indexOf("\r\n") + 2));
+        w.reset();
+        w = f.load();
+        w->cmdSettei->click();
+        w->msgHenList->clickCell(1, 1);
+        const qsizetype told = f.messages.shown.size();
+        w->cmdRowDel->click();
+        QCOMPARE(f.messages.shown.size(), told + 1);
+        QCOMPARE(f.messages.shown.last().title, QStringLiteral("保存エラー"));
+        QCOMPARE(f.logBytes(), bytes.left(bytes.indexOf("\r\n") + 2));
+        QCOMPARE(w->msgHenList->rows(), 2);
+    }
+}
+
+void tst_frmMain::theKeyboardChoosesTheRowToDelete()
+{
+    // The record named in the question, and deleted, is the one the highlight
+    // was moved to, by mouse or by keyboard.
+    MainFixture f;
+    QList<PlayRecord> log;
+    for (int i = 0; i < 5; ++i)
+        log.append(play("2026/12/07", QStringLiteral("0%1:00:00").arg(i + 1), "数字記憶", 1));
+    f.setLog(log);
+    auto w = f.load();
+    w->cmdSettei->click();
+    FlexGrid *g = w->msgHenList;
+    g->setFocus();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, 1)).center());
+    QVERIFY(w->cmdRowDel->isEnabled());
+    QTest::keyClick(g, Qt::Key_Down);
+    QTest::keyClick(g, Qt::Key_Down);
+    f.messages.answerNext(MsgAnswer::Cancel);
+    w->cmdRowDel->click();
+    QCOMPARE(lastShown(f).text, QStringLiteral("2026/12/07 03:00:00 数字記憶 を削除します。よろしいですか？"));
+    QTest::keyClick(g, Qt::Key_End, Qt::ControlModifier);
+    w->cmdRowDel->click();
+    QCOMPARE(lastShown(f).text, QStringLiteral("2026/12/07 05:00:00 数字記憶 を削除します。よろしいですか？"));
+    QStringList kept;
+    for (int i = 0; i < 4; ++i)
+        kept.append(log.at(i).rewriteLine());
+    QCOMPARE(f.logBytes(), sjisLines(kept));
+}
+
+void tst_frmMain::theEditGridShowsItsLastFullPage_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("23 records: from the first") << 23 << false;
+    QTest::newRow("24 records: the newest at the bottom") << 24 << true;
+    QTest::newRow("25 records") << 25 << true;
+}
+
+void tst_frmMain::theEditGridShowsItsLastFullPage()
+{
+    // Past 24 rows the edit screen shows the newest records: a full page down
+    // to the last one, never one row over empty space.
+    QFETCH(int, records);
+    QFETCH(bool, scrolls);
+    MainFixture f;
+    QList<PlayRecord> log;
+    for (int i = 0; i < records; ++i)
+        log.append(play("2026/12/07", QStringLiteral("10:%1:00").arg(i, 2, 10, QLatin1Char('0')), "数字記憶", 1));
+    f.setLog(log);
+    auto w = f.load();
+    w->resize(1000, 600);
+    w->cmdSettei->click();
+    QCoreApplication::processEvents();
+    FlexGrid *g = w->msgHenList;
+    const int page = g->viewport()->height() / g->rowHeight(0);
+    QVERIFY2(page > 3 && page < records, qPrintable(QString::number(page)));
+    const int last = g->rowAt(g->viewport()->height() - 1);
+    if (scrolls) {
+        QCOMPARE(g->topRow(), records - page + 1);
+        QVERIFY(last < 0 || last == records - 1); // the newest record is the bottom row
+        QCOMPARE(g->rowAt(g->rowViewportPosition(records - 1)), records - 1);
+        QVERIFY(g->rowViewportPosition(records - 1) + g->rowHeight(0) <= g->viewport()->height());
+    } else {
+        QCOMPARE(g->topRow(), 1);
+    }
 }
 
 void tst_frmMain::newStartEmptiesEveryHistoryAndEnds()
@@ -587,6 +703,9 @@ void tst_frmMain::userNameIsShownInTheTitle_data()
     QTest::addColumn<QString>("record");
     QTest::newRow("山田") << "山田" << " 山田 の ソラミルプロジェクト３ ～記憶力" << "\"氏名\",\"山田\"";
     QTest::newRow("empty") << "" << " ソラミルプロジェクト３ ～記憶力" << "\"氏名\",\"\"";
+    // The record line cannot hold a double quote: what is stored is shown at once.
+    QTest::newRow("double quotes") << "山田\"太郎\"" << " 山田＂太郎＂ の ソラミルプロジェクト３ ～記憶力"
+                                   << "\"氏名\",\"山田＂太郎＂\"";
 }
 
 void tst_frmMain::userNameIsShownInTheTitle()
@@ -664,9 +783,55 @@ void tst_frmMain::pickedDateRebuildsThePanelAndGameReturnsToToday()
     QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
 }
 
+void tst_frmMain::launcherButtonsOpenTheirWindows_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("window");
+    // The button numbers do not follow the window numbers.
+    QTest::newRow("cmdG1") << "cmdG1" << "数字記憶" << 1;
+    QTest::newRow("cmdG2") << "cmdG2" << "画像記憶" << 6;
+    QTest::newRow("cmdG3") << "cmdG3" << "神経衰弱" << 2;
+    QTest::newRow("cmdG4") << "cmdG4" << "追跡記憶" << 5;
+    QTest::newRow("cmdG6") << "cmdG6" << "時間差" << 3;
+    QTest::newRow("cmdG5") << "cmdG5" << "輪廻" << 4;
+    QTest::newRow("cmdG7") << "cmdG7" << "バラバラ" << 7;
+}
+
+void tst_frmMain::launcherButtonsOpenTheirWindows()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, caption);
+    QFETCH(int, window);
+    MainFixture f;
+    auto w = f.load();
+    w->cmdGame->click();
+    auto *b = child<QToolButton>(*w, button);
+    QVERIFY(b);
+    QCOMPARE(b->text(), caption);
+    QTest::mouseClick(b, Qt::LeftButton);
+    QCOMPARE(f.navigator.games, QList<int>{window});
+    QVERIFY(!w->isVisible());
+}
+
+void tst_frmMain::launcherStripOrder()
+{
+    MainFixture f;
+    auto w = f.load();
+    w->cmdGame->click();
+    QStringList order;
+    for (QToolButton *b : w->fraGame->findChildren<QToolButton *>())
+        order.append(b->objectName());
+    std::sort(order.begin(), order.end(), [&](const QString &a, const QString &b) {
+        return w->fraGame->findChild<QToolButton *>(a)->x() < w->fraGame->findChild<QToolButton *>(b)->x();
+    });
+    QCOMPARE(order, (QStringList{"cmdG1", "cmdG2", "cmdG3", "cmdG4", "cmdG6", "cmdG5", "cmdG7", "cmdModori"}));
+}
+
 void tst_frmMain::gameStripOpensOnlyTheWindowsThatExist()
 {
     MainFixture f;
+    f.navigator.available = {1};
     auto w = f.load();
     w->cmdGame->click();
     // Only the number-memory window exists so far; the others wait for theirs.

@@ -37,6 +37,20 @@ int rowAtTop(const FlexGrid &g)
     return g.rowAt(1) + 1;
 }
 
+// The last data row drawn wholly in the viewport.
+int rowAtBottom(const FlexGrid &g)
+{
+    const int r = g.rowAt(g.viewport()->height() - 1);
+    const int last = r < 0 ? g.model()->rowCount() - 1 : r;
+    return g.rowViewportPosition(last) + g.rowHeight(last) <= g.viewport()->height() ? last + 1 : last;
+}
+
+// How many whole rows the viewport shows.
+int pageRows(const FlexGrid &g)
+{
+    return g.viewport()->height() / g.verticalHeader()->defaultSectionSize();
+}
+
 } // namespace
 
 class TestFlexGrid : public QObject {
@@ -55,6 +69,8 @@ private slots:
     void cutToHeaderStartsFromTheTop_data();
     void cutToHeaderStartsFromTheTop();
     void clicksOnDataCellsSetRowAndCol();
+    void keyboardMovesTheCurrentRow_data();
+    void keyboardMovesTheCurrentRow();
 };
 
 void TestFlexGrid::headerRowIsTheHorizontalHeader()
@@ -230,27 +246,38 @@ void TestFlexGrid::scrollToLastIfMoreThan_data()
 {
     QTest::addColumn<int>("dataRows");
     QTest::addColumn<int>("limit");
-    QTest::addColumn<int>("top");
+    QTest::addColumn<bool>("scrolls");
     // A history grid scrolls past 7 rows, the header included.
-    QTest::newRow("7 entries scroll") << 7 << 7 << 7;
-    QTest::newRow("empty grid") << 0 << 0 << 1;
+    QTest::newRow("6 entries stay") << 6 << 7 << false;
+    QTest::newRow("7 entries fit on the page") << 7 << 7 << true;
+    QTest::newRow("50 entries: the last page") << 50 << 7 << true;
+    QTest::newRow("empty grid") << 0 << 0 << true;
 }
 
 void TestFlexGrid::scrollToLastIfMoreThan()
 {
+    // Scrolling to the last row shows the last full page: the newest rows and
+    // no empty space under them, which would look as if records were lost.
     QFETCH(int, dataRows);
     QFETCH(int, limit);
-    QFETCH(int, top);
+    QFETCH(bool, scrolls);
     FlexGrid g;
-    g.resize(300, 400);
-    // Filled while hidden, as the windows refill their grids.
+    g.resize(300, 200);
+    // Filled and scrolled while hidden, as the windows refill their grids.
     fill(g, 3, dataRows);
     g.scrollToLastIfMoreThan(limit);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
+    const int page = pageRows(g);
+    const int top = scrolls ? qMax(1, dataRows - page + 1) : 1;
     QCOMPARE(g.topRow(), top);
-    if (dataRows > 0)
-        QCOMPARE(rowAtTop(g), top);
+    if (dataRows > 0) {
+        // At the end the last row sits on the bottom edge; a part of the row
+        // above the top row may show over it.
+        QVERIFY(rowAtTop(g) == top || rowAtTop(g) == top - 1);
+        if (scrolls)
+            QCOMPARE(rowAtBottom(g), dataRows);
+    }
 }
 
 void TestFlexGrid::cutToHeaderStartsFromTheTop_data()
@@ -262,21 +289,22 @@ void TestFlexGrid::cutToHeaderStartsFromTheTop_data()
 
 void TestFlexGrid::cutToHeaderStartsFromTheTop()
 {
-    // The last row can be the top row, and stays there when the grid is laid out
-    // anew; cut to its header and refilled with a few rows (a filter that leaves
-    // little), the grid shows its first row again.
+    // A grid at its end stays at its end when it is laid out anew; cut to its
+    // header and refilled with a few rows (a filter that leaves little), the
+    // grid shows its first row again.
     QFETCH(bool, hidden);
     FlexGrid g;
     g.resize(300, 200);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
     fill(g, 3, 50);
-    g.setTopRow(99); // beyond the last row is the last row
-    QCOMPARE(g.topRow(), 50);
-    g.resize(320, 260);
+    g.setTopRow(99); // beyond the last page is the last page
+    QCOMPARE(rowAtBottom(g), 50);
+    QCOMPARE(g.topRow(), 50 - pageRows(g) + 1);
+    g.resize(320, 260); // a taller view shows more of the last rows
     QCoreApplication::processEvents();
-    QCOMPARE(g.topRow(), 50);
-    QCOMPARE(rowAtTop(g), 50);
+    QCOMPARE(rowAtBottom(g), 50);
+    QCOMPARE(g.topRow(), 50 - pageRows(g) + 1);
     if (hidden)
         g.hide();
     fill(g, 3, 45);
@@ -324,6 +352,47 @@ void TestFlexGrid::clicksOnDataCellsSetRowAndCol()
     QCOMPARE(spy.count(), 2);
     QCOMPARE(g.row(), 2);
     QCOMPARE(g.col(), 1);
+}
+
+void TestFlexGrid::keyboardMovesTheCurrentRow_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("row"); // -1: the last row of the first page below the start
+    QTest::newRow("Down") << int(Qt::Key_Down) << 0 << 4;
+    QTest::newRow("Up") << int(Qt::Key_Up) << 0 << 2;
+    QTest::newRow("Ctrl+End") << int(Qt::Key_End) << int(Qt::ControlModifier) << 40;
+    QTest::newRow("Ctrl+Home") << int(Qt::Key_Home) << int(Qt::ControlModifier) << 1;
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 0 << -1;
+}
+
+void TestFlexGrid::keyboardMovesTheCurrentRow()
+{
+    // What the highlight shows is what row() says: a command that acts on the
+    // current row acts on the row the user moved to, by mouse or by keyboard.
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, row);
+    FlexGrid g;
+    g.resize(300, 200);
+    fill(g, 3, 40);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    g.setFocus();
+    const QRect cell = g.visualRect(g.model()->index(2, 1)); // grid row 3
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(g.row(), 3);
+    QTest::keyClick(&g, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (row < 0)
+        QVERIFY(g.row() > 3 + 1);
+    else
+        QCOMPARE(g.row(), row);
+    QCOMPARE(g.currentIndex().row() + 1, g.row());
+    QCOMPARE(g.text(), QStringLiteral("%1,%2").arg(g.row()).arg(g.col()));
+
+    // Setting the row moves the highlight there too.
+    g.setRow(7);
+    QCOMPARE(g.currentIndex().row(), 6);
 }
 
 QTEST_MAIN(TestFlexGrid)

@@ -37,6 +37,14 @@ SettingField SettingField::text(const QString &def, const QStringList &allowed)
     return f;
 }
 
+SettingField SettingField::kept(const QString &def)
+{
+    SettingField f;
+    f.type = ValueType::Kept;
+    f.defaultValue = def;
+    return f;
+}
+
 GameSettings::GameSettings(SettingsFormat format) : m_format(std::move(format))
 {
     for (const SettingField &f : std::as_const(m_format.fields))
@@ -68,6 +76,9 @@ bool GameSettings::accepts(int i, const QString &raw, QString *normal) const
     case ValueType::Text:
         if (!f.allowed.isEmpty() && !f.allowed.contains(raw))
             return false;
+        *normal = raw;
+        return true;
+    case ValueType::Kept:
         *normal = raw;
         return true;
     }
@@ -142,6 +153,13 @@ QString GameSettings::line() const
             break;
         case ValueType::Text:
             w.text(m_values.at(i));
+            break;
+        case ValueType::Kept:
+            // A number goes back as it was written; anything else as quoted text.
+            if (text::isPlainNumber(m_values.at(i).trimmed()))
+                w.bare(m_values.at(i).trimmed());
+            else
+                w.text(m_values.at(i));
             break;
         }
     }

@@ -12,7 +12,12 @@
 
 namespace kioku {
 
-enum class ValueType { Int, Float, Text };
+enum class ValueType {
+    Int,
+    Float,
+    Text,
+    Kept, // a spare value: written back exactly as it was read, whatever it holds
+};
 
 // One value of the line.
 struct SettingField {
@@ -26,6 +31,7 @@ struct SettingField {
     static SettingField integer(int def, int min, int max);
     static SettingField real(float def, float min, float max);
     static SettingField text(const QString &def, const QStringList &allowed = {});
+    static SettingField kept(const QString &def);
 };
 
 struct SettingsFormat {

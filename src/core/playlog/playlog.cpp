@@ -71,6 +71,17 @@ text::WriteResult appendPlayRecord(const PlayRecord &r)
 
 text::WriteResult rewritePlayLog(const QList<PlayRecord> &records)
 {
+    // A log holding bytes that are not Shift-JIS is never rewritten: whatever
+    // part of a record they fell in, the rewrite would drop them for good.
+    const text::ReadResult now = text::readAll(kPlayLogFile, nullptr);
+    if (now.readError || !now.clean) {
+        text::WriteResult refused;
+        refused.ok = false;
+        refused.message = QStringLiteral("データ.txt に Shift-JIS として読めない文字があるため、書き換えられません。\r\n"
+                                         "ファイルはそのまま残してあります。\r\n"
+                                         "テキストエディタで文字コードを Shift-JIS にして保存し直してください。");
+        return refused;
+    }
     QStringList lines;
     lines.reserve(records.size());
     for (const PlayRecord &r : records)
@@ -78,7 +89,7 @@ text::WriteResult rewritePlayLog(const QList<PlayRecord> &records)
     return text::writeLines(kPlayLogFile, lines);
 }
 
-text::WriteResult emptyPlayLog()
+text::WriteResult emptyPlayLog() // the new start: whatever the log held goes
 {
     return text::emptyFile(kPlayLogFile);
 }

@@ -43,8 +43,10 @@ PlayLog readPlayLog();
 // Appends one record as a game line.
 text::WriteResult appendPlayRecord(const PlayRecord &r);
 // Rewrites the whole log from `records` in their order (rewrite lines). Atomic.
+// Refused, the file untouched, while the log on disk holds bytes that are not
+// code page 932 (or cannot be read): a rewrite would lose them.
 text::WriteResult rewritePlayLog(const QList<PlayRecord> &records);
-// Leaves an empty log.
+// Leaves an empty log, whatever it held (the new start).
 text::WriteResult emptyPlayLog();
 
 } // namespace kioku

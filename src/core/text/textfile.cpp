@@ -44,12 +44,36 @@ WriteResult refused(const QString &badChar)
     return r;
 }
 
+// Writes all of `bytes` to a file opened unbuffered, so that each write() goes
+// to the system at once and a full disk shows in its result. The system may
+// take part of the bytes and refuse the rest: the loop asks again, and the
+// refusal then comes with its reason. Empty `reason` on success.
+bool writeFully(QFileDevice &file, const QByteArray &bytes, QString *reason)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            *reason = file.errorString();
+            return false;
+        }
+        done += n;
+    }
+    if (!file.flush()) {
+        *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`,
 // so the old file stays whole until the new one is complete on disk.
+// The temporary file is unbuffered: QSaveFile::commit() flushes its own buffer
+// but does not report a failed flush, and would rename a short file over the old one.
 WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(path, file.errorString());
     if (takeFailHook()) {
         // Test hook: behave like a disk that fills up half-way through.
@@ -58,8 +82,8 @@ WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
         file.commit();
         return failure(path, QStringLiteral("書き込みが中断されました"));
     }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    QString reason;
+    if (!writeFully(file, bytes, &reason)) {
         file.cancelWriting();
         file.commit();
         return failure(path, reason);
@@ -225,19 +249,20 @@ WriteResult appendLine(const QString &name, const QString &line)
             }
         }
     }
+    // Unbuffered, so that close() has nothing left to retry after a refused write.
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return failure(path, file.errorString());
     const qint64 oldSize = file.size();
     // A line cut short by a full disk would be read back as a garbled record:
     // what reached the file is taken back, so the file is as it was.
     auto takeBack = [&](const QString &reason) {
         file.close();
-        if (existed)
-            QFile::resize(path, oldSize);
-        else
-            QFile::remove(path);
-        return failure(path, reason);
+        const bool restored = existed ? QFile::resize(path, oldSize) : QFile::remove(path);
+        WriteResult r = failure(path, reason);
+        if (!restored)
+            r.message += QStringLiteral("\r\nファイルの最後の行が途中で切れているかもしれません。");
+        return r;
     };
     if (takeFailHook()) {
         // Test hook: behave like a disk that fills up half-way through the line.
@@ -245,8 +270,9 @@ WriteResult appendLine(const QString &name, const QString &line)
         file.flush();
         return takeBack(QStringLiteral("書き込みが中断されました"));
     }
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return takeBack(file.errorString());
+    QString reason;
+    if (!writeFully(file, bytes, &reason))
+        return takeBack(reason);
     file.close();
     if (file.error() != QFileDevice::NoError)
         return takeBack(file.errorString());

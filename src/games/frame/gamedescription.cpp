@@ -360,8 +360,7 @@ GameDescription trackingDescription()
     d.itemName = QStringLiteral("追跡記憶");
     d.windowNumber = 5;
     // spare whole number (kept as read), lighting time, auto-save
-    SettingField spare = SettingField::integer(0, 0, 0);
-    spare.hasRange = false;
+    const SettingField spare = SettingField::kept(QStringLiteral("0"));
     d.settings = SettingsFormat{QStringLiteral("追跡記憶設定.txt"),
                               {spare, SettingField::real(0.5f, 0.1f, 1.0f), SettingField::integer(1, 0, 1)}};
     d.autoSaveSetting = 2;

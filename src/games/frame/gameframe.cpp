@@ -324,9 +324,15 @@ void GameFrame::Form_Load()
         return;
     }
     cmdAllDsp_Click();
+    // The settings file is only read here: a value that is not valid is
+    // replaced by its default in the window, and the file keeps what it holds
+    // until the player changes a setting. A missing file gets the defaults.
+    const bool hadSettings = text::fileExists(m_desc.settings.fileName);
     m_settings = GameSettings::read(m_desc.settings);
     m_chkAs->setChecked(autoSave());
-    chkAs_Click();
+    showSaveMode();
+    if (!hadSettings)
+        writeSettings();
     loadGame();
     if (m_desc.panel.enabled)
         setPanelTall(false);
@@ -595,6 +601,12 @@ void GameFrame::chkAs_Click()
     if (m_desc.autoSaveSetting >= 0)
         m_settings.setInt(m_desc.autoSaveSetting, on ? 1 : 0);
     writeSettings();
+    showSaveMode();
+}
+
+void GameFrame::showSaveMode()
+{
+    const bool on = m_chkAs->isChecked();
     m_cmdHozon->setEnabled(!on);
     m_chkAs->setText(on ? QString() : QStringLiteral("手動保存モード"));
 }

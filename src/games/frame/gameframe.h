@@ -189,6 +189,8 @@ protected:
 
 private:
     void buildFrame();
+    // 保存 and the caption of chkAs as the auto-save box says.
+    void showSaveMode();
     void fillHistory(const QString &filterName, const QString &chosen);
     void drawView(const ViewButton &v);
     void applyPanelLayout();

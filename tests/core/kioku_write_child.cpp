@@ -1,0 +1,96 @@
+// Runs one write of the program in a process whose file-size limit is set low,
+// so the operating system itself refuses the bytes past the limit (EFBIG), as a
+// full disk refuses them with ENOSPC. tst_writefailure starts it.
+//
+// Usage: kioku_write_child FOLDER LIMIT OPERATION
+//   rewrite     reads the play log and rewrites it without its first record
+//               (what deleting one row of the edit screen does)
+//   append      appends one record to the play log, as a game saves a play
+//   settings    sets the digit count of number memory to 12 (its settings file)
+//   helptour    switches the help tour off (設定.txt)
+//   firststart  sets the folder up as a first start does
+// Prints (UTF-8) "ok" or "failed", then the message of a failure, or for
+// firststart one "written NAME" / "failed NAME" line per file.
+// Exit code 0 when the operation ran, whatever its result; 2 on bad usage.
+#include "core/datafolder.h"
+#include "core/playlog/playlog.h"
+#include "core/rules/numbermemory.h"
+#include "core/settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+void say(const QString &line)
+{
+    const QByteArray utf8 = (line + QLatin1Char('\n')).toUtf8();
+    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stdout);
+}
+
+void report(const kioku::text::WriteResult &r)
+{
+    say(r.ok ? QStringLiteral("ok") : QStringLiteral("failed"));
+    if (!r.ok)
+        say(r.message);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    bool limitOk = false;
+    const qulonglong limit = args.value(2).toULongLong(&limitOk);
+    if (args.size() != 4 || !limitOk || !QDir::setCurrent(args.at(1))) {
+        std::fputs("usage: kioku_write_child FOLDER LIMIT OPERATION\n", stderr);
+        return 2;
+    }
+    const QString op = args.at(3);
+
+    // Everything is read before the limit is set; only the write itself meets it.
+    const QList<kioku::PlayRecord> records = kioku::readPlayLog().records;
+    kioku::GameSettings settings = kioku::GameSettings::read(kioku::rules::numberMemorySettings());
+
+    // Past the limit write() fails with EFBIG instead of the process being killed.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit lim{rlim_t(limit), rlim_t(limit)};
+    if (setrlimit(RLIMIT_FSIZE, &lim) != 0) {
+        std::perror("kioku_write_child: setrlimit");
+        return 2;
+    }
+
+    if (op == QLatin1String("rewrite")) {
+        report(kioku::rewritePlayLog(records.mid(1)));
+    } else if (op == QLatin1String("append")) {
+        kioku::PlayRecord r;
+        r.date = QStringLiteral("2026/12/07");
+        r.time = QStringLiteral("14:05:33");
+        r.item = QStringLiteral("数字記憶");
+        r.seconds = 42.5f;
+        r.comment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
+        report(kioku::appendPlayRecord(r));
+    } else if (op == QLatin1String("settings")) {
+        settings.setInt(kioku::rules::DigitCount, 12);
+        report(settings.write());
+    } else if (op == QLatin1String("helptour")) {
+        report(kioku::writeHelpTour(0));
+    } else if (op == QLatin1String("firststart")) {
+        const kioku::DataFolderResult prepared = kioku::prepareDataFolder();
+        say(prepared.failed.isEmpty() ? QStringLiteral("ok") : QStringLiteral("failed"));
+        for (const QString &name : prepared.written)
+            say(QStringLiteral("written ") + name);
+        for (const QString &name : prepared.failed)
+            say(QStringLiteral("failed ") + name);
+    } else {
+        std::fputs("kioku_write_child: unknown operation\n", stderr);
+        return 2;
+    }
+    std::fflush(stdout);
+    return 0;
+}
