@@ -25,7 +25,7 @@
 #include "core/random.h"
 #include "games/visual/frmg1.h"
 #include "widgets/appcontext.h"
-#include "widgets/headless.h"
+#include "testing/headless.h"
 #include "widgets/messages.h"
 #include "widgets/shape.h"
 
@@ -224,14 +224,11 @@ int main(int argc, char **argv)
     kioku::SystemRandom random(clock);
     kioku::ScriptedMessageService messages;
     kioku::RecordingNavigator navigator;
-    kioku::AppContext ctx;
-    ctx.clock = &clock;
-    ctx.random = &random;
-    ctx.messages = &messages;
-    ctx.navigator = &navigator;
-    ctx.helpTourOn = 0;
+    kioku::AppContext ctx(clock, random, messages, navigator);
+    ctx.session.helpTourOn = 0;
 
     frmG1 w(ctx);
+    w.Form_Load();
     // The benchmark ticks the countdown itself: the window's own one-second
     // timer would otherwise tick it too, from inside the events let run below.
     w.tmrStart()->stop();
@@ -301,7 +298,7 @@ int main(int argc, char **argv)
             const qint64 cpu1 = cpuNs();
             cpuTotal += cpu1 - cpu0;
             wallTotal += wall1 - wall0;
-            if (w.phase() != frmG1::Phase::Answering || watch.firstPaint() < 0 || watch.coverShown() < 0) {
+            if (w.playState() != kioku::GameFrame::PlayState::Answering || watch.firstPaint() < 0 || watch.coverShown() < 0) {
                 ++missed;
             } else {
                 const double shownMs = double(watch.coverShown() - watch.firstPaint()) / 1e6;

@@ -25,7 +25,7 @@
 #include "core/text/textfile.h"
 #include "main/frmmain.h"
 #include "widgets/appcontext.h"
-#include "widgets/headless.h"
+#include "testing/headless.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
 
@@ -182,11 +182,7 @@ int main(int argc, char **argv)
         kioku::SystemRandom random(clock);
         kioku::ScriptedMessageService messages;
         kioku::RecordingNavigator navigator;
-        kioku::AppContext ctx;
-        ctx.clock = &clock;
-        ctx.random = &random;
-        ctx.messages = &messages;
-        ctx.navigator = &navigator;
+        kioku::AppContext ctx(clock, random, messages, navigator);
 
         // ---- main window start-up: construction and Form_Load until shown ----
         QList<double> startups;

@@ -15,12 +15,13 @@
 #include "core/settings.h"
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
+#include "games/registry.h"
 #include "games/visual/frmg1.h"
 #include "main/appsetup.h"
 #include "main/frmmain.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
-#include "widgets/headless.h"
+#include "testing/headless.h"
 #include "widgets/helpviewer.h"
 #include "widgets/messages.h"
 #include "widgets/monthcalendar.h"
@@ -235,26 +236,11 @@ void shootWelcomeBox(Shooter &shots, QWidget *parent)
 }
 
 struct Context {
-    FakeClock clock{kNow};
-    std::unique_ptr<RandomSource> random = std::make_unique<SeededRandom>(7);
-    ScriptedMessageService messages;
-    RecordingNavigator navigator;
-    AppContext ctx;
+    FakeServices services{kNow, 7};
+    FakeClock &clock = services.clock;
+    AppContext &ctx = services.ctx;
 
-    Context()
-    {
-        ctx.clock = &clock;
-        ctx.random = random.get();
-        ctx.messages = &messages;
-        ctx.navigator = &navigator;
-        ctx.helpTourOn = 0;
-    }
-
-    void drawValues(const QList<double> &values)
-    {
-        random = std::make_unique<SeededRandom>(values);
-        ctx.random = random.get();
-    }
+    void drawValues(const QList<double> &values) { services.random.setValues(values); }
 };
 
 std::unique_ptr<frmMain> loadMain(Context &c)
@@ -305,7 +291,7 @@ void shootNumberMemory(Shooter &shots, Context &c)
 {
     // Digits 1 2 8 2 6 0 5 4: each draw is the integer part of nine times the value.
     c.drawValues({0.13, 0.25, 0.91, 0.33, 0.77, 0.05, 0.64, 0.48});
-    auto *w = new frmG1(c.ctx);
+    auto *w = static_cast<frmG1 *>(openGameWindow<frmG1>(c.ctx));
     QPointer<frmG1> guard(w);
     // The countdown is ticked by hand below, one picture per tick.
     w->tmrStart()->stop();
@@ -321,7 +307,7 @@ void shootNumberMemory(Shooter &shots, Context &c)
     bool shot = false;
     qint64 displayStart = -1;
     c.clock.onWait = [&](double) {
-        if (shot || w->phase() != frmG1::Phase::Display)
+        if (shot || w->playState() != GameFrame::PlayState::Showing)
             return;
         if (displayStart < 0)
             displayStart = c.clock.elapsedNs();
@@ -376,19 +362,17 @@ public:
         row->addWidget(cmdStart());
         tmrStart()->stop();
         tmrBp()->stop();
-        Form_Load();
     }
 
 protected:
-    bool hasResult() const override { return false; }
-    HistoryEntry historyEntry(const QDateTime &) const override { return {}; }
-    PlayRecord playRecord(const QDateTime &) const override { return {}; }
+    std::optional<SavedPlay> result(const QDateTime &) const override { return std::nullopt; }
 };
 
 void shootOtherFrames(Shooter &shots, Context &c)
 {
     for (int n = 2; n <= 7; ++n) {
-        auto w = std::make_unique<BareFrame>(c.ctx, gameDescription(n));
+        auto w = std::make_unique<BareFrame>(c.ctx, describeGame(*gameByWindowName(QStringLiteral("frmG%1").arg(n))));
+        w->Form_Load();
         w->show();
         shots.shoot(w.get(), QStringLiteral("frame_g%1.png").arg(n));
     }
@@ -448,8 +432,8 @@ int main(int argc, char *argv[])
     shootNumberMemory(shots, c);
     shootOtherFrames(shots, c);
 
-    if (!c.messages.shown.isEmpty()) {
-        for (const ShownMessage &m : std::as_const(c.messages.shown))
+    if (!c.services.messages.shown.isEmpty()) {
+        for (const ShownMessage &m : std::as_const(c.services.messages.shown))
             err() << "kioku_shots: message box shown: " << m.title << ": " << m.text << Qt::endl;
     }
 

@@ -61,15 +61,10 @@ int main(int argc, char *argv[])
 
     kioku::SystemClock clock;
     kioku::SystemRandom random(clock);
-    kioku::AppContext ctx;
-    ctx.clock = &clock;
-    ctx.random = &random;
-    ctx.messages = &messages;
-    AppNavigator navigator(ctx);
-    ctx.navigator = &navigator;
+    AppNavigator navigator;
+    kioku::AppContext ctx(clock, random, messages, navigator);
+    navigator.setContext(ctx);
 
     navigator.showMain();
-    const int rc = QApplication::exec();
-    ctx.navigator = nullptr;
-    return rc;
+    return QApplication::exec();
 }

@@ -16,7 +16,7 @@ double Clock::secondsSinceMidnight() const
     return now().time().msecsSinceStartOfDay() / 1000.0;
 }
 
-bool Clock::waitUntil(qint64 deadlineNs, const std::function<bool()> &stop)
+bool Clock::waitUntil(qint64 deadlineNs, const std::function<bool()> &stop, qint64 sliceNs)
 {
     for (;;) {
         if (stop && stop())
@@ -24,7 +24,7 @@ bool Clock::waitUntil(qint64 deadlineNs, const std::function<bool()> &stop)
         const qint64 left = deadlineNs - elapsedNs();
         if (left <= 0)
             return true;
-        wait(left / 1e6);
+        wait((sliceNs > 0 ? qMin(left, sliceNs) : left) / 1e6);
     }
 }
 
@@ -99,38 +99,6 @@ void SystemClock::wake()
     ++m_wakes;
     for (QEventLoop *loop : std::as_const(m_loops))
         loop->quit();
-}
-
-FakeClock::FakeClock(const QDateTime &start) : m_now(start) {}
-
-QDateTime FakeClock::now() const
-{
-    return m_now;
-}
-
-void FakeClock::advanceMs(double ms)
-{
-    if (!(ms > 0))
-        return;
-    const qint64 msBefore = m_elapsedNs / 1000000;
-    m_fractionNs += ms * 1e6;
-    // A hair of tolerance so that three thirds of a millisecond make a whole one.
-    const double whole = std::floor(m_fractionNs + 1e-6);
-    m_elapsedNs += qint64(whole);
-    m_fractionNs -= whole;
-    const qint64 msAfter = m_elapsedNs / 1000000;
-    if (msAfter != msBefore)
-        m_now = m_now.addMSecs(msAfter - msBefore);
-}
-
-void FakeClock::wait(double ms)
-{
-    ++m_waits;
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-    advanceMs(ms);
-    if (onWait)
-        onWait(ms);
 }
 
 } // namespace kioku

@@ -1,7 +1,7 @@
 #pragma once
 // The only door to time. Windows and rules ask a Clock for the date, the time of
 // day and elapsed time, and wait through it, so tests can replace it with a
-// FakeClock that runs a 30-second display in no real time.
+// fake clock (kioku_testing) that runs a 30-second display in no real time.
 #include <QDateTime>
 #include <functional>
 
@@ -27,8 +27,9 @@ public:
     virtual void wake() = 0;
 
     // Lets events run until elapsedNs() reaches deadlineNs or stop() holds.
-    // Returns true when the deadline was reached, false when stopped.
-    bool waitUntil(qint64 deadlineNs, const std::function<bool()> &stop);
+    // stop() is looked at after every wait, which lasts at most `sliceNs` when
+    // that is > 0. Returns true when the deadline was reached, false when stopped.
+    bool waitUntil(qint64 deadlineNs, const std::function<bool()> &stop, qint64 sliceNs = 0);
 };
 
 // The real clock: QDateTime for the wall clock, QElapsedTimer for elapsed time,
@@ -48,31 +49,6 @@ private:
     qint64 m_start;
     QList<QEventLoop *> m_loops;
     quint64 m_wakes = 0; // wake() calls so far: a wait that sees it change ends
-};
-
-// A clock that moves only when told to. wait() lets pending events run once
-// and then advances the clock by the time waited, so timed phases finish at once.
-class FakeClock : public Clock {
-public:
-    explicit FakeClock(const QDateTime &start = QDateTime(QDate(2026, 12, 7), QTime(14, 5, 33)));
-    QDateTime now() const override;
-    qint64 elapsedNs() const override { return m_elapsedNs; }
-    void wait(double ms) override;
-    void wake() override { ++m_wakes; }
-
-    void setNow(const QDateTime &t) { m_now = t; }
-    void advanceMs(double ms);
-    // Called once per wait, after pending events have run (tests use it to act mid-phase).
-    std::function<void(double ms)> onWait;
-    int waits() const { return m_waits; }
-    int wakes() const { return m_wakes; }
-
-private:
-    QDateTime m_now;
-    qint64 m_elapsedNs = 0;
-    double m_fractionNs = 0;
-    int m_waits = 0;
-    int m_wakes = 0;
 };
 
 } // namespace kioku

@@ -30,19 +30,4 @@ private:
     quint64 m_reseeds = 0;
 };
 
-// Deterministic: a fixed seed that reseed() does not change, or a fixed list of
-// values returned in turn (cycling).
-class SeededRandom : public RandomSource {
-public:
-    explicit SeededRandom(quint64 seed = 1) : m_gen(seed) {}
-    explicit SeededRandom(QList<double> values) : m_values(std::move(values)) {}
-    void reseed() override {}
-    double next() override;
-
-private:
-    std::mt19937_64 m_gen;
-    QList<double> m_values;
-    int m_pos = 0;
-};
-
 } // namespace kioku

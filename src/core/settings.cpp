@@ -37,15 +37,4 @@ QString mainWindowTitle(const QString &userName)
     return QLatin1Char(' ') + userName + QStringLiteral(" の ソラミルプロジェクト３ ～記憶力");
 }
 
-const QStringList &historyFileNames()
-{
-    static const QStringList names = {
-        QStringLiteral("数字記憶履歴.txt"),   QStringLiteral("画像記憶履歴.txt"),
-        QStringLiteral("アイコン衰弱履歴.txt"), QStringLiteral("追跡記憶履歴.txt"),
-        QStringLiteral("時間差履歴.txt"),     QStringLiteral("輪廻記憶履歴.txt"),
-        QStringLiteral("バラバラ記憶履歴.txt"),
-    };
-    return names;
-}
-
 } // namespace kioku

@@ -1,6 +1,7 @@
 #pragma once
 // Small files of the main window: the help-tour switch "設定.txt" and the
 // name record "氏名.txt".
+#include "core/game/catalogue.h" // historyFileNames()
 #include "core/text/textfile.h"
 #include <QString>
 
@@ -20,8 +21,5 @@ text::WriteResult writeUserName(const QString &name);
 
 // The window title for a user name.
 QString mainWindowTitle(const QString &userName);
-
-// The game history files, emptied by the new start.
-const QStringList &historyFileNames();
 
 } // namespace kioku

@@ -2,28 +2,13 @@
 
 #include "frmmain.h"
 #include "games/frame/gameframe.h"
-#include "games/visual/frmg1.h"
+#include "games/registry.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
-namespace {
-
-// The game windows built into the program, by window number. A game joins the
-// launcher by adding its line here: its launcher button is enabled from then on.
-struct GameWindow {
-    int number;
-    QWidget *(*create)(kioku::AppContext &ctx);
-};
-
-const GameWindow kGameWindows[] = {
-    {1, [](kioku::AppContext &ctx) -> QWidget * { return new frmG1(ctx); }},
-};
-
-} // namespace
-
-AppNavigator::AppNavigator(kioku::AppContext &ctx, QObject *parent) : QObject(parent), m_ctx(ctx)
+AppNavigator::AppNavigator(QObject *parent) : QObject(parent)
 {
     // One window closes before the next opens; that gap must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -31,12 +16,9 @@ AppNavigator::AppNavigator(kioku::AppContext &ctx, QObject *parent) : QObject(pa
 
 AppNavigator::~AppNavigator() = default;
 
-bool AppNavigator::hasGameWindow(int windowNumber)
+bool AppNavigator::hasGame(kioku::Game game) const
 {
-    for (const GameWindow &g : kGameWindows)
-        if (g.number == windowNumber)
-            return true;
-    return false;
+    return kioku::hasGameWindow(game);
 }
 
 void AppNavigator::adopt(QWidget *w, bool isMain)
@@ -51,26 +33,24 @@ void AppNavigator::showMain()
 {
     if (m_quitting)
         return; // the program is ending: a window closing on its way out leads nowhere
-    auto *w = new frmMain(m_ctx);
+    Q_ASSERT(m_ctx);
+    auto *w = new frmMain(*m_ctx);
     adopt(w, true);
     w->Form_Load(); // the start-up shows the window
 }
 
-QWidget *AppNavigator::createGameWindow(int windowNumber)
+QWidget *AppNavigator::createGameWindow(kioku::Game game)
 {
-    for (const GameWindow &g : kGameWindows)
-        if (g.number == windowNumber)
-            return g.create(m_ctx);
-    qWarning("AppNavigator: no game window %d in this build", windowNumber);
-    return nullptr;
+    Q_ASSERT(m_ctx);
+    return kioku::openGame(game, *m_ctx);
 }
 
-void AppNavigator::showGame(int windowNumber)
+void AppNavigator::showGame(kioku::Game game)
 {
     if (m_quitting)
         return;
     const quint64 adopted = m_adopted;
-    QPointer<QWidget> w = createGameWindow(windowNumber);
+    QPointer<QWidget> w = createGameWindow(game);
     if (!w)
         return;
     // A game that cannot be played tells the user why, sends the program on

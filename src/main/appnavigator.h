@@ -12,21 +12,22 @@ class QWidget;
 class AppNavigator : public QObject, public kioku::Navigator {
     Q_OBJECT
 public:
-    explicit AppNavigator(kioku::AppContext &ctx, QObject *parent = nullptr);
+    explicit AppNavigator(QObject *parent = nullptr);
     ~AppNavigator() override;
+    // The context the windows are built with (it holds this navigator, so it
+    // is made after it). Must be set before the first window is shown.
+    void setContext(kioku::AppContext &ctx) { m_ctx = &ctx; }
 
     // Creates a new main window (deleted when closed), runs its start-up and shows it.
     void showMain() override;
-    // Creates game window frmG<n> (deleted when closed) and shows it. A window
+    // Creates the window of `game` (deleted when closed) and shows it. A window
     // that refuses to open (it has told the user why and sent the program on
     // through this navigator while it was being built) is never shown.
-    void showGame(int windowNumber) override;
+    void showGame(kioku::Game game) override;
     void quit() override;
-    bool hasGame(int windowNumber) const override { return hasGameWindow(windowNumber); }
-
-    // Whether game window frmG<n> is part of this build; the launcher enables
-    // only the buttons of the windows that are.
-    static bool hasGameWindow(int windowNumber);
+    // Whether the game has a window in this build; the launcher enables only
+    // the buttons of the games that have.
+    bool hasGame(kioku::Game game) const override;
 
     // The window open now (nullptr before the first and after the end).
     QWidget *currentWindow() const { return m_current; }
@@ -35,14 +36,14 @@ public:
 protected:
     // Ends the event loop (queued, so it also works before exec() runs).
     virtual void endProgram();
-    // Builds game window frmG<n>; nullptr when it is not part of this build.
-    virtual QWidget *createGameWindow(int windowNumber);
+    // Builds and opens the window of `game`; nullptr when it has none in this build.
+    virtual QWidget *createGameWindow(kioku::Game game);
 
 private:
     void adopt(QWidget *w, bool isMain);
     void windowGone(QObject *w, bool wasMain);
 
-    kioku::AppContext &m_ctx;
+    kioku::AppContext *m_ctx = nullptr;
     QWidget *m_current = nullptr; // compared only, never dereferenced after it closes
     bool m_quitting = false;
     quint64 m_adopted = 0; // windows opened so far

@@ -1,6 +1,5 @@
 #include "frmmain.h"
 
-#include "appnavigator.h"
 #include "widgets/backcolor.h"
 
 #include "core/clock.h"
@@ -43,26 +42,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QColor kWhite(255, 255, 255);
-
-// ---- the game launcher ----
-// The strip's buttons from left to right. The button numbers do not follow the
-// window numbers; this table is the mapping.
-struct LauncherButton {
-    QToolButton *frmMain::*member;
-    const char *name;
-    const char *caption;
-    int window; // frmG<window>
-    void (frmMain::*click)();
-};
-const LauncherButton kLauncher[] = {
-    {&frmMain::cmdG1, "cmdG1", "数字記憶", 1, &frmMain::cmdG1_Click},
-    {&frmMain::cmdG2, "cmdG2", "画像記憶", 6, &frmMain::cmdG2_Click},
-    {&frmMain::cmdG3, "cmdG3", "神経衰弱", 2, &frmMain::cmdG3_Click},
-    {&frmMain::cmdG4, "cmdG4", "追跡記憶", 5, &frmMain::cmdG4_Click},
-    {&frmMain::cmdG6, "cmdG6", "時間差", 3, &frmMain::cmdG6_Click},
-    {&frmMain::cmdG5, "cmdG5", "輪廻", 4, &frmMain::cmdG5_Click},
-    {&frmMain::cmdG7, "cmdG7", "バラバラ", 7, &frmMain::cmdG7_Click},
-};
 
 // ---- grid layouts ----
 struct GridColumn {
@@ -303,17 +282,18 @@ void frmMain::buildGameStrip()
         return b;
     };
 
-    int position = 0;
-    for (const LauncherButton &l : kLauncher) {
-        QToolButton *b =
-            makeButton(QString::fromLatin1(l.name), QString::fromUtf8(l.caption), ++position);
-        this->*l.member = b;
-        connect(b, &QToolButton::clicked, this, l.click);
-        if (!m_ctx.navigator->hasGame(l.window)) {
+    // The strip follows the game catalogue: a button per game, left to right.
+    for (const Game game : launcherOrder()) {
+        const GameInfo &g = gameInfo(game);
+        QToolButton *b = makeButton(g.launcherButton, g.launcherCaption, g.launcherPosition);
+        m_launcher.insert(b, game);
+        connect(b, &QToolButton::clicked, this, [this, game] { launchGame(game); });
+        if (!m_ctx.navigator.hasGame(game)) {
             b->setEnabled(false);
             b->setToolTip(QStringLiteral("準備中です"));
         }
     }
+    cmdG1 = launcherButton(Game::NumberMemory);
     cmdModori = makeButton(QStringLiteral("cmdModori"), QStringLiteral("戻る"), 8);
     connect(cmdModori, &QToolButton::clicked, this, &frmMain::cmdModori_Click);
 
@@ -612,7 +592,7 @@ void frmMain::Form_Load()
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     IsLoading = true;
     HideAllPanels();
-    mtvmain->setValue(m_ctx.clock->today());
+    mtvmain->setValue(m_ctx.clock.today());
     ShowUserName();
     LoadItemNames();
     SetupTodayGrids();
@@ -622,17 +602,16 @@ void frmMain::Form_Load()
 
     show();
     fraMain->show();
-    chkHelp->setChecked(m_ctx.helpTourOn != 0); // IsLoading keeps this from switching anything
+    chkHelp->setChecked(m_ctx.session.helpTourOn != 0); // IsLoading keeps this from switching anything
 
-    if (!m_ctx.welcomeShown) {
+    if (!m_ctx.session.welcomeShown) {
         if (!letEventsRun())
             return;
         show();
         if (!letEventsRun())
             return;
-        m_ctx.welcomeShown = true;
-        m_ctx.helpTourText = welcomeText();
-        m_ctx.showHelpTour(this);
+        m_ctx.session.welcomeShown = true;
+        m_ctx.showHelpTour(this, welcomeText());
     }
 
     IsLoading = false;
@@ -641,7 +620,7 @@ void frmMain::Form_Load()
 
 void frmMain::READ_SETTEI()
 {
-    m_ctx.helpTourOn = readHelpTour();
+    m_ctx.session.helpTourOn = readHelpTour();
 }
 
 void frmMain::chkHelp_Click()
@@ -649,15 +628,15 @@ void frmMain::chkHelp_Click()
     if (IsLoading)
         return;
     if (chkHelp->isChecked()) {
-        m_ctx.messages->info(this, QStringLiteral("ヘルプツアー機能をオンにします。"),
+        m_ctx.messages.info(this, QStringLiteral("ヘルプツアー機能をオンにします。"),
                              QStringLiteral("ヘルプツアーＯＮ"));
-        m_ctx.helpTourOn = 1;
+        m_ctx.session.helpTourOn = 1;
     } else {
-        m_ctx.messages->info(this, QStringLiteral("ヘルプツアー機能をオフにします。"),
+        m_ctx.messages.info(this, QStringLiteral("ヘルプツアー機能をオフにします。"),
                              QStringLiteral("ヘルプツアーＯＦＦ"));
-        m_ctx.helpTourOn = 0;
+        m_ctx.session.helpTourOn = 0;
     }
-    const text::WriteResult w = writeHelpTour(m_ctx.helpTourOn);
+    const text::WriteResult w = writeHelpTour(m_ctx.session.helpTourOn);
     writeFailed(w.ok, w.message);
 }
 
@@ -690,15 +669,15 @@ void frmMain::LoadMemo()
 
 void frmMain::ShowUserName()
 {
-    m_ctx.userName = readUserName();
-    setWindowTitle(mainWindowTitle(m_ctx.userName));
+    m_ctx.session.userName = readUserName();
+    setWindowTitle(mainWindowTitle(m_ctx.session.userName));
 }
 
 bool frmMain::writeFailed(bool ok, const QString &message)
 {
     if (ok)
         return false;
-    m_ctx.messages->warn(this, message, QStringLiteral("保存エラー"));
+    m_ctx.messages.warn(this, message, QStringLiteral("保存エラー"));
     return true;
 }
 
@@ -706,13 +685,13 @@ PlayLog frmMain::readLog()
 {
     PlayLog log = readPlayLog();
     if (log.readError)
-        m_ctx.messages->warn(this, QStringLiteral("データ.txt を読み込めませんでした。"),
+        m_ctx.messages.warn(this, QStringLiteral("データ.txt を読み込めませんでした。"),
                              QStringLiteral("読み込みエラー"));
-    if (!log.clean && !m_ctx.damagedLogWarned) {
+    if (!log.clean && !m_ctx.session.damagedLogWarned) {
         // The file itself is kept as it is: a rewrite would have to drop the
         // unreadable bytes, so the screens that rewrite the log refuse to.
-        m_ctx.damagedLogWarned = true;
-        m_ctx.messages->warn(
+        m_ctx.session.damagedLogWarned = true;
+        m_ctx.messages.warn(
             this,
             QStringLiteral("データ.txt に Shift-JIS として読めない文字があります。") + kCrLf
                 + QStringLiteral("読めない文字は「\uFFFD」として表示します。ファイルはそのまま残し、"
@@ -804,15 +783,14 @@ void frmMain::cmdMemo_Click()
 void frmMain::cmdSettei_Click()
 {
     const bool opened = switchToPanel(fraSettei, [this] {
-        txtPriData->setText(m_ctx.userName);
+        txtPriData->setText(m_ctx.session.userName);
         cmdRowDel->setEnabled(false);
         SetupLogGrid(msgHenList);
         FillLogGrid(msgHenList);
     });
     if (!opened)
         return;
-    m_ctx.helpTourText = setteiHelpText();
-    m_ctx.showHelpTour(this);
+    m_ctx.showHelpTour(this, setteiHelpText());
 }
 
 void frmMain::cmdHelp_Click()
@@ -824,7 +802,7 @@ void frmMain::cmdOwari_Click()
 {
     HelpViewer::closeAll();
     close();
-    m_ctx.navigator->quit();
+    m_ctx.navigator.quit();
 }
 
 // ---------------------------------------------------------------------------
@@ -833,7 +811,7 @@ void frmMain::cmdOwari_Click()
 
 void frmMain::cmdGame_Click()
 {
-    const QDate today = m_ctx.clock->today();
+    const QDate today = m_ctx.clock.today();
     if (!m_firstPlayDate.isEmpty() && mtvmain->value() != today) {
         mtvmain->setValue(today);
         RefreshToday();
@@ -849,26 +827,18 @@ void frmMain::cmdModori_Click()
     fraGame->hide();
 }
 
-void frmMain::launchGame(QToolButton *button)
+void frmMain::launchGame(Game game)
 {
-    for (const LauncherButton &l : kLauncher) {
-        if (this->*l.member != button)
-            continue;
-        if (!m_ctx.navigator->hasGame(l.window))
-            return; // not part of this build yet: the button is disabled
-        m_ctx.navigator->showGame(l.window);
-        close();
-        return;
-    }
+    if (!m_ctx.navigator.hasGame(game))
+        return; // not part of this build yet: the button is disabled
+    m_ctx.navigator.showGame(game);
+    close();
 }
 
-void frmMain::cmdG1_Click() { launchGame(cmdG1); }
-void frmMain::cmdG2_Click() { launchGame(cmdG2); }
-void frmMain::cmdG3_Click() { launchGame(cmdG3); }
-void frmMain::cmdG4_Click() { launchGame(cmdG4); }
-void frmMain::cmdG5_Click() { launchGame(cmdG5); }
-void frmMain::cmdG6_Click() { launchGame(cmdG6); }
-void frmMain::cmdG7_Click() { launchGame(cmdG7); }
+QToolButton *frmMain::launcherButton(Game game) const
+{
+    return m_launcher.key(game);
+}
 
 // ---------------------------------------------------------------------------
 // Today panel
@@ -1073,7 +1043,7 @@ void frmMain::cmdRowDel_Click()
         return;
     const QString what = msgHenList->textMatrix(r, 1) + QLatin1Char(' ')
         + msgHenList->textMatrix(r, 2) + QLatin1Char(' ') + msgHenList->textMatrix(r, 3);
-    if (!m_ctx.messages->ask(this, what + QStringLiteral(" を削除します。よろしいですか？"),
+    if (!m_ctx.messages.ask(this, what + QStringLiteral(" を削除します。よろしいですか？"),
                              QStringLiteral("クリア確認")))
         return;
     // The file is rewritten first; the row leaves the grid only once the log
@@ -1088,7 +1058,7 @@ void frmMain::cmdRowDel_Click()
 
 void frmMain::cmdNew1_Click()
 {
-    if (!m_ctx.messages->ask(
+    if (!m_ctx.messages.ask(
             this, QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"),
             QStringLiteral("クリア確認")))
         return;
@@ -1108,20 +1078,20 @@ void frmMain::cmdNew1_Click()
     w = writeUserName(name);
     if (writeFailed(w.ok, w.message))
         return;
-    m_ctx.userName = name;
+    m_ctx.session.userName = name;
     for (const QString &history : historyFileNames()) {
         w = text::emptyFile(history);
         if (writeFailed(w.ok, w.message))
             return;
     }
 
-    m_ctx.messages->info(this,
+    m_ctx.messages.info(this,
                          QStringLiteral("データを削除しました。") + kCrLf + kCrLf
                              + QStringLiteral("一旦プログラムを終了させていただきます。次の起動から新規スタートです！"),
                          QStringLiteral("新規スタート準備完了"));
     HelpViewer::closeAll();
     close();
-    m_ctx.navigator->quit();
+    m_ctx.navigator.quit();
 }
 
 void frmMain::cmdPHozon1_Click()
@@ -1133,8 +1103,8 @@ void frmMain::cmdPHozon1_Click()
     const text::WriteResult w = writeUserName(name);
     if (writeFailed(w.ok, w.message))
         return;
-    m_ctx.userName = name;
+    m_ctx.session.userName = name;
     txtPriData->setText(name);
     setWindowTitle(mainWindowTitle(name));
-    m_ctx.messages->info(this, QStringLiteral("保存が終了しました"), QStringLiteral("保存終了"));
+    m_ctx.messages.info(this, QStringLiteral("保存が終了しました"), QStringLiteral("保存終了"));
 }

@@ -6,6 +6,7 @@
 #include "widgets/appcontext.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -77,13 +78,10 @@ public:
     void cmdOwari_Click();
 
     // ---- game launcher ----
-    void cmdG1_Click();
-    void cmdG2_Click();
-    void cmdG3_Click();
-    void cmdG4_Click();
-    void cmdG5_Click();
-    void cmdG6_Click();
-    void cmdG7_Click();
+    // A game button (cmdG1 … cmdG7, named in the game catalogue): opens the
+    // game's window and closes this one.
+    void launchGame(kioku::Game game);
+    QToolButton *launcherButton(kioku::Game game) const;
     void cmdModori_Click();
 
     // ---- today panel ----
@@ -116,7 +114,7 @@ public:
         *fraBunseki;
     // The game strip over the top of the window.
     QFrame *fraGame;
-    QToolButton *cmdG1, *cmdG2, *cmdG3, *cmdG4, *cmdG5, *cmdG6, *cmdG7, *cmdModori;
+    QToolButton *cmdG1, *cmdModori; // the first game button takes the focus
     // Today panel.
     kioku::MonthCalendar *mtvmain;
     kioku::FlexGrid *msgDayList, *msgDayTotal;
@@ -146,7 +144,7 @@ private:
     void buildEditPanel();
     QFrame *buildPlaceholderPanel(const QString &name, const QString &caption);
     void placeGameStrip();
-    void launchGame(QToolButton *button);
+
     // Shows `panel` in place of the others unless it is shown already: hides
     // them all, runs `fill`, shows the panel and lets pending events run.
     // Returns true when the caller goes on (help text, tour); false when the
@@ -164,6 +162,7 @@ private:
     QList<QFrame *> allPanels() const;
 
     kioku::AppContext &m_ctx;
+    QHash<QToolButton *, kioku::Game> m_launcher;
     QString m_firstPlayDate;
     QString m_lastPlayDate;
     bool m_logIsEmpty = true;

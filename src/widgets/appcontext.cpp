@@ -4,11 +4,11 @@
 
 namespace kioku {
 
-void AppContext::showHelpTour(QWidget *parent)
+void AppContext::showHelpTour(QWidget *parent, const QString &text)
 {
-    if (helpTourOn != 0 && messages)
-        messages->show(parent, helpTourText, QStringLiteral("ヘルプツアー"), MsgButtons::Ok,
-                       MsgIcon::Information);
+    session.helpTourText = text;
+    if (session.helpTourOn != 0)
+        messages.show(parent, text, QStringLiteral("ヘルプツアー"), MsgButtons::Ok, MsgIcon::Information);
 }
 
 } // namespace kioku

@@ -1,7 +1,10 @@
 #pragma once
-// What lives as long as the program: the doors to time, chance and messages,
-// the program-wide state the windows share, and the way from one window to the next.
-// The composition root (app/main.cpp) builds it; tests build one with fakes.
+// What lives as long as the program: the required services (time, chance,
+// message boxes and the way from one window to the next), passed by reference,
+// and the session state the windows share. The composition root (app/main.cpp)
+// builds it; tests build one from fakes (kioku_testing).
+#include "core/game/catalogue.h"
+
 #include <QString>
 
 class QWidget;
@@ -18,23 +21,19 @@ public:
     virtual ~Navigator() = default;
     // Creates a new main window and shows it (it runs its whole start-up).
     virtual void showMain() = 0;
-    // Creates game window frmG<n> (1..7) and shows it.
-    virtual void showGame(int windowNumber) = 0;
-    // Whether game window frmG<n> can be opened (is part of this build).
-    virtual bool hasGame(int windowNumber) const = 0;
+    // Creates the window of `game` and shows it.
+    virtual void showGame(Game game) = 0;
+    // Whether the window of `game` can be opened (is part of this build).
+    virtual bool hasGame(Game game) const = 0;
     // Ends the program.
     virtual void quit() = 0;
 };
 
-struct AppContext {
-    Clock *clock = nullptr;
-    RandomSource *random = nullptr;
-    MessageService *messages = nullptr;
-    Navigator *navigator = nullptr;
-
+// What the windows of one run share.
+struct Session {
     // Help tour: on (1) or off (0); re-read from the settings file at every main-window load.
     int helpTourOn = 1;
-    // The explanatory text of the screen being opened.
+    // The explanatory text the screen opened last handed to the tour.
     QString helpTourText;
     // Set when the welcome text has been composed once in this run.
     bool welcomeShown = false;
@@ -45,9 +44,25 @@ struct AppContext {
     bool damagedLogWarned = false;
     // 1 = timed play, 0 = counted play (shared by the typing games).
     qint16 playMode = 0;
+};
 
-    // Shows helpTourText in an information box titled "ヘルプツアー" when the tour is on.
-    void showHelpTour(QWidget *parent);
+struct AppContext {
+    AppContext(Clock &c, RandomSource &r, MessageService &m, Navigator &n)
+        : clock(c), random(r), messages(m), navigator(n)
+    {
+    }
+    AppContext(const AppContext &) = delete;
+    AppContext &operator=(const AppContext &) = delete;
+
+    Clock &clock;
+    RandomSource &random;
+    MessageService &messages;
+    Navigator &navigator;
+    Session session;
+
+    // The screen being opened explains itself: `text` is kept as the tour's
+    // text and shown in an information box titled "ヘルプツアー" when the tour is on.
+    void showHelpTour(QWidget *parent, const QString &text);
 };
 
 } // namespace kioku

@@ -26,6 +26,7 @@ void setBackColor(QWidget *w, const QColor &c)
     QPalette p = w->palette();
     p.setColor(QPalette::Button, c);
     p.setColor(QPalette::Window, c);
+    p.setColor(QPalette::Base, c); // text boxes paint their back in this role
     w->setPalette(p);
     if (!qobject_cast<QAbstractButton *>(w))
         w->setAutoFillBackground(true);

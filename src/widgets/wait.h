@@ -15,6 +15,9 @@ class Clock;
 // caller must not touch `guard` (or anything it owns) again.
 // Returns true when the whole time passed, false when stopped or the guard is gone.
 // A null `guard` means nothing guards the wait (only the time and `stop` end it).
-bool waitFor(Clock &clock, QObject *guard, double ms, const std::function<bool()> &stop = {});
+// `stop` is looked at whenever the clock's wait wakes (clock.wake() wakes it at
+// once) and, with `lookEveryMs` > 0, at least that often.
+bool waitFor(Clock &clock, QObject *guard, double ms, const std::function<bool()> &stop = {},
+             double lookEveryMs = 0);
 
 } // namespace kioku

@@ -1,6 +1,8 @@
 // The clock and the random source that every timed phase and every draw goes through.
 #include "core/clock.h"
+#include "testing/fakeclock.h"
 #include "core/random.h"
+#include "testing/seededrandom.h"
 
 #include <QtTest>
 

@@ -1,6 +1,7 @@
 // Number memory rules: the draw, judging, rate and the saved time; marks, summary and whole
 // saved lines are checked through the window (tst_frmg1).
 #include "core/random.h"
+#include "testing/seededrandom.h"
 #include "core/rules/numbermemory.h"
 #include "testsupport.h"
 

@@ -1,14 +1,18 @@
 #pragma once
 // What the game-window tests share: a fresh data folder, a fake clock, a seeded
 // random source, scripted message boxes and a navigator that records the way back.
-#include "core/clock.h"
-#include "core/random.h"
 #include "games/frame/gameframe.h"
+#include "games/registry.h"
+#include "games/typing/frmg3.h"
+#include "games/typing/frmg4.h"
+#include "games/typing/frmg7.h"
+#include "games/visual/frmg1.h"
+#include "games/visual/frmg2.h"
+#include "games/visual/frmg5.h"
+#include "games/visual/frmg6.h"
+#include "testing/headless.h"
 #include "testsupport.h"
-#include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
-#include "widgets/headless.h"
-#include "widgets/messages.h"
 
 #include <QComboBox>
 #include <QPointer>
@@ -20,31 +24,20 @@ using kioku::RecordingNavigator;
 
 struct GameFixture {
     TempDataDir dir;
-    kioku::FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(14, 5, 33))};
-    std::unique_ptr<kioku::SeededRandom> random = std::make_unique<kioku::SeededRandom>(7);
-    kioku::ScriptedMessageService messages;
-    RecordingNavigator navigator;
-    kioku::AppContext ctx;
+    kioku::FakeServices services;
+    kioku::FakeClock &clock = services.clock;
+    kioku::ScriptedMessageService &messages = services.messages;
+    RecordingNavigator &navigator = services.navigator;
+    kioku::AppContext &ctx = services.ctx;
 
-    GameFixture()
-    {
-        ctx.clock = &clock;
-        ctx.random = random.get();
-        ctx.messages = &messages;
-        ctx.navigator = &navigator;
-        ctx.helpTourOn = 0;
-        ctx.playMode = 1;
-    }
+    GameFixture() { ctx.session.playMode = 1; }
 
     // Draws come from `values` in turn.
-    void drawValues(const QList<double> &values)
-    {
-        random = std::make_unique<kioku::SeededRandom>(values);
-        ctx.random = random.get();
-    }
+    void drawValues(const QList<double> &values) { services.random.setValues(values); }
 
-    // The window's own timers are stopped: the tests tick them by hand. A window
-    // still open when the fixture ends is deleted with it.
+    // Built and opened as the registry opens a game window, with the window's
+    // own timers stopped: the tests tick them by hand. A window still open when
+    // the fixture ends is deleted with it.
     template<typename W, typename... Args>
     W *open(Args &&...args)
     {
@@ -52,6 +45,7 @@ struct GameFixture {
         w->tmrStart()->stop();
         w->tmrBp()->stop();
         m_windows << w;
+        w->Form_Load();
         return w;
     }
     ~GameFixture()
@@ -70,6 +64,12 @@ struct WindowGuard {
     explicit WindowGuard(QWidget *window) : w(window) {}
     ~WindowGuard() { delete w.data(); }
 };
+
+// The description of window frmG<window>, as the registry gives it.
+inline kioku::GameDescription gameDescription(int window)
+{
+    return kioku::describeGame(*kioku::gameByWindowName(QStringLiteral("frmG%1").arg(window)));
+}
 
 // Whether a grid shows its last full page: the last row wholly in view at the
 // bottom and as many rows above it as fit (a grid scrolled to its last row).

@@ -6,6 +6,7 @@
 #include "core/game/gamesettings.h"
 #include "core/game/history.h"
 #include "core/game/historyview.h"
+#include "gamefixture.h"
 #include "games/frame/gamedescription.h"
 
 #include <QtTest>
@@ -190,10 +191,10 @@ void tst_Descriptions::eachWindowNumberGivesItsGame()
     QFETCH(int, playTimerMs);
 
     const GameDescription d = gameDescription(window);
-    QCOMPARE(d.windowName, windowName(window));
-    QCOMPARE(d.windowNumber, window);
-    QCOMPARE(make().windowName, windowName(window));
-    QCOMPARE(d.itemName, itemName);
+    QCOMPARE(d.windowName(), windowName(window));
+    QCOMPARE(d.windowName().mid(4).toInt(), window);
+    QCOMPARE(make().windowName(), windowName(window));
+    QCOMPARE(d.itemName(), itemName);
     if (!caption.isEmpty())
         QCOMPARE(d.caption, caption);
     QCOMPARE(d.playTimerMs, playTimerMs);

@@ -104,8 +104,8 @@ void tst_frmG1::startPreparesTheBoard()
     GameFixture f;
     Play p(f, "4,2,1\r\n");
     p.w->cmdStart_Click();
-    QCOMPARE(p.w->phase(), frmG1::Phase::Countdown);
-    QCOMPARE(f.ctx.playMode, qint16(0));
+    QCOMPARE(p.w->playState(), GameFrame::PlayState::Countdown);
+    QCOMPARE(f.ctx.session.playMode, qint16(0));
     QVERIFY(!p.cover()->isHidden());
     for (int i = 1; i <= 15; ++i) {
         QCOMPARE(p.w->lblMondai(i)->isHidden(), i > 4);
@@ -131,7 +131,7 @@ void tst_frmG1::typingMovesTheFocusOnToJudging()
     Play p(f, QByteArray::number(digits.size()) + ",0.5,1\r\n", digits);
     p.showActive();
     p.start();
-    QCOMPARE(p.w->phase(), frmG1::Phase::Answering);
+    QCOMPARE(p.w->playState(), GameFrame::PlayState::Answering);
     QVERIFY(!p.cover()->isHidden());
     QVERIFY(p.w->txtKaitou(digits.size() + 1)->isHidden());
     QVERIFY(p.kekka()->isEnabled());
@@ -200,7 +200,7 @@ void tst_frmG1::shortDisplayKeepsTheBarFull()
     QCOMPARE(shown, QSet<QString>{"0"});
     QCOMPARE(widths, QSet<int>{p.w->fullBarWidth()});
     QVERIFY(waited >= 200 && waited < 210);
-    QCOMPARE(p.w->phase(), frmG1::Phase::Answering);
+    QCOMPARE(p.w->playState(), GameFrame::PlayState::Answering);
 }
 
 void tst_frmG1::thirtySecondsCountDownAndShrinkTheBar()
@@ -427,9 +427,12 @@ void tst_frmG1::backDuringARealDisplayEndsThePhase()
     // pressed from inside that loop ends it long before its 30 seconds.
     GameFixture f;
     SystemClock real;
-    f.ctx.clock = &real;
+    AppContext ctx(real, f.services.random, f.messages, f.navigator);
+    ctx.session.helpTourOn = 0;
     f.dir.write(rules::kNumberMemorySettingsFile, "8,30,1\r\n");
-    QPointer<frmG1> w = f.open<frmG1>();
+    QPointer<frmG1> w = new frmG1(ctx);
+    w->tmrStart()->stop();
+    w->Form_Load();
     w->show();
     QTimer::singleShot(100, w, [&] { QTest::mouseClick(w->cmdEnd(), Qt::LeftButton); });
     QElapsedTimer took;

@@ -55,27 +55,31 @@ public:
         : GameFrame(ctx, std::move(d)), refusal(std::move(refuse))
     {
         playArea()->setMinimumSize(200, 120); // room for a click on its background
-        Form_Load();
     }
     std::optional<OpenRefusal> refusal;
-    bool result = false;
-    bool running = false;
+    bool hasResult = false;
     HistoryEntry entry;
     QList<std::function<void()>> steps;
     int boards = 0;
     int plays = 0;
     using GameFrame::blockFor;
-    using GameFrame::setBusy;
+    using GameFrame::holdInputFor;
+    using GameFrame::setPlayState;
     using GameFrame::startPlayClock;
+    using GameFrame::supersedeWaits;
+    using GameFrame::waitMs;
+    using GameFrame::wakeWaits;
 
 protected:
     std::optional<OpenRefusal> openRefusal() override { return refusal; }
     void prepareBoard() override { ++boards; }
     void beginPlay() override { ++plays; }
-    bool hasResult() const override { return result; }
-    bool playRunning() const override { return running || busy(); }
-    HistoryEntry historyEntry(const QDateTime &) const override { return entry; }
-    PlayRecord playRecord(const QDateTime &) const override { return PlayRecord{}; }
+    std::optional<SavedPlay> result(const QDateTime &) const override
+    {
+        if (!hasResult)
+            return std::nullopt;
+        return SavedPlay{entry, PlayRecord{}};
+    }
     QList<std::function<void()>> bpSteps() override { return steps; }
 };
 
@@ -157,7 +161,7 @@ void tst_GameFrame::openingWithoutFilesWritesTheDefaults()
 void tst_GameFrame::helpTextIsHandedToTheTourOnceShown()
 {
     GameFixture f;
-    f.ctx.helpTourOn = 1;
+    f.ctx.session.helpTourOn = 1;
     auto *w = f.open<frmG1>();
     QVERIFY(f.messages.shown.isEmpty()); // not before the window is on screen
     w->show();
@@ -333,18 +337,20 @@ void tst_GameFrame::saveNeedsAJudgedPlayOutsideCountdownAndPlay()
     QVERIFY(!f.dir.exists(kHistory));
     QVERIFY(!f.dir.exists(QStringLiteral("データ.txt")));
 
-    w->result = true;
+    w->hasResult = true;
     w->entry = HistoryEntry({"2026/12/07", "14:05:33", "○", "1", "0", "100.0%", "1秒"});
     w->cmdStart_Click();
-    w->cmdHozon_Click();
+    w->cmdHozon_Click(); // during the countdown
     QVERIFY(!f.dir.exists(kHistory));
     for (int i = 0; i < 3; ++i)
         w->tmrStart_Timer();
-    w->running = true;
+    QCOMPARE(w->playState(), GameFrame::PlayState::Showing);
+    w->cmdHozon_Click();
+    w->setPlayState(GameFrame::PlayState::Answering);
     w->cmdHozon_Click();
     QVERIFY(!f.dir.exists(kHistory));
 
-    w->running = false;
+    w->setPlayState(GameFrame::PlayState::Finished);
     w->cmdHozon_Click();
     QCOMPARE(readHistory(rules::numberMemoryHistory()).entries.size(), 1);
     QCOMPARE(readPlayLog().records.size(), 1);
@@ -476,14 +482,14 @@ void tst_GameFrame::bpStepsRunOnlyWhileBusyAndSurviveFailures()
                 [&] { ran << "time-out"; }};
     w->tmrBp_Timer();
     QVERIFY(ran.isEmpty());
-    w->setBusy(true);
+    w->setPlayState(GameFrame::PlayState::Answering);
     w->tmrBp_Timer();
     QCOMPARE(ran, (QStringList{"bar", "fails", "time-out"}));
     // A step that clears the busy flag stops the rest.
     ran.clear();
     w->steps = {[&] {
                     ran << "finish";
-                    w->setBusy(false);
+                    w->setPlayState(GameFrame::PlayState::Finished);
                 },
                 [&] { ran << "after"; }};
     w->tmrBp_Timer();
@@ -526,10 +532,11 @@ void tst_GameFrame::everyGameCanBeDescribed()
     // Every game's description builds a window: its filter boxes, view buttons and settings line.
     for (int window = 1; window <= 7; ++window) {
         const GameDescription d = gameDescription(window);
-        QCOMPARE(d.windowName, QStringLiteral("frmG%1").arg(window));
-        QVERIFY(itemNames().contains(d.itemName));
+        QCOMPARE(d.windowName(), QStringLiteral("frmG%1").arg(window));
+        QVERIFY2(d.problems().isEmpty(), qPrintable(d.problems().join(QLatin1Char('\n'))));
+        QVERIFY(itemNames().contains(d.itemName()));
         QVERIFY(historyFileNames().contains(d.history.fileName, Qt::CaseInsensitive)); // emptied by the new start
-        QVERIFY(d.helpText.startsWith(QStringLiteral("このゲームは『") + d.itemName));
+        QVERIFY(d.helpText.startsWith(QStringLiteral("このゲームは『") + d.itemName()));
         GameFixture f;
         auto *w = f.open<TestGame>(d);
         for (const FilterBox &fb : d.filters)
@@ -611,12 +618,17 @@ void tst_GameFrame::aGameThatCannotBePlayedRefusesToOpen()
 
 void tst_GameFrame::blockForDropsInputToTheWindowUntilItEnds()
 {
+    // A delay holds the board still: clicks and keys to the play area are
+    // dropped, not kept for later; the rest of the window and other windows go on.
     GameFixture f;
     auto *w = f.open<TestGame>(iconConcentrationDescription());
-    auto *box = new QLineEdit(w->findChild<QWidget *>("fraGame"));
+    QWidget *board = w->findChild<QWidget *>("fraGame");
+    auto *box = new QLineEdit(board);
+    auto *piece = new QPushButton(QStringLiteral("駒"), board);
     w->show();
-    int clicks = 0;
-    connect(w->cmdAllDsp(), &QPushButton::clicked, this, [&] { ++clicks; });
+    int pieceClicks = 0, allClicks = 0;
+    connect(piece, &QPushButton::clicked, this, [&] { ++pieceClicks; });
+    connect(w->cmdAllDsp(), &QPushButton::clicked, this, [&] { ++allClicks; });
     QPushButton other; // another window is not held
     int otherClicks = 0;
     connect(&other, &QPushButton::clicked, this, [&] { ++otherClicks; });
@@ -624,23 +636,27 @@ void tst_GameFrame::blockForDropsInputToTheWindowUntilItEnds()
     QTimer::singleShot(0, w, [&] { timerRan = true; });
 
     f.clock.onWait = [&](double) {
-        QTest::mouseClick(w->cmdAllDsp(), Qt::LeftButton);
+        QTest::mouseClick(piece, Qt::LeftButton);
         QTest::keyClicks(box, "ab");
+        QTest::mouseClick(w->cmdAllDsp(), Qt::LeftButton);
         QTest::mouseClick(&other, Qt::LeftButton);
     };
     const qint64 start = f.clock.elapsedNs();
-    QVERIFY(w->blockFor(1500));
+    QCOMPARE(w->blockFor(1500), GameFrame::WaitEnd::Elapsed);
     f.clock.onWait = nullptr;
     QCOMPARE(f.clock.elapsedNs() - start, qint64(1500) * 1000000);
-    QCOMPARE(clicks, 0);
+    QCOMPARE(pieceClicks, 0);
     QCOMPARE(box->text(), QString());
+    QCOMPARE(allClicks, 1); // outside the board
     QCOMPARE(otherClicks, 1);
     QVERIFY(timerRan); // timers and painting go on
+    QCoreApplication::processEvents();
+    QCOMPARE(box->text(), QString()); // dropped, not delivered late
 
-    // Dropped, not kept for later; afterwards the window takes input again.
-    QTest::mouseClick(w->cmdAllDsp(), Qt::LeftButton);
+    // Afterwards the board takes input again.
+    QTest::mouseClick(piece, Qt::LeftButton);
     QTest::keyClicks(box, "ab");
-    QCOMPARE(clicks, 1);
+    QCOMPARE(pieceClicks, 1);
     QCOMPARE(box->text(), QStringLiteral("ab"));
 }
 
@@ -655,7 +671,7 @@ void tst_GameFrame::blockForEndsWhenTheWindowCloses()
             w->close();
     };
     const int wakes = f.clock.wakes();
-    QVERIFY(!w->blockFor(5000));
+    QCOMPARE(w->blockFor(5000), GameFrame::WaitEnd::Closed);
     f.clock.onWait = nullptr;
     QVERIFY(f.clock.wakes() > wakes); // a real clock's wait ends at once
     QCOMPARE(f.navigator.mains, 1);

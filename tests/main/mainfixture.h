@@ -1,18 +1,15 @@
 #pragma once
 // What the main-window tests share: a fresh data folder, a fake clock, scripted
 // message boxes and a navigator that records where the window asked to go.
-#include "core/clock.h"
 #include "core/playlog/playlog.h"
-#include "core/random.h"
 #include "main/frmmain.h"
+#include "testing/headless.h"
 #include "testsupport.h"
-#include "widgets/appcontext.h"
-#include "widgets/headless.h"
-#include "widgets/messages.h"
 
 #include <QList>
 #include <memory>
 
+using kioku::Game;
 using kioku::RecordingNavigator;
 
 // Today in every test: 2026/12/07 14:05:33.
@@ -20,19 +17,15 @@ inline QDate testToday() { return QDate(2026, 12, 7); }
 
 struct MainFixture {
     TempDataDir dir;
-    kioku::FakeClock clock{QDateTime(testToday(), QTime(14, 5, 33))};
-    kioku::SeededRandom random;
-    kioku::ScriptedMessageService messages;
-    RecordingNavigator navigator;
-    kioku::AppContext ctx;
+    kioku::FakeServices services{QDateTime(testToday(), QTime(14, 5, 33)), 1};
+    kioku::FakeClock &clock = services.clock;
+    kioku::ScriptedMessageService &messages = services.messages;
+    RecordingNavigator &navigator = services.navigator;
+    kioku::AppContext &ctx = services.ctx;
 
     // A data folder as a first start leaves it, with the help tour as given.
     explicit MainFixture(int tour = 0)
     {
-        ctx.clock = &clock;
-        ctx.random = &random;
-        ctx.messages = &messages;
-        ctx.navigator = &navigator;
         setTour(tour);
         dir.write(QStringLiteral("データ.txt"), QByteArray());
         dir.write(QStringLiteral("メモ.TXT"), "\r\n");

@@ -5,6 +5,7 @@
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
 #include "games/visual/frmg1.h"
+#include "games/visual/frmg2.h"
 #include "main/appnavigator.h"
 
 #include <QApplication>
@@ -25,11 +26,11 @@ class CountingNavigator : public AppNavigator {
 public:
     using AppNavigator::AppNavigator;
     int ends = 0;
-    std::function<QWidget *(int)> games;
+    std::function<QWidget *(Game)> games;
 
 protected:
     void endProgram() override { ++ends; }
-    QWidget *createGameWindow(int n) override { return games ? games(n) : AppNavigator::createGameWindow(n); }
+    QWidget *createGameWindow(Game g) override { return games ? games(g) : AppNavigator::createGameWindow(g); }
 };
 
 // A game window that cannot be played: it refuses while it is being built.
@@ -38,7 +39,6 @@ public:
     RefusingGame(AppContext &ctx, bool endProgram)
         : GameFrame(ctx, iconConcentrationDescription()), m_endProgram(endProgram)
     {
-        Form_Load();
     }
 
 protected:
@@ -46,9 +46,7 @@ protected:
     {
         return OpenRefusal{QStringLiteral("アイコンが 1個 余分です"), QStringLiteral("アイコン余分"), m_endProgram};
     }
-    bool hasResult() const override { return false; }
-    HistoryEntry historyEntry(const QDateTime &) const override { return HistoryEntry(); }
-    PlayRecord playRecord(const QDateTime &) const override { return PlayRecord(); }
+    std::optional<SavedPlay> result(const QDateTime &) const override { return std::nullopt; }
 
 private:
     bool m_endProgram;
@@ -97,8 +95,9 @@ private slots:
 void tst_AppNavigator::showMainOpensAFreshMainWindow()
 {
     MainFixture f;
-    CountingNavigator nav(f.ctx);
-    f.ctx.navigator = &nav;
+    CountingNavigator nav;
+    AppContext ctx(f.clock, f.services.random, f.messages, nav);
+    nav.setContext(ctx);
     WindowSweeper sweep{nav};
     QVERIFY(!QApplication::quitOnLastWindowClosed());
     nav.showMain();
@@ -106,9 +105,7 @@ void tst_AppNavigator::showMainOpensAFreshMainWindow()
     QVERIFY(main);
     QCOMPARE(openWindows(), QList<QWidget *>{main});
     QVERIFY(!main->IsLoading); // its whole start-up has run
-    QVERIFY(AppNavigator::hasGameWindow(1));
-    QVERIFY(!AppNavigator::hasGameWindow(0));
-    QVERIFY(!AppNavigator::hasGameWindow(8));
+    QVERIFY(nav.hasGame(Game::NumberMemory));
 }
 
 void tst_AppNavigator::closingTheMainWindowEndsTheProgramOnce_data()
@@ -122,8 +119,9 @@ void tst_AppNavigator::closingTheMainWindowEndsTheProgramOnce()
 {
     QFETCH(bool, endButton);
     MainFixture f;
-    CountingNavigator nav(f.ctx);
-    f.ctx.navigator = &nav;
+    CountingNavigator nav;
+    AppContext ctx(f.clock, f.services.random, f.messages, nav);
+    nav.setContext(ctx);
     WindowSweeper sweep{nav};
     nav.showMain();
     QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
@@ -140,8 +138,9 @@ void tst_AppNavigator::closingTheMainWindowEndsTheProgramOnce()
 void tst_AppNavigator::aGameReplacesTheMainWindowAndLeadsBack()
 {
     MainFixture f;
-    CountingNavigator nav(f.ctx);
-    f.ctx.navigator = &nav;
+    CountingNavigator nav;
+    AppContext ctx(f.clock, f.services.random, f.messages, nav);
+    nav.setContext(ctx);
     WindowSweeper sweep{nav};
     nav.showMain();
     QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
@@ -168,12 +167,13 @@ void tst_AppNavigator::aGameReplacesTheMainWindowAndLeadsBack()
 void tst_AppNavigator::nothingOpensOnceTheProgramEnds()
 {
     MainFixture f;
-    CountingNavigator nav(f.ctx);
-    f.ctx.navigator = &nav;
+    CountingNavigator nav;
+    AppContext ctx(f.clock, f.services.random, f.messages, nav);
+    nav.setContext(ctx);
     WindowSweeper sweep{nav};
     nav.showMain();
     QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
-    main->cmdG1_Click();
+    main->cmdG1->click();
     QPointer<QWidget> game = nav.currentWindow();
     QVERIFY(dynamic_cast<frmG1 *>(game.data()));
 
@@ -181,7 +181,7 @@ void tst_AppNavigator::nothingOpensOnceTheProgramEnds()
     nav.quit();
     game->close();
     QTRY_VERIFY(game.isNull());
-    nav.showGame(1);
+    nav.showGame(Game::NumberMemory);
     QVERIFY(!nav.currentWindow());
     QVERIFY(openWindows().isEmpty());
 }
@@ -197,17 +197,23 @@ void tst_AppNavigator::aGameThatRefusesToOpenIsNeverShown()
 {
     QFETCH(bool, endProgram);
     MainFixture f;
-    CountingNavigator nav(f.ctx);
-    f.ctx.navigator = &nav;
+    CountingNavigator nav;
+    AppContext ctx(f.clock, f.services.random, f.messages, nav);
+    nav.setContext(ctx);
     WindowSweeper sweep{nav};
     QPointer<QWidget> game;
-    nav.games = [&](int) { return game = new RefusingGame(f.ctx, endProgram); };
+    nav.games = [&](Game) {
+        auto *g = new RefusingGame(ctx, endProgram);
+        game = g;
+        g->Form_Load(); // as the registry opens a game
+        return g;
+    };
     nav.showMain();
     QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
     const int before = int(f.messages.shown.size());
 
     // As the launcher does: open the game, then close the main window.
-    nav.showGame(2);
+    nav.showGame(Game::IconConcentration);
     QVERIFY(game);
     QVERIFY(!game->isVisible());
     QVERIFY(nav.currentWindow() != game);

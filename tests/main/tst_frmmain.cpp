@@ -162,7 +162,7 @@ void tst_frmMain::eachMenuButtonShowsItsPanelOnly()
 void tst_frmMain::menuButtonsPressedAgainDoNotRebuild()
 {
     MainFixture f(1);
-    f.ctx.welcomeShown = true;
+    f.ctx.session.welcomeShown = true;
     f.setLog({play("2026/12/06", "09:00:00", "数字記憶", 10), play("2026/12/07", "09:00:00", "追跡記憶", 12)});
     f.dir.write(QStringLiteral("氏名.txt"), sjisLines({QStringLiteral("\"氏名\",\"花子\"")}));
     auto w = f.load();
@@ -199,7 +199,7 @@ void tst_frmMain::aWindowClosedWhileEventsRunIsLeftAlone()
     // A game button pressed while 編集 fills its grid closes the window in the
     // events that run after the fill: no help tour is shown over a closed window.
     MainFixture f(1);
-    f.ctx.welcomeShown = true;
+    f.ctx.session.welcomeShown = true;
     auto w = f.load();
     QMetaObject::invokeMethod(w.get(), [&] { w->close(); }, Qt::QueuedConnection);
     w->cmdSettei->click();
@@ -217,7 +217,7 @@ void tst_frmMain::aWindowClosedWhileEventsRunIsLeftAlone()
 void tst_frmMain::helpTourSwitchWritesTheSettingsFile()
 {
     MainFixture f(1);
-    f.ctx.welcomeShown = true;
+    f.ctx.session.welcomeShown = true;
     auto w = f.load();
     QVERIFY(w->chkHelp->isChecked());
 
@@ -238,7 +238,7 @@ void tst_frmMain::helpTourSwitchWritesTheSettingsFile()
     QCOMPARE(f.messages.shown.size(), 2);
     QCOMPARE(f.messages.shown[1].text, QStringLiteral("ヘルプツアー機能をオンにします。"));
     QCOMPARE(f.messages.shown[1].title, QStringLiteral("ヘルプツアーＯＮ"));
-    QCOMPARE(f.ctx.helpTourOn, 1);
+    QCOMPARE(f.ctx.session.helpTourOn, 1);
     QCOMPARE(f.dir.bytes("設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",1\r\n")));
 }
 
@@ -273,7 +273,7 @@ void tst_frmMain::tourOffAtStartShowsNothing()
     auto w = f.load();
     QCOMPARE(f.messages.shown.size(), 0);
     QVERIFY(!w->chkHelp->isChecked());
-    QCOMPARE(f.ctx.helpTourText, frmMain::welcomeText()); // composed all the same
+    QCOMPARE(f.ctx.session.helpTourText, frmMain::welcomeText()); // composed all the same
     QCOMPARE(f.dir.bytes(QStringLiteral("設定.txt")), odd);
 
     // Switching the tour on later never brings the welcome text back.
@@ -787,22 +787,22 @@ void tst_frmMain::launcherButtonsOpenTheirWindows_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("window");
     // The button numbers do not follow the window numbers.
-    QTest::newRow("cmdG1") << "cmdG1" << "数字記憶" << 1;
-    QTest::newRow("cmdG2") << "cmdG2" << "画像記憶" << 6;
-    QTest::newRow("cmdG3") << "cmdG3" << "神経衰弱" << 2;
-    QTest::newRow("cmdG4") << "cmdG4" << "追跡記憶" << 5;
-    QTest::newRow("cmdG6") << "cmdG6" << "時間差" << 3;
-    QTest::newRow("cmdG5") << "cmdG5" << "輪廻" << 4;
-    QTest::newRow("cmdG7") << "cmdG7" << "バラバラ" << 7;
+    QTest::newRow("cmdG1") << "cmdG1" << "数字記憶" << "frmG1";
+    QTest::newRow("cmdG2") << "cmdG2" << "画像記憶" << "frmG6";
+    QTest::newRow("cmdG3") << "cmdG3" << "神経衰弱" << "frmG2";
+    QTest::newRow("cmdG4") << "cmdG4" << "追跡記憶" << "frmG5";
+    QTest::newRow("cmdG6") << "cmdG6" << "時間差" << "frmG3";
+    QTest::newRow("cmdG5") << "cmdG5" << "輪廻" << "frmG4";
+    QTest::newRow("cmdG7") << "cmdG7" << "バラバラ" << "frmG7";
 }
 
 void tst_frmMain::launcherButtonsOpenTheirWindows()
 {
     QFETCH(QString, button);
     QFETCH(QString, caption);
-    QFETCH(int, window);
+    QFETCH(QString, window);
     MainFixture f;
     auto w = f.load();
     w->cmdGame->click();
@@ -810,7 +810,8 @@ void tst_frmMain::launcherButtonsOpenTheirWindows()
     QVERIFY(b);
     QCOMPARE(b->text(), caption);
     QTest::mouseClick(b, Qt::LeftButton);
-    QCOMPARE(f.navigator.games, QList<int>{window});
+    QCOMPARE(f.navigator.games.size(), 1);
+    QCOMPARE(gameInfo(f.navigator.games.first()).windowName, window);
     QVERIFY(!w->isVisible());
 }
 
@@ -831,20 +832,22 @@ void tst_frmMain::launcherStripOrder()
 void tst_frmMain::gameStripOpensOnlyTheWindowsThatExist()
 {
     MainFixture f;
-    f.navigator.available = {1};
+    f.navigator.available = {Game::NumberMemory};
     auto w = f.load();
     w->cmdGame->click();
     // Only the number-memory window exists so far; the others wait for theirs.
-    for (QToolButton *b : {w->cmdG2, w->cmdG3, w->cmdG4, w->cmdG5, w->cmdG6, w->cmdG7}) {
+    for (const Game g : {Game::ImageMemory, Game::IconConcentration, Game::Tracking, Game::TimeLag, Game::Cycle,
+                         Game::Scrambled}) {
+        QToolButton *b = w->launcherButton(g);
         QVERIFY(!b->isEnabled());
         QCOMPARE(b->toolTip(), QStringLiteral("準備中です"));
     }
-    w->cmdG3_Click(); // a window that is not there yet opens nothing
+    w->launchGame(Game::IconConcentration); // a window that is not there yet opens nothing
     QVERIFY(f.navigator.games.isEmpty());
     QVERIFY(w->isVisible());
 
     w->cmdG1->click();
-    QCOMPARE(f.navigator.games, QList<int>{1});
+    QCOMPARE(f.navigator.games, QList<Game>{Game::NumberMemory});
     QVERIFY(!w->isVisible());
     QCOMPARE(f.navigator.quits, 0);
 }

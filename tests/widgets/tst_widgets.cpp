@@ -1,4 +1,5 @@
 #include "core/clock.h"
+#include "testing/fakeclock.h"
 #include "testsupport.h"
 #include "widgets/helpviewer.h"
 #include "widgets/messages.h"

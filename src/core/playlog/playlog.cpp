@@ -4,16 +4,6 @@
 
 namespace kioku {
 
-const QStringList &itemNames()
-{
-    static const QStringList names = {
-        QStringLiteral("数字記憶"),   QStringLiteral("画像記憶"),   QStringLiteral("アイコン衰弱"),
-        QStringLiteral("追跡記憶"),   QStringLiteral("時間差記憶"), QStringLiteral("輪廻記憶"),
-        QStringLiteral("バラバラ記憶"),
-    };
-    return names;
-}
-
 PlayRecord PlayRecord::parse(const QString &line)
 {
     const text::RecordReader r(line);

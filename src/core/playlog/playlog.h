@@ -2,6 +2,7 @@
 // The play log "データ.txt": one PlayRecord per saved play, oldest first.
 // Games append; the main window reads it whole for every screen it builds and
 // rewrites it (row deletion, diary) atomically.
+#include "core/game/catalogue.h"
 #include "core/text/textfile.h"
 #include <QList>
 #include <QString>
@@ -11,8 +12,6 @@ namespace kioku {
 
 inline const QString kPlayLogFile = QStringLiteral("データ.txt");
 
-// The seven item (game) names in their fixed order.
-const QStringList &itemNames();
 
 struct PlayRecord {
     QString date;     // "yyyy/mm/dd"

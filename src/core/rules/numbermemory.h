@@ -1,6 +1,7 @@
 #pragma once
 // Rules of number memory (数字記憶): drawing the digits, judging the typed
 // answers, the result marks, the rate, the history line and the play-log record.
+#include "core/game/catalogue.h"
 #include "core/game/gamesettings.h"
 #include "core/game/history.h"
 #include "core/playlog/playlog.h"
@@ -18,9 +19,9 @@ namespace kioku::rules {
 
 inline constexpr int kDigitPositions = 15;
 
-inline const QString kNumberMemoryName = QStringLiteral("数字記憶");
-inline const QString kNumberMemorySettingsFile = QStringLiteral("数字記憶設定.txt");
-inline const QString kNumberMemoryHistoryFile = QStringLiteral("数字記憶履歴.txt");
+inline const QString &kNumberMemoryName = gameInfo(Game::NumberMemory).itemName;
+inline const QString &kNumberMemorySettingsFile = gameInfo(Game::NumberMemory).settingsFile;
+inline const QString &kNumberMemoryHistoryFile = gameInfo(Game::NumberMemory).historyFile;
 
 // The settings line: digit count, display time, auto-save flag.
 enum NumberMemorySetting { DigitCount = 0, DisplayTime = 1, AutoSave = 2 };

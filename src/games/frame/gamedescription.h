@@ -3,6 +3,7 @@
 // and grid, its filter boxes and chart views, its timers and its help text.
 // GameFrame builds and runs all of that from this plain data; a game adds only
 // its play area and its play logic.
+#include "core/game/catalogue.h"
 #include "core/game/gamesettings.h"
 #include "core/game/history.h"
 #include "core/game/historyview.h"
@@ -50,13 +51,11 @@ struct PanelStates {
 };
 
 struct GameDescription {
-    QString windowName;    // frmG1 … frmG7
+    Game game = Game::NumberMemory; // names, files and window in the game catalogue
     QString caption;       // window title
-    QString itemName;      // the game's name in the play log
-    int windowNumber = 1;  // n of frmG<n>
 
     SettingsFormat settings;
-    int autoSaveSetting = -1; // index of the auto-save flag in the settings line
+    int autoSaveSetting = -1; // the auto-save flag in the settings line (the game's settings enum)
 
     HistoryFormat history;
     QList<GridColumn> columns;
@@ -79,16 +78,16 @@ struct GameDescription {
 
     const FilterBox *filter(const QString &objectName) const;
     const ViewButton *view(const QString &objectName) const;
-};
+    // From the game catalogue.
+    QString windowName() const { return gameInfo(game).windowName; }
+    QString itemName() const { return gameInfo(game).itemName; }
 
-// The description of each game window (frmG1 … frmG7).
-GameDescription numberMemoryDescription();   // frmG1 数字記憶
-GameDescription iconConcentrationDescription(); // frmG2 アイコン衰弱
-GameDescription timeLagDescription();        // frmG3 時間差記憶
-GameDescription cycleDescription();          // frmG4 輪廻記憶
-GameDescription trackingDescription();       // frmG5 追跡記憶
-GameDescription imageMemoryDescription();    // frmG6 画像記憶
-GameDescription scrambledDescription();      // frmG7 バラバラ記憶
-GameDescription gameDescription(int windowNumber);
+    // What is wrong with the description: a name the frame looks up that names
+    // nothing (a filter, a view button, the initial view), a setting index
+    // outside the settings line, a column without a field. Empty when sound.
+    // The frame refuses to build from a description with problems: they are
+    // programming errors, found by the first test that opens the window.
+    QStringList problems() const;
+};
 
 } // namespace kioku

@@ -9,6 +9,7 @@
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
 #include "widgets/pictures.h"
+#include "widgets/playparts.h"
 #include "widgets/wait.h"
 
 #include <QAbstractScrollArea>
@@ -29,6 +30,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cmath>
+#include <memory>
 #include <utility>
 
 namespace kioku {
@@ -80,10 +83,46 @@ private:
     std::function<void()> m_clicked;
 };
 
-// Drops the user's clicks and keys to one window while it is installed.
+// How often a wait with a stop condition looks at it, at the latest.
+constexpr double kStopLookMs = 10.0;
+
+// The widget an input event is for: a shortcut object is no widget, its owner is.
+QWidget *widgetOf(QObject *o)
+{
+    while (o && !o->isWidgetType())
+        o = o->parent();
+    return static_cast<QWidget *>(o);
+}
+
+bool isUserInput(QEvent::Type t)
+{
+    switch (t) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Drops the user's clicks and keys to one area (and what lies in it) while it
+// is installed.
 class InputBlocker : public QObject {
 public:
-    explicit InputBlocker(QWidget *window) : m_window(window)
+    explicit InputBlocker(QWidget *area) : m_area(area)
     {
         if (qApp)
             qApp->installEventFilter(this);
@@ -97,35 +136,56 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::InputMethod:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TabletPress:
-        case QEvent::TabletRelease:
-            break;
-        default:
+        if (!isUserInput(event->type()))
             return false;
-        }
-        // A shortcut object is no widget: its owner is.
-        QObject *o = watched;
-        while (o && !o->isWidgetType())
-            o = o->parent();
-        return o && m_window && static_cast<QWidget *>(o)->window() == m_window;
+        const QWidget *w = widgetOf(watched);
+        return w && m_area && (w == m_area || m_area->isAncestorOf(w));
+    }
+
+private:
+    QPointer<QWidget> m_area;
+};
+
+// Holds back the keys and input-method text sent to one window while it is
+// installed; release() hands them over in the order they came.
+class InputHolder : public QObject {
+public:
+    struct Held {
+        QPointer<QObject> receiver;
+        QEvent *event;
+    };
+    explicit InputHolder(QWidget *window) : m_window(window)
+    {
+        if (qApp)
+            qApp->installEventFilter(this);
+    }
+    ~InputHolder() override
+    {
+        if (qApp)
+            qApp->removeEventFilter(this);
+        for (const Held &h : m_held)
+            delete h.event;
+    }
+    QList<Held> release() { return std::exchange(m_held, {}); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type t = event->type();
+        if (t != QEvent::KeyPress && t != QEvent::KeyRelease && t != QEvent::InputMethod
+            && t != QEvent::ShortcutOverride)
+            return false;
+        QWidget *w = widgetOf(watched);
+        if (!w || !m_window || w->window() != m_window)
+            return false;
+        if (t != QEvent::ShortcutOverride) // asked again when the key is delivered
+            m_held.append({watched, event->clone()});
+        return true;
     }
 
 private:
     QPointer<QWidget> m_window;
+    QList<Held> m_held;
 };
 
 } // namespace
@@ -133,9 +193,14 @@ private:
 GameFrame::GameFrame(AppContext &ctx, GameDescription description, QWidget *parent)
     : QWidget(parent), m_ctx(ctx), m_desc(std::move(description)), m_settings(m_desc.settings)
 {
-    setObjectName(m_desc.windowName);
+    setObjectName(m_desc.windowName());
     setWindowTitle(m_desc.caption);
     setAttribute(Qt::WA_DeleteOnClose);
+    // A name the frame looks up that names nothing is a mistake in the
+    // description, not something to pass over quietly.
+    const QStringList problems = m_desc.problems();
+    if (!problems.isEmpty())
+        qFatal("%s: %s", qPrintable(m_desc.windowName()), qPrintable(problems.join(QStringLiteral("; "))));
     m_buttonFace = kioku::buttonFace();
     buildFrame();
 }
@@ -144,8 +209,7 @@ GameFrame::~GameFrame()
 {
     // A phase that is still waiting inside a handler of this window ends now.
     m_closing = true;
-    if (m_ctx.clock)
-        m_ctx.clock->wake();
+    m_ctx.clock.wake();
 }
 
 void GameFrame::buildFrame()
@@ -355,12 +419,11 @@ void GameFrame::afterShown()
     QPointer<GameFrame> self(this);
     const QStringList problems = std::exchange(m_pendingProblems, {});
     for (const QString &p : problems) {
-        m_ctx.messages->warn(this, p, m_desc.caption);
+        m_ctx.messages.warn(this, p, m_desc.caption);
         if (!self || m_closing)
             return;
     }
-    m_ctx.helpTourText = m_desc.helpText;
-    m_ctx.showHelpTour(this);
+    m_ctx.showHelpTour(this, m_desc.helpText);
 }
 
 // ---------------------------------------------------------------- history grid
@@ -434,7 +497,9 @@ void GameFrame::cmdAllDsp_Click()
 void GameFrame::filter_Click(const QString &filterName)
 {
     QComboBox *box = m_filters.value(filterName);
-    if (!box || box->currentIndex() < 0)
+    if (!box)
+        qFatal("%s has no filter box %s", qPrintable(m_desc.windowName()), qPrintable(filterName));
+    if (box->currentIndex() < 0)
         return;
     fillHistory(filterName, box->currentText());
 }
@@ -450,8 +515,7 @@ void GameFrame::ResetViewButtons()
 void GameFrame::RefreshSelectedView()
 {
     for (const QString &name : std::as_const(m_desc.refreshOrder)) {
-        QPushButton *b = m_views.value(name);
-        if (b && backColor(b) != m_buttonFace)
+        if (backColor(m_views.value(name)) != m_buttonFace)
             view_Click(name);
     }
 }
@@ -460,7 +524,9 @@ void GameFrame::view_Click(const QString &buttonName)
 {
     const ViewButton *v = m_desc.view(buttonName);
     QPushButton *b = m_views.value(buttonName);
-    if (!v || !b || v->columns.isEmpty())
+    if (!v || !b)
+        qFatal("%s has no view button %s", qPrintable(m_desc.windowName()), qPrintable(buttonName));
+    if (v->columns.isEmpty())
         return; // a spare button draws nothing
     ResetViewButtons();
     drawView(*v);
@@ -584,7 +650,7 @@ void GameFrame::writeSettings()
 
 void GameFrame::reportProblem(const QString &message)
 {
-    if (m_closing || !m_ctx.messages)
+    if (m_closing)
         return;
     if (!m_helpShown) {
         // While the window opens, problems are told once it is on screen.
@@ -592,7 +658,7 @@ void GameFrame::reportProblem(const QString &message)
             m_pendingProblems.append(message);
         return;
     }
-    m_ctx.messages->warn(this, message, m_desc.caption);
+    m_ctx.messages.warn(this, message, m_desc.caption);
 }
 
 void GameFrame::chkAs_Click()
@@ -613,10 +679,13 @@ void GameFrame::showSaveMode()
 
 void GameFrame::cmdHozon_Click()
 {
-    if (m_closing || m_countdown || playRunning() || !hasResult())
+    if (m_closing || m_state != PlayState::Finished)
         return;
-    const QDateTime now = m_ctx.clock->now();
-    const HistoryEntry entry = historyEntry(now);
+    const QDateTime now = m_ctx.clock.now();
+    const std::optional<SavedPlay> saved = result(now);
+    if (!saved)
+        return;
+    const HistoryEntry &entry = saved->entry;
     const text::WriteResult h = appendHistory(m_desc.history, entry);
     if (!h) {
         // Nothing is half saved: the play log gets the play only with its history line.
@@ -627,7 +696,7 @@ void GameFrame::cmdHozon_Click()
     m_grid->addRow(historyRow(entry, m_desc.columns, number));
     m_grid->scrollToLastIfMoreThan(m_desc.saveScrollMoreThan);
 
-    const text::WriteResult p = appendPlayRecord(playRecord(now));
+    const text::WriteResult p = appendPlayRecord(saved->record);
     if (!p)
         reportProblem(p.message);
     RefreshSelectedView();
@@ -637,9 +706,7 @@ void GameFrame::cmdHozon_Click()
 
 void GameFrame::cmdClear_Click()
 {
-    if (!m_ctx.messages)
-        return;
-    if (!m_ctx.messages->ask(this, QStringLiteral("履歴データをクリアします。よろしいですか？"),
+    if (!m_ctx.messages.ask(this, QStringLiteral("履歴データをクリアします。よろしいですか？"),
                              QStringLiteral("クリア確認")))
         return;
     const text::WriteResult r = clearHistory(m_desc.history);
@@ -651,7 +718,7 @@ void GameFrame::cmdClear_Click()
     m_chart2->clearData();
     m_grid->setRows(1);
     historyCleared();
-    m_ctx.messages->info(this, QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"));
+    m_ctx.messages.info(this, QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"));
 }
 
 // ---------------------------------------------------------------- way back
@@ -661,16 +728,13 @@ void GameFrame::leaveWindow()
     if (m_closing)
         return;
     m_closing = true;
-    m_busy = false;
-    m_countdown = false;
+    m_state = PlayState::Idle;
     m_tmrStart->stop();
     m_tmrPlay->stop();
     m_tmrBp->stop();
     // Any display or delay still waiting inside a handler ends now.
-    if (m_ctx.clock)
-        m_ctx.clock->wake();
-    if (m_ctx.navigator)
-        m_ctx.navigator->showMain();
+    m_ctx.clock.wake();
+    m_ctx.navigator.showMain();
 }
 
 void GameFrame::refuseOpening(const OpenRefusal &refusal)
@@ -681,14 +745,11 @@ void GameFrame::refuseOpening(const OpenRefusal &refusal)
     m_tmrStart->stop();
     m_tmrPlay->stop();
     m_tmrBp->stop();
-    if (m_ctx.messages)
-        m_ctx.messages->warn(nullptr, refusal.text, refusal.title);
-    if (m_ctx.navigator) {
-        if (refusal.endProgram)
-            m_ctx.navigator->quit();
-        else
-            m_ctx.navigator->showMain();
-    }
+    m_ctx.messages.warn(nullptr, refusal.text, refusal.title);
+    if (refusal.endProgram)
+        m_ctx.navigator.quit();
+    else
+        m_ctx.navigator.showMain();
     // Still inside the game's constructor: the window goes once control is back
     // in the event loop. Whoever built it sees closing() and does not show it.
     deleteLater();
@@ -712,9 +773,9 @@ void GameFrame::closeEvent(QCloseEvent *event)
 
 void GameFrame::cmdStart_Click()
 {
-    if (m_closing || m_countdown)
+    if (m_closing || m_state == PlayState::Countdown)
         return;
-    m_countdown = true;
+    m_state = PlayState::Countdown;
     m_tick = 0;
     if (m_desc.panel.enabled && m_desc.panel.startMakesCompact)
         setPanelTall(false);
@@ -732,7 +793,7 @@ void GameFrame::tmrStart_Timer()
 {
     if (m_closing)
         return;
-    if (!m_countdown) {
+    if (m_state != PlayState::Countdown) {
         m_tick = 0;
         return;
     }
@@ -741,14 +802,14 @@ void GameFrame::tmrStart_Timer()
     if (m_tick >= 1 && m_tick <= 3)
         m_imgStart[m_tick - 1]->show();
     if (m_tick >= 3) {
-        m_countdown = false;
+        m_state = PlayState::Showing;
         beginPlay(); // the window may be gone when this returns
     }
 }
 
 void GameFrame::startPlayClock()
 {
-    m_playStartNs = m_ctx.clock->elapsedNs();
+    m_playStartNs = m_ctx.clock.elapsedNs();
     m_lblJikan->setText(text::format0_0(0.0));
     m_tmrPlay->start();
 }
@@ -760,7 +821,7 @@ void GameFrame::stopPlayClock()
 
 double GameFrame::playSeconds() const
 {
-    return double(m_ctx.clock->elapsedNs() - m_playStartNs) / 1e9;
+    return double(m_ctx.clock.elapsedNs() - m_playStartNs) / 1e9;
 }
 
 void GameFrame::tmrPlay_Timer()
@@ -772,12 +833,12 @@ void GameFrame::tmrPlay_Timer()
 
 void GameFrame::tmrBp_Timer()
 {
-    if (m_closing || !m_busy)
+    if (m_closing || !busy())
         return;
     QPointer<GameFrame> self(this);
     const QList<std::function<void()>> steps = bpSteps();
     for (const std::function<void()> &step : steps) {
-        if (!self || self->m_closing || !self->m_busy)
+        if (!self || self->m_closing || !self->busy())
             return;
         try {
             step();
@@ -787,25 +848,117 @@ void GameFrame::tmrBp_Timer()
     }
 }
 
-// ---------------------------------------------------------------- waiting
+// ---------------------------------------------------------------- play state and waiting
 
-bool GameFrame::waitMs(double ms)
+void GameFrame::setPlayState(PlayState state)
 {
-    if (m_closing)
-        return false;
-    QPointer<GameFrame> self(this);
-    const bool reached = waitFor(*m_ctx.clock, this, ms, [self] { return !self || self->m_closing; });
-    return self && !self->m_closing && reached;
+    m_state = state;
 }
 
-bool GameFrame::blockFor(double ms)
+GameFrame::WaitEnd GameFrame::waitGuarded(double ms, const std::function<bool()> &stop)
 {
     if (m_closing)
-        return false;
+        return WaitEnd::Closed;
     QPointer<GameFrame> self(this);
-    InputBlocker blocker(this);
-    const bool reached = waitFor(*m_ctx.clock, this, ms, [self] { return !self || self->m_closing; });
-    return self && !self->m_closing && reached;
+    const quint64 generation = m_waitGeneration;
+    WaitEnd end = WaitEnd::Elapsed;
+    const bool reached = waitFor(m_ctx.clock, this, ms, [&] {
+        if (!self || self->m_closing) {
+            end = WaitEnd::Closed;
+            return true;
+        }
+        if (self->m_waitGeneration != generation) {
+            end = WaitEnd::Superseded;
+            return true;
+        }
+        if (stop && stop()) {
+            end = WaitEnd::Stopped;
+            return true;
+        }
+        return false;
+    }, stop ? kStopLookMs : 0.0);
+    if (!self || self->m_closing)
+        return WaitEnd::Closed;
+    return reached ? WaitEnd::Elapsed : end;
+}
+
+GameFrame::WaitEnd GameFrame::waitMs(double ms, const std::function<bool()> &stop)
+{
+    return waitGuarded(ms, stop);
+}
+
+GameFrame::WaitEnd GameFrame::holdInputFor(double ms, const std::function<bool()> &stop)
+{
+    if (m_closing)
+        return WaitEnd::Closed;
+    QPointer<GameFrame> self(this);
+    auto holder = std::make_unique<InputHolder>(this);
+    const WaitEnd end = waitGuarded(ms, stop);
+    const QList<InputHolder::Held> held = holder->release();
+    holder.reset();
+    if (end != WaitEnd::Closed && self) {
+        // Delivered after the caller has set up what comes next (a new word).
+        for (const InputHolder::Held &h : held)
+            if (h.receiver)
+                QCoreApplication::postEvent(h.receiver, h.event);
+            else
+                delete h.event;
+    } else {
+        for (const InputHolder::Held &h : held)
+            delete h.event;
+    }
+    return end;
+}
+
+GameFrame::WaitEnd GameFrame::blockFor(double ms, QWidget *area)
+{
+    if (m_closing)
+        return WaitEnd::Closed;
+    InputBlocker blocker(area ? area : m_playArea);
+    return waitGuarded(ms, {});
+}
+
+GameFrame::WaitEnd GameFrame::runDisplayCountdown(float seconds, TimeBar *bar)
+{
+    const double total = double(seconds);
+    // Monotonic nanoseconds: the display never stalls when the day changes.
+    const qint64 start = m_ctx.clock.elapsedNs();
+    const qint64 end = start + qint64(std::llround(total * 1e9));
+    qint64 barValue = 0; // the remaining value the bar was last drawn for
+    for (;;) {
+        const qint64 now = m_ctx.clock.elapsedNs();
+        if (now > end)
+            return WaitEnd::Elapsed;
+        const double left = double(end - now) / 1e9;
+        const qint64 remaining = text::roundHalfEven(left);
+        m_lblJikan->setText(QString::number(remaining));
+        if (remaining != barValue && bar) {
+            barValue = remaining;
+            const int percent = total > 0 ? int(double(remaining) / total * 100.0) : 0;
+            bar->setBarWidth(percent * bar->fullWidth() / 100);
+        }
+        // Sleep until the shown number changes (half a second before the next
+        // whole number) or the display ends, whichever comes first. The clock's
+        // wait ends within a fraction of a millisecond of its time, so one
+        // microsecond more is enough to be past that moment: a whole extra
+        // millisecond here would show the display a millisecond too long.
+        const double untilChange = left - (double(remaining) - 0.5);
+        const double ms = qMax(0.0, qMin(untilChange, left)) * 1000.0 + 0.001;
+        const WaitEnd w = waitMs(ms);
+        if (w != WaitEnd::Elapsed)
+            return w;
+    }
+}
+
+void GameFrame::supersedeWaits()
+{
+    ++m_waitGeneration;
+    m_ctx.clock.wake();
+}
+
+void GameFrame::wakeWaits()
+{
+    m_ctx.clock.wake();
 }
 
 bool GameFrame::letEventsRun()

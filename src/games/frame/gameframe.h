@@ -3,7 +3,8 @@
 // with its grid, filter boxes and charts, automatic or manual saving, clearing,
 // the three-step start countdown, the help text and the way back to the main
 // window. A game window derives from it, fills playArea() with its own controls
-// and implements the hooks of its play.
+// and implements the hooks of its play. The registry's factory builds the
+// window and runs its opening (Form_Load); a game never calls it itself.
 #include "core/game/gamesettings.h"
 #include "core/game/history.h"
 #include "core/playlog/playlog.h"
@@ -32,6 +33,7 @@ namespace kioku {
 struct AppContext;
 class Chart;
 class FlexGrid;
+class TimeBar;
 
 class GameFrame : public QWidget {
     Q_OBJECT
@@ -48,6 +50,34 @@ public:
     GameSettings &settings() { return m_settings; }
     const GameSettings &settings() const { return m_settings; }
 
+    // The play, from スタート to its result. The frame owns it: the countdown
+    // moves Idle to Countdown and, at its third tick, to Showing; the game
+    // moves on to Answering and Finished (or back to Idle) with setPlayState.
+    enum class PlayState {
+        Idle,      // no play: スタート waits
+        Countdown, // the three ticks after スタート
+        Showing,   // the game presents what is to be remembered
+        Answering, // the player answers or plays
+        Finished,  // judged or ended: a result may be saved
+    };
+    PlayState playState() const { return m_state; }
+
+    // How a wait ended.
+    enum class WaitEnd {
+        Elapsed,    // the whole time passed
+        Stopped,    // its stop condition came to hold
+        Superseded, // a newer display began (supersedeWaits)
+        Closed,     // the window is closing or gone: the caller returns at once
+    };
+
+    // What a finished play saves: its history line, its play-log record and,
+    // when the game shows it otherwise than its columns do, its grid row
+    // (empty: made from the entry by the grid's columns).
+    struct SavedPlay {
+        HistoryEntry entry;
+        PlayRecord record;
+    };
+
     // What a game that cannot be played says instead of opening (openRefusal).
     struct OpenRefusal {
         QString text;            // the warning box's text
@@ -57,10 +87,10 @@ public:
 
     // ---- handlers of the frame (public so tests can call them) ----
     // Opens the window: history, settings, the game's own opening, help text
-    // (handed to the help tour once the window is shown). A game's constructor
-    // calls it last. A game that refuses to open (openRefusal) has told the
-    // player why, sent the program on and is closing when this returns: the
-    // window is never shown and touches no file, and closing() holds.
+    // (handed to the help tour once the window is shown). Run once, by the
+    // factory that builds the window. A game that refuses to open (openRefusal)
+    // has told the player why, sent the program on and is closing when this
+    // returns: the window is never shown and touches no file, and closing() holds.
     void Form_Load();
     void cmdAllDsp_Click();
     // A filter box was chosen (by its objectName).
@@ -103,10 +133,10 @@ public:
     bool historyPanelShown() const { return m_panelShown; }
 
     // ---- state ----
-    bool countdownRunning() const { return m_countdown; }
+    bool countdownRunning() const { return m_state == PlayState::Countdown; }
     int countdownTick() const { return m_tick; }
-    bool busy() const { return m_busy; }
-    void setBusy(bool b) { m_busy = b; }
+    // A play is under way (shown or answered): tmrBp works, saving waits.
+    bool busy() const { return m_state == PlayState::Showing || m_state == PlayState::Answering; }
     bool closing() const { return m_closing; }
     QColor buttonFace() const { return m_buttonFace; }
 
@@ -143,13 +173,9 @@ protected:
     // picture files are missing, say) returns what to tell the player; nothing of
     // the window is loaded then.
     virtual std::optional<OpenRefusal> openRefusal() { return std::nullopt; }
-    // A play whose result can be saved has been judged or finished.
-    virtual bool hasResult() const = 0;
-    // A play (or a game) is running now: saving is refused.
-    virtual bool playRunning() const { return m_busy; }
-    // The entry and the play-log record of the result, saved at `now`.
-    virtual HistoryEntry historyEntry(const QDateTime &now) const = 0;
-    virtual PlayRecord playRecord(const QDateTime &now) const = 0;
+    // The result of the finished play, as saved at `now`; nothing when there
+    // is none to save (asked only in the Finished state).
+    virtual std::optional<SavedPlay> result(const QDateTime &now) const = 0;
     // After 「クリア」 emptied the history (records files and the like).
     virtual void historyCleared() {}
     // The work of tmrBp while the busy flag is set; each step runs on its own,
@@ -157,6 +183,8 @@ protected:
     virtual QList<std::function<void()>> bpSteps() { return {}; }
 
     // ---- services for the game ----
+    // Moves the play on (see PlayState).
+    void setPlayState(PlayState state);
     // The area above the history panel where the game puts its controls.
     QWidget *playArea() const { return m_playArea; }
     // A panel with the three countdown pictures, for the game's layout.
@@ -165,17 +193,31 @@ protected:
     // Rewrites the settings file; a failure is reported to the player.
     void writeSettings();
     bool autoSave() const;
-    // Lets events run for `ms` of clock time; false when the window is closing or
-    // gone, after which the caller must return without touching the window.
-    bool waitMs(double ms);
-    // Waits `ms` of clock time while the player's mouse clicks and keys to this
-    // window are dropped (not handled later): a delay that holds the board still.
-    // Timers and painting go on, so the screen stays drawn and the clock shown.
-    // False when the window is closing or gone (at once, not at the end of the
-    // time); the caller must then return without touching the window.
-    bool blockFor(double ms);
-    // Lets pending events run once; false as waitMs.
-    bool letEventsRun();
+    // Lets events run for `ms` of clock time. Ends early when `stop` holds
+    // (looked at every few milliseconds and whenever wakeWaits() is called),
+    // when a newer display supersedes it, or when the window goes (Closed: the
+    // caller returns at once and touches nothing of the window).
+    [[nodiscard]] WaitEnd waitMs(double ms, const std::function<bool()> &stop = {});
+    // As waitMs, while the player's keys and input-method text to this window
+    // are held back and delivered, in order, once the wait is over: a short
+    // blank between two words never loses a fast typist's first keys.
+    [[nodiscard]] WaitEnd holdInputFor(double ms, const std::function<bool()> &stop = {});
+    // Waits `ms` of clock time while clicks and keys to `area` (the play area
+    // when null) are dropped, not handled later: a delay that holds the board
+    // still. The rest of the window (戻り, the close button, the history) and
+    // the timers go on.
+    [[nodiscard]] WaitEnd blockFor(double ms, QWidget *area = nullptr);
+    // The display of something to remember for `seconds`: lblJikan counts the
+    // remaining whole seconds down (halves to even) and the time bar shrinks
+    // in as many steps; it ends when the clock passes the end of the time.
+    // With 0.2 or 0.5 seconds the count is 0 from the start and the bar stays full.
+    [[nodiscard]] WaitEnd runDisplayCountdown(float seconds, TimeBar *bar);
+    // Ends, as Superseded, every wait running now: a new display begins.
+    void supersedeWaits();
+    // Makes running waits look at their stop condition now.
+    void wakeWaits();
+    // Lets pending events run once; false when the window is closing or gone.
+    [[nodiscard]] bool letEventsRun();
     // The elapsed-seconds clock shown in lblJikan by tmrPlay.
     void startPlayClock();
     void stopPlayClock();
@@ -198,6 +240,7 @@ private:
     void leaveWindow();
     void refuseOpening(const OpenRefusal &refusal);
     void afterShown();
+    WaitEnd waitGuarded(double ms, const std::function<bool()> &stop);
 
     AppContext &m_ctx;
     GameDescription m_desc;
@@ -225,9 +268,9 @@ private:
     QTimer *m_tmrPlay = nullptr;
     QTimer *m_tmrBp = nullptr;
 
-    bool m_countdown = false;
+    PlayState m_state = PlayState::Idle;
     int m_tick = 0;
-    bool m_busy = false;
+    quint64 m_waitGeneration = 0; // raised by supersedeWaits()
     bool m_closing = false;
     bool m_helpShown = false;
     bool m_panelTall = false;

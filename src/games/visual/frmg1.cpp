@@ -4,6 +4,7 @@
 #include "core/rules/numbermemory.h"
 #include "core/text/formats.h"
 #include "widgets/appcontext.h"
+#include "widgets/playparts.h"
 #include "widgets/shape.h"
 
 #include <QComboBox>
@@ -17,17 +18,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 using namespace kioku;
 namespace nm = kioku::rules;
 
 namespace {
 
-const QColor kRight(192, 255, 192);
-const QColor kWrong(255, 192, 192);
 const QColor kCover(58, 78, 122);
-const QColor kBar(255, 140, 40);
 
 constexpr int kCellWidth = 44;
 constexpr int kCellSpacing = 4;
@@ -36,44 +33,11 @@ constexpr int kBarHeight = 12;
 // The design width of the time bar: the width of the fifteen digit cells.
 constexpr int kBarDesignWidth = nm::kDigitPositions * kCellWidth + (nm::kDigitPositions - 1) * kCellSpacing;
 
-QLabel *captionLabel(const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-// The look of a result value: a white sunken box with a large bold number.
-void styleValueLabel(QLabel *l)
-{
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(64);
-    l->setFrameShape(QFrame::StyledPanel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAutoFillBackground(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    l->setPalette(p);
-    QFont f = l->font();
-    f.setPointSizeF(f.pointSizeF() * 1.25);
-    f.setBold(true);
-    l->setFont(f);
-}
-
-QLabel *valueLabel(const QString &name, QWidget *parent)
-{
-    auto *l = new QLabel(parent);
-    l->setObjectName(name);
-    styleValueLabel(l);
-    return l;
-}
-
 } // namespace
 
 frmG1::frmG1(AppContext &ctx, QWidget *parent) : GameFrame(ctx, numberMemoryDescription(), parent)
 {
     buildPlayArea();
-    Form_Load();
 }
 
 void frmG1::buildPlayArea()
@@ -155,15 +119,8 @@ void frmG1::buildPlayArea()
     answerRow->setFixedSize(kBarDesignWidth, 40);
     bl->addWidget(answerRow, 0, Qt::AlignHCenter);
 
-    m_barTrack = new QWidget(board);
-    m_barTrack->setObjectName(QStringLiteral("fraJikan"));
-    m_barTrack->setFixedSize(kBarDesignWidth, kBarHeight);
-    m_shpJikanK = new Shape(Shape::Kind::Rectangle, m_barTrack);
-    m_shpJikanK->setObjectName(QStringLiteral("shpJikanK"));
-    m_shpJikanK->setFillColor(kBar);
-    m_shpJikanK->setBorderColor(kBar.darker(140));
-    m_shpJikanK->setGeometry(0, 0, kBarDesignWidth, kBarHeight);
-    bl->addWidget(m_barTrack, 0, Qt::AlignHCenter);
+    m_timeBar = new TimeBar(kBarDesignWidth, kBarHeight, board);
+    bl->addWidget(m_timeBar, 0, Qt::AlignHCenter);
     row->addWidget(board, 1);
 
     // Right: the two buttons of a play.
@@ -250,8 +207,6 @@ void frmG1::loadGame()
     m_cboKaisu->addItems(nm::digitCountItems());
     m_cboKaisu->setCurrentIndex(m_cboKaisu->findText(QString::number(m_n)));
 
-    m_fullWidth = kBarDesignWidth;
-
     m_lblMoji_T->clear();
     m_lblOk->clear();
     m_lblNg->clear();
@@ -277,7 +232,7 @@ void frmG1::cboKaisu_Click()
     writeSettings();
     // A play under way keeps the count it was started with (its digits, judging
     // and saved result belong together); the new count applies from the next start.
-    if (m_phase == Phase::Idle)
+    if (playState() == PlayState::Idle)
         m_n = n;
 }
 
@@ -324,27 +279,19 @@ bool frmG1::eventFilter(QObject *watched, QEvent *event)
     return GameFrame::eventFilter(watched, event);
 }
 
-void frmG1::setBoxColor(QLineEdit *box, const QColor &c)
-{
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, c);
-    box->setPalette(p);
-}
-
 // ---------------------------------------------------------------- a play
 
 void frmG1::prepareBoard()
 {
-    context().playMode = 0;
-    m_phase = Phase::Countdown;
+    context().session.playMode = 0;
     m_n = qBound(1, settings().toInt(nm::DigitCount), nm::kDigitPositions);
 
-    setBarWidth(m_fullWidth);
+    m_timeBar->setBarWidth(m_timeBar->fullWidth());
     for (int i = 0; i < nm::kDigitPositions; ++i) {
         m_lblMondai.at(i)->hide();
         QLineEdit *t = m_txtKaitou.at(i);
         t->hide();
-        setBoxColor(t, Qt::white);
+        setAnswerColor(t, Qt::white);
         t->clear();
     }
     m_shpWaku->show();
@@ -369,20 +316,20 @@ void frmG1::prepareBoard()
 
 void frmG1::beginPlay()
 {
-    m_phase = Phase::Display;
     // The display time is read now, so a time chosen during the countdown applies to this play.
     m_playTime = settings().toFloat(nm::DisplayTime);
     hideCountdownPictures();
     m_shpWaku->hide();
 
-    const QStringList digits = nm::drawDigits(*context().random, m_n);
+    const QStringList digits = nm::drawDigits(context().random, m_n);
     for (int i = 0; i < m_n; ++i)
         m_lblMondai.at(i)->setText(digits.value(i));
     if (!letEventsRun())
         return; // the window is going: touch nothing
 
-    if (!runDisplayPhase(m_playTime))
-        return;
+    // The digits stay on screen until the clock passes the end of the display time.
+    if (runDisplayCountdown(m_playTime, m_timeBar) != WaitEnd::Elapsed)
+        return; // the window is going
 
     m_shpWaku->show();
     m_shpWaku->raise();
@@ -390,46 +337,12 @@ void frmG1::beginPlay()
         m_txtKaitou.at(i)->show();
     m_txtKaitou.at(0)->setFocus();
     m_cmdKekka->setEnabled(true);
-    m_phase = Phase::Answering;
+    setPlayState(PlayState::Answering);
 }
 
-bool frmG1::runDisplayPhase(float displayTime)
+int frmG1::fullBarWidth() const
 {
-    Clock &clock = *context().clock;
-    const double total = double(displayTime);
-    // Monotonic nanoseconds: the display never stalls when the day changes.
-    const qint64 start = clock.elapsedNs();
-    const qint64 end = start + qint64(std::llround(total * 1e9));
-    qint64 barValue = 0; // the remaining value the bar was last drawn for
-    for (;;) {
-        const qint64 now = clock.elapsedNs();
-        if (now > end)
-            return true;
-        const double left = double(end - now) / 1e9;
-        const qint64 remaining = text::roundHalfEven(left);
-        lblJikan()->setText(QString::number(remaining));
-        if (remaining != barValue) {
-            barValue = remaining;
-            const int percent = total > 0 ? int(double(remaining) / total * 100.0) : 0;
-            setBarWidth(percent * m_fullWidth / 100);
-        }
-        // Sleep until the shown number changes (half a second before the next
-        // whole number) or the display ends, whichever comes first. The clock's
-        // wait ends within a fraction of a millisecond of its time, so one
-        // microsecond more is enough to be past that moment: a whole extra
-        // millisecond here would show the digits a millisecond too long.
-        const double untilChange = left - (double(remaining) - 0.5);
-        const double ms = qMax(0.0, qMin(untilChange, left)) * 1000.0 + 0.001;
-        if (!waitMs(ms))
-            return false;
-    }
-}
-
-void frmG1::setBarWidth(int width)
-{
-    width = qBound(0, width, m_fullWidth);
-    m_shpJikanK->setGeometry(0, 0, width, kBarHeight);
-    m_shpJikanK->setVisible(width > 0);
+    return m_timeBar->fullWidth();
 }
 
 QStringList frmG1::digitTexts() const
@@ -450,7 +363,7 @@ QStringList frmG1::answerTexts() const
 
 void frmG1::cmdKekka_Click()
 {
-    if (m_phase != Phase::Answering)
+    if (playState() != PlayState::Answering)
         return;
     const QStringList digits = digitTexts();
     const QStringList answers = answerTexts();
@@ -458,7 +371,7 @@ void frmG1::cmdKekka_Click()
     m_right = j.rightCount;
     m_wrong = j.wrongCount;
     for (int i = 0; i < m_n; ++i)
-        setBoxColor(m_txtKaitou.at(i), j.right.value(i) ? kRight : kWrong);
+        setAnswerColor(m_txtKaitou.at(i), j.right.value(i) ? kAnswerRight : kAnswerWrong);
     // The marks are taken now: a box clicked or edited after judging does not change the result.
     m_marks = nm::resultMarks(digits, answers, m_n);
 
@@ -466,7 +379,7 @@ void frmG1::cmdKekka_Click()
     m_lblOk->setText(QString::number(m_right));
     m_lblNg->setText(QString::number(m_wrong));
     m_lblRitu->setText(nm::correctRate(m_right, m_n));
-    m_phase = Phase::Judged;
+    setPlayState(PlayState::Finished);
 
     QPointer<frmG1> self(this);
     if (autoSave())
@@ -480,19 +393,11 @@ void frmG1::cmdKekka_Click()
 
 // ---------------------------------------------------------------- saving
 
-bool frmG1::hasResult() const
-{
-    return m_phase == Phase::Judged && (m_right != 0 || m_wrong != 0);
-}
-
-bool frmG1::playRunning() const
-{
-    return m_phase == Phase::Display || m_phase == Phase::Answering;
-}
-
 // The judged play as it is saved: marks and display time as they were at judging.
-nm::NumberMemoryResult frmG1::judgedResult(const QDateTime &now) const
+std::optional<GameFrame::SavedPlay> frmG1::result(const QDateTime &now) const
 {
+    if (m_right == 0 && m_wrong == 0)
+        return std::nullopt;
     nm::NumberMemoryResult r;
     r.saved = now;
     r.marks = m_marks;
@@ -500,15 +405,5 @@ nm::NumberMemoryResult frmG1::judgedResult(const QDateTime &now) const
     r.wrong = m_wrong;
     r.rate = nm::correctRate(m_right, m_n);
     r.displayTime = m_playTime;
-    return r;
-}
-
-HistoryEntry frmG1::historyEntry(const QDateTime &now) const
-{
-    return nm::historyEntry(judgedResult(now));
-}
-
-PlayRecord frmG1::playRecord(const QDateTime &now) const
-{
-    return nm::playRecord(judgedResult(now));
+    return SavedPlay{nm::historyEntry(r), nm::playRecord(r)};
 }

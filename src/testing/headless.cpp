@@ -1,4 +1,4 @@
-#include "headless.h"
+#include "testing/headless.h"
 
 #include <QString>
 
