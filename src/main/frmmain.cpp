@@ -44,19 +44,22 @@ const QString kCrLf = QStringLiteral("\r\n");
 const QColor kWhite(255, 255, 255);
 
 // ---- grid layouts ----
-struct GridColumn {
-    const char *header;
-    int twips;
-    Qt::Alignment align;
-};
+GridColumn col(const char *header, int twips, Qt::Alignment align)
+{
+    GridColumn c;
+    c.header = QString::fromUtf8(header);
+    c.twips = twips;
+    c.alignment = align;
+    return c;
+}
 const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 const Qt::Alignment kCenter = Qt::AlignCenter;
 const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 
-const QList<GridColumn> kDayListColumns = {
-    {"", 500, kRight}, {"時間", 1040, kCenter}, {"項目", 2400, kLeft}, {"秒", 810, kRight}};
-const QList<GridColumn> kDayTotalColumns = {
-    {"", 350, kRight}, {"項目", 1840, kLeft}, {"回", 500, kRight}, {"秒合計", 750, kRight}};
+const QList<GridColumn> kDayListColumns = {col("", 500, kRight), col("時間", 1040, kCenter), col("項目", 2400, kLeft),
+                                           col("秒", 810, kRight)};
+const QList<GridColumn> kDayTotalColumns = {col("", 350, kRight), col("項目", 1840, kLeft), col("回", 500, kRight),
+                                            col("秒合計", 750, kRight)};
 
 // The log grids show every record of the play log with the same six columns;
 // each grid has its own font size, widths and the row count past which a fill
@@ -80,19 +83,6 @@ const LogGridLayout &logGridLayout(const FlexGrid *grid)
         if (grid->objectName() == QLatin1String(l.grid))
             return l;
     return kLogGrids[0];
-}
-
-void setupGrid(FlexGrid *grid, const QList<GridColumn> &columns, double fontSize)
-{
-    grid->setFontSize(fontSize);
-    grid->setCols(int(columns.size()));
-    grid->setRows(1);
-    for (int c = 0; c < columns.size(); ++c) {
-        grid->setTextMatrix(0, c, QString::fromUtf8(columns[c].header));
-        grid->setColWidth(c, columns[c].twips);
-        grid->setColAlignment(c, columns[c].align);
-        grid->setFixedAlignment(c, Qt::AlignCenter);
-    }
 }
 
 // Keeps a grid at least as wide as its columns, so nothing is cut off.
@@ -851,8 +841,8 @@ QDate frmMain::SelectedDay() const
 
 void frmMain::SetupTodayGrids()
 {
-    setupGrid(msgDayList, kDayListColumns, 11);
-    setupGrid(msgDayTotal, kDayTotalColumns, 10);
+    msgDayList->setColumns(kDayListColumns, 11);
+    msgDayTotal->setColumns(kDayTotalColumns, 10);
 }
 
 void frmMain::RefreshToday()
@@ -973,8 +963,8 @@ void frmMain::SetupLogGrid(FlexGrid *grid)
     const LogGridLayout &l = logGridLayout(grid);
     QList<GridColumn> columns;
     for (int c = 0; c < 6; ++c)
-        columns.append({kLogHeaders[c], l.widths[c], kLogAlign[c]});
-    setupGrid(grid, columns, l.fontSize);
+        columns.append(col(kLogHeaders[c], l.widths[c], kLogAlign[c]));
+    grid->setColumns(columns, l.fontSize);
 }
 
 void frmMain::FillLogGrid(FlexGrid *grid)

@@ -1,6 +1,7 @@
 #include "widgets/flexgrid.h"
 
 #include "core/text/recordline.h"
+#include "widgets/twips.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -14,12 +15,6 @@
 namespace kioku {
 
 namespace {
-
-// Pixels per inch of the screen the widget is on, at least 1.
-int dpiOf(const QWidget *w)
-{
-    return qMax(1, w->logicalDpiX());
-}
 
 } // namespace
 
@@ -361,7 +356,7 @@ FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent), m_model(new FlexGridMo
     hh->setSectionResizeMode(QHeaderView::Interactive);
     hh->setDefaultAlignment(Qt::AlignCenter);
     hh->setMinimumSectionSize(1);
-    hh->setDefaultSectionSize(qMax(1, 960 * dpiOf(this) / 1440));
+    hh->setDefaultSectionSize(qMax(1, twipsToPixels(this, 960)));
 
     setFontSize(font().pointSizeF() > 0 ? font().pointSizeF() : 9);
 
@@ -484,13 +479,28 @@ void FlexGrid::clear()
     m_model->clearTexts();
 }
 
+void FlexGrid::setColumns(const QList<GridColumn> &columns, double fontSize)
+{
+    if (fontSize > 0)
+        setFontSize(fontSize);
+    setCols(int(columns.size()));
+    setRows(1);
+    for (int c = 0; c < columns.size(); ++c) {
+        const GridColumn &gc = columns.at(c);
+        setTextMatrix(0, c, gc.header);
+        setColWidth(c, gc.twips);
+        setColAlignment(c, gc.alignment);
+        setFixedAlignment(c, Qt::AlignCenter);
+    }
+}
+
 void FlexGrid::setColWidth(int c, int twips)
 {
     if (c < 0 || c >= cols())
         return;
     twips = qMax(0, twips);
     m_model->setTwips(c, twips);
-    setColumnWidth(c, qRound(twips * dpiOf(this) / 1440.0));
+    setColumnWidth(c, twipsToPixels(this, twips));
 }
 
 int FlexGrid::colWidth(int c) const
@@ -500,9 +510,9 @@ int FlexGrid::colWidth(int c) const
     const int px = columnWidth(c);
     const int set = m_model->twips(c);
     // The width as set, unless the column has been resized since.
-    if (set >= 0 && qRound(set * dpiOf(this) / 1440.0) == px)
+    if (set >= 0 && twipsToPixels(this, set) == px)
         return set;
-    return qRound(px * 1440.0 / dpiOf(this));
+    return pixelsToTwips(this, px);
 }
 
 void FlexGrid::setColAlignment(int c, Qt::Alignment a)

@@ -2,6 +2,8 @@
 // A grid in the manner of the old flexible grid: row 0 is the fixed, centred
 // header; rows 1.. hold the data. A QTableView over a light model (rows of
 // strings with optional cell colours), not a widget item per cell.
+#include "core/gridcolumn.h"
+
 #include <QColor>
 #include <QStringList>
 #include <QTableView>
@@ -42,6 +44,9 @@ public:
     // Empties the text of every cell, header included (size kept).
     void clear();
 
+    // Sets the grid to its header row with these columns (headers centred),
+    // and the font size when it is > 0.
+    void setColumns(const QList<GridColumn> &columns, double fontSize = 0);
     // Column width in twips (1440 to the inch), converted with the screen's logical DPI.
     void setColWidth(int c, int twips);
     int colWidth(int c) const;

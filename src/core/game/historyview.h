@@ -3,6 +3,7 @@
 // fields, the filter rules of its filter boxes and the chart values taken from
 // grid cells. Plain data and functions; the window moves the results into controls.
 #include "core/game/history.h"
+#include "core/gridcolumn.h"
 
 #include <QList>
 #include <QString>
@@ -10,21 +11,6 @@
 #include <Qt>
 
 namespace kioku {
-
-enum class DateForm {
-    AsStored, // the field as it is in the file
-    Short,    // "yyyy/mm/dd" shown as "yy/mm/dd"
-};
-
-// One grid column. `field` 0 is the running number of the shown rows (from 1);
-// otherwise the history field shown (numbered from 1).
-struct GridColumn {
-    QString header;
-    int twips = 1000;
-    Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter;
-    int field = 0;
-    DateForm date = DateForm::AsStored;
-};
 
 // The cells of one grid row for `entry`, shown as row `number`.
 QStringList historyRow(const HistoryEntry &entry, const QList<GridColumn> &columns, int number);

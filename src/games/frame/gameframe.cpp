@@ -7,9 +7,11 @@
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
+#include "widgets/graphbuttons.h"
 #include "widgets/messages.h"
 #include "widgets/pictures.h"
 #include "widgets/playparts.h"
+#include "widgets/twips.h"
 #include "widgets/wait.h"
 
 #include <QAbstractScrollArea>
@@ -42,11 +44,6 @@ const QColor GameFrame::kAllShown(255, 255, 192);
 namespace {
 
 constexpr int kCountdownPictureSize = 72;
-
-int twipsToPixels(const QWidget *w, int twips)
-{
-    return twips * qMax(1, w->logicalDpiY()) / 1440;
-}
 
 // Whether a press on `hit` (the deepest widget under the pointer, null for the
 // area itself) lands on the bare background of `area`: only plain layout
@@ -286,19 +283,21 @@ void GameFrame::buildFrame()
     m_fraView->setObjectName(QStringLiteral("fraView"));
     auto *vl = new QHBoxLayout(m_fraView);
     vl->setContentsMargins(6, 2, 6, 4);
-    vl->setSpacing(4);
+    m_views = new GraphButtons(kSelectedView, m_fraView);
+    vl->addWidget(m_views);
     for (const ViewButton &v : std::as_const(m_desc.views)) {
-        auto *b = new QPushButton(v.caption, m_fraView);
-        b->setObjectName(v.objectName);
-        b->setEnabled(v.enabled);
-        setBackColor(b, m_buttonFace);
-        const QString name = v.objectName;
-        connect(b, &QPushButton::clicked, this, [this, name] { view_Click(name); });
-        vl->addWidget(b);
-        m_views.insert(name, b);
+        std::function<void()> draw;
+        if (!v.columns.isEmpty())
+            draw = [this, v] { drawView(v); };
+        QPushButton *b = m_views->add(v.objectName, v.caption, draw);
+        b->setEnabled(v.enabled && draw);
     }
-    if (QPushButton *first = m_views.value(m_desc.initialView))
-        setBackColor(first, kSelectedView);
+    connect(m_views, &GraphButtons::drawn, this, [this] {
+        if (m_desc.panel.enabled && m_desc.panel.viewMakesTall)
+            setPanelTall(true);
+    });
+    if (!m_desc.initialView.isEmpty())
+        m_views->markSelected(m_desc.initialView);
     top->addWidget(m_fraView);
     rl->addLayout(top);
 
@@ -374,6 +373,11 @@ void GameFrame::buildFrame()
     applyPanelLayout();
 }
 
+QPushButton *GameFrame::viewButton(const QString &name) const
+{
+    return m_views->button(name);
+}
+
 QLabel *GameFrame::imgStart(int i) const
 {
     return i >= 1 && i <= 3 ? m_imgStart[i - 1] : nullptr;
@@ -430,19 +434,9 @@ void GameFrame::afterShown()
 
 void GameFrame::ResetHistoryGrid()
 {
-    m_grid->setRows(1);
-    m_grid->setCols(int(m_desc.columns.size()));
+    m_grid->setColumns(m_desc.columns);
     m_grid->setRow(0);
     m_grid->setCol(0);
-    for (int c = 0; c < m_desc.columns.size(); ++c) {
-        const GridColumn &gc = m_desc.columns.at(c);
-        m_grid->setTextMatrix(0, c, gc.header);
-        m_grid->setColWidth(c, gc.twips);
-    }
-    for (int c = 0; c < m_desc.columns.size(); ++c) {
-        m_grid->setFixedAlignment(c, Qt::AlignCenter);
-        m_grid->setColAlignment(c, m_desc.columns.at(c).alignment);
-    }
 }
 
 void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
@@ -508,31 +502,17 @@ void GameFrame::filter_Click(const QString &filterName)
 
 void GameFrame::ResetViewButtons()
 {
-    for (QPushButton *b : std::as_const(m_views))
-        setBackColor(b, m_buttonFace);
+    m_views->resetColors();
 }
 
 void GameFrame::RefreshSelectedView()
 {
-    for (const QString &name : std::as_const(m_desc.refreshOrder)) {
-        if (backColor(m_views.value(name)) != m_buttonFace)
-            view_Click(name);
-    }
+    m_views->refreshSelected(m_desc.refreshOrder);
 }
 
 void GameFrame::view_Click(const QString &buttonName)
 {
-    const ViewButton *v = m_desc.view(buttonName);
-    QPushButton *b = m_views.value(buttonName);
-    if (!v || !b)
-        qFatal("%s has no view button %s", qPrintable(m_desc.windowName()), qPrintable(buttonName));
-    if (v->columns.isEmpty())
-        return; // a spare button draws nothing
-    ResetViewButtons();
-    drawView(*v);
-    setBackColor(b, kSelectedView);
-    if (m_desc.panel.enabled && m_desc.panel.viewMakesTall)
-        setPanelTall(true);
+    m_views->click(buttonName);
 }
 
 void GameFrame::drawView(const ViewButton &v)

@@ -33,6 +33,7 @@ namespace kioku {
 struct AppContext;
 class Chart;
 class FlexGrid;
+class GraphButtons;
 class TimeBar;
 
 class GameFrame : public QWidget {
@@ -154,7 +155,8 @@ public:
     QLabel *lblJikan() const { return m_lblJikan; }
     QLabel *imgStart(int i) const; // 1..3
     QComboBox *filterBox(const QString &name) const { return m_filters.value(name); }
-    QPushButton *viewButton(const QString &name) const { return m_views.value(name); }
+    QPushButton *viewButton(const QString &name) const;
+    GraphButtons *viewButtons() const { return m_views; }
     QTimer *tmrStart() const { return m_tmrStart; }
     QTimer *tmrPlay() const { return m_tmrPlay; }
     QTimer *tmrBp() const { return m_tmrBp; }
@@ -256,7 +258,7 @@ private:
     Chart *m_chart1 = nullptr;
     Chart *m_chart2 = nullptr;
     QHash<QString, QComboBox *> m_filters;
-    QHash<QString, QPushButton *> m_views;
+    GraphButtons *m_views = nullptr;
     QPushButton *m_cmdAllDsp = nullptr;
     QPushButton *m_cmdStart = nullptr;
     QPushButton *m_cmdHozon = nullptr;
