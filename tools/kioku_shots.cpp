@@ -217,9 +217,9 @@ bool writeSampleData()
 
     // Number memory opens with eight digits shown for three seconds, auto-save on.
     GameSettings s = GameSettings::read(nm::numberMemorySettings());
-    s.setInt(nm::DigitCount, 8);
-    s.setFloat(nm::DisplayTime, 3);
-    s.setInt(nm::AutoSave, 1);
+    s.setInt(nm::NumberMemorySetting::DigitCount, 8);
+    s.setFloat(nm::NumberMemorySetting::DisplayTime, 3);
+    s.setInt(nm::NumberMemorySetting::AutoSave, 1);
     ok = writeOk(s.write(), nm::kNumberMemorySettingsFile) && ok;
     return ok;
 }

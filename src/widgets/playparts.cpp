@@ -71,7 +71,7 @@ void TimeBar::setBarWidth(int width)
 
 int TimeBar::barWidth() const
 {
-    return m_bar->isVisible() ? m_bar->width() : 0;
+    return m_bar->isHidden() ? 0 : m_bar->width();
 }
 
 } // namespace kioku

@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
         r.comment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
         report(kioku::appendPlayRecord(r));
     } else if (op == QLatin1String("settings")) {
-        settings.setInt(kioku::rules::DigitCount, 12);
+        settings.setInt(kioku::rules::NumberMemorySetting::DigitCount, 12);
         report(settings.write());
     } else if (op == QLatin1String("helptour")) {
         report(kioku::writeHelpTour(0));

@@ -99,11 +99,11 @@ void tst_GameFiles::failedSettingsWriteLeavesTheFile()
 {
     TempDataDir dir;
     GameSettings s(rules::numberMemorySettings());
-    s.setInt(rules::DigitCount, 15);
+    s.setInt(rules::NumberMemorySetting::DigitCount, 15);
     QVERIFY(s.write());
     QCOMPARE(dir.bytes(rules::kNumberMemorySettingsFile), QByteArray("15,0.5,1\r\n"));
     text::testing::failNextWrite();
-    s.setInt(rules::DigitCount, 3);
+    s.setInt(rules::NumberMemorySetting::DigitCount, 3);
     const text::WriteResult r = s.write();
     QVERIFY(!r.ok);
     QVERIFY(!r.message.isEmpty());

@@ -11,6 +11,7 @@
 #include "widgets/flexgrid.h"
 
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -133,6 +134,10 @@ private slots:
     void aGameThatCannotBePlayedRefusesToOpen();
     void blockForDropsInputToTheWindowUntilItEnds();
     void blockForEndsWhenTheWindowCloses();
+    void waitsEndAsTheirCauseSays_data();
+    void waitsEndAsTheirCauseSays();
+    void heldKeysArriveAfterTheWaitInOrder();
+    void heldKeysOfAClosedWindowAreDropped();
 };
 
 void tst_GameFrame::openingWithoutFilesWritesTheDefaults()
@@ -676,6 +681,94 @@ void tst_GameFrame::blockForEndsWhenTheWindowCloses()
     QVERIFY(f.clock.wakes() > wakes); // a real clock's wait ends at once
     QCOMPARE(f.navigator.mains, 1);
     QTRY_VERIFY(w.isNull());
+}
+
+void tst_GameFrame::waitsEndAsTheirCauseSays_data()
+{
+    QTest::addColumn<QString>("cause"); // what happens during the second wait step
+    QTest::addColumn<int>("end");
+    QTest::addColumn<bool>("fullTime");
+    QTest::newRow("nothing: the whole time") << "" << int(GameFrame::WaitEnd::Elapsed) << true;
+    QTest::newRow("the stop condition comes to hold") << "stop" << int(GameFrame::WaitEnd::Stopped) << false;
+    QTest::newRow("a newer display begins") << "supersede" << int(GameFrame::WaitEnd::Superseded) << false;
+    QTest::newRow("the window closes") << "close" << int(GameFrame::WaitEnd::Closed) << false;
+}
+
+void tst_GameFrame::waitsEndAsTheirCauseSays()
+{
+    // A 30-second wait of a letter display ends the moment its cause comes:
+    // an answer given, a new display, the window gone; never later.
+    QFETCH(QString, cause);
+    QFETCH(int, end);
+    QFETCH(bool, fullTime);
+    GameFixture f;
+    QPointer<TestGame> w = f.open<TestGame>(scrambledDescription());
+    bool answered = false;
+    int steps = 0;
+    f.clock.onWait = [&](double) {
+        if (++steps != 2 || !w)
+            return;
+        if (cause == QLatin1String("stop"))
+            answered = true; // an answer typed while the letter is shown
+        else if (cause == QLatin1String("supersede"))
+            w->supersedeWaits();
+        else if (cause == QLatin1String("close"))
+            w->close();
+    };
+    const qint64 start = f.clock.elapsedNs();
+    const GameFrame::WaitEnd got = w->waitMs(30000, [&] { return answered; });
+    f.clock.onWait = nullptr;
+    QCOMPARE(int(got), end);
+    const qint64 waited = f.clock.elapsedNs() - start;
+    if (fullTime)
+        QCOMPARE(waited, qint64(30000) * 1000000);
+    else
+        QVERIFY2(waited <= qint64(100) * 1000000, qPrintable(QString::number(waited))); // a few looks, not 30 s
+}
+
+void tst_GameFrame::heldKeysArriveAfterTheWaitInOrder()
+{
+    // The blank between two words: keys typed during it reach the answer box
+    // once it is over, in order, after the next word is set up.
+    GameFixture f;
+    auto *w = f.open<TestGame>(timeLagDescription());
+    auto *box = new QLineEdit(w->findChild<QWidget *>("fraGame"));
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    box->setFocus();
+    bool once = false;
+    f.clock.onWait = [&](double) {
+        if (std::exchange(once, true))
+            return;
+        QTest::keyClicks(box, "ab");
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("りんご"));
+        QCoreApplication::sendEvent(box, &commit);
+    };
+    QCOMPARE(w->holdInputFor(100), GameFrame::WaitEnd::Elapsed);
+    f.clock.onWait = nullptr;
+    QCOMPARE(box->text(), QString()); // nothing yet: the caller sets up the next word first
+    box->setText(QStringLiteral(">"));
+    QCoreApplication::processEvents();
+    QCOMPARE(box->text(), QStringLiteral(">abりんご"));
+}
+
+void tst_GameFrame::heldKeysOfAClosedWindowAreDropped()
+{
+    GameFixture f;
+    QPointer<TestGame> w = f.open<TestGame>(timeLagDescription());
+    QPointer<QLineEdit> box = new QLineEdit(w->findChild<QWidget *>("fraGame"));
+    w->show();
+    f.clock.onWait = [&](double) {
+        if (!w)
+            return;
+        QTest::keyClicks(box, "ab");
+        w->close();
+    };
+    QCOMPARE(w->holdInputFor(100), GameFrame::WaitEnd::Closed);
+    f.clock.onWait = nullptr;
+    QTRY_VERIFY(w.isNull()); // and nothing was delivered to a window that went
 }
 
 QTEST_MAIN(tst_GameFrame)

@@ -10,7 +10,9 @@
 namespace kioku::rules {
 
 // The settings line: answer count, play seconds, play mode, auto-save.
-enum CycleSetting { AnswerCount = 0, PlaySeconds = 1, PlayModeSetting = 2, AutoSave = 3 };
+struct CycleSetting {
+    enum : int { AnswerCount = 0, PlaySeconds = 1, PlayModeSetting = 2, AutoSave = 3 };
+};
 const SettingsFormat &cycleSettings();
 // Ten fields as time-lag typing; the last field is the turn reached (a whole number).
 const HistoryFormat &cycleHistory();

@@ -9,7 +9,9 @@
 namespace kioku::rules {
 
 // The settings line: level, name display, auto-save, turn-back delay, removal delay.
-enum IconConcentrationSetting { Level = 0, NameDisplay = 1, AutoSave = 2, TurnBackDelay = 3, RemovalDelay = 4 };
+struct IconConcentrationSetting {
+    enum : int { Level = 0, NameDisplay = 1, AutoSave = 2, TurnBackDelay = 3, RemovalDelay = 4 };
+};
 const SettingsFormat &iconConcentrationSettings();
 // Eight fields: date, time, level, name display, turns, clear seconds, turn record, seconds record.
 const HistoryFormat &iconConcentrationHistory();

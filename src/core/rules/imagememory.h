@@ -9,7 +9,9 @@
 namespace kioku::rules {
 
 // The settings line: icon count, display time, name display, spare text (kept as read), auto-save.
-enum ImageMemorySetting { IconCount = 0, DisplayTime = 1, NameDisplay = 2, SpareText = 3, AutoSave = 4 };
+struct ImageMemorySetting {
+    enum : int { IconCount = 0, DisplayTime = 1, NameDisplay = 2, SpareText = 3, AutoSave = 4 };
+};
 const SettingsFormat &imageMemorySettings();
 // Seven fields as number memory: date, time, marks, right, wrong, rate, display time ("5秒").
 const HistoryFormat &imageMemoryHistory();

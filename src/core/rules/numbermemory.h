@@ -24,7 +24,9 @@ inline const QString &kNumberMemorySettingsFile = gameInfo(Game::NumberMemory).s
 inline const QString &kNumberMemoryHistoryFile = gameInfo(Game::NumberMemory).historyFile;
 
 // The settings line: digit count, display time, auto-save flag.
-enum NumberMemorySetting { DigitCount = 0, DisplayTime = 1, AutoSave = 2 };
+struct NumberMemorySetting {
+    enum : int { DigitCount = 0, DisplayTime = 1, AutoSave = 2 };
+};
 const SettingsFormat &numberMemorySettings();
 // Seven fields: date, time, marks, right, wrong, rate, display time.
 const HistoryFormat &numberMemoryHistory();

@@ -10,7 +10,9 @@
 namespace kioku::rules {
 
 // The settings line: answer count, play seconds, display seconds per letter, play mode, auto-save.
-enum ScrambledSetting { AnswerCount = 0, PlaySeconds = 1, DisplaySeconds = 2, PlayModeSetting = 3, AutoSave = 4 };
+struct ScrambledSetting {
+    enum : int { AnswerCount = 0, PlaySeconds = 1, DisplaySeconds = 2, PlayModeSetting = 3, AutoSave = 4 };
+};
 const SettingsFormat &scrambledSettings();
 // Nine fields: date, time, answers, right, wrong, letters, rate, per second, seconds.
 const HistoryFormat &scrambledHistory();

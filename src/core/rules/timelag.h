@@ -10,7 +10,9 @@
 namespace kioku::rules {
 
 // The settings line: answer count, play seconds, lag ("1回"/"2回"), play mode, auto-save.
-enum TimeLagSetting { AnswerCount = 0, PlaySeconds = 1, Lag = 2, PlayModeSetting = 3, AutoSave = 4 };
+struct TimeLagSetting {
+    enum : int { AnswerCount = 0, PlaySeconds = 1, Lag = 2, PlayModeSetting = 3, AutoSave = 4 };
+};
 const SettingsFormat &timeLagSettings();
 // Eleven grid columns from ten fields; the last field is the lag ("2回").
 const HistoryFormat &timeLagHistory();

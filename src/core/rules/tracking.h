@@ -9,7 +9,9 @@
 namespace kioku::rules {
 
 // The settings line: a spare value (written back as read), lighting time, auto-save.
-enum TrackingSetting { Spare = 0, LightingTime = 1, AutoSave = 2 };
+struct TrackingSetting {
+    enum : int { Spare = 0, LightingTime = 1, AutoSave = 2 };
+};
 const SettingsFormat &trackingSettings();
 // Seven fields: date, time, turns, steps into the last turn, trace length, lighting time, seconds.
 const HistoryFormat &trackingHistory();

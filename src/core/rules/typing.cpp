@@ -1,5 +1,8 @@
 #include "core/rules/typing.h"
 
+#include "core/text/formats.h"
+
+
 namespace kioku::rules {
 
 const QStringList &playModeItems()
@@ -16,6 +19,27 @@ PlayMode playModeOf(const QString &item)
 QString playModeItem(PlayMode mode)
 {
     return playModeItems().at(mode == PlayMode::Timed ? 0 : 1);
+}
+
+QString perSecondText(int typedCharacters, float seconds)
+{
+    const float perSecond = seconds > 0 ? float(typedCharacters) / seconds : 0.0f;
+    return text::format0_00(double(perSecond)) + QStringLiteral("/秒");
+}
+
+QString typingRate(int right, int wrong)
+{
+    return text::formatPercent(right + wrong > 0 ? double(right) / double(right + wrong) : 0.0);
+}
+
+QString secondsText(float seconds)
+{
+    return text::shortestFloat(seconds) + QStringLiteral("秒");
+}
+
+int remainingSeconds(int playSeconds, int startMs, qint64 elapsedMs)
+{
+    return playSeconds - int((qint64(startMs) + qMax<qint64>(0, elapsedMs)) / 1000);
 }
 
 QList<FieldForm> typingHistoryFields(FieldForm last)

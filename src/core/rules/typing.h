@@ -16,6 +16,20 @@ const QStringList &playModeItems();
 PlayMode playModeOf(const QString &item);
 QString playModeItem(PlayMode mode);
 
+// Characters per second: typed characters ÷ seconds (single precision) as "0.00/秒".
+QString perSecondText(int typedCharacters, float seconds);
+// The correct rate right ÷ (right + wrong) as "0.0%"; "0.0%" when nothing was answered.
+QString typingRate(int right, int wrong);
+// Seconds as the history shows them: the shortest text followed by "秒" ("60秒", "41.3秒").
+QString secondsText(float seconds);
+
+// Whole seconds left of a timed play of `playSeconds`, `elapsedMs` after it
+// began at a time of day `startMs` milliseconds past a whole second: the play
+// ends when the time of day's whole seconds reach those at its start plus the
+// play seconds. Counted in milliseconds, so it never stalls at midnight and
+// no rounding of a fraction moves the end.
+int remainingSeconds(int playSeconds, int startMs, qint64 elapsedMs);
+
 // The ten history fields of time-lag and cycle typing: date, time, answers,
 // right, wrong, letters, rate, per second, seconds, and a last field in `last` form.
 QList<FieldForm> typingHistoryFields(FieldForm last);

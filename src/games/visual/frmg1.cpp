@@ -191,14 +191,14 @@ void frmG1::buildPlayArea()
 
 void frmG1::loadGame()
 {
-    m_n = settings().toInt(nm::DigitCount);
+    m_n = settings().toInt(nm::NumberMemorySetting::DigitCount);
 
     for (QLabel *l : std::as_const(m_lblMondai))
         l->clear();
 
     m_cboJikan->clear();
     m_cboJikan->addItems(nm::displayTimeItems());
-    const QString time = text::shortestFloat(settings().toFloat(nm::DisplayTime));
+    const QString time = text::shortestFloat(settings().toFloat(nm::NumberMemorySetting::DisplayTime));
     if (m_cboJikan->findText(time) < 0)
         m_cboJikan->addItem(time); // a value typed into the file by hand still shows
     m_cboJikan->setCurrentIndex(m_cboJikan->findText(time));
@@ -228,7 +228,7 @@ void frmG1::cboKaisu_Click()
     const int n = m_cboKaisu->currentText().toInt();
     if (n < 1 || n > nm::kDigitPositions)
         return;
-    settings().setInt(nm::DigitCount, n);
+    settings().setInt(nm::NumberMemorySetting::DigitCount, n);
     writeSettings();
     // A play under way keeps the count it was started with (its digits, judging
     // and saved result belong together); the new count applies from the next start.
@@ -241,7 +241,7 @@ void frmG1::cboJikan_Click()
     const float t = m_cboJikan->currentText().toFloat();
     if (!(t > 0))
         return;
-    settings().setFloat(nm::DisplayTime, t);
+    settings().setFloat(nm::NumberMemorySetting::DisplayTime, t);
     writeSettings();
     lblJikan()->setText(text::shortestFloat(t));
 }
@@ -284,7 +284,7 @@ bool frmG1::eventFilter(QObject *watched, QEvent *event)
 void frmG1::prepareBoard()
 {
     context().session.playMode = 0;
-    m_n = qBound(1, settings().toInt(nm::DigitCount), nm::kDigitPositions);
+    m_n = qBound(1, settings().toInt(nm::NumberMemorySetting::DigitCount), nm::kDigitPositions);
 
     m_timeBar->setBarWidth(m_timeBar->fullWidth());
     for (int i = 0; i < nm::kDigitPositions; ++i) {
@@ -317,7 +317,7 @@ void frmG1::prepareBoard()
 void frmG1::beginPlay()
 {
     // The display time is read now, so a time chosen during the countdown applies to this play.
-    m_playTime = settings().toFloat(nm::DisplayTime);
+    m_playTime = settings().toFloat(nm::NumberMemorySetting::DisplayTime);
     hideCountdownPictures();
     m_shpWaku->hide();
 

@@ -1,0 +1,282 @@
+#include "games/typing/typingframe.h"
+
+#include "core/clock.h"
+#include "core/text/formats.h"
+#include "core/text/recordline.h"
+#include "widgets/answerbox.h"
+#include "widgets/appcontext.h"
+#include "widgets/flexgrid.h"
+#include "widgets/playparts.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+
+namespace kioku {
+
+namespace {
+constexpr int kBarHeight = 12;
+} // namespace
+
+TypingFrame::TypingFrame(AppContext &ctx, GameDescription description, TypingSetup setup, QWidget *parent)
+    : GameFrame(ctx, std::move(description), parent), m_setup(std::move(setup))
+{
+    buildTypingParts();
+}
+
+void TypingFrame::buildTypingParts()
+{
+    m_modeBox = new QGroupBox(QStringLiteral("設定"), this);
+    m_modeBox->setObjectName(QStringLiteral("fraSettei"));
+    auto *ml = new QHBoxLayout(m_modeBox);
+    m_optTimed = new QRadioButton(rules::playModeItem(rules::PlayMode::Timed), m_modeBox);
+    m_optTimed->setObjectName(QStringLiteral("optMode1"));
+    m_optCounted = new QRadioButton(rules::playModeItem(rules::PlayMode::Counted), m_modeBox);
+    m_optCounted->setObjectName(QStringLiteral("optMode0"));
+    auto *group = new QButtonGroup(m_modeBox);
+    group->addButton(m_optTimed, 1);
+    group->addButton(m_optCounted, 0);
+    connect(group, &QButtonGroup::idClicked, this, &TypingFrame::optMode_Click);
+    m_cboJikan = new QComboBox(m_modeBox);
+    m_cboJikan->setObjectName(QStringLiteral("cboJikan"));
+    m_cboJikan->setMinimumContentsLength(4);
+    connect(m_cboJikan, &QComboBox::activated, this, [this](int) { cboJikan_Click(); });
+    m_cboKaisu = new QComboBox(m_modeBox);
+    m_cboKaisu->setObjectName(QStringLiteral("cboKaisu"));
+    m_cboKaisu->setMinimumContentsLength(4);
+    connect(m_cboKaisu, &QComboBox::activated, this, [this](int) { cboKaisu_Click(); });
+    ml->addWidget(m_optTimed);
+    ml->addWidget(m_cboJikan);
+    ml->addSpacing(8);
+    ml->addWidget(m_optCounted);
+    ml->addWidget(m_cboKaisu);
+
+    m_resultBox = new QGroupBox(QStringLiteral("結果"), this);
+    m_resultBox->setObjectName(QStringLiteral("fraKekka"));
+    auto *rl = new QHBoxLayout(m_resultBox);
+    m_lblOk = valueLabel(QStringLiteral("lblOk"), m_resultBox);
+    m_lblNg = valueLabel(QStringLiteral("lblNg"), m_resultBox);
+    m_lblMoji_T = valueLabel(QStringLiteral("lblMoji_T"), m_resultBox);
+    m_lblRitu = valueLabel(QStringLiteral("lblRitu"), m_resultBox);
+    m_lblByou = valueLabel(QStringLiteral("lblByou"), m_resultBox);
+    QLabel *jikan = lblJikan();
+    jikan->setParent(m_resultBox);
+    styleValueLabel(jikan);
+    const QList<QPair<QString, QLabel *>> values{{QStringLiteral("正解"), m_lblOk},
+                                                 {QStringLiteral("不正解"), m_lblNg},
+                                                 {QStringLiteral("解答数"), m_lblMoji_T},
+                                                 {QStringLiteral("正解率"), m_lblRitu},
+                                                 {QStringLiteral("タイプ数／秒"), m_lblByou},
+                                                 {QStringLiteral("時間"), jikan}};
+    for (const auto &v : values) {
+        rl->addWidget(captionLabel(v.first, m_resultBox));
+        rl->addWidget(v.second);
+    }
+
+    m_txtKaitou = new AnswerBox(this);
+    m_txtKaitou->setObjectName(QStringLiteral("txtKaitou"));
+    connect(m_txtKaitou, &AnswerBox::enterPressed, this, &TypingFrame::txtKaitou_Enter);
+    connect(m_txtKaitou, &AnswerBox::escapePressed, this, &TypingFrame::txtKaitou_Escape);
+
+    m_timeBar = new TimeBar(m_setup.barWidth, kBarHeight, this);
+}
+
+// ---------------------------------------------------------------- settings
+
+void TypingFrame::loadGame()
+{
+    m_cboJikan->clear();
+    m_cboJikan->addItems(m_setup.playSecondsItems);
+    const QString secs = settings().text(m_setup.playSecondsSetting);
+    if (m_cboJikan->findText(secs) < 0)
+        m_cboJikan->addItem(secs); // a value written into the file by hand still shows
+    m_cboJikan->setCurrentIndex(m_cboJikan->findText(secs));
+    m_cboKaisu->clear();
+    m_cboKaisu->addItems(m_setup.answerCountItems);
+    const QString count = settings().text(m_setup.answerCountSetting);
+    if (m_cboKaisu->findText(count) < 0)
+        m_cboKaisu->addItem(count);
+    m_cboKaisu->setCurrentIndex(m_cboKaisu->findText(count));
+    // The stored mode is shown and becomes the program's play mode; the file
+    // is not rewritten for it.
+    applyPlayMode(int(rules::playModeOf(settings().text(m_setup.playModeSetting))));
+
+    m_txtKaitou->clear();
+    for (QLabel *l : {m_lblOk, m_lblNg, m_lblMoji_T, m_lblByou, m_lblRitu, lblJikan()})
+        l->clear();
+}
+
+void TypingFrame::applyPlayMode(int index)
+{
+    const bool timed = index == 1;
+    optMode(index)->setChecked(true);
+    m_cboJikan->setEnabled(timed);
+    m_cboKaisu->setEnabled(!timed);
+    context().session.playMode = qint16(timed ? rules::PlayMode::Timed : rules::PlayMode::Counted);
+}
+
+void TypingFrame::optMode_Click(int index)
+{
+    applyPlayMode(index);
+    settings().setText(m_setup.playModeSetting, optMode(index)->text());
+    writeSettings();
+}
+
+void TypingFrame::cboKaisu_Click()
+{
+    const int n = m_cboKaisu->currentText().toInt();
+    if (n <= 0)
+        return;
+    settings().setInt(m_setup.answerCountSetting, n);
+    writeSettings();
+}
+
+void TypingFrame::cboJikan_Click()
+{
+    const float secs = m_cboJikan->currentText().toFloat();
+    if (!(secs > 0))
+        return;
+    if (description().settings.fields.at(m_setup.playSecondsSetting).type == ValueType::Float)
+        settings().setFloat(m_setup.playSecondsSetting, secs);
+    else
+        settings().setInt(m_setup.playSecondsSetting, int(secs));
+    writeSettings();
+}
+
+// ---------------------------------------------------------------- a play
+
+void TypingFrame::prepareBoard()
+{
+    for (QLabel *l : {m_lblOk, m_lblNg, m_lblMoji_T, m_lblByou, m_lblRitu})
+        l->clear();
+    m_right = m_wrong = m_typed = 0;
+    showCounts();
+    lblJikan()->setText(timedPlay() ? m_cboJikan->currentText() : text::format0_0(0.0));
+    m_timeBar->setBarWidth(m_timeBar->fullWidth());
+    prepareTyping();
+}
+
+void TypingFrame::startTyping()
+{
+    m_startNs = context().clock.elapsedNs();
+    m_startMs = context().clock.timeOfDay().msec();
+    m_remaining = settings().toInt(m_setup.playSecondsSetting);
+    setPlayState(PlayState::Answering);
+    if (!timedPlay())
+        startPlayClock();
+}
+
+bool TypingFrame::timedPlay() const
+{
+    return context().session.playMode == qint16(rules::PlayMode::Timed);
+}
+
+bool TypingFrame::noPlay() const
+{
+    // The start button is enabled exactly while no play is under way.
+    return cmdStart()->isEnabled();
+}
+
+void TypingFrame::txtKaitou_Enter()
+{
+    if (m_txtKaitou->text().isEmpty())
+        return;
+    if (noPlay()) {
+        m_txtKaitou->clear();
+        cmdStart()->setFocus();
+        return;
+    }
+    if (playState() != PlayState::Answering)
+        return; // the countdown: no word is due yet
+    answerGiven(m_txtKaitou->text());
+}
+
+void TypingFrame::txtKaitou_Escape()
+{
+    if (noPlay()) {
+        m_txtKaitou->clear();
+        cmdStart()->setFocus();
+        return;
+    }
+    if (playState() != PlayState::Answering)
+        return;
+    giveUp();
+}
+
+void TypingFrame::countRight(const QString &answer)
+{
+    ++m_right;
+    m_typed += int(answer.size());
+    showCounts();
+}
+
+void TypingFrame::countWrong()
+{
+    ++m_wrong;
+    showCounts();
+}
+
+void TypingFrame::showCounts()
+{
+    m_lblOk->setText(QString::number(m_right));
+    m_lblNg->setText(QString::number(m_wrong));
+    m_lblMoji_T->setText(QString::number(m_right + m_wrong));
+}
+
+bool TypingFrame::answersDone() const
+{
+    return !timedPlay() && m_right + m_wrong >= m_cboKaisu->currentText().toInt();
+}
+
+float TypingFrame::playSecondsValue() const
+{
+    if (timedPlay())
+        return settings().toFloat(m_setup.playSecondsSetting);
+    return float(text::leadingNumber(lblJikan()->text()));
+}
+
+void TypingFrame::FinishPlay(double seconds)
+{
+    if (playState() != PlayState::Answering)
+        return;
+    stopPlayClock();
+    setPlayState(PlayState::Finished);
+    cmdStart()->setEnabled(true);
+    m_lblByou->setText(rules::perSecondText(m_typed, float(seconds)));
+    m_lblRitu->setText(rules::typingRate(m_right, m_wrong));
+    QPointer<TypingFrame> self(this);
+    if (autoSave())
+        cmdHozon_Click();
+    if (self && !closing())
+        msgRireki()->setFocus();
+}
+
+void TypingFrame::timeUp()
+{
+    FinishPlay(settings().toFloat(m_setup.playSecondsSetting));
+}
+
+QList<std::function<void()>> TypingFrame::bpSteps()
+{
+    if (!timedPlay() || playState() != PlayState::Answering)
+        return {};
+    return {[this] {
+                const qint64 elapsedMs = (context().clock.elapsedNs() - m_startNs) / 1000000;
+                m_remaining = rules::remainingSeconds(settings().toInt(m_setup.playSecondsSetting), m_startMs,
+                                                      elapsedMs);
+                const int total = qMax(1, settings().toInt(m_setup.playSecondsSetting));
+                m_timeBar->setBarWidth(qMax(0, m_timeBar->fullWidth() * m_remaining / total));
+            },
+            [this] {
+                if (m_remaining <= 0)
+                    timeUp();
+            }};
+}
+
+} // namespace kioku

@@ -1,0 +1,124 @@
+#pragma once
+// What the three typing games share on top of the game frame: the play mode
+// (timed or counted, one program-wide value), the answer count and play
+// seconds boxes, the answer box with Enter and ESC, the counts and result
+// labels, the time bar with its time-out, and the end of a play (FinishPlay).
+// A typing game adds its words and its judging.
+#include "core/rules/typing.h"
+#include "games/frame/gameframe.h"
+
+class QComboBox;
+class QLabel;
+class QRadioButton;
+
+namespace kioku {
+
+class AnswerBox;
+class TimeBar;
+
+// Where a typing game keeps the values the base works with (its settings enum).
+struct TypingSetup {
+    int answerCountSetting = 0; // cboKaisu: answers of a counted play
+    int playSecondsSetting = 1; // cboJikan: seconds of a timed play
+    int playModeSetting = 2;    // optMode: "秒数" or "答数"
+    QStringList answerCountItems;
+    QStringList playSecondsItems;
+    int barWidth = 480;         // design width of the time bar
+};
+
+class TypingFrame : public GameFrame {
+    Q_OBJECT
+public:
+    TypingFrame(AppContext &ctx, GameDescription description, TypingSetup setup, QWidget *parent = nullptr);
+
+    // ---- handlers ----
+    // optMode(1) "秒数" (timed), optMode(0) "答数" (counted).
+    void optMode_Click(int index);
+    virtual void cboKaisu_Click();
+    virtual void cboJikan_Click();
+    // The end of a play: `seconds` is the play-seconds setting at a time-out,
+    // the number shown in lblJikan otherwise.
+    void FinishPlay(double seconds);
+
+    // ---- state ----
+    bool timedPlay() const;
+    int rightCount() const { return m_right; }
+    int wrongCount() const { return m_wrong; }
+    int typedCharacters() const { return m_typed; }
+    // The seconds value of the play: the setting in a timed play, the elapsed
+    // seconds shown in lblJikan in a counted one.
+    float playSecondsValue() const;
+    int remaining() const { return m_remaining; }
+
+    // ---- controls ----
+    QRadioButton *optMode(int index) const { return index == 1 ? m_optTimed : m_optCounted; }
+    QComboBox *cboKaisu() const { return m_cboKaisu; }
+    QComboBox *cboJikan() const { return m_cboJikan; }
+    AnswerBox *txtKaitou() const { return m_txtKaitou; }
+    QLabel *lblOk() const { return m_lblOk; }
+    QLabel *lblNg() const { return m_lblNg; }
+    QLabel *lblMoji_T() const { return m_lblMoji_T; }
+    QLabel *lblRitu() const { return m_lblRitu; }
+    QLabel *lblByou() const { return m_lblByou; }
+    TimeBar *timeBar() const { return m_timeBar; }
+
+protected:
+    // ---- hooks of a typing game ----
+    // Enter with an answer while a play runs (not during the countdown).
+    virtual void answerGiven(const QString &answer) = 0;
+    // ESC while a play runs.
+    virtual void giveUp() = 0;
+    // The time of a timed play is up; FinishPlay with the play seconds unless a game says otherwise.
+    virtual void timeUp();
+    // cmdStart, after the base emptied the counts and labels.
+    virtual void prepareTyping() {}
+
+    // ---- services for a typing game ----
+    // The play begins now: the end of a timed play is fixed, a counted play's
+    // clock starts, answers are taken.
+    void startTyping();
+    void countRight(const QString &answer);
+    void countWrong();
+    // A counted play has had its last answer.
+    bool answersDone() const;
+    // The settings and result boxes, for the game's layout.
+    QWidget *modeBox() const { return m_modeBox; }
+    QWidget *resultBox() const { return m_resultBox; }
+    const TypingSetup &setup() const { return m_setup; }
+
+    void loadGame() override;
+    void prepareBoard() override;
+    QList<std::function<void()>> bpSteps() override;
+
+private:
+    void buildTypingParts();
+    void applyPlayMode(int index);
+    void showCounts();
+    void txtKaitou_Enter();
+    void txtKaitou_Escape();
+    bool noPlay() const;
+
+    TypingSetup m_setup;
+    QRadioButton *m_optTimed = nullptr;
+    QRadioButton *m_optCounted = nullptr;
+    QComboBox *m_cboKaisu = nullptr;
+    QComboBox *m_cboJikan = nullptr;
+    AnswerBox *m_txtKaitou = nullptr;
+    QLabel *m_lblOk = nullptr;
+    QLabel *m_lblNg = nullptr;
+    QLabel *m_lblMoji_T = nullptr;
+    QLabel *m_lblRitu = nullptr;
+    QLabel *m_lblByou = nullptr;
+    TimeBar *m_timeBar = nullptr;
+    QWidget *m_modeBox = nullptr;
+    QWidget *m_resultBox = nullptr;
+
+    int m_right = 0;
+    int m_wrong = 0;
+    int m_typed = 0;
+    int m_remaining = 0;
+    int m_startMs = 0; // milliseconds past the whole second of the time of day at the start
+    qint64 m_startNs = 0;
+};
+
+} // namespace kioku
