@@ -3,6 +3,7 @@
 #include "widgets/backcolor.h"
 #include "widgets/shape.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -38,6 +39,16 @@ QLabel *valueLabel(const QString &name, QWidget *parent)
     l->setObjectName(name);
     styleValueLabel(l);
     return l;
+}
+
+void addCaptionedValues(QBoxLayout *row, const QList<QPair<QString, QLabel *>> &values)
+{
+    for (int i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            row->addSpacing(6);
+        row->addWidget(captionLabel(values.at(i).first, row->parentWidget()));
+        row->addWidget(values.at(i).second);
+    }
 }
 
 void setAnswerColor(QLineEdit *box, const QColor &c)

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QWidget>
 
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 
@@ -18,6 +19,9 @@ QLabel *captionLabel(const QString &text, QWidget *parent);
 QLabel *valueLabel(const QString &name, QWidget *parent);
 // Gives an existing label the look of a result value.
 void styleValueLabel(QLabel *label);
+// A row of result values, each after its caption: the captions are made here,
+// the values are the labels given (already made, so the window keeps them).
+void addCaptionedValues(QBoxLayout *row, const QList<QPair<QString, QLabel *>> &values);
 
 // The judgement colours of an answer box: RGB(192,255,192) right, RGB(255,192,192) wrong.
 inline const QColor kAnswerRight(192, 255, 192);

@@ -68,16 +68,12 @@ void TypingFrame::buildTypingParts()
     QLabel *jikan = lblJikan();
     jikan->setParent(m_resultBox);
     styleValueLabel(jikan);
-    const QList<QPair<QString, QLabel *>> values{{QStringLiteral("正解"), m_lblOk},
-                                                 {QStringLiteral("不正解"), m_lblNg},
-                                                 {QStringLiteral("解答数"), m_lblMoji_T},
-                                                 {QStringLiteral("正解率"), m_lblRitu},
-                                                 {QStringLiteral("タイプ数／秒"), m_lblByou},
-                                                 {QStringLiteral("時間"), jikan}};
-    for (const auto &v : values) {
-        rl->addWidget(captionLabel(v.first, m_resultBox));
-        rl->addWidget(v.second);
-    }
+    addCaptionedValues(rl, {{QStringLiteral("正解"), m_lblOk},
+                            {QStringLiteral("不正解"), m_lblNg},
+                            {QStringLiteral("解答数"), m_lblMoji_T},
+                            {QStringLiteral("正解率"), m_lblRitu},
+                            {QStringLiteral("タイプ数／秒"), m_lblByou},
+                            {QStringLiteral("時間"), jikan}});
 
     m_txtKaitou = new AnswerBox(this);
     m_txtKaitou->setObjectName(QStringLiteral("txtKaitou"));

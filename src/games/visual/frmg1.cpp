@@ -172,18 +172,12 @@ void frmG1::buildPlayArea()
     QLabel *jikan = lblJikan();
     jikan->setParent(result);
     styleValueLabel(jikan);
-    const QList<QPair<QString, QLabel *>> values{{QStringLiteral("桁数"), m_lblMoji_T},
-                                                 {QStringLiteral("正解"), m_lblOk},
-                                                 {QStringLiteral("不正解"), m_lblNg},
-                                                 {QStringLiteral("正解率"), m_lblRitu},
-                                                 {QStringLiteral("秒"), jikan},
-                                                 {QStringLiteral("記録"), m_lblByou}};
-    for (int i = 0; i < values.size(); ++i) {
-        if (i > 0)
-            rl->addSpacing(6);
-        rl->addWidget(captionLabel(values.at(i).first, result));
-        rl->addWidget(values.at(i).second);
-    }
+    addCaptionedValues(rl, {{QStringLiteral("桁数"), m_lblMoji_T},
+                            {QStringLiteral("正解"), m_lblOk},
+                            {QStringLiteral("不正解"), m_lblNg},
+                            {QStringLiteral("正解率"), m_lblRitu},
+                            {QStringLiteral("秒"), jikan},
+                            {QStringLiteral("記録"), m_lblByou}});
     strip->addWidget(result, 1);
 }
 
