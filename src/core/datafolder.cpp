@@ -1,6 +1,7 @@
 #include "datafolder.h"
 
 #include "core/playlog/playlog.h"
+#include "core/rules/dictionary.h"
 #include "core/settings.h"
 #include "core/text/textfile.h"
 
@@ -18,10 +19,18 @@ QStringList shippedNames()
     return QDir(kResourceDir).entryList(QDir::Files, QDir::Name);
 }
 
-// The files a later start re-creates when they have gone missing.
+// The files a later start re-creates when they have gone missing: the ones
+// the main window reads, and the word lists, without which a typing game
+// cannot be played (a folder made before a list was shipped gets it too).
 const QStringList &essentialNames()
 {
-    static const QStringList names = {kSettingsFile, kPlayLogFile, kMemoFile, kNameFile};
+    static const QStringList names = {kSettingsFile,
+                                      kPlayLogFile,
+                                      kMemoFile,
+                                      kNameFile,
+                                      rules::kTimeLagDictionaryFile,
+                                      rules::kCycleDictionaryFile,
+                                      rules::kScrambledDictionaryFile};
     return names;
 }
 

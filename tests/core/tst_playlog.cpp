@@ -219,8 +219,13 @@ void tst_playlog::laterStartRecreatesOnlyEssentials()
     QVERIFY(dir.write("設定.TXT", sjis("\"ヘルプツアー\",0\r\n")));
     const DataFolderResult r = prepareDataFolder();
     QVERIFY(r.failed.isEmpty());
-    QCOMPARE(QSet<QString>(r.written.begin(), r.written.end()), QSet<QString>({"メモ.TXT", "氏名.txt"}));
-    QCOMPARE(dir.files(), QStringList({"データ.TXT", "メモ.TXT", "氏名.txt", "設定.TXT"}));
+    // The word lists come back too: a typing game cannot be played without its list.
+    const QSet<QString> lists{"時間差辞書.txt", "輪廻辞書.txt", "バラバラ記憶辞書.TXT"};
+    QCOMPARE(QSet<QString>(r.written.begin(), r.written.end()), QSet<QString>({"メモ.TXT", "氏名.txt"}) + lists);
+    QStringList files{"データ.TXT", "メモ.TXT", "氏名.txt", "設定.TXT"};
+    files += QStringList(lists.begin(), lists.end());
+    files.sort();
+    QCOMPARE(dir.files(), files);
     QCOMPARE(dir.bytes("データ.TXT"), sjisLines({kGameLine}));
     QCOMPARE(dir.bytes("設定.TXT"), sjis("\"ヘルプツアー\",0\r\n"));
 }
@@ -232,7 +237,7 @@ void tst_playlog::failedSetUpIsReported()
     text::testing::failNextWrite();
     const DataFolderResult r = prepareDataFolder();
     QCOMPARE(r.failed.size(), 1);
-    QCOMPARE(r.written.size(), 2);
+    QCOMPARE(r.written.size(), 5); // the other essentials: memo, name record and the three word lists
     QCOMPARE(dir.bytes("設定.txt"), sjis("\"ヘルプツアー\",0\r\n"));
 }
 
