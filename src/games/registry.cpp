@@ -18,7 +18,7 @@ const QList<GameEntry> &gameRegistry()
         {Game::ImageMemory, &imageMemoryDescription, nullptr},
         {Game::IconConcentration, &iconConcentrationDescription, nullptr},
         {Game::Tracking, &trackingDescription, nullptr},
-        {Game::TimeLag, &timeLagDescription, nullptr},
+        {Game::TimeLag, &timeLagDescription, &openGameWindow<frmG3>},
         {Game::Cycle, &cycleDescription, nullptr},
         {Game::Scrambled, &scrambledDescription, nullptr},
     };

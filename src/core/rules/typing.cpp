@@ -42,6 +42,30 @@ int remainingSeconds(int playSeconds, int startMs, qint64 elapsedMs)
     return playSeconds - int((qint64(startMs) + qMax<qint64>(0, elapsedMs)) / 1000);
 }
 
+QStringList typingHistoryStart(const TypingResult &r)
+{
+    return {r.saved.toString(QStringLiteral("yyyy/MM/dd")),
+            r.saved.toString(QStringLiteral("HH:mm:ss")),
+            QString::number(r.right + r.wrong),
+            QString::number(r.right),
+            QString::number(r.wrong),
+            QString::number(r.typed),
+            typingRate(r.right, r.wrong),
+            perSecondText(r.typed, r.seconds),
+            secondsText(r.seconds)};
+}
+
+PlayRecord typingPlayRecord(const TypingResult &r, const QString &itemName, const QString &comment)
+{
+    PlayRecord p;
+    p.date = r.saved.toString(QStringLiteral("yyyy/MM/dd"));
+    p.time = r.saved.toString(QStringLiteral("HH:mm:ss"));
+    p.item = itemName;
+    p.seconds = r.seconds;
+    p.comment = comment;
+    return p;
+}
+
 QList<FieldForm> typingHistoryFields(FieldForm last)
 {
     return {FieldForm::Text, FieldForm::Text, FieldForm::Int,  FieldForm::Int,  FieldForm::Int,

@@ -1,6 +1,9 @@
 #pragma once
 // What the three typing games share: the play modes and the history fields.
 #include "core/game/history.h"
+#include "core/playlog/playlog.h"
+
+#include <QDateTime>
 
 #include <QList>
 #include <QStringList>
@@ -29,6 +32,20 @@ QString secondsText(float seconds);
 // play seconds. Counted in milliseconds, so it never stalls at midnight and
 // no rounding of a fraction moves the end.
 int remainingSeconds(int playSeconds, int startMs, qint64 elapsedMs);
+
+// A finished typing play as it is saved.
+struct TypingResult {
+    QDateTime saved;
+    int right = 0;
+    int wrong = 0;
+    int typed = 0;      // characters of the answers judged right
+    float seconds = 0;  // the play seconds (timed) or the elapsed seconds (counted)
+};
+// The nine fields every typing history starts with: date, time, answers,
+// right, wrong, typed characters, rate, characters per second, seconds.
+QStringList typingHistoryStart(const TypingResult &r);
+// The play-log record of a typing play with its comment.
+PlayRecord typingPlayRecord(const TypingResult &r, const QString &itemName, const QString &comment);
 
 // The ten history fields of time-lag and cycle typing: date, time, answers,
 // right, wrong, letters, rate, per second, seconds, and a last field in `last` form.

@@ -1,6 +1,13 @@
 #pragma once
-// 時間差記憶 (time-lag typing): type the word shown one or two turns before.
-#include "games/frame/gamedescription.h"
+// 時間差記憶 (time-lag typing): words appear one at a time, and the player
+// types not the word on display but the one shown one or two words before.
+#include "core/rules/dictionary.h"
+#include "games/typing/typingframe.h"
+
+#include <QStringList>
+
+class QGroupBox;
+class QListWidget;
 
 namespace kioku {
 
@@ -8,3 +15,53 @@ namespace kioku {
 GameDescription timeLagDescription();
 
 } // namespace kioku
+
+class frmG3 : public kioku::TypingFrame {
+    Q_OBJECT
+public:
+    explicit frmG3(kioku::AppContext &ctx, QWidget *parent = nullptr);
+
+    // ---- handlers ----
+    void cboMode_Click();
+    void cboMode2_Click() { filter_Click(QStringLiteral("cboMode2")); }
+
+    // ---- state ----
+    // The words that have left the display, oldest first (ShownWords 1 … k).
+    const QStringList &shownWords() const { return m_shown; }
+    QString currentWord() const { return m_current; }
+    // The word the player must type now ("" while none is due).
+    QString dueWord() const;
+    const kioku::rules::WordDictionary &dictionary() const { return m_dictionary; }
+
+    // ---- controls ----
+    QLabel *lblMondai() const { return m_lblMondai; }
+    QComboBox *cboMode() const { return m_cboMode; }
+    QGroupBox *fraJisyo() const { return m_fraJisyo; }
+    QListWidget *lstJisyo() const { return m_lstJisyo; }
+
+protected:
+    std::optional<OpenRefusal> openRefusal() override;
+    void loadGame() override;
+    void prepareTyping() override;
+    void beginPlay() override;
+    void answerGiven(const QString &answer) override;
+    void giveUp() override;
+    std::optional<SavedPlay> result(const QDateTime &now) const override;
+
+private:
+    void buildPlayArea();
+    void LoadDictionary();
+    // The next word: the one on display joins the shown words, a new one is
+    // drawn and shown after a blank of a tenth of a second, during which the
+    // player's keys are held, not lost. False when the window went meanwhile.
+    bool ShowNextWord();
+
+    kioku::rules::DictionaryLoad m_load;
+    kioku::rules::WordDictionary m_dictionary;
+    QStringList m_shown;
+    QString m_current;
+    QLabel *m_lblMondai = nullptr;
+    QComboBox *m_cboMode = nullptr;
+    QGroupBox *m_fraJisyo = nullptr;
+    QListWidget *m_lstJisyo = nullptr;
+};

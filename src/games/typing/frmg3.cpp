@@ -1,0 +1,241 @@
+#include "games/typing/frmg3.h"
+
+#include "core/clock.h"
+#include "core/rules/timelag.h"
+#include "widgets/answerbox.h"
+#include "widgets/appcontext.h"
+#include "widgets/playparts.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace kioku;
+namespace tl = kioku::rules;
+
+namespace {
+
+constexpr int kBarWidth = 420;
+constexpr double kBlankMs = 100;      // the blank before each new word
+constexpr double kSecondWordMs = 1000; // the pause before the second word of a "2回" play
+
+TypingSetup timeLagSetup()
+{
+    TypingSetup s;
+    s.answerCountSetting = tl::TimeLagSetting::AnswerCount;
+    s.playSecondsSetting = tl::TimeLagSetting::PlaySeconds;
+    s.playModeSetting = tl::TimeLagSetting::PlayModeSetting;
+    for (int i = 1; i <= 100; ++i)
+        s.answerCountItems << QString::number(i);
+    for (int i = 10; i <= 180; i += 5)
+        s.playSecondsItems << QString::number(i);
+    s.barWidth = kBarWidth;
+    return s;
+}
+
+} // namespace
+
+frmG3::frmG3(AppContext &ctx, QWidget *parent) : TypingFrame(ctx, timeLagDescription(), timeLagSetup(), parent)
+{
+    buildPlayArea();
+}
+
+void frmG3::buildPlayArea()
+{
+    QWidget *area = playArea();
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(12);
+    column->addLayout(row);
+
+    row->addWidget(countdownPanel(), 0, Qt::AlignVCenter);
+
+    auto *board = new QGroupBox(QStringLiteral("問題"), area);
+    board->setObjectName(QStringLiteral("fraMondai"));
+    auto *bl = new QVBoxLayout(board);
+    bl->setSpacing(8);
+    m_lblMondai = new QLabel(board);
+    m_lblMondai->setObjectName(QStringLiteral("lblMondai"));
+    m_lblMondai->setAlignment(Qt::AlignCenter);
+    m_lblMondai->setMinimumSize(kBarWidth, 64);
+    {
+        QFont f = m_lblMondai->font();
+        f.setPointSizeF(26);
+        f.setBold(true);
+        m_lblMondai->setFont(f);
+    }
+    m_lblMondai->setFrameShape(QFrame::Box);
+    bl->addWidget(m_lblMondai);
+    auto *answerRow = new QHBoxLayout;
+    answerRow->addWidget(captionLabel(QStringLiteral("解答"), board));
+    txtKaitou()->setParent(board);
+    {
+        QFont f = txtKaitou()->font();
+        f.setPointSizeF(18);
+        txtKaitou()->setFont(f);
+    }
+    answerRow->addWidget(txtKaitou(), 1);
+    bl->addLayout(answerRow);
+    bl->addWidget(timeBar(), 0, Qt::AlignHCenter);
+    row->addWidget(board, 1);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    cmdStart()->setParent(area);
+    cmdStart()->setMinimumSize(104, 40);
+    buttons->addWidget(cmdStart());
+    buttons->addStretch(1);
+    row->addLayout(buttons);
+
+    m_fraJisyo = new QGroupBox(area);
+    m_fraJisyo->setObjectName(QStringLiteral("fraJisyo"));
+    auto *jl = new QVBoxLayout(m_fraJisyo);
+    m_lstJisyo = new QListWidget(m_fraJisyo);
+    m_lstJisyo->setObjectName(QStringLiteral("lstJisyo"));
+    m_lstJisyo->setMinimumWidth(150);
+    m_lstJisyo->setMaximumHeight(150);
+    jl->addWidget(m_lstJisyo);
+    row->addWidget(m_fraJisyo);
+
+    // The lag goes with the other settings.
+    m_cboMode = new QComboBox(modeBox());
+    m_cboMode->setObjectName(QStringLiteral("cboMode"));
+    connect(m_cboMode, &QComboBox::activated, this, [this](int) { cboMode_Click(); });
+    auto *ml = static_cast<QHBoxLayout *>(modeBox()->layout());
+    ml->addSpacing(8);
+    ml->addWidget(captionLabel(QStringLiteral("時間差"), modeBox()));
+    ml->addWidget(m_cboMode);
+
+    auto *strip = new QHBoxLayout;
+    strip->setSpacing(12);
+    strip->addWidget(modeBox());
+    strip->addWidget(resultBox(), 1);
+    column->addLayout(strip);
+}
+
+// ---------------------------------------------------------------- opening
+
+std::optional<GameFrame::OpenRefusal> frmG3::openRefusal()
+{
+    // Without words there is nothing to play: the player is told which list
+    // to fill, and stays in the main window.
+    m_load = tl::loadDictionary(tl::kTimeLagDictionaryFile);
+    if (!m_load.ok())
+        return OpenRefusal{m_load.message, QStringLiteral("時間差記憶"), false};
+    return std::nullopt;
+}
+
+void frmG3::loadGame()
+{
+    TypingFrame::loadGame();
+    m_cboMode->clear();
+    m_cboMode->addItems(tl::lagItems());
+    m_cboMode->setCurrentIndex(m_cboMode->findText(settings().text(tl::TimeLagSetting::Lag)));
+    LoadDictionary();
+    m_lblMondai->clear();
+    m_current = tl::pickWord(context().random, m_dictionary);
+}
+
+void frmG3::LoadDictionary()
+{
+    m_dictionary = m_load.dictionary;
+    m_lstJisyo->clear();
+    m_lstJisyo->addItems(m_dictionary.words());
+    m_fraJisyo->setTitle(tl::dictionaryCaption(Game::TimeLag, m_dictionary.size()));
+}
+
+void frmG3::cboMode_Click()
+{
+    if (m_cboMode->currentIndex() < 0)
+        return;
+    settings().setText(tl::TimeLagSetting::Lag, m_cboMode->currentText());
+    writeSettings();
+}
+
+// ---------------------------------------------------------------- a play
+
+void frmG3::prepareTyping()
+{
+    // The word drawn at opening, or the one on display when the last play
+    // ended, stays visible through the countdown.
+    m_lblMondai->setText(m_current);
+}
+
+void frmG3::beginPlay()
+{
+    m_shown.clear();
+    if (!ShowNextWord())
+        return;
+    if (tl::lagOf(m_cboMode->currentText()) == 2) {
+        if (holdInputFor(kSecondWordMs) == WaitEnd::Closed)
+            return;
+        if (!ShowNextWord())
+            return;
+    }
+    txtKaitou()->setFocus();
+    startTyping();
+}
+
+bool frmG3::ShowNextWord()
+{
+    m_shown.append(m_lblMondai->text());
+    m_current = tl::pickWord(context().random, m_dictionary);
+    m_lblMondai->clear();
+    if (holdInputFor(kBlankMs) == WaitEnd::Closed)
+        return false;
+    m_lblMondai->setText(m_current);
+    return true;
+}
+
+QString frmG3::dueWord() const
+{
+    return tl::dueWord(m_shown, tl::lagOf(m_cboMode->currentText()));
+}
+
+void frmG3::answerGiven(const QString &answer)
+{
+    // The lag is read at every judgement: a lag changed mid-play applies at once.
+    if (answer == dueWord())
+        countRight(answer);
+    else
+        countWrong();
+    // The box is emptied before the blank, so keys typed during it are kept.
+    txtKaitou()->clear();
+    txtKaitou()->setFocus();
+    QPointer<frmG3> self(this);
+    if (!ShowNextWord() || !self)
+        return;
+    if (answersDone())
+        FinishPlay(playSecondsValue());
+}
+
+void frmG3::giveUp()
+{
+    m_lblMondai->setText(dueWord()); // the player sees what was to be typed
+    countWrong();
+    FinishPlay(playSecondsValue());
+}
+
+std::optional<GameFrame::SavedPlay> frmG3::result(const QDateTime &now) const
+{
+    if (rightCount() + wrongCount() == 0)
+        return std::nullopt;
+    tl::TypingResult r;
+    r.saved = now;
+    r.right = rightCount();
+    r.wrong = wrongCount();
+    r.typed = typedCharacters();
+    r.seconds = playSecondsValue();
+    const QString lag = m_cboMode->currentText();
+    const QString setting = timedPlay() ? cboJikan()->currentText() : cboKaisu()->currentText();
+    return SavedPlay{tl::timeLagEntry(r, lag),
+                     tl::timeLagRecord(r, tl::playModeItem(timedPlay() ? tl::PlayMode::Timed : tl::PlayMode::Counted),
+                                       setting, lag)};
+}
