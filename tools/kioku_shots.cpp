@@ -16,7 +16,9 @@
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
 #include "games/registry.h"
+#include "games/typing/frmg3.h"
 #include "games/visual/frmg1.h"
+#include "widgets/answerbox.h"
 #include "main/appsetup.h"
 #include "main/frmmain.h"
 #include "widgets/appcontext.h"
@@ -30,6 +32,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -368,6 +371,47 @@ protected:
     std::optional<SavedPlay> result(const QDateTime &) const override { return std::nullopt; }
 };
 
+// A key pressed in a widget, as the keyboard sends it.
+void pressKey(QWidget *w, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &release);
+}
+
+// 時間差記憶 on the shipped word list: opened, counting down, playing, given up.
+void shootTimeLag(Shooter &shots, Context &c)
+{
+    c.drawValues({0.12, 0.47, 0.81, 0.33, 0.65, 0.05, 0.92});
+    QPointer<frmG3> w = static_cast<frmG3 *>(openGameWindow<frmG3>(c.ctx));
+    if (!w || w->closing()) {
+        err() << "kioku_shots: the time-lag window did not open" << Qt::endl;
+        return;
+    }
+    w->tmrStart()->stop();
+    w->tmrBp()->stop();
+    w->resize(1000, 720);
+    w->show();
+    shots.shoot(w, QStringLiteral("g3_idle.png"));
+    w->cmdStart_Click();
+    w->tmrStart_Timer();
+    shots.shoot(w, QStringLiteral("g3_countdown.png"));
+    w->tmrStart_Timer();
+    w->tmrStart_Timer();
+    for (int i = 0; i < 2 && w; ++i) {
+        w->txtKaitou()->setText(w->dueWord());
+        pressKey(w->txtKaitou(), Qt::Key_Return);
+    }
+    if (!w)
+        return;
+    w->txtKaitou()->setText(QStringLiteral("じてん"));
+    shots.shoot(w, QStringLiteral("g3_playing.png"));
+    pressKey(w->txtKaitou(), Qt::Key_Escape);
+    shots.shoot(w, QStringLiteral("g3_finished.png"));
+    delete w.data();
+}
+
 void shootOtherFrames(Shooter &shots, Context &c)
 {
     for (int n = 2; n <= 7; ++n) {
@@ -430,6 +474,7 @@ int main(int argc, char *argv[])
 
     shootMainWindow(shots, c);
     shootNumberMemory(shots, c);
+    shootTimeLag(shots, c);
     shootOtherFrames(shots, c);
 
     if (!c.services.messages.shown.isEmpty()) {

@@ -1,8 +1,14 @@
 #pragma once
 // The main window: the menu row, the eight panels stacked in one place (the
-// today panel, the edit screen and the views), the help tour, the game
-// launcher strip and the user name in the title. A new main window is created
-// every time it is shown, and its start-up (Form_Load) re-reads every file.
+// today panel, the edit screen, the diary and the views), the help tour, the
+// game launcher strip and the user name in the title. A new main window is
+// created every time it is shown, and its start-up (Form_Load) re-reads every file.
+//
+// The panels are classes behind one interface (main/panel.h); the window reads
+// the play log, summarizes it once (core/stats/logsummary.h) and hands the
+// summary to the panel it shows. The table of menu buttons in frmmain.cpp
+// names each panel's button, caption and class.
+#include "core/stats/logsummary.h"
 #include "widgets/appcontext.h"
 
 #include <QDate>
@@ -11,23 +17,26 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-
-class QAbstractButton;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QToolButton;
 
 namespace kioku {
+class AggregatesView;
+class CalendarView;
 class Chart;
+class EditPanel;
 class FlexGrid;
+class MemoPanel;
 class MonthCalendar;
+class Panel;
+class RangeListView;
 class Shape;
-struct PlayLog;
-struct PlayRecord;
+class SortedListView;
+class TodayPanel;
+class TotalsView;
 } // namespace kioku
 
 class frmMain : public QWidget {
@@ -37,32 +46,32 @@ public:
     ~frmMain() override;
 
     // ---- window state ----
-    QString HelpFileName;      // the help document in the working folder
-    bool IsLoading = false;    // set while the start-up runs; chkHelp_Click then does nothing
-    QString ItemColWidth;      // "1180": twip width of an item column of the aggregate tables
-    QString SubtotalColWidth;  // "1250": twip width of their subtotal column
-    int SelectedLogRow = 0;    // the log-grid row last clicked
+    QString HelpFileName;     // the help document in the working folder
+    bool IsLoading = false;   // set while the start-up runs; chkHelp_Click then does nothing
+    QString ItemColWidth;     // "1180": twip width of an item column of the aggregate tables
+    QString SubtotalColWidth; // "1250": twip width of their subtotal column
 
-    // Kept by RefreshToday for the views.
-    QString FirstPlayDate() const { return m_firstPlayDate; }
-    QString LastPlayDate() const { return m_lastPlayDate; }
-    bool LogIsEmpty() const { return m_logIsEmpty; }
+    // The play log as the panels were last rebuilt from it.
+    const kioku::LogSummary &logSummary() const { return m_summary; }
+    QString FirstPlayDate() const { return m_summary.firstPlayDate; }
+    QString LastPlayDate() const { return m_summary.lastPlayDate; }
+    bool LogIsEmpty() const { return m_summary.logEmpty; }
     QDate SelectedDay() const;
-    float MaxSeconds() const { return m_maxSeconds; }
-    qint64 DayTotal() const { return m_dayTotal; }
 
-    // The explanatory texts handed to the help tour.
+    // The explanatory text handed to the help tour at the first start-up.
     static QString welcomeText();
-    static QString setteiHelpText();
 
     // ---- start-up, settings, panels ----
     void Form_Load();
     void READ_SETTEI();
     void chkHelp_Click();
     void HideAllPanels();
-    void LoadItemNames();
     void LoadMemo();
     void ShowUserName();
+    // What every menu button of a panel does: unless the panel is shown
+    // already, hides the others, rebuilds it from the log, shows it, lets
+    // pending events run and hands its help text to the help tour.
+    void showPanel(kioku::Panel *panel);
 
     // ---- menu row ----
     void cmdGame_Click();
@@ -85,24 +94,9 @@ public:
     void cmdModori_Click();
 
     // ---- today panel ----
-    void SetupTodayGrids();
+    // Reads the play log and rebuilds the today panel for the selected day.
     void RefreshToday();
     void mtvmain_DateClick(const QDate &dateClicked = QDate());
-    // The day chart's view buttons; the graphs are drawn by the chart views.
-    void cmdDay_Click();
-    void cmdTotal_Click();
-    void cmdJikan_Click();
-
-    // ---- play log grids and the edit screen ----
-    void SetupLogGrid(kioku::FlexGrid *grid);
-    void FillLogGrid(kioku::FlexGrid *grid);
-    // Rewrites the play log from the record rows of a log grid. On failure the
-    // reason is shown and the file is left as it was; returns whether it was written.
-    bool RewriteLogFromGrid(kioku::FlexGrid *grid);
-    void msgHenList_Click();
-    void cmdRowDel_Click();
-    void cmdNew1_Click();
-    void cmdPHozon1_Click();
 
     // ---- controls ----
     // Menu row.
@@ -110,27 +104,29 @@ public:
         *cmdMemo, *cmdSettei, *cmdHelp, *cmdOwari;
     QToolButton *chkHelp;
     // The eight panels.
-    QFrame *fraMain, *fraSettei, *fraMemo, *fraCale, *fraTaijyu, *fraSyuukei, *fraRenTai,
-        *fraBunseki;
+    kioku::TodayPanel *fraMain = nullptr;
+    kioku::EditPanel *fraSettei = nullptr;
+    kioku::MemoPanel *fraMemo = nullptr;
+    kioku::CalendarView *fraCale = nullptr;
+    kioku::RangeListView *fraTaijyu = nullptr;
+    kioku::AggregatesView *fraSyuukei = nullptr;
+    kioku::TotalsView *fraRenTai = nullptr;
+    kioku::SortedListView *fraBunseki = nullptr;
     // The game strip over the top of the window.
-    QFrame *fraGame;
+    QFrame *fraGame = nullptr;
     QToolButton *cmdG1, *cmdModori; // the first game button takes the focus
-    // Today panel.
+    // Controls of the today panel and the edit screen (owned by the panels).
     kioku::MonthCalendar *mtvmain;
     kioku::FlexGrid *msgDayList, *msgDayTotal;
-    QLabel *lblDayTotal, *lblMHyouka;
-    QLabel *lblDayCaption; // the date the panel shows
+    QLabel *lblDayTotal, *lblMHyouka, *lblDayCaption;
     QList<kioku::Shape *> shpLed; // shpLed[0] is shpLed1
     kioku::Shape *shpLedAt(int index) const { return shpLed.value(index - 1); } // 1..7
     QLabel *imgNashi, *imgkana, *imgniko, *imgwara;
     kioku::Chart *mcrMain;
     QPushButton *cmdDay, *cmdTotal, *cmdJikan;
-    // Edit screen.
     kioku::FlexGrid *msgHenList;
     QPushButton *cmdRowDel, *cmdNew1, *cmdPHozon1;
     QLineEdit *txtPriData;
-    // The item list of the range view.
-    QListWidget *lstAct2;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
@@ -139,34 +135,22 @@ protected:
 private:
     void buildUi();
     QWidget *buildMenuRow();
+    QWidget *buildPanels();
     void buildGameStrip();
-    void buildTodayPanel();
-    void buildEditPanel();
-    QFrame *buildPlaceholderPanel(const QString &name, const QString &caption);
+    void adoptPanelControls();
     void placeGameStrip();
+    void quitProgram();
 
-    // Shows `panel` in place of the others unless it is shown already: hides
-    // them all, runs `fill`, shows the panel and lets pending events run.
-    // Returns true when the caller goes on (help text, tour); false when the
-    // panel was shown already (nothing done) or the window closed meanwhile.
-    bool switchToPanel(QFrame *panel, const std::function<void()> &fill = {});
     // Lets pending window events run; false when they closed this window,
     // which must then not be touched again (not even as a message box parent).
     bool letEventsRun();
-    bool writeFailed(bool ok, const QString &message);
-    // The whole play log; a file that cannot be read is reported.
-    kioku::PlayLog readLog();
-    QList<kioku::PlayRecord> recordsFromGrid(const kioku::FlexGrid *grid) const;
-    bool writeLog(const QList<kioku::PlayRecord> &records);
-    QStringList itemList() const;
-    QList<QFrame *> allPanels() const;
+    // Reads the whole play log (a file that cannot be read is reported) and
+    // summarizes it for the selected day.
+    kioku::LogSummary readSummary();
 
     kioku::AppContext &m_ctx;
+    QList<kioku::Panel *> m_panels; // in menu order
     QHash<QToolButton *, kioku::Game> m_launcher;
-    QString m_firstPlayDate;
-    QString m_lastPlayDate;
-    bool m_logIsEmpty = true;
-    float m_maxSeconds = 0;
-    qint64 m_dayTotal = 0;
+    kioku::LogSummary m_summary;
     bool m_closed = false; // set once the window is closing
 };

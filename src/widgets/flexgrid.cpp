@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QScopedValueRollback>
+#include <QStyle>
 
 #include <algorithm>
 #include <numeric>
@@ -354,6 +356,10 @@ FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent), m_model(new FlexGridMo
     hh->setSectionsMovable(false);
     hh->setStretchLastSection(false);
     hh->setSectionResizeMode(QHeaderView::Interactive);
+    connect(hh, &QHeaderView::sectionResized, this, [this](int c) {
+        if (!m_settingWidth)
+            m_userResized.insert(c);
+    });
     hh->setDefaultAlignment(Qt::AlignCenter);
     hh->setMinimumSectionSize(1);
     hh->setDefaultSectionSize(qMax(1, twipsToPixels(this, 960)));
@@ -456,13 +462,40 @@ void FlexGrid::setTextMatrix(int r, int c, const QString &s)
 void FlexGrid::addRow(const QStringList &cells)
 {
     m_model->appendRow(cells);
+    widenToFit(cells);
 }
 
 void FlexGrid::setDataRows(QList<QStringList> rows)
 {
+    // The first and the last row stand for the others: the columns of a grid
+    // hold texts of one form (dates, times, counts), and measuring every row
+    // of a long log would cost more than the fill itself.
+    const QStringList first = rows.isEmpty() ? QStringList() : rows.first();
+    const QStringList last = rows.isEmpty() ? QStringList() : rows.last();
     m_model->replaceRows(std::move(rows));
+    widenToFit(first);
+    widenToFit(last);
     if (m_row >= this->rows())
         m_row = this->rows() - 1;
+}
+
+void FlexGrid::widenToFit(const QStringList &cells)
+{
+    // A width in twips was chosen for the fonts of its day; a text that does
+    // not fit in it with the font of this screen widens its column instead of
+    // being cut short with "…". Never narrower than set.
+    const QFontMetrics fm(font());
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 6;
+    for (int c = 0; c < cells.size() && c < cols(); ++c) {
+        if (cells.at(c).isEmpty())
+            continue;
+        const int needed = fm.horizontalAdvance(cells.at(c)) + padding;
+        if (needed > columnWidth(c)) {
+            m_settingWidth = true;
+            setColumnWidth(c, needed);
+            m_settingWidth = false;
+        }
+    }
 }
 
 void FlexGrid::removeItem(int r)
@@ -496,6 +529,8 @@ void FlexGrid::setColumns(const QList<GridColumn> &columns, double fontSize)
 
 void FlexGrid::setColWidth(int c, int twips)
 {
+    m_userResized.remove(c);
+    const QScopedValueRollback<bool> setting(m_settingWidth, true);
     if (c < 0 || c >= cols())
         return;
     twips = qMax(0, twips);
@@ -509,8 +544,9 @@ int FlexGrid::colWidth(int c) const
         return 0;
     const int px = columnWidth(c);
     const int set = m_model->twips(c);
-    // The width as set, unless the column has been resized since.
-    if (set >= 0 && twipsToPixels(this, set) == px)
+    // The width as set, unless the column has been made narrower since (a
+    // column widened so that its texts fit keeps the width it was given).
+    if (set >= 0 && twipsToPixels(this, set) <= px && !m_userResized.contains(c))
         return set;
     return pixelsToTwips(this, px);
 }

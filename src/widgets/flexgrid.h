@@ -5,6 +5,7 @@
 #include "core/gridcolumn.h"
 
 #include <QColor>
+#include <QSet>
 #include <QStringList>
 #include <QTableView>
 
@@ -93,12 +94,15 @@ protected:
 private:
     void cellClicked(const QModelIndex &index);
     void showCurrentCell();
+    void widenToFit(const QStringList &cells);
 
     FlexGridModel *m_model;
     int m_row = 0;
     int m_col = 0;
     bool m_pinnedToEnd = false;  // scrolled to the end; stays there through a new layout
     bool m_settingScroll = false; // the grid itself moves the scroll bar
+    QSet<int> m_userResized;      // columns the user has resized since their width was set
+    bool m_settingWidth = false;  // the grid itself sets a column width
 };
 
 } // namespace kioku

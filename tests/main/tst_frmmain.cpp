@@ -5,6 +5,9 @@
 #include "core/settings.h"
 #include "core/stats/today.h"
 #include "core/text/textfile.h"
+#include "main/editpanel.h"
+#include "main/panel.h"
+#include "main/todaypanel.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
@@ -16,7 +19,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -89,6 +91,8 @@ private slots:
     void todayPanel();
     void longDayTotalDoesNotWrap();
     void manyPlaysScrollToTheLastPlay();
+    void theDayChartKeepsItsViewOnANewDay_data();
+    void theDayChartKeepsItsViewOnANewDay();
 
     void deletingTheOnlyRecordEmptiesTheLogWithoutAsking();
     void deletingFromThreeAsksAndRewritesTheOthers();
@@ -121,42 +125,65 @@ void tst_frmMain::startsOnTheTodayPanelWithFocusOnGame()
     QVERIFY(!w->fraGame->isVisible());
     QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->cmdGame));
     QCOMPARE(w->SelectedDay(), testToday());
-    QStringList items;
-    for (int i = 0; i < w->lstAct2->count(); ++i)
-        items << w->lstAct2->item(i)->text();
-    QCOMPARE(items, itemNames());
+    QCOMPARE(w->logSummary().items, itemNames());
 }
 
 void tst_frmMain::eachMenuButtonShowsItsPanelOnly_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("panel");
-    QTest::newRow("編集") << "cmdSettei" << "fraSettei";
-    QTest::newRow("一言日記") << "cmdMemo" << "fraMemo";
-    QTest::newRow("カレンダー") << "cmdCale" << "fraCale";
-    QTest::newRow("範囲指定") << "cmdTaijyu" << "fraTaijyu";
-    QTest::newRow("集計表示") << "cmdSyuukei" << "fraSyuukei";
-    QTest::newRow("全グラフ") << "cmdRentai" << "fraRenTai";
-    QTest::newRow("並び替え") << "cmdBunseki" << "fraBunseki";
+    QTest::addColumn<QString>("away");    // a button that shows another panel
+    QTest::addColumn<bool>("rebuilds");   // rebuilt each time it is shown again
+    QTest::addColumn<bool>("explains");   // hands a help text to the tour when shown
+    QTest::newRow("メイン") << "cmdMain" << "fraMain" << "cmdCale" << false << false;
+    QTest::newRow("編集") << "cmdSettei" << "fraSettei" << "cmdMain" << true << true;
+    QTest::newRow("一言日記") << "cmdMemo" << "fraMemo" << "cmdMain" << true << false;
+    QTest::newRow("カレンダー") << "cmdCale" << "fraCale" << "cmdMain" << true << false;
+    QTest::newRow("範囲指定") << "cmdTaijyu" << "fraTaijyu" << "cmdMain" << true << false;
+    QTest::newRow("集計表示") << "cmdSyuukei" << "fraSyuukei" << "cmdMain" << true << false;
+    QTest::newRow("全グラフ") << "cmdRentai" << "fraRenTai" << "cmdMain" << true << false;
+    QTest::newRow("並び替え") << "cmdBunseki" << "fraBunseki" << "cmdSettei" << true << false;
 }
 
 void tst_frmMain::eachMenuButtonShowsItsPanelOnly()
 {
     QFETCH(QString, button);
     QFETCH(QString, panel);
-    MainFixture f;
+    QFETCH(QString, away);
+    QFETCH(bool, rebuilds);
+    QFETCH(bool, explains);
+    MainFixture f(1);
+    f.ctx.session.welcomeShown = true;
     auto w = f.load();
+    auto *shown = child<Panel>(*w, panel);
+    QSignalSpy rebuilt(shown, &Panel::rebuilt);
+    auto tours = [&] { return int(f.messages.shown.size()); };
+    auto *own = child<QPushButton>(*w, button);
+
     // The game strip is no panel: switching panels leaves it open.
     child<QPushButton>(*w, "cmdGame")->click();
-    child<QPushButton>(*w, button)->click();
+    own->click();
     QCOMPARE(visiblePanels(*w), QStringList{panel});
     QVERIFY(child<QFrame>(*w, "fraGame")->isVisible());
+    QCOMPARE(rebuilt.size(), rebuilds ? 1 : 0);
+    QCOMPARE(tours(), explains ? 1 : 0);
+    // Pressed again while shown: nothing at all.
+    own->click();
+    QCOMPARE(rebuilt.size(), rebuilds ? 1 : 0);
+    QCOMPARE(tours(), explains ? 1 : 0);
     // 戻る closes the strip and leaves the panel.
     w->cmdModori->click();
     QVERIFY(!w->fraGame->isVisible());
     QCOMPARE(visiblePanels(*w), QStringList{panel});
-    child<QPushButton>(*w, "cmdMain")->click();
-    QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
+
+    child<QPushButton>(*w, away)->click();
+    QCOMPARE(visiblePanels(*w).size(), 1);
+    QVERIFY(!shown->isVisible());
+    const int awayTours = tours();
+    own->click();
+    QCOMPARE(visiblePanels(*w), QStringList{panel});
+    QCOMPARE(rebuilt.size(), rebuilds ? 2 : 0);
+    QCOMPARE(tours(), awayTours + (explains ? 1 : 0));
 }
 
 void tst_frmMain::menuButtonsPressedAgainDoNotRebuild()
@@ -373,6 +400,7 @@ void tst_frmMain::todayPanel()
     QCOMPARE(backColor(w->lblMHyouka), lit > 0 ? QColor::fromRgb(lampColor(lit)) : kWhite);
     QCOMPARE(child<QLabel>(*w, "lblDayTotal")->text(), dayTotal);
 
+    QCOMPARE(w->FirstPlayDate(), log.isEmpty() ? QString() : log.first().date);
     QCOMPARE(w->LastPlayDate(), log.isEmpty() ? QString() : log.last().date);
     QCOMPARE(w->LogIsEmpty(), log.isEmpty());
 }
@@ -409,6 +437,44 @@ void tst_frmMain::manyPlaysScrollToTheLastPlay()
     QCOMPARE(w->msgDayList->topRow(), 1);
 }
 
+void tst_frmMain::theDayChartKeepsItsViewOnANewDay_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("時系列") << "cmdDay" << "時系列";
+    QTest::newRow("項目別") << "cmdTotal" << "項目別";
+    QTest::newRow("時間別") << "cmdJikan" << "時間別";
+}
+
+void tst_frmMain::theDayChartKeepsItsViewOnANewDay()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, caption);
+    MainFixture f;
+    f.setLog({play("2026/12/05", "20:00:00", "時間差記憶", 42.5f), play("2026/12/07", "09:00:00", "数字記憶", 10)});
+    auto w = f.load();
+    // The buttons not in their face colour: the selected view.
+    auto marked = [&] {
+        QStringList names;
+        for (QPushButton *b : {w->cmdDay, w->cmdTotal, w->cmdJikan})
+            if (backColor(b) != buttonFace())
+                names.append(b->objectName());
+        return names;
+    };
+    QCOMPARE(marked(), QStringList{}); // no view at start
+    auto *view = child<QPushButton>(*w, button);
+    QCOMPARE(view->text(), caption);
+    view->click();
+    QCOMPARE(marked(), QStringList{button});
+    QCOMPARE(backColor(view), kSelectedLightRed);
+    // Another day, and back to today by ゲーム: the chart stays in its view.
+    w->mtvmain->clickDate(QDate(2026, 12, 5));
+    QCOMPARE(marked(), QStringList{button});
+    w->cmdGame->click();
+    QCOMPARE(w->SelectedDay(), testToday());
+    QCOMPARE(marked(), QStringList{button});
+}
+
 // ---------------------------------------------------------------------------
 // Edit screen
 // ---------------------------------------------------------------------------
@@ -430,7 +496,7 @@ void tst_frmMain::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
     QVERIFY(!w->cmdRowDel->isEnabled());
     // With the log empty only the header is left, and a click on it selects nothing.
     w->msgHenList->clickCell(0, 1);
-    w->msgHenList_Click();
+    w->fraSettei->msgHenList_Click();
     QVERIFY(!w->cmdRowDel->isEnabled());
     QCOMPARE(f.messages.shown.size(), 0);
     // The today panel was rebuilt from the empty log.
@@ -486,7 +552,7 @@ void tst_frmMain::aRewriteThatCannotBeStoredChangesNothing()
     auto w = f.load();
     w->cmdSettei->click();
     w->msgHenList->setTextMatrix(2, 5, QStringLiteral("楽しい😀"));
-    QVERIFY(!w->RewriteLogFromGrid(w->msgHenList));
+    QVERIFY(!w->fraSettei->RewriteLogFromGrid());
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("保存エラー"));
     QCOMPARE(f.messages.shown[0].icon, MsgIcon::Warning);
@@ -540,7 +606,7 @@ void tst_frmMain::aDamagedLogIsReportedOnceAndKept()
     QCOMPARE(f.messages.shown.last().title, QStringLiteral("保存エラー"));
     QCOMPARE(f.logBytes(), bytes);
     QCOMPARE(w->msgHenList->rows(), 3);
-    QVERIFY(!w->RewriteLogFromGrid(w->msgHenList));
+    QVERIFY(!w->fraSettei->RewriteLogFromGrid());
     QCOMPARE(f.logBytes(), bytes);
 
     // Only the record left: deleting it (no question) is refused the same way.

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 using kioku::FlexGrid;
+using kioku::GridColumn;
 
 namespace {
 
@@ -69,6 +70,7 @@ private slots:
     void cutToHeaderStartsFromTheTop_data();
     void cutToHeaderStartsFromTheTop();
     void clicksOnDataCellsSetRowAndCol();
+    void aTextThatDoesNotFitWidensItsColumn();
     void keyboardMovesTheCurrentRow_data();
     void keyboardMovesTheCurrentRow();
 };
@@ -352,6 +354,23 @@ void TestFlexGrid::clicksOnDataCellsSetRowAndCol()
     QCOMPARE(spy.count(), 2);
     QCOMPARE(g.row(), 2);
     QCOMPARE(g.col(), 1);
+}
+
+void TestFlexGrid::aTextThatDoesNotFitWidensItsColumn()
+{
+    // A width chosen for narrower fonts never cuts a time short with "…";
+    // the width as set is still what the grid reports.
+    FlexGrid g;
+    g.setColumns({GridColumn{QStringLiteral("時間"), 300}, GridColumn{QStringLiteral("回"), 3000}}, 11);
+    const int setPx = g.columnWidth(0);
+    g.setDataRows({{QStringLiteral("14:05:45"), QStringLiteral("1")}});
+    const int needed = QFontMetrics(g.font()).horizontalAdvance(QStringLiteral("14:05:45"));
+    QVERIFY(g.columnWidth(0) > needed);
+    QVERIFY(g.columnWidth(0) > setPx);
+    QCOMPARE(g.colWidth(0), 300);
+    QCOMPARE(g.columnWidth(1), qRound(3000 * g.logicalDpiX() / 1440.0)); // wide enough: as set
+    g.addRow({QStringLiteral("23:59:59 (延長)"), QStringLiteral("2")});
+    QVERIFY(g.columnWidth(0) > QFontMetrics(g.font()).horizontalAdvance(QStringLiteral("23:59:59 (延長)")));
 }
 
 void TestFlexGrid::keyboardMovesTheCurrentRow_data()

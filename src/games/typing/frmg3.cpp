@@ -170,6 +170,7 @@ void frmG3::prepareTyping()
 
 void frmG3::beginPlay()
 {
+    hideCountdownPictures();
     m_shown.clear();
     if (!ShowNextWord())
         return;

@@ -1,0 +1,28 @@
+#pragma once
+// The play log as every panel of the main window is rebuilt from it: read once
+// by the window, summarized here, handed to the panel being shown. A panel
+// never reads the file itself and never asks the window for more.
+#include "core/playlog/playlog.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace kioku {
+
+struct LogSummary {
+    // The records as read, oldest first, with the read's flags. QList shares
+    // its data: copying a summary copies no record.
+    PlayLog log;
+    bool logEmpty = true;  // the log holds no record
+    QString firstPlayDate; // date text of the first record ("" when empty)
+    QString lastPlayDate;  // date text of the last record ("" when empty)
+    QDate selectedDay;     // the day picked in the calendar
+    QStringList items;     // the item names, in their fixed order
+
+    const QList<PlayRecord> &records() const { return log.records; }
+};
+
+LogSummary summarizeLog(const PlayLog &log, const QDate &selectedDay, const QStringList &items = itemNames());
+
+} // namespace kioku

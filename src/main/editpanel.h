@@ -1,0 +1,52 @@
+#pragma once
+// The edit screen (fraSettei): every record of the play log, with row deletion,
+// the new start that empties all data, and the user name.
+#include "main/panel.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace kioku {
+
+class FlexGrid;
+
+class EditPanel : public Panel {
+    Q_OBJECT
+public:
+    explicit EditPanel(AppContext &ctx, QWidget *parent = nullptr);
+
+    QString helpText() const override;
+
+    void SetupLogGrid();
+    void FillLogGrid(const QList<PlayRecord> &records);
+    // Rewrites the play log from the record rows of the grid. On failure the
+    // reason is shown and the file is left as it was; returns whether it was written.
+    bool RewriteLogFromGrid();
+
+    void msgHenList_Click();
+    void cmdRowDel_Click();
+    void cmdNew1_Click();
+    void cmdPHozon1_Click();
+
+    FlexGrid *msgHenList;
+    QPushButton *cmdRowDel, *cmdNew1, *cmdPHozon1;
+    QLineEdit *txtPriData;
+    int SelectedLogRow = 0; // the grid row last clicked
+
+signals:
+    // The last record was deleted: the log is empty now.
+    void lastRecordDeleted();
+    // A new name was stored (the window shows it in its title).
+    void userNameStored(const QString &name);
+    // The new start has emptied all data: the program ends.
+    void newStartDone();
+
+protected:
+    // Opening the screen: the stored name, the whole log, nothing to delete yet.
+    void fill(const LogSummary &log) override;
+
+private:
+    bool writeLog(const QList<PlayRecord> &records);
+};
+
+} // namespace kioku

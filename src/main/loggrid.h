@@ -1,0 +1,23 @@
+#pragma once
+// The log grids: the edit screen's msgHenList and the diary's msgMemoList show
+// every record of the play log in the same six columns (回数, 日付, 時間, 項目,
+// 秒数, 一言日記). Each grid has its own font size, column widths and the row
+// count past which a fill scrolls to the newest record.
+#include "core/playlog/playlog.h"
+
+#include <QList>
+
+namespace kioku {
+
+class FlexGrid;
+
+// The header row, widths, alignments and font size of the grid (by its objectName).
+void SetupLogGrid(FlexGrid *grid);
+// One row per record, numbered from 1, then scrolled to the newest record when
+// the grid has grown past its limit.
+void FillLogGrid(FlexGrid *grid, const QList<PlayRecord> &records);
+// The records of the grid's rows, in grid order; the seconds go back through
+// a float of their text.
+QList<PlayRecord> recordsFromGrid(const FlexGrid *grid);
+
+} // namespace kioku
