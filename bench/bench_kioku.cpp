@@ -26,8 +26,8 @@
 #include "core/text/textfile.h"
 #include "main/editpanel.h"
 #include "main/frmmain.h"
-#include "widgets/appcontext.h"
 #include "testing/headless.h"
+#include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
 
@@ -85,8 +85,7 @@ double medianMs(const kioku::Clock &clock, int runs, const std::function<void()>
     return ms.isEmpty() ? 0 : ms[ms.size() / 2];
 }
 
-void row(const QString &what, double ms, double floorMs, const QString &target = QString(),
-         double limit = -1)
+void row(const QString &what, double ms, double floorMs, const QString &target = QString(), double limit = -1)
 {
     QString line = QStringLiteral("%1 %2 ms").arg(what, -40).arg(ms, 9, 'f', 2);
     if (floorMs > 0)
@@ -94,8 +93,8 @@ void row(const QString &what, double ms, double floorMs, const QString &target =
     else
         line += QString(17, QLatin1Char(' '));
     if (!target.isEmpty())
-        line += QStringLiteral("   target %1  %2").arg(target, limit < 0 || ms <= limit ? QStringLiteral("ok")
-                                                                                      : QStringLiteral("OVER"));
+        line += QStringLiteral("   target %1  %2")
+                    .arg(target, limit < 0 || ms <= limit ? QStringLiteral("ok") : QStringLiteral("OVER"));
     out() << line << "\n";
     out().flush();
 }
@@ -173,8 +172,8 @@ int main(int argc, char **argv)
         const kioku::PlayLog log = kioku::readPlayLog();
         recordCount = int(log.records.size());
     });
-    out() << "play log: " << logPath << " (" << recordCount << " records, "
-          << QFileInfo(logPath).size() << " bytes); median of " << runs << " runs\n\n";
+    out() << "play log: " << logPath << " (" << recordCount << " records, " << QFileInfo(logPath).size()
+          << " bytes); median of " << runs << " runs\n\n";
     row(QStringLiteral("read + parse play log (the floor)"), floorMs, 0);
 
     if (!floorOnly) {
@@ -231,8 +230,7 @@ int main(int argc, char **argv)
     const double peak = peakMemoryMb();
     out() << "\n"
           << QStringLiteral("%1 %2 MB").arg(QStringLiteral("peak memory (VmHWM)"), -40).arg(peak, 9, 'f', 1)
-          << QString(17, QLatin1Char(' ')) << "   target <= 150 MB  " << (peak <= 150 ? "ok" : "OVER")
-          << "\n";
+          << QString(17, QLatin1Char(' ')) << "   target <= 150 MB  " << (peak <= 150 ? "ok" : "OVER") << "\n";
     out().flush();
     return 0;
 }

@@ -79,7 +79,8 @@ int main(int argc, char **argv)
         return usage(QStringLiteral("cannot use folder %1").arg(folder));
     if (!force && kioku::text::fileExists(kioku::kPlayLogFile)
         && QFileInfo(kioku::text::resolve(kioku::kPlayLogFile)).size() > 0) {
-        QTextStream(stderr) << "gen_playlog: " << QFileInfo(kioku::text::resolve(kioku::kPlayLogFile)).absoluteFilePath()
+        QTextStream(stderr) << "gen_playlog: "
+                            << QFileInfo(kioku::text::resolve(kioku::kPlayLogFile)).absoluteFilePath()
                             << " already holds a play log; use --force to replace it\n";
         return 1;
     }
@@ -88,8 +89,7 @@ int main(int argc, char **argv)
     // as on a first start, so the program can be run on it at once.
     const kioku::DataFolderResult prepared = kioku::prepareDataFolder();
     if (!prepared.failed.isEmpty())
-        QTextStream(stderr) << "gen_playlog: could not write " << prepared.failed.join(QStringLiteral(", "))
-                            << "\n";
+        QTextStream(stderr) << "gen_playlog: could not write " << prepared.failed.join(QStringLiteral(", ")) << "\n";
 
     const QList<kioku::PlayRecord> records = kioku::bench::PlayLogGenerator(opt).generate();
     const kioku::text::WriteResult w = kioku::bench::writePlayLogTo(QDir::currentPath(), records);
@@ -100,7 +100,7 @@ int main(int argc, char **argv)
     const QString path = QFileInfo(kioku::text::resolve(kioku::kPlayLogFile)).absoluteFilePath();
     QTextStream(stdout) << "wrote " << records.size() << " records ("
                         << (records.isEmpty() ? QString() : records.first().date) << " - "
-                        << (records.isEmpty() ? QString() : records.last().date) << ", "
-                        << QFileInfo(path).size() << " bytes) to " << path << "\n";
+                        << (records.isEmpty() ? QString() : records.last().date) << ", " << QFileInfo(path).size()
+                        << " bytes) to " << path << "\n";
     return 0;
 }

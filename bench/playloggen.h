@@ -162,13 +162,27 @@ private:
         const int g = weighted({22, 10, 16, 14, 14, 12, 12});
         r.item = itemNames().at(g);
         switch (g) {
-        case 0: numberMemory(&r); break;
-        case 1: imageMemory(&r); break;
-        case 2: iconConcentration(&r); break;
-        case 3: trackingMemory(&r); break;
-        case 4: timeLagTyping(&r); break;
-        case 5: cycleTyping(&r); break;
-        default: scrambledTyping(&r); break;
+        case 0:
+            numberMemory(&r);
+            break;
+        case 1:
+            imageMemory(&r);
+            break;
+        case 2:
+            iconConcentration(&r);
+            break;
+        case 3:
+            trackingMemory(&r);
+            break;
+        case 4:
+            timeLagTyping(&r);
+            break;
+        case 5:
+            cycleTyping(&r);
+            break;
+        default:
+            scrambledTyping(&r);
+            break;
         }
         return r;
     }
@@ -229,10 +243,8 @@ private:
         elapsed += 0.3 + (progress + 1) * 0.6;
         elapsed = std::round(elapsed * 10.0) / 10.0;
         r->seconds = float(elapsed);
-        r->comment = QStringLiteral("%1 / %2 回  %3秒")
-                         .arg(progress + 1)
-                         .arg(turns)
-                         .arg(text::shortestFloat(float(light)));
+        r->comment =
+            QStringLiteral("%1 / %2 回  %3秒").arg(progress + 1).arg(turns).arg(text::shortestFloat(float(light)));
     }
 
     // Play-seconds setting of a timed typing play, or the answer count and the

@@ -41,8 +41,7 @@ int main(int argc, char *argv[])
         const QString dir = options.dataDir;
         if (!QDir().mkpath(dir) || !QDir::setCurrent(dir)) {
             messages.warn(nullptr,
-                          QStringLiteral("データフォルダ「%1」を開けませんでした。")
-                              .arg(QDir::toNativeSeparators(dir)),
+                          QStringLiteral("データフォルダ「%1」を開けませんでした。").arg(QDir::toNativeSeparators(dir)),
                           QStringLiteral("起動エラー"));
             return 1;
         }

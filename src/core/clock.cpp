@@ -41,7 +41,9 @@ const QElapsedTimer &processTimer()
 }
 } // namespace
 
-SystemClock::SystemClock() : m_start(processTimer().nsecsElapsed()) {}
+SystemClock::SystemClock() : m_start(processTimer().nsecsElapsed())
+{
+}
 
 QDateTime SystemClock::now() const
 {

@@ -9,8 +9,8 @@
 namespace kioku {
 
 struct DataFolderResult {
-    QStringList written;  // file names written
-    QStringList failed;   // file names that could not be written
+    QStringList written; // file names written
+    QStringList failed;  // file names that could not be written
 };
 
 DataFolderResult prepareDataFolder();

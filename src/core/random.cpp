@@ -20,9 +20,8 @@ void SystemRandom::reseed()
     quint64 secsBits = 0;
     std::memcpy(&secsBits, &secs, sizeof secsBits);
     ++m_reseeds;
-    std::seed_seq seq{quint32(quint64(ns)), quint32(quint64(ns) >> 32),
-                      quint32(secsBits), quint32(secsBits >> 32),
-                      quint32(m_reseeds), quint32(m_reseeds >> 32)};
+    std::seed_seq seq{quint32(quint64(ns)),    quint32(quint64(ns) >> 32), quint32(secsBits),
+                      quint32(secsBits >> 32), quint32(m_reseeds),         quint32(m_reseeds >> 32)};
     m_gen.seed(seq);
 }
 

@@ -75,8 +75,7 @@ void AppNavigator::quit()
 
 void AppNavigator::endProgram()
 {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void AppNavigator::windowGone(QObject *w, bool wasMain)

@@ -40,20 +40,19 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envDataDi
 
 QString usageText()
 {
-    return QStringLiteral(
-        "使い方: kioku [--data-dir フォルダ]\n"
-        "\n"
-        "ソラミルプロジェクト３ ～記憶力\n"
-        "\n"
-        "  --data-dir フォルダ  データファイル（設定、練習記録など）を置くフォルダ。\n"
-        "                       無ければ作ります。KIOKU_DATA_DIR より優先します。\n"
-        "  -h, --help           この説明を表示して終わります。\n"
-        "\n"
-        "環境変数:\n"
-        "  KIOKU_DATA_DIR       データフォルダ（--data-dir が無いとき）。\n"
-        "\n"
-        "どちらも無いときは、起動したときの作業フォルダをデータフォルダにします。\n"
-        "初めて使うフォルダには、最初の起動でソフトのファイルを書き込みます。\n");
+    return QStringLiteral("使い方: kioku [--data-dir フォルダ]\n"
+                          "\n"
+                          "ソラミルプロジェクト３ ～記憶力\n"
+                          "\n"
+                          "  --data-dir フォルダ  データファイル（設定、練習記録など）を置くフォルダ。\n"
+                          "                       無ければ作ります。KIOKU_DATA_DIR より優先します。\n"
+                          "  -h, --help           この説明を表示して終わります。\n"
+                          "\n"
+                          "環境変数:\n"
+                          "  KIOKU_DATA_DIR       データフォルダ（--data-dir が無いとき）。\n"
+                          "\n"
+                          "どちらも無いときは、起動したときの作業フォルダをデータフォルダにします。\n"
+                          "初めて使うフォルダには、最初の起動でソフトのファイルを書き込みます。\n");
 }
 
 } // namespace kioku

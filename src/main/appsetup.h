@@ -17,9 +17,9 @@ void setUpApplication();
 inline const char kDataDirVariable[] = "KIOKU_DATA_DIR";
 
 struct StartOptions {
-    bool help = false;   // -h / --help: print the usage and end
-    QString dataDir;     // the data folder; empty: the working folder as it is
-    QString error;       // Japanese, when the command line cannot be followed
+    bool help = false; // -h / --help: print the usage and end
+    QString dataDir;   // the data folder; empty: the working folder as it is
+    QString error;     // Japanese, when the command line cannot be followed
 };
 
 // Reads the command line (`args` with the program name first) and the value

@@ -303,10 +303,10 @@ QString frmMain::welcomeText()
     return QStringLiteral("ソラミルプロジェクトに興味をもっていただきありがとうございます。(^o^)／") + kCrLf + kCrLf
         + QStringLiteral("このソフトは「記憶力」「暗記力」などが要求されるプチゲームを楽しみながら ") + kCrLf
         + QStringLiteral("脳を活性化し、健康に保つことを目的としたソラミル支援ソフトです。") + kCrLf + kCrLf
-        + QStringLiteral("ソラミルプロジェクトを使って身体の健康だけでなく脳の健康にも気を配りましょう！") + kCrLf + kCrLf + kCrLf
-        + QStringLiteral("<使用方法>") + kCrLf
-        + QStringLiteral("①「ゲーム」ボタンを押すと収録しているゲームアイコンが表示されるので選択します。") + kCrLf + kCrLf
-        + QStringLiteral("②あとはそれぞれのゲームで遊ぶだけ！") + kCrLf
+        + QStringLiteral("ソラミルプロジェクトを使って身体の健康だけでなく脳の健康にも気を配りましょう！") + kCrLf
+        + kCrLf + kCrLf + QStringLiteral("<使用方法>") + kCrLf
+        + QStringLiteral("①「ゲーム」ボタンを押すと収録しているゲームアイコンが表示されるので選択します。") + kCrLf
+        + kCrLf + QStringLiteral("②あとはそれぞれのゲームで遊ぶだけ！") + kCrLf
         + QStringLiteral("　自動的にプレイしたゲームと時間が記録され、継続を促すデータとなります。") + kCrLf + kCrLf
         + QStringLiteral("データはリストとグラフで表示されます。") + kCrLf
         + QStringLiteral("グラフは時系列、項目別、時間別の３つに切り替えることができます。") + kCrLf + kCrLf
@@ -358,11 +358,11 @@ void frmMain::chkHelp_Click()
         return;
     if (chkHelp->isChecked()) {
         m_ctx.messages.info(this, QStringLiteral("ヘルプツアー機能をオンにします。"),
-                             QStringLiteral("ヘルプツアーＯＮ"));
+                            QStringLiteral("ヘルプツアーＯＮ"));
         m_ctx.session.helpTourOn = 1;
     } else {
         m_ctx.messages.info(this, QStringLiteral("ヘルプツアー機能をオフにします。"),
-                             QStringLiteral("ヘルプツアーＯＦＦ"));
+                            QStringLiteral("ヘルプツアーＯＦＦ"));
         m_ctx.session.helpTourOn = 0;
     }
     reportWriteFailure(m_ctx.messages, this, writeHelpTour(m_ctx.session.helpTourOn));
@@ -392,7 +392,7 @@ LogSummary frmMain::readSummary()
     PlayLog log = readPlayLog();
     if (log.readError)
         m_ctx.messages.warn(this, QStringLiteral("データ.txt を読み込めませんでした。"),
-                             QStringLiteral("読み込みエラー"));
+                            QStringLiteral("読み込みエラー"));
     if (!log.clean && !m_ctx.session.damagedLogWarned) {
         // The file itself is kept as it is: a rewrite would have to drop the
         // unreadable bytes, so the screens that rewrite the log refuse to.
@@ -401,8 +401,8 @@ LogSummary frmMain::readSummary()
             this,
             QStringLiteral("データ.txt に Shift-JIS として読めない文字があります。") + kCrLf
                 + QStringLiteral("読めない文字は「\uFFFD」として表示します。ファイルはそのまま残し、"
-                                 "記録の削除や一言日記の保存はできません。") + kCrLf
-                + QStringLiteral("テキストエディタで文字コードを Shift-JIS にして保存し直してください。"),
+                                 "記録の削除や一言日記の保存はできません。")
+                + kCrLf + QStringLiteral("テキストエディタで文字コードを Shift-JIS にして保存し直してください。"),
             QStringLiteral("読み込みエラー"));
     }
     return summarizeLog(log, SelectedDay());

@@ -100,8 +100,8 @@ public:
 
     // ---- controls ----
     // Menu row.
-    QPushButton *cmdGame, *cmdMain, *cmdRentai, *cmdTaijyu, *cmdSyuukei, *cmdBunseki, *cmdCale,
-        *cmdMemo, *cmdSettei, *cmdHelp, *cmdOwari;
+    QPushButton *cmdGame, *cmdMain, *cmdRentai, *cmdTaijyu, *cmdSyuukei, *cmdBunseki, *cmdCale, *cmdMemo, *cmdSettei,
+        *cmdHelp, *cmdOwari;
     QToolButton *chkHelp;
     // The eight panels.
     kioku::TodayPanel *fraMain = nullptr;
@@ -119,7 +119,7 @@ public:
     kioku::MonthCalendar *mtvmain;
     kioku::FlexGrid *msgDayList, *msgDayTotal;
     QLabel *lblDayTotal, *lblMHyouka, *lblDayCaption;
-    QList<kioku::Shape *> shpLed; // shpLed[0] is shpLed1
+    QList<kioku::Shape *> shpLed;                                               // shpLed[0] is shpLed1
     kioku::Shape *shpLedAt(int index) const { return shpLed.value(index - 1); } // 1..7
     QLabel *imgNashi, *imgkana, *imgniko, *imgwara;
     kioku::Chart *mcrMain;

@@ -6,7 +6,9 @@
 
 namespace kioku {
 
-FakeClock::FakeClock(const QDateTime &start) : m_now(start) {}
+FakeClock::FakeClock(const QDateTime &start) : m_now(start)
+{
+}
 
 QDateTime FakeClock::now() const
 {

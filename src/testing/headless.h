@@ -2,10 +2,10 @@
 // What runs the windows without a person in front of them (tests, the
 // screenshot tool, the benchmarks) needs: a navigator that only records where
 // the windows asked to go, and quiet output on the offscreen platform.
-#include "widgets/appcontext.h"
 #include "testing/fakeclock.h"
 #include "testing/scriptedmessages.h"
 #include "testing/seededrandom.h"
+#include "widgets/appcontext.h"
 
 #include <QList>
 

@@ -2,8 +2,8 @@
 
 namespace kioku {
 
-MsgAnswer ScriptedMessageService::show(QWidget *, const QString &text, const QString &title,
-                                       MsgButtons buttons, MsgIcon icon)
+MsgAnswer ScriptedMessageService::show(QWidget *, const QString &text, const QString &title, MsgButtons buttons,
+                                       MsgIcon icon)
 {
     ShownMessage m;
     m.text = text;

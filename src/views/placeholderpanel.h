@@ -11,7 +11,7 @@ public:
     PlaceholderPanel(AppContext &ctx, const QString &name, const QString &caption, QWidget *parent = nullptr);
 
 protected:
-    void fill(const LogSummary &) override { }
+    void fill(const LogSummary &) override {}
 };
 
 } // namespace kioku

@@ -2,4 +2,4 @@
 namespace kioku {
 // A short beep (QApplication::beep).
 void beep();
-}
+} // namespace kioku

@@ -23,9 +23,9 @@ public:
     int seriesCount() const { return m_series; }
     void setSeriesCount(int n); // 1 or 2
     int rowCount() const { return int(m_labels.size()); }
-    void setRowCount(int n);    // rows keep their values; new rows are 0 with an empty label
+    void setRowCount(int n); // rows keep their values; new rows are 0 with an empty label
 
-    QString rowLabel(int row) const;          // row from 0
+    QString rowLabel(int row) const; // row from 0
     void setRowLabel(int row, const QString &label);
     double value(int row, int series = 0) const;
     void setValue(int row, int series, double v);

@@ -7,8 +7,8 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
@@ -30,10 +30,7 @@ public:
     {
         return parent.isValid() ? 0 : int(m_rows.size());
     }
-    int columnCount(const QModelIndex &parent = QModelIndex()) const override
-    {
-        return parent.isValid() ? 0 : m_cols;
-    }
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override { return parent.isValid() ? 0 : m_cols; }
 
     QVariant data(const QModelIndex &index, int role) const override
     {
@@ -183,8 +180,7 @@ public:
         if (m_cols > 0) {
             emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
             if (!m_rows.isEmpty())
-                emit dataChanged(index(0, 0), index(int(m_rows.size()) - 1, m_cols - 1),
-                                 {Qt::DisplayRole});
+                emit dataChanged(index(0, 0), index(int(m_rows.size()) - 1, m_cols - 1), {Qt::DisplayRole});
         }
     }
 
@@ -228,10 +224,7 @@ public:
             emit dataChanged(i, i, {back ? Qt::BackgroundRole : Qt::ForegroundRole});
         }
     }
-    QColor colour(bool back, int r, int c) const
-    {
-        return (back ? m_back : m_fore).value(key(r, c));
-    }
+    QColor colour(bool back, int r, int c) const { return (back ? m_back : m_fore).value(key(r, c)); }
     // The colour for a view: none when the cell has not been given one.
     QVariant colourData(bool back, int r, int c) const
     {
@@ -240,10 +233,7 @@ public:
     }
 
     // --- column settings ---
-    Qt::Alignment alignment(int c) const
-    {
-        return c < m_align.size() ? m_align.at(c) : Qt::Alignment(Qt::AlignLeft);
-    }
+    Qt::Alignment alignment(int c) const { return c < m_align.size() ? m_align.at(c) : Qt::Alignment(Qt::AlignLeft); }
     void setAlignment(int c, Qt::Alignment a)
     {
         while (m_align.size() <= c)

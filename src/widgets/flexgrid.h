@@ -20,7 +20,7 @@ public:
 
     // Rows and columns count the header row/column 0 as the old grid did.
     int rows() const;
-    void setRows(int n);   // n >= 1; grows with empty rows or cuts
+    void setRows(int n); // n >= 1; grows with empty rows or cuts
     int cols() const;
     void setCols(int n);
 
@@ -99,7 +99,7 @@ private:
     FlexGridModel *m_model;
     int m_row = 0;
     int m_col = 0;
-    bool m_pinnedToEnd = false;  // scrolled to the end; stays there through a new layout
+    bool m_pinnedToEnd = false;   // scrolled to the end; stays there through a new layout
     bool m_settingScroll = false; // the grid itself moves the scroll bar
     QSet<int> m_userResized;      // columns the user has resized since their width was set
     bool m_settingWidth = false;  // the grid itself sets a column width

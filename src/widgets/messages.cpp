@@ -12,14 +12,12 @@
 
 namespace kioku {
 
-std::unique_ptr<QMessageBox> QtMessageService::createBox(QWidget *parent, const QString &text,
-                                                        const QString &title, MsgButtons buttons,
-                                                        MsgIcon icon)
+std::unique_ptr<QMessageBox> QtMessageService::createBox(QWidget *parent, const QString &text, const QString &title,
+                                                         MsgButtons buttons, MsgIcon icon)
 {
     const QString shown = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    auto box = std::make_unique<QMessageBox>(
-        icon == MsgIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, title, shown,
-        QMessageBox::NoButton, parent);
+    auto box = std::make_unique<QMessageBox>(icon == MsgIcon::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                                             title, shown, QMessageBox::NoButton, parent);
     box->setTextFormat(Qt::PlainText);
     box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     QPushButton *ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -47,8 +45,8 @@ std::unique_ptr<QMessageBox> QtMessageService::createBox(QWidget *parent, const 
     return box;
 }
 
-MsgAnswer QtMessageService::show(QWidget *parent, const QString &text, const QString &title,
-                                 MsgButtons buttons, MsgIcon icon)
+MsgAnswer QtMessageService::show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                                 MsgIcon icon)
 {
     // The box is a child of its parent window: when that window goes while the
     // box is open, the box goes with it, so it is watched rather than owned.
@@ -62,6 +60,5 @@ MsgAnswer QtMessageService::show(QWidget *parent, const QString &text, const QSt
     delete box.data();
     return cancelled ? MsgAnswer::Cancel : MsgAnswer::Ok;
 }
-
 
 } // namespace kioku

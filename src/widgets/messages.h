@@ -25,16 +25,19 @@ struct ShownMessage {
 class MessageService {
 public:
     virtual ~MessageService() = default;
-    virtual MsgAnswer show(QWidget *parent, const QString &text, const QString &title,
-                           MsgButtons buttons, MsgIcon icon) = 0;
+    virtual MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
+                           MsgIcon icon) = 0;
     // A question proceeds only on OK.
-    bool ask(QWidget *parent, const QString &text, const QString &title) {
+    bool ask(QWidget *parent, const QString &text, const QString &title)
+    {
         return show(parent, text, title, MsgButtons::OkCancel, MsgIcon::Warning) == MsgAnswer::Ok;
     }
-    void info(QWidget *parent, const QString &text, const QString &title) {
+    void info(QWidget *parent, const QString &text, const QString &title)
+    {
         show(parent, text, title, MsgButtons::Ok, MsgIcon::Information);
     }
-    void warn(QWidget *parent, const QString &text, const QString &title) {
+    void warn(QWidget *parent, const QString &text, const QString &title)
+    {
         show(parent, text, title, MsgButtons::Ok, MsgIcon::Warning);
     }
 };

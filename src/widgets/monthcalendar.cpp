@@ -43,9 +43,7 @@ MonthCalendar::MonthCalendar(QWidget *parent) : QCalendarWidget(parent)
     if (yearEdit)
         yearEdit->setSuffix(QStringLiteral("年"));
     if (yearButton) {
-        auto label = [this, yearButton] {
-            yearButton->setText(QStringLiteral("%1年").arg(yearShown()));
-        };
+        auto label = [this, yearButton] { yearButton->setText(QStringLiteral("%1年").arg(yearShown())); };
         label();
         connect(this, &QCalendarWidget::currentPageChanged, yearButton, label);
     }

@@ -24,8 +24,7 @@ public:
         m_pixmap.setDevicePixelRatio(dpr);
         m_pixmap.fill(Qt::transparent);
         m_painter.begin(&m_pixmap);
-        m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
-                                 | QPainter::SmoothPixmapTransform);
+        m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         m_painter.scale(size / 100.0, size / 100.0);
     }
     QPainter &p() { return m_painter; }
@@ -51,8 +50,8 @@ QPen pen(const QColor &c, qreal w, Qt::PenCapStyle cap = Qt::RoundCap)
 QFont boldFont(qreal pixelSize)
 {
     QFont f;
-    f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic"),
-                   QStringLiteral("IPAPGothic"), QStringLiteral("Sans Serif")});
+    f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
+                   QStringLiteral("Sans Serif")});
     f.setPixelSize(qMax(1, qRound(pixelSize)));
     f.setBold(true);
     f.setStyleStrategy(QFont::PreferAntialias);
@@ -362,8 +361,7 @@ void iconKeyboardClock(QPainter &p)
     p.setPen(pen(QColor(0x2a, 0x2a, 0x2a), 1.8));
     for (int i = 0; i < 12; i += 3) {
         const double a = i * M_PI / 6;
-        p.drawLine(c + QPointF(15 * std::sin(a), -15 * std::cos(a)),
-                   c + QPointF(18 * std::sin(a), -18 * std::cos(a)));
+        p.drawLine(c + QPointF(15 * std::sin(a), -15 * std::cos(a)), c + QPointF(18 * std::sin(a), -18 * std::cos(a)));
     }
     p.setPen(pen(QColor(0x2a, 0x2a, 0x2a), 3.5));
     p.drawLine(c, c + QPointF(0, -13));
@@ -478,8 +476,7 @@ QPixmap countdown(int index, int size)
     Canvas cv(size);
     QPainter &p = cv.p();
     index = qBound(1, index, 3);
-    static const QColor colours[3] = {QColor(0x3a, 0x7b, 0xe0), QColor(0xf0, 0x9a, 0x1a),
-                                      QColor(0xe0, 0x3a, 0x3a)};
+    static const QColor colours[3] = {QColor(0x3a, 0x7b, 0xe0), QColor(0xf0, 0x9a, 0x1a), QColor(0xe0, 0x3a, 0x3a)};
     const QColor base = colours[index - 1];
     QRadialGradient g(QPointF(40, 34), 66);
     g.setColorAt(0, base.lighter(135));
@@ -490,8 +487,7 @@ QPixmap countdown(int index, int size)
     p.setPen(pen(QColor(255, 255, 255, 160), 2.5));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QRectF(12, 12, 76, 76));
-    const QPainterPath digit =
-        centredText(QString::number(4 - index), boldFont(62), QPointF(50, 50));
+    const QPainterPath digit = centredText(QString::number(4 - index), boldFont(62), QPointF(50, 50));
     p.setPen(pen(base.darker(160), 5));
     p.drawPath(digit);
     p.setPen(Qt::NoPen);

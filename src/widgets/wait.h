@@ -17,7 +17,6 @@ class Clock;
 // A null `guard` means nothing guards the wait (only the time and `stop` end it).
 // `stop` is looked at whenever the clock's wait wakes (clock.wake() wakes it at
 // once) and, with `lookEveryMs` > 0, at least that often.
-bool waitFor(Clock &clock, QObject *guard, double ms, const std::function<bool()> &stop = {},
-             double lookEveryMs = 0);
+bool waitFor(Clock &clock, QObject *guard, double ms, const std::function<bool()> &stop = {}, double lookEveryMs = 0);
 
 } // namespace kioku

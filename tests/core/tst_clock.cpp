@@ -1,7 +1,7 @@
 // The clock and the random source that every timed phase and every draw goes through.
 #include "core/clock.h"
-#include "testing/fakeclock.h"
 #include "core/random.h"
+#include "testing/fakeclock.h"
 #include "testing/seededrandom.h"
 
 #include <QtTest>
@@ -66,7 +66,8 @@ void tst_clock::fakeClockRunsPostedEvents()
     FakeClock c;
     int ran = 0;
     QTimer::singleShot(0, this, [&] { ++ran; });
-    QMetaObject::invokeMethod(this, [&] { ++ran; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [&] { ++ran; }, Qt::QueuedConnection);
     c.wait(10);
     QCOMPARE(ran, 2);
 }

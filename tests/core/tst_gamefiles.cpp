@@ -17,16 +17,16 @@ namespace {
 SettingsFormat mixedFormat()
 {
     return SettingsFormat{QStringLiteral("時間差設定.txt"),
-                        {SettingField::integer(20, 1, 100), SettingField::real(0.5f, 0.1f, 1.0f),
-                         SettingField::text(QStringLiteral("2回"), {QStringLiteral("1回"), QStringLiteral("2回")}),
-                         SettingField::integer(1, 0, 1)}};
+                          {SettingField::integer(20, 1, 100), SettingField::real(0.5f, 0.1f, 1.0f),
+                           SettingField::text(QStringLiteral("2回"), {QStringLiteral("1回"), QStringLiteral("2回")}),
+                           SettingField::integer(1, 0, 1)}};
 }
 
 HistoryFormat iconFormat()
 {
     return HistoryFormat{QStringLiteral("アイコン衰弱履歴.txt"),
-                       {FieldForm::Text, FieldForm::Text, FieldForm::Text, FieldForm::OptionalText, FieldForm::Text,
-                        FieldForm::Text, FieldForm::OptionalText, FieldForm::OptionalText}};
+                         {FieldForm::Text, FieldForm::Text, FieldForm::Text, FieldForm::OptionalText, FieldForm::Text,
+                          FieldForm::Text, FieldForm::OptionalText, FieldForm::OptionalText}};
 }
 
 } // namespace
@@ -52,14 +52,22 @@ void tst_GameFiles::settingsLineIsReadFieldByField_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("defaulted");
-    QTest::newRow("as written") << "8,0.5,1" << "8,0.5,1" << false;
-    QTest::newRow("fraction without leading zero") << "8,.2,0" << "8,0.2,0" << false;
-    QTest::newRow("short line keeps what is there") << "5" << "5,0.5,1" << true;
-    QTest::newRow("garbled digit count") << "abc,0.5,0" << "8,0.5,0" << true;
-    QTest::newRow("digit count out of range") << "40,1,1" << "8,1,1" << true;
-    QTest::newRow("auto-save flag not 0 or 1") << "8,0.5,7" << "8,0.5,1" << true;
-    QTest::newRow("a number with trailing text") << "8x,0.5,1" << "8,0.5,1" << true;
-    QTest::newRow("extra fields are ignored") << "8,0.5,1,zzz" << "8,0.5,1" << false;
+    QTest::newRow("as written") << "8,0.5,1"
+                                << "8,0.5,1" << false;
+    QTest::newRow("fraction without leading zero") << "8,.2,0"
+                                                   << "8,0.2,0" << false;
+    QTest::newRow("short line keeps what is there") << "5"
+                                                    << "5,0.5,1" << true;
+    QTest::newRow("garbled digit count") << "abc,0.5,0"
+                                         << "8,0.5,0" << true;
+    QTest::newRow("digit count out of range") << "40,1,1"
+                                              << "8,1,1" << true;
+    QTest::newRow("auto-save flag not 0 or 1") << "8,0.5,7"
+                                               << "8,0.5,1" << true;
+    QTest::newRow("a number with trailing text") << "8x,0.5,1"
+                                                 << "8,0.5,1" << true;
+    QTest::newRow("extra fields are ignored") << "8,0.5,1,zzz"
+                                              << "8,0.5,1" << false;
 }
 
 void tst_GameFiles::settingsLineIsReadFieldByField()
@@ -127,11 +135,16 @@ void tst_GameFiles::aSpareValueIsWrittenBackAsRead_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("written");
-    QTest::newRow("a whole number") << "7,0.3,1" << "7,0.3,1";
-    QTest::newRow("a negative number") << "-3,0.3,1" << "-3,0.3,1";
-    QTest::newRow("a decimal") << "2.5,0.3,0" << "2.5,0.3,0";
-    QTest::newRow("a text") << "\"abc\",0.3,1" << "\"abc\",0.3,1";
-    QTest::newRow("missing") << "" << "0,0.5,1";
+    QTest::newRow("a whole number") << "7,0.3,1"
+                                    << "7,0.3,1";
+    QTest::newRow("a negative number") << "-3,0.3,1"
+                                       << "-3,0.3,1";
+    QTest::newRow("a decimal") << "2.5,0.3,0"
+                               << "2.5,0.3,0";
+    QTest::newRow("a text") << "\"abc\",0.3,1"
+                            << "\"abc\",0.3,1";
+    QTest::newRow("missing") << ""
+                             << "0,0.5,1";
 }
 
 void tst_GameFiles::aSpareValueIsWrittenBackAsRead()

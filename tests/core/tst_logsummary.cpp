@@ -26,27 +26,30 @@ void tst_logsummary::summary_data()
     QTest::addColumn<QString>("last");
 
     const QDate today(2026, 12, 7);
-    QTest::newRow("empty log") << QList<PlayRecord>{} << today << true << "" << "";
-    QTest::newRow("one record") << QList<PlayRecord>{play("2026/12/07", "09:00:00", "数字記憶", 10)} << today
-                                << false << "2026/12/07" << "2026/12/07";
-    QTest::newRow("several days")
-        << QList<PlayRecord>{play("2026/11/30", "09:00:00", "数字記憶", 10),
-                             play("2026/12/01", "09:00:00", "画像記憶", 10),
-                             play("2026/12/01", "10:00:00", "追跡記憶", 10),
-                             play("2026/12/07", "09:00:00", "輪廻記憶", 10)}
-        << today << false << "2026/11/30" << "2026/12/07";
+    QTest::newRow("empty log") << QList<PlayRecord>{} << today << true << ""
+                               << "";
+    QTest::newRow("one record") << QList<PlayRecord>{play("2026/12/07", "09:00:00", "数字記憶", 10)} << today << false
+                                << "2026/12/07"
+                                << "2026/12/07";
+    QTest::newRow("several days") << QList<PlayRecord>{play("2026/11/30", "09:00:00", "数字記憶", 10),
+                                                       play("2026/12/01", "09:00:00", "画像記憶", 10),
+                                                       play("2026/12/01", "10:00:00", "追跡記憶", 10),
+                                                       play("2026/12/07", "09:00:00", "輪廻記憶", 10)}
+                                  << today << false << "2026/11/30"
+                                  << "2026/12/07";
     // The first and last lines as written: a log edited out of order is not sorted.
-    QTest::newRow("lines out of date order")
-        << QList<PlayRecord>{play("2026/12/05", "09:00:00", "数字記憶", 10),
-                             play("2026/11/02", "09:00:00", "数字記憶", 10),
-                             play("2026/12/03", "09:00:00", "数字記憶", 10)}
-        << today << false << "2026/12/05" << "2026/12/03";
-    QTest::newRow("selected day without plays")
-        << QList<PlayRecord>{play("2026/12/01", "09:00:00", "数字記憶", 10)} << QDate(2025, 2, 14) << false
-        << "2026/12/01" << "2026/12/01";
+    QTest::newRow("lines out of date order") << QList<PlayRecord>{play("2026/12/05", "09:00:00", "数字記憶", 10),
+                                                                  play("2026/11/02", "09:00:00", "数字記憶", 10),
+                                                                  play("2026/12/03", "09:00:00", "数字記憶", 10)}
+                                             << today << false << "2026/12/05"
+                                             << "2026/12/03";
+    QTest::newRow("selected day without plays") << QList<PlayRecord>{play("2026/12/01", "09:00:00", "数字記憶", 10)}
+                                                << QDate(2025, 2, 14) << false << "2026/12/01"
+                                                << "2026/12/01";
     QTest::newRow("selected day after the last play")
         << QList<PlayRecord>{play("2026/12/01", "09:00:00", "数字記憶", 10)} << QDate(2027, 1, 1) << false
-        << "2026/12/01" << "2026/12/01";
+        << "2026/12/01"
+        << "2026/12/01";
 }
 
 void tst_logsummary::summary()

@@ -1,8 +1,8 @@
 // Number memory rules: the draw, judging, rate and the saved time; marks, summary and whole
 // saved lines are checked through the window (tst_frmg1).
 #include "core/random.h"
-#include "testing/seededrandom.h"
 #include "core/rules/numbermemory.h"
+#include "testing/seededrandom.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -29,9 +29,8 @@ void tst_NumberMemory::digitsAreTheIntegerPartOfNineTimesTheDraw_data()
     QTest::addColumn<QList<double>>("draws");
     QTest::addColumn<QStringList>("digits");
     QTest::newRow("lowest and highest") << QList<double>{0.0, 0.999999} << QStringList{"0", "8"};
-    QTest::newRow("edges of each ninth")
-        << QList<double>{1.0 / 9, 2.0 / 9 - 1e-9, 0.5, 8.0 / 9}
-        << QStringList{"1", "1", "4", "8"};
+    QTest::newRow("edges of each ninth") << QList<double>{1.0 / 9, 2.0 / 9 - 1e-9, 0.5, 8.0 / 9}
+                                         << QStringList{"1", "1", "4", "8"};
 }
 
 void tst_NumberMemory::digitsAreTheIntegerPartOfNineTimesTheDraw()
@@ -64,8 +63,8 @@ void tst_NumberMemory::judgingIsExactText_data()
     const QStringList d8{"1", "2", "3", "4", "5", "6", "7", "8"};
     QTest::newRow("all right") << d8 << d8 << 8 << 8 << 0;
     QTest::newRow("a blank is wrong") << d8 << QStringList{" 1", "2 ", "3", "4", "5", "6", "7", "8"} << 8 << 6 << 2;
-    QTest::newRow("a pasted longer text is wrong") << d8 << QStringList{"12", "2", "3", "4", "5", "6", "7", "8"} << 8
-                                                   << 7 << 1;
+    QTest::newRow("a pasted longer text is wrong")
+        << d8 << QStringList{"12", "2", "3", "4", "5", "6", "7", "8"} << 8 << 7 << 1;
     QTest::newRow("missing answers are wrong") << d8 << QStringList{"1", "2"} << 8 << 2 << 6;
     QTest::newRow("only n positions count") << d8 << QStringList{"1", "0", "0"} << 1 << 1 << 0;
 }

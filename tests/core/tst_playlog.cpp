@@ -2,8 +2,8 @@
 #include "core/datafolder.h"
 #include "core/playlog/playlog.h"
 #include "core/settings.h"
-#include "testsupport.h"
 #include "core/text/textfile.h"
+#include "testsupport.h"
 
 #include <QtTest>
 
@@ -39,8 +39,9 @@ private slots:
 
 void tst_playlog::itemNamesInOrder()
 {
-    QCOMPARE(itemNames(), QStringList({"数字記憶", "画像記憶", "アイコン衰弱", "追跡記憶", "時間差記憶",
-                                       "輪廻記憶", "バラバラ記憶"}));
+    QCOMPARE(
+        itemNames(),
+        QStringList({"数字記憶", "画像記憶", "アイコン衰弱", "追跡記憶", "時間差記憶", "輪廻記憶", "バラバラ記憶"}));
 }
 
 void tst_playlog::gameAndRewriteLinesReadEqual()
@@ -68,8 +69,8 @@ void tst_playlog::readFixture()
     QVERIFY(dir.write("データ.TXT", fixture("playlog.txt")));
     const PlayLog log = readPlayLog();
     QVERIFY(!log.readError);
-    QVERIFY(!log.clean); // the garbled line
-    QCOMPARE(log.records.size(), 6); // the blank line is skipped
+    QVERIFY(!log.clean);                            // the garbled line
+    QCOMPARE(log.records.size(), 6);                // the blank line is skipped
     QCOMPARE(log.records.at(0), log.records.at(1)); // game line and rewritten line
     QCOMPARE(log.records.at(2).comment, QStringLiteral("今日は調子が良い、また明日, きっと"));
     QCOMPARE(log.records.at(3).comment, QStringLiteral("①～－髙ⅰ纊"));
@@ -102,14 +103,14 @@ void tst_playlog::deletingTheMiddleOfThreeRewritesTheOthersInOrder()
                                      play("2006/01/06", "07:00:00", "バラバラ記憶", 120, "よく出来た, 次も")};
     for (const PlayRecord &r : three)
         QVERIFY(appendPlayRecord(r));
-    QCOMPARE(dir.bytes("データ.txt"),
-             sjisLines({three[0].gameLine(), three[1].gameLine(), three[2].gameLine()}));
+    QCOMPARE(dir.bytes("データ.txt"), sjisLines({three[0].gameLine(), three[1].gameLine(), three[2].gameLine()}));
     QCOMPARE(readPlayLog().records, three);
 
     // The other two in their old order, as rewrite lines; the comma stays inside its field.
     QVERIFY(rewritePlayLog({three[0], three[2]}));
-    QCOMPARE(dir.bytes("データ.txt"),
-             sjisLines({kGameLine + "\"\"", "\"2006/01/06\",\"07:00:00\",\"バラバラ記憶\",120,\"よく出来た, 次も\",\"\""}));
+    QCOMPARE(
+        dir.bytes("データ.txt"),
+        sjisLines({kGameLine + "\"\"", "\"2006/01/06\",\"07:00:00\",\"バラバラ記憶\",120,\"よく出来た, 次も\",\"\""}));
     QCOMPARE(readPlayLog().records, QList<PlayRecord>({three[0], three[2]}));
     QCOMPARE(dir.files(), QStringList({"データ.txt"}));
 }

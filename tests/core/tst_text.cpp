@@ -1,9 +1,9 @@
 // Code page 932, record lines, number and date texts, and the file access layer.
-#include "testsupport.h"
 #include "core/text/formats.h"
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
 #include "core/text/textfile.h"
+#include "testsupport.h"
 
 #include <QtTest>
 
@@ -152,8 +152,7 @@ void tst_text::splitRecord_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("fields");
     QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("game line") << QStringLiteral("\"a\",\"b\",3,\"c\",")
-                               << QStringList({"a", "b", "3", "c", ""});
+    QTest::newRow("game line") << QStringLiteral("\"a\",\"b\",3,\"c\",") << QStringList({"a", "b", "3", "c", ""});
     QTest::newRow("rewrite line") << QStringLiteral("\"a\",\"b\",3,\"c\",\"\"")
                                   << QStringList({"a", "b", "3", "c", ""});
     QTest::newRow("comma in quotes") << QStringLiteral("\"x, y\",1") << QStringList({"x, y", "1"});
@@ -279,13 +278,27 @@ void tst_text::numberTexts()
     QFETCH(double, value);
     QFETCH(QString, text);
     switch (NumberForm(form)) {
-    case Float: QCOMPARE(shortestFloat(float(value)), text); break;
-    case Double: QCOMPARE(shortestDouble(value), text); break;
-    case Fixed1: QCOMPARE(format0_0(value), text); break;
-    case Fixed2: QCOMPARE(format0_00(value), text); break;
-    case Percent: QCOMPARE(formatPercent(value), text); break;
-    case HalfEven: QCOMPARE(QString::number(roundHalfEven(value)), text); break;
-    case Hms: QCOMPARE(formatHms(qint64(value)), text); break;
+    case Float:
+        QCOMPARE(shortestFloat(float(value)), text);
+        break;
+    case Double:
+        QCOMPARE(shortestDouble(value), text);
+        break;
+    case Fixed1:
+        QCOMPARE(format0_0(value), text);
+        break;
+    case Fixed2:
+        QCOMPARE(format0_00(value), text);
+        break;
+    case Percent:
+        QCOMPARE(formatPercent(value), text);
+        break;
+    case HalfEven:
+        QCOMPARE(QString::number(roundHalfEven(value)), text);
+        break;
+    case Hms:
+        QCOMPARE(formatHms(qint64(value)), text);
+        break;
     }
 }
 
@@ -429,8 +442,9 @@ void tst_text::unstorableCharacterWritesNothing()
     QVERIFY(dir.write("memo.txt", "old\r\n"));
     WriteResult r = writeLines("memo.txt", {"fine", "絵文字😀あり"});
     QVERIFY(!r.ok);
-    QCOMPARE(r.message, QStringLiteral("「😀」は保存できない文字です（Shift-JISで表せません）。\r\n"
-                                       "別の文字に置き換えてください。"));
+    QCOMPARE(r.message,
+             QStringLiteral("「😀」は保存できない文字です（Shift-JISで表せません）。\r\n"
+                            "別の文字に置き換えてください。"));
     QCOMPARE(dir.bytes("memo.txt"), QByteArray("old\r\n"));
 
     r = appendLine("memo.txt", "😀");

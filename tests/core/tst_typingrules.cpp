@@ -25,10 +25,18 @@ void tst_TypingRules::resultTexts_data()
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("perSecond");
     QTest::addColumn<QString>("secondsText");
-    QTest::newRow("15 of 18 in 60 s") << 15 << 3 << 62 << 60.0f << "83.3%" << "1.03/秒" << "60秒";
-    QTest::newRow("4 of 5, a counted 41.3 s") << 4 << 1 << 14 << 41.3f << "80.0%" << "0.34/秒" << "41.3秒";
-    QTest::newRow("nothing answered") << 0 << 0 << 0 << 60.0f << "0.0%" << "0.00/秒" << "60秒";
-    QTest::newRow("given up at once: no time") << 0 << 1 << 0 << 0.0f << "0.0%" << "0.00/秒" << "0秒";
+    QTest::newRow("15 of 18 in 60 s") << 15 << 3 << 62 << 60.0f << "83.3%"
+                                      << "1.03/秒"
+                                      << "60秒";
+    QTest::newRow("4 of 5, a counted 41.3 s") << 4 << 1 << 14 << 41.3f << "80.0%"
+                                              << "0.34/秒"
+                                              << "41.3秒";
+    QTest::newRow("nothing answered") << 0 << 0 << 0 << 60.0f << "0.0%"
+                                      << "0.00/秒"
+                                      << "60秒";
+    QTest::newRow("given up at once: no time") << 0 << 1 << 0 << 0.0f << "0.0%"
+                                               << "0.00/秒"
+                                               << "0秒";
 }
 
 void tst_TypingRules::resultTexts()

@@ -35,9 +35,8 @@ QByteArray logOf(int n, bool finalLineEnd = true)
     QStringList lines;
     for (int i = 0; i < n; ++i)
         lines.append(play(QStringLiteral("2026/11/%1").arg(1 + i % 28, 2, 10, QLatin1Char('0')),
-                          QStringLiteral("14:05:%1").arg(i % 60, 2, 10, QLatin1Char('0')),
-                          kioku::itemNames().at(i % 7), 30.5f + float(i % 50),
-                          QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%"))
+                          QStringLiteral("14:05:%1").arg(i % 60, 2, 10, QLatin1Char('0')), kioku::itemNames().at(i % 7),
+                          30.5f + float(i % 50), QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%"))
                          .gameLine());
     QByteArray bytes = sjisLines(lines);
     if (!finalLineEnd)
@@ -77,8 +76,8 @@ void TstWriteFailure::refusedWrite_data()
     QTest::newRow("append, only the missing line end fits")
         << "append" << log << logOf(20, false) << qint64(logOf(20, false).size() + 2);
     QTest::newRow("append to an empty log") << "append" << log << QByteArray() << qint64(10);
-    QTest::newRow("game settings") << "settings" << QStringLiteral("数字記憶設定.txt")
-                                   << QByteArray("8,0.5,1\r\n") << qint64(4);
+    QTest::newRow("game settings") << "settings" << QStringLiteral("数字記憶設定.txt") << QByteArray("8,0.5,1\r\n")
+                                   << qint64(4);
     QTest::newRow("help tour") << "helptour" << QStringLiteral("設定.txt")
                                << sjisLines({QStringLiteral("\"ヘルプツアー\",1")}) << qint64(4);
 }

@@ -38,8 +38,7 @@ struct GameFixture {
     // Built and opened as the registry opens a game window, with the window's
     // own timers stopped: the tests tick them by hand. A window still open when
     // the fixture ends is deleted with it.
-    template<typename W, typename... Args>
-    W *open(Args &&...args)
+    template <typename W, typename... Args> W *open(Args &&...args)
     {
         auto *w = new W(ctx, std::forward<Args>(args)...);
         w->tmrStart()->stop();

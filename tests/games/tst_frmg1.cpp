@@ -158,8 +158,8 @@ void tst_frmG1::judgingColoursEachBoxAndCountsOverN_data()
         fifteen << QString(c);
     QTest::newRow("fifteen right") << "012345678876543" << fifteen << QStringList{"15", "0", "100.0%"}
                                    << "○○○○○○○○○○○○○○○";
-    QTest::newRow("full-width digits are wrong") << "123" << QStringList{"１", "２", "３"}
-                                                 << QStringList{"0", "3", "0.0%"} << "×××－－－－－－－－－－－－";
+    QTest::newRow("full-width digits are wrong")
+        << "123" << QStringList{"１", "２", "３"} << QStringList{"0", "3", "0.0%"} << "×××－－－－－－－－－－－－";
     QTest::newRow("empty boxes are wrong") << "31415826" << QStringList{"3", "1", "", "1", "5", "", "0", "6"}
                                            << QStringList{"5", "3", "62.5%"} << "○○×○○××○－－－－－－－";
 }
@@ -235,8 +235,9 @@ void tst_frmG1::savedLinesAreExactBytes()
     p.start();
     p.answer({"1", "2", "0", "4", "5", "6", "0", "8"});
     p.w->cmdKekka_Click();
-    QCOMPARE(f.dir.bytes(kHistory),
-             sjis(QStringLiteral("\"2026/12/07\",\"14:05:33\",\"○○×○○○×○－－－－－－－\",6,2,\"75.0%\",\"0.5秒\"\r\n")));
+    QCOMPARE(
+        f.dir.bytes(kHistory),
+        sjis(QStringLiteral("\"2026/12/07\",\"14:05:33\",\"○○×○○○×○－－－－－－－\",6,2,\"75.0%\",\"0.5秒\"\r\n")));
     // The marks ○ × － are the code page 932 characters 81 9B, 81 7E, 81 7C.
     QVERIFY(f.dir.bytes(kHistory).contains(QByteArray("\x81\x9b\x81\x9b\x81\x7e\x81\x9b", 8)));
     QVERIFY(f.dir.bytes(kHistory).contains(QByteArray("\x81\x7c", 2)));
@@ -366,7 +367,7 @@ void tst_frmG1::displayTimeChosenDuringTheCountdownApplies()
         QVERIFY(p.cover()->isHidden());
         QVERIFY(!p.w->lblMondai(1)->text().isEmpty());
     };
-    p.w->tmrStart_Timer(); // the digits are shown for the time chosen, not the one at スタート
+    p.w->tmrStart_Timer();           // the digits are shown for the time chosen, not the one at スタート
     QVERIFY(!p.cover()->isHidden()); // and covered once the end time has passed
     QVERIFY(f.clock.elapsedNs() > 2000000000LL);
     QVERIFY(f.clock.elapsedNs() < 2000000000LL + 5000000LL);

@@ -133,7 +133,8 @@ void tst_frmG3::theDueWordLagsBehind()
     QFETCH(QStringList, typed);
     QFETCH(int, right);
     GameFixture f;
-    Play p(f, QStringLiteral("20,60,\"%1\",\"秒数\",0").arg(lag), {"国語", "りんご", "自転車", "かぼちゃ", "国語", "りんご"});
+    Play p(f, QStringLiteral("20,60,\"%1\",\"秒数\",0").arg(lag),
+           {"国語", "りんご", "自転車", "かぼちゃ", "国語", "りんご"});
     p.start();
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Answering);
     QCOMPARE(p.w->shownWords().size(), lag == QStringLiteral("2回") ? 2 : 1);

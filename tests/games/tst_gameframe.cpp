@@ -4,9 +4,9 @@
 #include "core/rules/numbermemory.h"
 #include "core/settings.h"
 #include "gamefixture.h"
-#include "widgets/backcolor.h"
 #include "games/frame/gamedescription.h"
 #include "games/visual/frmg1.h"
+#include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 
@@ -32,7 +32,7 @@ QString entryLine(int day, int right, int wrong, const QString &secs)
 {
     const int n = right + wrong;
     QString marks = QString(QStringLiteral("○")).repeated(right) + QString(QStringLiteral("×")).repeated(wrong)
-                    + QString(QStringLiteral("－")).repeated(15 - n);
+        + QString(QStringLiteral("－")).repeated(15 - n);
     return QStringLiteral("\"2026/11/%1\",\"10:00:00\",\"%2\",%3,%4,\"%5\",\"%6\"")
         .arg(day, 2, 10, QLatin1Char('0'))
         .arg(marks)
@@ -152,7 +152,8 @@ void tst_GameFrame::openingWithoutFilesWritesTheDefaults()
     QCOMPARE(f.dir.bytes(kSettings), QByteArray("8,0.5,1\r\n"));
 
     // An empty history: header only, the selected view 記憶数 on a chart with no points.
-    QCOMPARE(gridRow(w->msgRireki(), 0), (QStringList{"回", "日付", "時間", "成績詳細", "ＯＫ", "ＮＧ", "正解率", "秒"}));
+    QCOMPARE(gridRow(w->msgRireki(), 0),
+             (QStringList{"回", "日付", "時間", "成績詳細", "ＯＫ", "ＮＧ", "正解率", "秒"}));
     QCOMPARE(w->msgRireki()->rows(), 1);
     QCOMPARE(backColor(w->cmdAllDsp()), kLightYellow);
     QCOMPARE(backColor(w->viewButton("cmdKaitou")), kLightCyan);
@@ -213,9 +214,12 @@ void tst_GameFrame::openingNeverRewritesAnExistingSettingsLine_data()
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<bool>("autoSave");
-    QTest::newRow("display time out of range") << QByteArray("12,45,0\r\n") << "12" << "0.5" << false;
-    QTest::newRow("auto-save flag missing") << QByteArray("3,2") << "3" << "2" << true;
-    QTest::newRow("garbage") << QByteArray("\x81\xff\x82") << "8" << "0.5" << true;
+    QTest::newRow("display time out of range") << QByteArray("12,45,0\r\n") << "12"
+                                               << "0.5" << false;
+    QTest::newRow("auto-save flag missing") << QByteArray("3,2") << "3"
+                                            << "2" << true;
+    QTest::newRow("garbage") << QByteArray("\x81\xff\x82") << "8"
+                             << "0.5" << true;
 }
 
 void tst_GameFrame::openingNeverRewritesAnExistingSettingsLine()
@@ -280,9 +284,9 @@ void tst_GameFrame::gridShowsEntriesAsStored()
 void tst_GameFrame::filtersShowMatchingRowsNumberedAnew()
 {
     GameFixture f;
-    f.dir.write(kHistory, sjisLines({entryLine(1, 6, 2, "0.5秒"), entryLine(2, 3, 0, "1秒"),
-                                     entryLine(3, 8, 0, "1秒"), entryLine(4, 2, 1, "0.1秒"),
-                                     entryLine(5, 0, 8, "10秒")}));
+    f.dir.write(kHistory,
+                sjisLines({entryLine(1, 6, 2, "0.5秒"), entryLine(2, 3, 0, "1秒"), entryLine(3, 8, 0, "1秒"),
+                           entryLine(4, 2, 1, "0.1秒"), entryLine(5, 0, 8, "10秒")}));
     auto *w = f.open<frmG1>();
     pick(box(w, "cboKaisu2"), "8");
     w->cboKaisu2_Click();

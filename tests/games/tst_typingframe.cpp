@@ -74,8 +74,8 @@ protected:
                         QString::number(rightCount() + wrongCount()), QString::number(rightCount()),
                         QString::number(wrongCount()), QString::number(typedCharacters()),
                         tl::typingRate(rightCount(), wrongCount()),
-                        tl::perSecondText(typedCharacters(), playSecondsValue()),
-                        tl::secondsText(playSecondsValue()), QStringLiteral("2")});
+                        tl::perSecondText(typedCharacters(), playSecondsValue()), tl::secondsText(playSecondsValue()),
+                        QStringLiteral("2")});
         return SavedPlay{e, PlayRecord{}};
     }
 };

@@ -13,7 +13,10 @@ using kioku::Game;
 using kioku::RecordingNavigator;
 
 // Today in every test: 2026/12/07 14:05:33.
-inline QDate testToday() { return QDate(2026, 12, 7); }
+inline QDate testToday()
+{
+    return QDate(2026, 12, 7);
+}
 
 struct MainFixture {
     TempDataDir dir;
@@ -34,8 +37,7 @@ struct MainFixture {
 
     void setTour(int on)
     {
-        dir.write(QStringLiteral("設定.txt"),
-                  sjisLines({QStringLiteral("\"ヘルプツアー\",%1").arg(on)}));
+        dir.write(QStringLiteral("設定.txt"), sjisLines({QStringLiteral("\"ヘルプツアー\",%1").arg(on)}));
     }
 
     // Writes the play log as the games write it (each line ends in a bare comma).

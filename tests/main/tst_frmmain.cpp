@@ -30,8 +30,8 @@ namespace {
 QStringList visiblePanels(frmMain &w)
 {
     QStringList shown;
-    for (const char *name : {"fraMain", "fraSettei", "fraMemo", "fraCale", "fraTaijyu", "fraSyuukei", "fraRenTai",
-                             "fraBunseki"}) {
+    for (const char *name :
+         {"fraMain", "fraSettei", "fraMemo", "fraCale", "fraTaijyu", "fraSyuukei", "fraRenTai", "fraBunseki"}) {
         auto *f = w.findChild<QFrame *>(QLatin1String(name));
         if (f && f->isVisible())
             shown.append(QLatin1String(name));
@@ -132,17 +132,33 @@ void tst_frmMain::eachMenuButtonShowsItsPanelOnly_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("panel");
-    QTest::addColumn<QString>("away");    // a button that shows another panel
-    QTest::addColumn<bool>("rebuilds");   // rebuilt each time it is shown again
-    QTest::addColumn<bool>("explains");   // hands a help text to the tour when shown
-    QTest::newRow("メイン") << "cmdMain" << "fraMain" << "cmdCale" << false << false;
-    QTest::newRow("編集") << "cmdSettei" << "fraSettei" << "cmdMain" << true << true;
-    QTest::newRow("一言日記") << "cmdMemo" << "fraMemo" << "cmdMain" << true << false;
-    QTest::newRow("カレンダー") << "cmdCale" << "fraCale" << "cmdMain" << true << false;
-    QTest::newRow("範囲指定") << "cmdTaijyu" << "fraTaijyu" << "cmdMain" << true << false;
-    QTest::newRow("集計表示") << "cmdSyuukei" << "fraSyuukei" << "cmdMain" << true << false;
-    QTest::newRow("全グラフ") << "cmdRentai" << "fraRenTai" << "cmdMain" << true << false;
-    QTest::newRow("並び替え") << "cmdBunseki" << "fraBunseki" << "cmdSettei" << true << false;
+    QTest::addColumn<QString>("away");  // a button that shows another panel
+    QTest::addColumn<bool>("rebuilds"); // rebuilt each time it is shown again
+    QTest::addColumn<bool>("explains"); // hands a help text to the tour when shown
+    QTest::newRow("メイン") << "cmdMain"
+                            << "fraMain"
+                            << "cmdCale" << false << false;
+    QTest::newRow("編集") << "cmdSettei"
+                          << "fraSettei"
+                          << "cmdMain" << true << true;
+    QTest::newRow("一言日記") << "cmdMemo"
+                              << "fraMemo"
+                              << "cmdMain" << true << false;
+    QTest::newRow("カレンダー") << "cmdCale"
+                                << "fraCale"
+                                << "cmdMain" << true << false;
+    QTest::newRow("範囲指定") << "cmdTaijyu"
+                              << "fraTaijyu"
+                              << "cmdMain" << true << false;
+    QTest::newRow("集計表示") << "cmdSyuukei"
+                              << "fraSyuukei"
+                              << "cmdMain" << true << false;
+    QTest::newRow("全グラフ") << "cmdRentai"
+                              << "fraRenTai"
+                              << "cmdMain" << true << false;
+    QTest::newRow("並び替え") << "cmdBunseki"
+                              << "fraBunseki"
+                              << "cmdSettei" << true << false;
 }
 
 void tst_frmMain::eachMenuButtonShowsItsPanelOnly()
@@ -203,9 +219,10 @@ void tst_frmMain::menuButtonsPressedAgainDoNotRebuild()
     QVERIFY(!w->cmdRowDel->isEnabled());
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("ヘルプツアー"));
-    QCOMPARE(f.messages.shown[0].text,
-             QStringLiteral("これまでのデータを全部削除して新規にスタートさせたり、個別に削除することができます。\r\n\r\n"
-                            "名前（ニックネームM）を登録することもできます\r\n\r\n"));
+    QCOMPARE(
+        f.messages.shown[0].text,
+        QStringLiteral("これまでのデータを全部削除して新規にスタートさせたり、個別に削除することができます。\r\n\r\n"
+                       "名前（ニックネームM）を登録することもできます\r\n\r\n"));
 
     appendPlayRecord(play("2026/12/07", "10:00:00", "画像記憶", 5));
     w->txtPriData->setText(QStringLiteral("書きかけ"));
@@ -228,7 +245,8 @@ void tst_frmMain::aWindowClosedWhileEventsRunIsLeftAlone()
     MainFixture f(1);
     f.ctx.session.welcomeShown = true;
     auto w = f.load();
-    QMetaObject::invokeMethod(w.get(), [&] { w->close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        w.get(), [&] { w->close(); }, Qt::QueuedConnection);
     w->cmdSettei->click();
     QVERIFY(w->fraSettei->isVisibleTo(w.get()));
     QVERIFY(f.messages.shown.isEmpty());
@@ -236,7 +254,8 @@ void tst_frmMain::aWindowClosedWhileEventsRunIsLeftAlone()
     // The first start-up of a run: the welcome waits for the window to be shown.
     MainFixture g(1);
     auto first = std::make_unique<frmMain>(g.ctx);
-    QMetaObject::invokeMethod(first.get(), [&] { first->close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        first.get(), [&] { first->close(); }, Qt::QueuedConnection);
     first->Form_Load();
     QVERIFY(g.messages.shown.isEmpty());
 }
@@ -278,9 +297,9 @@ void tst_frmMain::welcomeTextIsShownOncePerRun()
     QCOMPARE(m.title, QStringLiteral("ヘルプツアー"));
     QCOMPARE(m.icon, MsgIcon::Information);
     QCOMPARE(m.buttons, MsgButtons::Ok);
-    QVERIFY(m.text.startsWith(QStringLiteral(
-        "ソラミルプロジェクトに興味をもっていただきありがとうございます。(^o^)／\r\n\r\n"
-        "このソフトは「記憶力」「暗記力」などが要求されるプチゲームを楽しみながら \r\n")));
+    QVERIFY(m.text.startsWith(
+        QStringLiteral("ソラミルプロジェクトに興味をもっていただきありがとうございます。(^o^)／\r\n\r\n"
+                       "このソフトは「記憶力」「暗記力」などが要求されるプチゲームを楽しみながら \r\n")));
     QVERIFY(m.text.contains(QStringLiteral("気を配りましょう！\r\n\r\n\r\n<使用方法>\r\n①")));
     QVERIFY(m.text.contains(QStringLiteral("遊ぶだけ！\r\n　自動的に")));
     QVERIFY(m.text.endsWith(QStringLiteral("「笑い」です。\r\n\r\nその他、色の変化でも把握できます。\r\n")));
@@ -333,7 +352,8 @@ void tst_frmMain::todayPanel_data()
         << QList<QStringList>{{"1", "09:00:00", "数字記憶", "10"},
                               {"2", "09:10:00", "数字記憶", "20.5"},
                               {"3", "09:20:00", "数字記憶", "30"}}
-        << QList<QStringList>{{"1", "数字記憶", "3", "60"}} << "imgkana" << 1 << "1 種類の脳刺激" << "0:01:00";
+        << QList<QStringList>{{"1", "数字記憶", "3", "60"}} << "imgkana" << 1 << "1 種類の脳刺激"
+        << "0:01:00";
     QTest::newRow("halves go to the even neighbour at every addition")
         << QList<PlayRecord>{play(t, "09:00:00", "追跡記憶", 2.5f), play(t, "09:01:00", "追跡記憶", 2.5f),
                              play(t, "09:02:00", "輪廻記憶", 3.5f)}
@@ -341,7 +361,8 @@ void tst_frmMain::todayPanel_data()
                               {"2", "09:01:00", "追跡記憶", "2.5"},
                               {"3", "09:02:00", "輪廻記憶", "3.5"}}
         << QList<QStringList>{{"1", "追跡記憶", "2", "4"}, {"2", "輪廻記憶", "1", "4"}} << "imgniko" << 2
-        << "2 種類の脳刺激" << "0:00:08";
+        << "2 種類の脳刺激"
+        << "0:00:08";
     QList<PlayRecord> seven;
     QList<QStringList> sevenPlays, sevenTotals;
     for (int i = 0; i < 7; ++i) {
@@ -356,14 +377,16 @@ void tst_frmMain::todayPanel_data()
     QTest::newRow("an unknown item is listed but not counted")
         << QList<PlayRecord>{play(t, "09:00:00", "むかしのゲーム", 5)}
         << QList<QStringList>{{"1", "09:00:00", "むかしのゲーム", "5"}} << QList<QStringList>{} << "imgNashi" << 0
-        << "今日の脳も健康元気" << "0:00:00";
-    QTest::newRow("a first start: empty log")
-        << QList<PlayRecord>{} << QList<QStringList>{} << QList<QStringList>{} << "imgNashi" << 0
-        << "今日の脳も健康元気" << "0:00:00";
-    QTest::newRow("no play that day")
-        << QList<PlayRecord>{play("2026/12/01", "09:00:00", "数字記憶", 10),
-                             play("2026/12/08", "09:00:00", "数字記憶", 10)}
-        << QList<QStringList>{} << QList<QStringList>{} << "imgNashi" << 0 << "今日の脳も健康元気" << "0:00:00";
+        << "今日の脳も健康元気"
+        << "0:00:00";
+    QTest::newRow("a first start: empty log") << QList<PlayRecord>{} << QList<QStringList>{} << QList<QStringList>{}
+                                              << "imgNashi" << 0 << "今日の脳も健康元気"
+                                              << "0:00:00";
+    QTest::newRow("no play that day") << QList<PlayRecord>{play("2026/12/01", "09:00:00", "数字記憶", 10),
+                                                           play("2026/12/08", "09:00:00", "数字記憶", 10)}
+                                      << QList<QStringList>{} << QList<QStringList>{} << "imgNashi" << 0
+                                      << "今日の脳も健康元気"
+                                      << "0:00:00";
 }
 
 void tst_frmMain::todayPanel()
@@ -441,9 +464,12 @@ void tst_frmMain::theDayChartKeepsItsViewOnANewDay_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("時系列") << "cmdDay" << "時系列";
-    QTest::newRow("項目別") << "cmdTotal" << "項目別";
-    QTest::newRow("時間別") << "cmdJikan" << "時間別";
+    QTest::newRow("時系列") << "cmdDay"
+                            << "時系列";
+    QTest::newRow("項目別") << "cmdTotal"
+                            << "項目別";
+    QTest::newRow("時間別") << "cmdJikan"
+                            << "時間別";
 }
 
 void tst_frmMain::theDayChartKeepsItsViewOnANewDay()
@@ -571,7 +597,7 @@ void tst_frmMain::aRewriteThatCannotBeStoredChangesNothing()
 void tst_frmMain::aDamagedLogIsReportedOnceAndKept_data()
 {
     QTest::addColumn<QByteArray>("anchor"); // the damage goes just before this text of line 1
-    QTest::addColumn<int>("row");            // the row then deleted
+    QTest::addColumn<int>("row");           // the row then deleted
     QTest::newRow("in a kept text field") << QByteArray("\",") << 2;
     QTest::newRow("in the seconds field") << QByteArray(",\"\",") << 2;
     QTest::newRow("after a closing quote") << QByteArray(",12,") << 2;
@@ -721,8 +747,10 @@ void tst_frmMain::newStartEmptiesEveryHistoryAndEnds()
     w->cmdNew1->click();
     QCOMPARE(f.messages.shown.size(), 3);
     const ShownMessage done = lastShown(f);
-    QCOMPARE(done.text,
-             QStringLiteral("データを削除しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動から新規スタートです！"));
+    QCOMPARE(
+        done.text,
+        QStringLiteral(
+            "データを削除しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動から新規スタートです！"));
     QCOMPARE(done.title, QStringLiteral("新規スタート準備完了"));
     QCOMPARE(done.buttons, MsgButtons::Ok);
     QCOMPARE(done.icon, MsgIcon::Information);
@@ -767,10 +795,15 @@ void tst_frmMain::userNameIsShownInTheTitle_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("record");
-    QTest::newRow("山田") << "山田" << " 山田 の ソラミルプロジェクト３ ～記憶力" << "\"氏名\",\"山田\"";
-    QTest::newRow("empty") << "" << " ソラミルプロジェクト３ ～記憶力" << "\"氏名\",\"\"";
+    QTest::newRow("山田") << "山田"
+                          << " 山田 の ソラミルプロジェクト３ ～記憶力"
+                          << "\"氏名\",\"山田\"";
+    QTest::newRow("empty") << ""
+                           << " ソラミルプロジェクト３ ～記憶力"
+                           << "\"氏名\",\"\"";
     // The record line cannot hold a double quote: what is stored is shown at once.
-    QTest::newRow("double quotes") << "山田\"太郎\"" << " 山田＂太郎＂ の ソラミルプロジェクト３ ～記憶力"
+    QTest::newRow("double quotes") << "山田\"太郎\""
+                                   << " 山田＂太郎＂ の ソラミルプロジェクト３ ～記憶力"
                                    << "\"氏名\",\"山田＂太郎＂\"";
 }
 
@@ -855,13 +888,27 @@ void tst_frmMain::launcherButtonsOpenTheirWindows_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("window");
     // The button numbers do not follow the window numbers.
-    QTest::newRow("cmdG1") << "cmdG1" << "数字記憶" << "frmG1";
-    QTest::newRow("cmdG2") << "cmdG2" << "画像記憶" << "frmG6";
-    QTest::newRow("cmdG3") << "cmdG3" << "神経衰弱" << "frmG2";
-    QTest::newRow("cmdG4") << "cmdG4" << "追跡記憶" << "frmG5";
-    QTest::newRow("cmdG6") << "cmdG6" << "時間差" << "frmG3";
-    QTest::newRow("cmdG5") << "cmdG5" << "輪廻" << "frmG4";
-    QTest::newRow("cmdG7") << "cmdG7" << "バラバラ" << "frmG7";
+    QTest::newRow("cmdG1") << "cmdG1"
+                           << "数字記憶"
+                           << "frmG1";
+    QTest::newRow("cmdG2") << "cmdG2"
+                           << "画像記憶"
+                           << "frmG6";
+    QTest::newRow("cmdG3") << "cmdG3"
+                           << "神経衰弱"
+                           << "frmG2";
+    QTest::newRow("cmdG4") << "cmdG4"
+                           << "追跡記憶"
+                           << "frmG5";
+    QTest::newRow("cmdG6") << "cmdG6"
+                           << "時間差"
+                           << "frmG3";
+    QTest::newRow("cmdG5") << "cmdG5"
+                           << "輪廻"
+                           << "frmG4";
+    QTest::newRow("cmdG7") << "cmdG7"
+                           << "バラバラ"
+                           << "frmG7";
 }
 
 void tst_frmMain::launcherButtonsOpenTheirWindows()
@@ -902,8 +949,8 @@ void tst_frmMain::gameStripOpensOnlyTheWindowsThatExist()
     auto w = f.load();
     w->cmdGame->click();
     // Only the number-memory window exists so far; the others wait for theirs.
-    for (const Game g : {Game::ImageMemory, Game::IconConcentration, Game::Tracking, Game::TimeLag, Game::Cycle,
-                         Game::Scrambled}) {
+    for (const Game g :
+         {Game::ImageMemory, Game::IconConcentration, Game::Tracking, Game::TimeLag, Game::Cycle, Game::Scrambled}) {
         QToolButton *b = w->launcherButton(g);
         QVERIFY(!b->isEnabled());
         QCOMPARE(b->toolTip(), QStringLiteral("準備中です"));

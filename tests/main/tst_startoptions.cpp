@@ -27,8 +27,8 @@ void TstStartOptions::parse_data()
     QTest::newRow("option wins over the variable")
         << QStringList{"--data-dir", "/d/opt"} << "/d/env" << false << "/d/opt" << false;
     QTest::newRow("option with =") << QStringList{"--data-dir=/d/フォルダ"} << "" << false << "/d/フォルダ" << false;
-    QTest::newRow("last option wins")
-        << QStringList{"--data-dir", "/a", "--data-dir", "/b"} << "" << false << "/b" << false;
+    QTest::newRow("last option wins") << QStringList{"--data-dir", "/a", "--data-dir", "/b"} << "" << false << "/b"
+                                      << false;
     QTest::newRow("option without a folder") << QStringList{"--data-dir"} << "/d/env" << false << "/d/env" << true;
     QTest::newRow("option with an empty folder") << QStringList{"--data-dir="} << "" << false << "" << true;
     QTest::newRow("-h") << QStringList{"-h"} << "" << true << "" << false;

@@ -45,8 +45,7 @@ QString netWmName(WId id, QString *error)
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral("xprop"),
-            {QStringLiteral("-id"), QString::number(id), QStringLiteral("-notype"),
-             QStringLiteral("_NET_WM_NAME")});
+            {QStringLiteral("-id"), QString::number(id), QStringLiteral("-notype"), QStringLiteral("_NET_WM_NAME")});
     if (!p.waitForFinished(60000) || p.exitCode() != 0) {
         *error = QStringLiteral("xprop: ") + QString::fromLocal8Bit(p.readAllStandardError());
         return QString();
@@ -84,8 +83,10 @@ void TstXcbTitles::mainWindow_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("title");
-    QTest::newRow("user 山田") << "山田" << " 山田 の ソラミルプロジェクト３ ～記憶力";
-    QTest::newRow("no user name") << "" << " ソラミルプロジェクト３ ～記憶力";
+    QTest::newRow("user 山田") << "山田"
+                               << " 山田 の ソラミルプロジェクト３ ～記憶力";
+    QTest::newRow("no user name") << ""
+                                  << " ソラミルプロジェクト３ ～記憶力";
 }
 
 void TstXcbTitles::mainWindow()
@@ -93,8 +94,7 @@ void TstXcbTitles::mainWindow()
     QFETCH(QString, name);
     QFETCH(QString, title);
     MainFixture f;
-    f.dir.write(QStringLiteral("氏名.txt"),
-                sjisLines({QStringLiteral("\"氏名\",\"%1\"").arg(name)}));
+    f.dir.write(QStringLiteral("氏名.txt"), sjisLines({QStringLiteral("\"氏名\",\"%1\"").arg(name)}));
     auto w = f.load();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));

@@ -38,8 +38,8 @@ QByteArray sjisLines(const QStringList &lines);
 QByteArray fixture(const QString &relPath);
 
 // One play-log record, as the games save it.
-inline kioku::PlayRecord play(const QString &date, const QString &time, const QString &item,
-                              float seconds, const QString &comment = QString())
+inline kioku::PlayRecord play(const QString &date, const QString &time, const QString &item, float seconds,
+                              const QString &comment = QString())
 {
     kioku::PlayRecord r;
     r.date = date;

@@ -81,7 +81,7 @@ void TestChart::rowsKeepTheirValues()
 void TestChart::axisFollowsTheData_data()
 {
     QTest::addColumn<QList<double>>("values");
-    QTest::addColumn<double>("lowestMax"); // the axis reaches at least this
+    QTest::addColumn<double>("lowestMax");  // the axis reaches at least this
     QTest::addColumn<double>("highestMax"); // and not far beyond
     QTest::newRow("counts") << QList<double>{3, 8, 5} << 8.0 << 12.0;
     QTest::newRow("fractions") << QList<double>{0.2, 0.5} << 0.5 << 0.7;

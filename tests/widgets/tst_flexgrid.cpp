@@ -196,20 +196,16 @@ void TestFlexGrid::sortByCurrentColumn_data()
 
     const QStringList numbers = {"10", "9", "0.5秒", "100", "abc", "9"};
     QTest::newRow("numeric ascending, stable")
-        << numbers << int(FlexGrid::Sort::NumericAscending)
-        << QStringList({"t5", "t3", "t2", "t6", "t1", "t4"});
+        << numbers << int(FlexGrid::Sort::NumericAscending) << QStringList({"t5", "t3", "t2", "t6", "t1", "t4"});
     QTest::newRow("numeric descending, stable")
-        << numbers << int(FlexGrid::Sort::NumericDescending)
-        << QStringList({"t4", "t1", "t2", "t6", "t3", "t5"});
+        << numbers << int(FlexGrid::Sort::NumericDescending) << QStringList({"t4", "t1", "t2", "t6", "t3", "t5"});
     QTest::newRow("text ascending compares characters")
-        << numbers << int(FlexGrid::Sort::TextAscending)
-        << QStringList({"t3", "t1", "t4", "t2", "t6", "t5"});
+        << numbers << int(FlexGrid::Sort::TextAscending) << QStringList({"t3", "t1", "t4", "t2", "t6", "t5"});
     QTest::newRow("negative and decimal numbers")
         << QStringList({"-3", "2.5", "-10", "0"}) << int(FlexGrid::Sort::NumericAscending)
         << QStringList({"t3", "t1", "t4", "t2"});
-    QTest::newRow("Japanese text")
-        << QStringList({"輪廻記憶", "アイコン衰弱", "数字記憶", "あ"}) << int(FlexGrid::Sort::TextAscending)
-        << QStringList({"t4", "t2", "t3", "t1"});
+    QTest::newRow("Japanese text") << QStringList({"輪廻記憶", "アイコン衰弱", "数字記憶", "あ"})
+                                   << int(FlexGrid::Sort::TextAscending) << QStringList({"t4", "t2", "t3", "t1"});
 }
 
 void TestFlexGrid::sortByCurrentColumn()

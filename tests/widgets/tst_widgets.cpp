@@ -91,10 +91,10 @@ void TestWidgets::qtMessageBoxHasJapaneseButtons_data()
     QTest::addColumn<QStringList>("labels");
     QTest::addColumn<int>("answer");
     QTest::newRow("OK only") << int(MsgButtons::Ok) << false << QStringList({"OK"}) << int(MsgAnswer::Ok);
-    QTest::newRow("OK pressed") << int(MsgButtons::OkCancel) << false
-                                << QStringList({"OK", "キャンセル"}) << int(MsgAnswer::Ok);
-    QTest::newRow("Cancel pressed") << int(MsgButtons::OkCancel) << true
-                                    << QStringList({"OK", "キャンセル"}) << int(MsgAnswer::Cancel);
+    QTest::newRow("OK pressed") << int(MsgButtons::OkCancel) << false << QStringList({"OK", "キャンセル"})
+                                << int(MsgAnswer::Ok);
+    QTest::newRow("Cancel pressed") << int(MsgButtons::OkCancel) << true << QStringList({"OK", "キャンセル"})
+                                    << int(MsgAnswer::Cancel);
 }
 
 void TestWidgets::qtMessageBoxHasJapaneseButtons()
@@ -121,8 +121,8 @@ void TestWidgets::qtMessageBoxHasJapaneseButtons()
                 b->click();
     });
     QtMessageService s;
-    const MsgAnswer a = s.show(&owner, QStringLiteral("一行目\r\n二行目"), QStringLiteral("題"),
-                               MsgButtons(buttons), MsgIcon::Warning);
+    const MsgAnswer a =
+        s.show(&owner, QStringLiteral("一行目\r\n二行目"), QStringLiteral("題"), MsgButtons(buttons), MsgIcon::Warning);
     seen.sort();
     labels.sort();
     QCOMPARE(seen, labels);
@@ -150,9 +150,10 @@ void TestWidgets::qtMessageBoxGoesWithItsWindow()
 // message keeps a small box.
 void TestWidgets::qtMessageBoxKeepsEachLineWhole()
 {
-    const QString longLine = QStringLiteral("ソラミルプロジェクトを使って身体の健康だけでなく脳の健康にも気を配りましょう！（続きの文）");
-    const auto box = QtMessageService::createBox(nullptr, QStringLiteral("一行目\r\n") + longLine,
-                                                 QStringLiteral("題"), MsgButtons::Ok, MsgIcon::Information);
+    const QString longLine =
+        QStringLiteral("ソラミルプロジェクトを使って身体の健康だけでなく脳の健康にも気を配りましょう！（続きの文）");
+    const auto box = QtMessageService::createBox(nullptr, QStringLiteral("一行目\r\n") + longLine, QStringLiteral("題"),
+                                                 MsgButtons::Ok, MsgIcon::Information);
     auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
     QVERIFY(label);
     box->show();
@@ -161,7 +162,8 @@ void TestWidgets::qtMessageBoxKeepsEachLineWhole()
     const int needed = label->fontMetrics().horizontalAdvance(longLine);
     const int screenWidth = box->screen()->availableGeometry().width();
     // A plain QMessageBox wraps at 500 pixels or less, whatever the screen.
-    QVERIFY2(label->width() >= qMin(needed, 500), qPrintable(QStringLiteral("%1 < %2").arg(label->width()).arg(needed)));
+    QVERIFY2(label->width() >= qMin(needed, 500),
+             qPrintable(QStringLiteral("%1 < %2").arg(label->width()).arg(needed)));
     QVERIFY(box->width() <= screenWidth);
 
     const auto small = QtMessageService::createBox(nullptr, QStringLiteral("保存が終了しました"),

@@ -25,15 +25,17 @@ GameInfo info(Game g, const char *item, const char *settings, const char *histor
 const QList<GameInfo> &gameCatalogue()
 {
     static const QList<GameInfo> games = {
-        info(Game::NumberMemory, "数字記憶", "数字記憶設定.txt", "数字記憶履歴.txt", "", 1, "cmdG1", "数字記憶", "frmG1"),
-        info(Game::ImageMemory, "画像記憶", "画像記憶設定.txt", "画像記憶履歴.txt", "", 2, "cmdG2", "画像記憶", "frmG6"),
+        info(Game::NumberMemory, "数字記憶", "数字記憶設定.txt", "数字記憶履歴.txt", "", 1, "cmdG1", "数字記憶",
+             "frmG1"),
+        info(Game::ImageMemory, "画像記憶", "画像記憶設定.txt", "画像記憶履歴.txt", "", 2, "cmdG2", "画像記憶",
+             "frmG6"),
         info(Game::IconConcentration, "アイコン衰弱", "アイコン衰弱設定.txt", "アイコン衰弱履歴.txt",
              "アイコン衰弱記録.txt", 3, "cmdG3", "神経衰弱", "frmG2"),
         info(Game::Tracking, "追跡記憶", "追跡記憶設定.txt", "追跡記憶履歴.txt", "", 4, "cmdG4", "追跡記憶", "frmG5"),
         info(Game::TimeLag, "時間差記憶", "時間差設定.txt", "時間差履歴.txt", "", 5, "cmdG6", "時間差", "frmG3"),
         info(Game::Cycle, "輪廻記憶", "輪廻設定.txt", "輪廻記憶履歴.txt", "", 6, "cmdG5", "輪廻", "frmG4"),
-        info(Game::Scrambled, "バラバラ記憶", "バラバラ記憶設定.txt", "バラバラ記憶履歴.txt", "", 7, "cmdG7", "バラバラ",
-             "frmG7"),
+        info(Game::Scrambled, "バラバラ記憶", "バラバラ記憶設定.txt", "バラバラ記憶履歴.txt", "", 7, "cmdG7",
+             "バラバラ", "frmG7"),
     };
     return games;
 }

@@ -16,14 +16,14 @@ enum class Game { NumberMemory, ImageMemory, IconConcentration, Tracking, TimeLa
 
 struct GameInfo {
     Game game;
-    QString itemName;      // the game's name in the play log and the item list
-    QString settingsFile;  // its settings line
-    QString historyFile;   // its history (emptied by the new start)
-    QString recordsFile;   // its best records, "" when it keeps none
-    int launcherPosition;  // 1..7, left to right on the launcher strip
+    QString itemName;       // the game's name in the play log and the item list
+    QString settingsFile;   // its settings line
+    QString historyFile;    // its history (emptied by the new start)
+    QString recordsFile;    // its best records, "" when it keeps none
+    int launcherPosition;   // 1..7, left to right on the launcher strip
     QString launcherButton; // cmdG1 … cmdG7 (the numbers do not follow the windows)
     QString launcherCaption;
-    QString windowName;    // frmG1 … frmG7
+    QString windowName; // frmG1 … frmG7
 };
 
 // Every game, in item-list order.

@@ -22,11 +22,11 @@ enum class ValueType {
 // One value of the line.
 struct SettingField {
     ValueType type = ValueType::Int;
-    QString defaultValue;   // in its written form: "8", "0.5", "ノーマル"
-    bool hasRange = false;  // numbers: only min..max are accepted
+    QString defaultValue;  // in its written form: "8", "0.5", "ノーマル"
+    bool hasRange = false; // numbers: only min..max are accepted
     double min = 0;
     double max = 0;
-    QStringList allowed;    // texts: only these are accepted (empty: any text)
+    QStringList allowed; // texts: only these are accepted (empty: any text)
 
     static SettingField integer(int def, int min, int max);
     static SettingField real(float def, float min, float max);

@@ -34,8 +34,8 @@ public:
     static HistoryEntry parse(const QString &line, int fieldCount);
 
     int count() const { return int(m_fields.size()); }
-    QString field(int n) const;     // "" when there is no such field
-    int intField(int n) const;      // leading whole number, 0 when none
+    QString field(int n) const;      // "" when there is no such field
+    int intField(int n) const;       // leading whole number, 0 when none
     double numberField(int n) const; // leading decimal number, 0 when none
     void setField(int n, const QString &value);
     const QStringList &fields() const { return m_fields; }
@@ -53,7 +53,7 @@ private:
 struct HistoryFile {
     QList<HistoryEntry> entries; // in file order; blank lines skipped
     bool exists = false;
-    bool clean = true;           // false: some bytes were not code page 932
+    bool clean = true; // false: some bytes were not code page 932
     bool readError = false;
 };
 

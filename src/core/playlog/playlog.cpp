@@ -24,20 +24,13 @@ QString PlayRecord::gameLine() const
 
 QString PlayRecord::rewriteLine() const
 {
-    return text::RecordWriter()
-        .text(date)
-        .text(time)
-        .text(item)
-        .number(seconds)
-        .text(comment)
-        .text(QString())
-        .line();
+    return text::RecordWriter().text(date).text(time).text(item).number(seconds).text(comment).text(QString()).line();
 }
 
 bool PlayRecord::operator==(const PlayRecord &o) const
 {
-    return date == o.date && time == o.time && item == o.item && seconds == o.seconds
-        && comment == o.comment && reserved == o.reserved;
+    return date == o.date && time == o.time && item == o.item && seconds == o.seconds && comment == o.comment
+        && reserved == o.reserved;
 }
 
 PlayLog readPlayLog()
@@ -67,9 +60,10 @@ text::WriteResult rewritePlayLog(const QList<PlayRecord> &records)
     if (now.readError || !now.clean) {
         text::WriteResult refused;
         refused.ok = false;
-        refused.message = QStringLiteral("データ.txt に Shift-JIS として読めない文字があるため、書き換えられません。\r\n"
-                                         "ファイルはそのまま残してあります。\r\n"
-                                         "テキストエディタで文字コードを Shift-JIS にして保存し直してください。");
+        refused.message =
+            QStringLiteral("データ.txt に Shift-JIS として読めない文字があるため、書き換えられません。\r\n"
+                           "ファイルはそのまま残してあります。\r\n"
+                           "テキストエディタで文字コードを Shift-JIS にして保存し直してください。");
         return refused;
     }
     QStringList lines;

@@ -12,11 +12,10 @@ namespace kioku {
 
 inline const QString kPlayLogFile = QStringLiteral("データ.txt");
 
-
 struct PlayRecord {
-    QString date;     // "yyyy/mm/dd"
-    QString time;     // "HH:MM:SS"
-    QString item;     // game name
+    QString date; // "yyyy/mm/dd"
+    QString time; // "HH:MM:SS"
+    QString item; // game name
     float seconds = 0;
     QString comment;  // 一言日記: a game's result summary, or the user's own text
     QString reserved; // always empty

@@ -8,17 +8,16 @@ namespace kioku::rules {
 const SettingsFormat &numberMemorySettings()
 {
     static const SettingsFormat format{kNumberMemorySettingsFile,
-                                   {SettingField::integer(8, 1, kDigitPositions),
-                                    SettingField::real(0.5f, 0.2f, 30.0f),
-                                    SettingField::integer(1, 0, 1)}};
+                                       {SettingField::integer(8, 1, kDigitPositions),
+                                        SettingField::real(0.5f, 0.2f, 30.0f), SettingField::integer(1, 0, 1)}};
     return format;
 }
 
 const HistoryFormat &numberMemoryHistory()
 {
     static const HistoryFormat format{kNumberMemoryHistoryFile,
-                                  {FieldForm::Text, FieldForm::Text, FieldForm::Text, FieldForm::Int,
-                                   FieldForm::Int, FieldForm::Text, FieldForm::Text}};
+                                      {FieldForm::Text, FieldForm::Text, FieldForm::Text, FieldForm::Int,
+                                       FieldForm::Int, FieldForm::Text, FieldForm::Text}};
     return format;
 }
 
@@ -96,15 +95,14 @@ QString displayTimeText(float seconds)
 QString summaryText(int right, int wrong, const QString &rate)
 {
     return QStringLiteral("暗記数 : ") + QString::number(right + wrong) + QStringLiteral("   正解 : ")
-           + QString::number(right) + QStringLiteral("   不正解 : ") + QString::number(wrong)
-           + QStringLiteral("   正解率 : ") + rate;
+        + QString::number(right) + QStringLiteral("   不正解 : ") + QString::number(wrong)
+        + QStringLiteral("   正解率 : ") + rate;
 }
 
 HistoryEntry historyEntry(const NumberMemoryResult &r)
 {
     return HistoryEntry({text::dateSlash(r.saved.date()), text::timeText(r.saved.time()), r.marks,
-                         QString::number(r.right), QString::number(r.wrong), r.rate,
-                         displayTimeText(r.displayTime)});
+                         QString::number(r.right), QString::number(r.wrong), r.rate, displayTimeText(r.displayTime)});
 }
 
 PlayRecord playRecord(const NumberMemoryResult &r)

@@ -25,8 +25,7 @@ HistoryEntry timeLagEntry(const TypingResult &r, const QString &lagText)
     return HistoryEntry(typingHistoryStart(r) << lagText.left(1));
 }
 
-PlayRecord timeLagRecord(const TypingResult &r, const QString &modeText, const QString &setting,
-                         const QString &lagText)
+PlayRecord timeLagRecord(const TypingResult &r, const QString &modeText, const QString &setting, const QString &lagText)
 {
     return typingPlayRecord(r, gameInfo(Game::TimeLag).itemName,
                             modeText + QStringLiteral(" : ") + setting + QStringLiteral("  ") + lagText
@@ -36,9 +35,10 @@ PlayRecord timeLagRecord(const TypingResult &r, const QString &modeText, const Q
 const SettingsFormat &timeLagSettings()
 {
     static const SettingsFormat format{gameInfo(Game::TimeLag).settingsFile,
-                                   {SettingField::integer(20, 1, 100), SettingField::integer(60, 10, 180),
-                                    SettingField::text(QStringLiteral("2回"), lagItems()),
-                                    SettingField::text(QStringLiteral("秒数"), playModeItems()), SettingField::integer(1, 0, 1)}};
+                                       {SettingField::integer(20, 1, 100), SettingField::integer(60, 10, 180),
+                                        SettingField::text(QStringLiteral("2回"), lagItems()),
+                                        SettingField::text(QStringLiteral("秒数"), playModeItems()),
+                                        SettingField::integer(1, 0, 1)}};
     return format;
 }
 

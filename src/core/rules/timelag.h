@@ -1,5 +1,6 @@
 #pragma once
-// Rules of 時間差記憶 (time-lag typing): type the word shown one or two turns before: its settings line and history file.
+// Rules of 時間差記憶 (time-lag typing): type the word shown one or two turns before: its settings line and history
+// file.
 #include "core/game/catalogue.h"
 #include "core/game/gamesettings.h"
 #include "core/game/history.h"

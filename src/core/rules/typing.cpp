@@ -2,7 +2,6 @@
 
 #include "core/text/formats.h"
 
-
 namespace kioku::rules {
 
 const QStringList &playModeItems()

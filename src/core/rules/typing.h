@@ -38,8 +38,8 @@ struct TypingResult {
     QDateTime saved;
     int right = 0;
     int wrong = 0;
-    int typed = 0;      // characters of the answers judged right
-    float seconds = 0;  // the play seconds (timed) or the elapsed seconds (counted)
+    int typed = 0;     // characters of the answers judged right
+    float seconds = 0; // the play seconds (timed) or the elapsed seconds (counted)
 };
 // The nine fields every typing history starts with: date, time, answers,
 // right, wrong, typed characters, rate, characters per second, seconds.

@@ -19,17 +19,16 @@ struct ItemTotal {
 
 struct DaySummary {
     bool logEmpty = true;
-    QString firstDate;      // date text of the log's first line ("" when empty)
-    QString lastDate;       // date text of the log's last line
-    QList<DayPlay> plays;   // the day's plays in log order
-    QList<ItemTotal> totals;// games played that day, in item-name order, count > 0
-    float maxSeconds = 0;   // largest seconds among the day's plays, 0 when none
-    qint64 dayTotal = 0;    // sum of the totals' whole seconds (wide: never overflows)
+    QString firstDate;       // date text of the log's first line ("" when empty)
+    QString lastDate;        // date text of the log's last line
+    QList<DayPlay> plays;    // the day's plays in log order
+    QList<ItemTotal> totals; // games played that day, in item-name order, count > 0
+    float maxSeconds = 0;    // largest seconds among the day's plays, 0 when none
+    qint64 dayTotal = 0;     // sum of the totals' whole seconds (wide: never overflows)
     int kinds() const { return int(totals.size()); }
 };
 
-DaySummary summarizeDay(const QList<PlayRecord> &records, const QDate &day,
-                        const QStringList &items = itemNames());
+DaySummary summarizeDay(const QList<PlayRecord> &records, const QDate &day, const QStringList &items = itemNames());
 
 // Number of lamps lit for `kinds` games played (0..7).
 int litLamps(int kinds);

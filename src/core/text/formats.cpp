@@ -18,8 +18,7 @@ struct Decimal {
 };
 
 // The value in scientific notation with `sig` significant digits (correctly rounded).
-template<typename T>
-std::string scientific(T v, int sig)
+template <typename T> std::string scientific(T v, int sig)
 {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, sig - 1);
@@ -107,8 +106,7 @@ QString plain(const Decimal &d, int minDecimals)
     return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
-template<typename T>
-QString shortest(T v, int maxDigits)
+template <typename T> QString shortest(T v, int maxDigits)
 {
     if (!std::isfinite(v))
         return QStringLiteral("0");
@@ -198,8 +196,8 @@ QString dateSlash(const QDate &d)
 {
     if (!d.isValid())
         return QString();
-    return QString::number(d.year()).rightJustified(4, QLatin1Char('0')) + QLatin1Char('/')
-        + pad2(d.month()) + QLatin1Char('/') + pad2(d.day());
+    return QString::number(d.year()).rightJustified(4, QLatin1Char('0')) + QLatin1Char('/') + pad2(d.month())
+        + QLatin1Char('/') + pad2(d.day());
 }
 
 QString dateShort(const QDate &d)
@@ -213,16 +211,16 @@ QString dateKanji(const QDate &d)
 {
     if (!d.isValid())
         return QString();
-    return pad2(d.year() % 100) + QStringLiteral("年") + pad2(d.month()) + QStringLiteral("月")
-        + pad2(d.day()) + QStringLiteral("日");
+    return pad2(d.year() % 100) + QStringLiteral("年") + pad2(d.month()) + QStringLiteral("月") + pad2(d.day())
+        + QStringLiteral("日");
 }
 
 QString monthKanji(const QDate &d)
 {
     if (!d.isValid())
         return QString();
-    return QString::number(d.year()).rightJustified(4, QLatin1Char('0')) + QStringLiteral("年")
-        + pad2(d.month()) + QStringLiteral("月");
+    return QString::number(d.year()).rightJustified(4, QLatin1Char('0')) + QStringLiteral("年") + pad2(d.month())
+        + QStringLiteral("月");
 }
 
 QString monthShort(const QDate &d)

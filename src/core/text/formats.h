@@ -23,12 +23,12 @@ qint64 roundHalfEven(double v);
 // "h:mm:ss" from whole seconds: hours with at least one digit (0:05:07, 12:00:00).
 QString formatHms(qint64 seconds);
 
-QString dateSlash(const QDate &d);      // "yyyy/mm/dd"
-QString dateShort(const QDate &d);      // "yy/mm/dd"
-QString dateKanji(const QDate &d);      // "yy年mm月dd日"
-QString monthKanji(const QDate &d);     // "yyyy年mm月"
-QString monthShort(const QDate &d);     // "yy/mm"
-QString timeText(const QTime &t);       // "HH:MM:SS"
+QString dateSlash(const QDate &d);  // "yyyy/mm/dd"
+QString dateShort(const QDate &d);  // "yy/mm/dd"
+QString dateKanji(const QDate &d);  // "yy年mm月dd日"
+QString monthKanji(const QDate &d); // "yyyy年mm月"
+QString monthShort(const QDate &d); // "yy/mm"
+QString timeText(const QTime &t);   // "HH:MM:SS"
 // Reads "yyyy/mm/dd" (also "yyyy/m/d"); an invalid QDate when it is not a date.
 QDate parseDateSlash(const QString &s);
 // "yyyy/mm/dd" text to "yy/mm/dd" text; a text that is not such a date is returned as is.

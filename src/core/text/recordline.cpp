@@ -48,8 +48,7 @@ qsizetype numberPrefix(QStringView s, qsizetype *skip)
     return digits > 0 ? j - i : 0;
 }
 
-template<typename T>
-T parseNumber(const QString &s)
+template <typename T> T parseNumber(const QString &s)
 {
     qsizetype skip = 0;
     const qsizetype len = numberPrefix(s, &skip);

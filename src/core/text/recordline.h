@@ -19,8 +19,8 @@ public:
     explicit RecordReader(const QString &line) : m_fields(splitRecord(line)) {}
     int count() const { return int(m_fields.size()); }
     QString text(int i) const;
-    int toInt(int i) const;       // leading integer of the field, 0 when none
-    float toFloat(int i) const;   // leading decimal number (".5" and "0.5" alike), 0 when none
+    int toInt(int i) const;     // leading integer of the field, 0 when none
+    float toFloat(int i) const; // leading decimal number (".5" and "0.5" alike), 0 when none
     double toDouble(int i) const;
 
 private:
@@ -35,8 +35,8 @@ public:
     // by a blank, so one record stays one line.
     RecordWriter &text(const QString &s);
     RecordWriter &number(int v);
-    RecordWriter &number(float v);   // shortest decimal text of the single-precision value
-    RecordWriter &number(double v);  // shortest decimal text of the value
+    RecordWriter &number(float v);  // shortest decimal text of the single-precision value
+    RecordWriter &number(double v); // shortest decimal text of the value
     // A field written as nothing between its commas.
     RecordWriter &bare(const QString &s = QString());
     // The line so far; `trailingComma` adds a final comma (the play log's game lines end so).

@@ -77,8 +77,7 @@ QString charAt(const QString &s, qsizetype i)
 {
     if (i < 0 || i >= s.size())
         return QString();
-    if (QChar::isHighSurrogate(s.at(i).unicode()) && i + 1 < s.size()
-        && QChar::isLowSurrogate(s.at(i + 1).unicode()))
+    if (QChar::isHighSurrogate(s.at(i).unicode()) && i + 1 < s.size() && QChar::isLowSurrogate(s.at(i + 1).unicode()))
         return s.mid(i, 2);
     return s.mid(i, 1);
 }
@@ -142,8 +141,8 @@ namespace {
 // The decoding table, built once from iconv: reading a large play log is then
 // a table look-up per character instead of a trip through the converter.
 struct DecodeTable {
-    char16_t single[256] = {};  // 0: not a character on its own
-    qint8 leadIndex[256] = {};  // -1: not a lead byte
+    char16_t single[256] = {};                    // 0: not a character on its own
+    qint8 leadIndex[256] = {};                    // -1: not a lead byte
     std::vector<std::array<char16_t, 256>> pairs; // per lead byte, by trail byte; 0: invalid
     bool ok = false;
 

@@ -109,8 +109,7 @@ QString resolve(const QString &name)
         return dir.filePath(name);
     // A bare name only: a name with a folder part is taken as spelled.
     if (!name.contains(QLatin1Char('/'))) {
-        const QStringList entries =
-            dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         for (const QString &entry : entries) {
             if (entry.compare(name, Qt::CaseInsensitive) == 0)
                 return dir.filePath(entry);

@@ -16,9 +16,9 @@ QString resolve(const QString &name);
 bool fileExists(const QString &name);
 
 struct ReadResult {
-    QStringList lines;   // without line ends; CR LF or LF accepted; no trailing empty line
-    bool exists = false; // false: the file is missing (lines is empty)
-    bool clean = true;   // false: some bytes were not valid and were replaced
+    QStringList lines;      // without line ends; CR LF or LF accepted; no trailing empty line
+    bool exists = false;    // false: the file is missing (lines is empty)
+    bool clean = true;      // false: some bytes were not valid and were replaced
     bool readError = false; // the file exists but could not be read
 };
 ReadResult readLines(const QString &name);

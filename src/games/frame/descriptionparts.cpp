@@ -2,7 +2,6 @@
 
 namespace kioku::describe {
 
-
 QString helpLines(const QStringList &lines, bool finalBreak)
 {
     QString s = lines.join(QStringLiteral("\r\n"));

@@ -1,6 +1,5 @@
 #include "games/frame/gamedescription.h"
 
-
 namespace kioku {
 
 const FilterBox *GameDescription::filter(const QString &objectName) const

@@ -17,21 +17,21 @@ namespace kioku {
 // A filter box over the history grid (cboKaisu2, cboJikan2, cboMondai2, cboMode2).
 struct FilterBox {
     QString objectName;
-    QString label;         // caption shown before the box
+    QString label; // caption shown before the box
     QStringList items;
     FilterRule rule;
-    QStringList empties;   // the other filter boxes emptied when this one is chosen
+    QStringList empties;         // the other filter boxes emptied when this one is chosen
     bool emptiedByAllDsp = true; // 「全部表示」 empties this box
 };
 
 // A view button: which chart it shows and how the values are read from the grid.
 struct ViewButton {
-    QString objectName;    // cmdKaitou, cmdRitu, cmdByou, cmdPByou, cmdMoji, cmdJisyo
+    QString objectName; // cmdKaitou, cmdRitu, cmdByou, cmdPByou, cmdMoji, cmdJisyo
     QString caption;
-    int chart = 1;         // 1: mcrRireki, 2: mcrRireki2
-    QList<int> columns;    // grid columns, one per series; empty: the button draws nothing
+    int chart = 1;      // 1: mcrRireki, 2: mcrRireki2
+    QList<int> columns; // grid columns, one per series; empty: the button draws nothing
     ValueRule rule = ValueRule::LeadingNumber;
-    bool enabled = true;   // a spare button is shown disabled
+    bool enabled = true;     // a spare button is shown disabled
     QStringList seriesNames; // legend texts; the column headers when empty
 };
 
@@ -52,28 +52,28 @@ struct PanelStates {
 
 struct GameDescription {
     Game game = Game::NumberMemory; // names, files and window in the game catalogue
-    QString caption;       // window title
+    QString caption;                // window title
 
     SettingsFormat settings;
     int autoSaveSetting = -1; // the auto-save flag in the settings line (the game's settings enum)
 
     HistoryFormat history;
     QList<GridColumn> columns;
-    double gridFontSize = 0;      // 0: the grid's default
-    int gridTwips = 2235;         // height of the grid when the panel has one size
-    int fillScrollMoreThan = 7;   // after a fill: last row on top when rows > this
-    int saveScrollMoreThan = 7;   // after a save: new row on top when rows > this
+    double gridFontSize = 0;    // 0: the grid's default
+    int gridTwips = 2235;       // height of the grid when the panel has one size
+    int fillScrollMoreThan = 7; // after a fill: last row on top when rows > this
+    int saveScrollMoreThan = 7; // after a save: new row on top when rows > this
 
     QList<FilterBox> filters;
     bool allDspYellowWhenFiltered = false;
 
     QList<ViewButton> views;
-    QStringList refreshOrder;     // the view buttons RefreshSelectedView checks, in order
-    QString initialView;          // selected when the window opens
+    QStringList refreshOrder; // the view buttons RefreshSelectedView checks, in order
+    QString initialView;      // selected when the window opens
 
     PanelStates panel;
 
-    int playTimerMs = 50;         // tmrPlay interval
+    int playTimerMs = 50; // tmrPlay interval
     QString helpText;
 
     const FilterBox *filter(const QString &objectName) const;

@@ -311,8 +311,7 @@ void GameFrame::buildFrame()
         int width = 0;
         for (const GridColumn &c : std::as_const(m_desc.columns))
             width += twipsToPixels(this, c.twips);
-        m_grid->setMinimumWidth(width + m_grid->verticalScrollBar()->sizeHint().width() + 2 * m_grid->frameWidth()
-                                + 2);
+        m_grid->setMinimumWidth(width + m_grid->verticalScrollBar()->sizeHint().width() + 2 * m_grid->frameWidth() + 2);
     }
     mid->addWidget(m_grid, 3);
     m_chart1 = new Chart(m_fraRireki);
@@ -477,7 +476,7 @@ void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
         else
             reportProblem(QStringLiteral("履歴ファイル「%1」に Shift-JIS として読めない文字があります。\r\n"
                                          "読めない文字は「\uFFFD」で表示します。")
-                                   .arg(m_desc.history.fileName));
+                              .arg(m_desc.history.fileName));
     }
 
     RefreshSelectedView();
@@ -687,7 +686,7 @@ void GameFrame::cmdHozon_Click()
 void GameFrame::cmdClear_Click()
 {
     if (!m_ctx.messages.ask(this, QStringLiteral("履歴データをクリアします。よろしいですか？"),
-                             QStringLiteral("クリア確認")))
+                            QStringLiteral("クリア確認")))
         return;
     const text::WriteResult r = clearHistory(m_desc.history);
     if (!r) {
@@ -842,21 +841,24 @@ GameFrame::WaitEnd GameFrame::waitGuarded(double ms, const std::function<bool()>
     QPointer<GameFrame> self(this);
     const quint64 generation = m_waitGeneration;
     WaitEnd end = WaitEnd::Elapsed;
-    const bool reached = waitFor(m_ctx.clock, this, ms, [&] {
-        if (!self || self->m_closing) {
-            end = WaitEnd::Closed;
-            return true;
-        }
-        if (self->m_waitGeneration != generation) {
-            end = WaitEnd::Superseded;
-            return true;
-        }
-        if (stop && stop()) {
-            end = WaitEnd::Stopped;
-            return true;
-        }
-        return false;
-    }, stop ? kStopLookMs : 0.0);
+    const bool reached = waitFor(
+        m_ctx.clock, this, ms,
+        [&] {
+            if (!self || self->m_closing) {
+                end = WaitEnd::Closed;
+                return true;
+            }
+            if (self->m_waitGeneration != generation) {
+                end = WaitEnd::Superseded;
+                return true;
+            }
+            if (stop && stop()) {
+                end = WaitEnd::Stopped;
+                return true;
+            }
+            return false;
+        },
+        stop ? kStopLookMs : 0.0);
     if (!self || self->m_closing)
         return WaitEnd::Closed;
     return reached ? WaitEnd::Elapsed : end;

@@ -40,8 +40,8 @@ class GameFrame : public QWidget {
     Q_OBJECT
 public:
     // Colours of the frame's buttons.
-    static const QColor kSelectedView;  // RGB(192,255,255) light cyan
-    static const QColor kAllShown;      // RGB(255,255,192) light yellow
+    static const QColor kSelectedView; // RGB(192,255,255) light cyan
+    static const QColor kAllShown;     // RGB(255,255,192) light yellow
 
     GameFrame(AppContext &ctx, GameDescription description, QWidget *parent = nullptr);
     ~GameFrame() override;
@@ -81,9 +81,9 @@ public:
 
     // What a game that cannot be played says instead of opening (openRefusal).
     struct OpenRefusal {
-        QString text;            // the warning box's text
-        QString title;           // its title
-        bool endProgram = true;  // then the program ends; false: back to the main window
+        QString text;           // the warning box's text
+        QString title;          // its title
+        bool endProgram = true; // then the program ends; false: back to the main window
     };
 
     // ---- handlers of the frame (public so tests can call them) ----

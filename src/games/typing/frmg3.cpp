@@ -21,7 +21,7 @@ namespace tl = kioku::rules;
 namespace {
 
 constexpr int kBarWidth = 420;
-constexpr double kBlankMs = 100;      // the blank before each new word
+constexpr double kBlankMs = 100;       // the blank before each new word
 constexpr double kSecondWordMs = 1000; // the pause before the second word of a "2回" play
 
 TypingSetup timeLagSetup()

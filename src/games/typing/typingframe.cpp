@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-
 namespace kioku {
 
 namespace {
@@ -68,12 +67,13 @@ void TypingFrame::buildTypingParts()
     QLabel *jikan = lblJikan();
     jikan->setParent(m_resultBox);
     styleValueLabel(jikan);
-    addCaptionedValues(rl, {{QStringLiteral("正解"), m_lblOk},
-                            {QStringLiteral("不正解"), m_lblNg},
-                            {QStringLiteral("解答数"), m_lblMoji_T},
-                            {QStringLiteral("正解率"), m_lblRitu},
-                            {QStringLiteral("タイプ数／秒"), m_lblByou},
-                            {QStringLiteral("時間"), jikan}});
+    addCaptionedValues(rl,
+                       {{QStringLiteral("正解"), m_lblOk},
+                        {QStringLiteral("不正解"), m_lblNg},
+                        {QStringLiteral("解答数"), m_lblMoji_T},
+                        {QStringLiteral("正解率"), m_lblRitu},
+                        {QStringLiteral("タイプ数／秒"), m_lblByou},
+                        {QStringLiteral("時間"), jikan}});
 
     m_txtKaitou = new AnswerBox(this);
     m_txtKaitou->setObjectName(QStringLiteral("txtKaitou"));
@@ -264,8 +264,8 @@ QList<std::function<void()>> TypingFrame::bpSteps()
         return {};
     return {[this] {
                 const qint64 elapsedMs = (context().clock.elapsedNs() - m_startNs) / 1000000;
-                m_remaining = rules::remainingSeconds(settings().toInt(m_setup.playSecondsSetting), m_startMs,
-                                                      elapsedMs);
+                m_remaining =
+                    rules::remainingSeconds(settings().toInt(m_setup.playSecondsSetting), m_startMs, elapsedMs);
                 const int total = qMax(1, settings().toInt(m_setup.playSecondsSetting));
                 m_timeBar->setBarWidth(qMax(0, m_timeBar->fullWidth() * m_remaining / total));
             },

@@ -23,7 +23,7 @@ struct TypingSetup {
     int playModeSetting = 2;    // optMode: "秒数" or "答数"
     QStringList answerCountItems;
     QStringList playSecondsItems;
-    int barWidth = 480;         // design width of the time bar
+    int barWidth = 480; // design width of the time bar
 };
 
 class TypingFrame : public GameFrame {

@@ -8,14 +8,10 @@ using namespace describe;
 
 QList<GridColumn> digitHistoryColumns()
 {
-    return {col(QStringLiteral("回"), 475, 0),
-            col(QStringLiteral("日付"), 1100, 1, C, DateForm::Short),
-            col(QStringLiteral("時間"), 1000, 2, C),
-            col(QStringLiteral("成績詳細"), 3500, 3),
-            col(QStringLiteral("ＯＫ"), 485, 4),
-            col(QStringLiteral("ＮＧ"), 485, 5),
-            col(QStringLiteral("正解率"), 800, 6),
-            col(QStringLiteral("秒"), 600, 7)};
+    return {col(QStringLiteral("回"), 475, 0),       col(QStringLiteral("日付"), 1100, 1, C, DateForm::Short),
+            col(QStringLiteral("時間"), 1000, 2, C), col(QStringLiteral("成績詳細"), 3500, 3),
+            col(QStringLiteral("ＯＫ"), 485, 4),     col(QStringLiteral("ＮＧ"), 485, 5),
+            col(QStringLiteral("正解率"), 800, 6),   col(QStringLiteral("秒"), 600, 7)};
 }
 
 QList<FilterBox> digitHistoryFilters(const QString &countLabel, const QStringList &counts, const QStringList &times)
@@ -36,7 +32,8 @@ QList<ViewButton> digitHistoryViews()
 
 QStringList digitHistoryRefreshOrder()
 {
-    return {QStringLiteral("cmdByou"), QStringLiteral("cmdRitu"), QStringLiteral("cmdKaitou"), QStringLiteral("cmdPByou")};
+    return {QStringLiteral("cmdByou"), QStringLiteral("cmdRitu"), QStringLiteral("cmdKaitou"),
+            QStringLiteral("cmdPByou")};
 }
 
 } // namespace kioku

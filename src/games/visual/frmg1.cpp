@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 using namespace kioku;
 namespace nm = kioku::rules;
 
@@ -172,12 +171,13 @@ void frmG1::buildPlayArea()
     QLabel *jikan = lblJikan();
     jikan->setParent(result);
     styleValueLabel(jikan);
-    addCaptionedValues(rl, {{QStringLiteral("桁数"), m_lblMoji_T},
-                            {QStringLiteral("正解"), m_lblOk},
-                            {QStringLiteral("不正解"), m_lblNg},
-                            {QStringLiteral("正解率"), m_lblRitu},
-                            {QStringLiteral("秒"), jikan},
-                            {QStringLiteral("記録"), m_lblByou}});
+    addCaptionedValues(rl,
+                       {{QStringLiteral("桁数"), m_lblMoji_T},
+                        {QStringLiteral("正解"), m_lblOk},
+                        {QStringLiteral("不正解"), m_lblNg},
+                        {QStringLiteral("正解率"), m_lblRitu},
+                        {QStringLiteral("秒"), jikan},
+                        {QStringLiteral("記録"), m_lblByou}});
     strip->addWidget(result, 1);
 }
 

@@ -67,9 +67,9 @@ private:
     QComboBox *m_cboJikan = nullptr;
     QPushButton *m_cmdKekka = nullptr;
 
-    int m_n = 8;                // digits of the current play
-    float m_playTime = 0.5f;    // display time of the current play
+    int m_n = 8;             // digits of the current play
+    float m_playTime = 0.5f; // display time of the current play
     int m_right = 0;
     int m_wrong = 0;
-    QString m_marks;            // result marks of the judged play
+    QString m_marks; // result marks of the judged play
 };

@@ -13,16 +13,18 @@ using namespace describe;
 
 QString helpText()
 {
-    return helpLines({
-        QStringLiteral("このゲームは『数字記憶』です。"),
-        QStringLiteral(""),
-        QStringLiteral("指定した桁数の数字が指定秒数表示されますのでその間に記憶します｡ "),
-        QStringLiteral(""),
-        QStringLiteral("　※桁数（表示問題数）は１～１５桁まで設定できます。"),
-        QStringLiteral("　※表示時間は0.2（瞬時）～３０秒まで設定できます。"),
-        QStringLiteral(""),
-        QStringLiteral("瞬間記憶やゆっくり記憶のトレーニングに。"),
-    }, true);
+    return helpLines(
+        {
+            QStringLiteral("このゲームは『数字記憶』です。"),
+            QStringLiteral(""),
+            QStringLiteral("指定した桁数の数字が指定秒数表示されますのでその間に記憶します｡ "),
+            QStringLiteral(""),
+            QStringLiteral("　※桁数（表示問題数）は１～１５桁まで設定できます。"),
+            QStringLiteral("　※表示時間は0.2（瞬時）～３０秒まで設定できます。"),
+            QStringLiteral(""),
+            QStringLiteral("瞬間記憶やゆっくり記憶のトレーニングに。"),
+        },
+        true);
 }
 
 } // namespace

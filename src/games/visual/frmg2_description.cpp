@@ -12,16 +12,19 @@ using namespace describe;
 
 QString helpText()
 {
-    return helpLines({
-        QStringLiteral("このゲームは『アイコン衰弱』です。"),
-        QStringLiteral(""),
-        QStringLiteral("アイコン（国旗）を使った神経衰弱ゲームで隠された国旗をペアで消していきます。"),
-        QStringLiteral(""),
-        QStringLiteral("　※国名の表示／非表示を選択できます。"),
-        QStringLiteral("　※使うコマ種類を２、４、１０、２０から選択できるのでお好きな難易度でチャレンジしてください。"),
-        QStringLiteral(""),
-        QStringLiteral("　※デフォルトでは国旗アイコンを題材にしてますがお好きに入れ替えて使うこともできます。"),
-    }, false);
+    return helpLines(
+        {
+            QStringLiteral("このゲームは『アイコン衰弱』です。"),
+            QStringLiteral(""),
+            QStringLiteral("アイコン（国旗）を使った神経衰弱ゲームで隠された国旗をペアで消していきます。"),
+            QStringLiteral(""),
+            QStringLiteral("　※国名の表示／非表示を選択できます。"),
+            QStringLiteral(
+                "　※使うコマ種類を２、４、１０、２０から選択できるのでお好きな難易度でチャレンジしてください。"),
+            QStringLiteral(""),
+            QStringLiteral("　※デフォルトでは国旗アイコンを題材にしてますがお好きに入れ替えて使うこともできます。"),
+        },
+        false);
 }
 
 } // namespace
@@ -34,17 +37,14 @@ GameDescription iconConcentrationDescription()
     d.settings = rules::iconConcentrationSettings();
     d.autoSaveSetting = rules::IconConcentrationSetting::AutoSave;
     d.history = rules::iconConcentrationHistory();
-    d.columns = {col(QStringLiteral("回"), 620, 0),
-                 col(QStringLiteral("日付"), 1400, 1, C),
-                 col(QStringLiteral("時間"), 1100, 2, C),
-                 col(QStringLiteral("レベル"), 1000, 3, L),
-                 col(QStringLiteral("名表示"), 810, 4, C),
-                 col(QStringLiteral("ターン"), 900, 5),
-                 col(QStringLiteral("クリア"), 900, 6),
-                 col(QStringLiteral("回記録"), 850, 7, C),
+    d.columns = {col(QStringLiteral("回"), 620, 0),        col(QStringLiteral("日付"), 1400, 1, C),
+                 col(QStringLiteral("時間"), 1100, 2, C),  col(QStringLiteral("レベル"), 1000, 3, L),
+                 col(QStringLiteral("名表示"), 810, 4, C), col(QStringLiteral("ターン"), 900, 5),
+                 col(QStringLiteral("クリア"), 900, 6),    col(QStringLiteral("回記録"), 850, 7, C),
                  col(QStringLiteral("秒記録"), 850, 8, C)};
     d.saveScrollMoreThan = 14;
-    d.filters = {filterBox(QStringLiteral("cboMondai2"), QStringLiteral("レベル"), rules::iconLevels(), equalsText(3), {})};
+    d.filters = {
+        filterBox(QStringLiteral("cboMondai2"), QStringLiteral("レベル"), rules::iconLevels(), equalsText(3), {})};
     d.allDspYellowWhenFiltered = true;
     d.views = {view(QStringLiteral("cmdKaitou"), QStringLiteral("ターン数"), 2, {5}),
                view(QStringLiteral("cmdJisyo"), QStringLiteral("秒数"), 1, {6})};

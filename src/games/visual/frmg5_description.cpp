@@ -12,14 +12,16 @@ using namespace describe;
 
 QString helpText()
 {
-    return helpLines({
-        QStringLiteral("このゲームは『追跡記憶』です。"),
-        QStringLiteral(""),
-        QStringLiteral("９つのパネルが不規則に点灯しますのでその通りに追跡してクリックします。"),
-        QStringLiteral("点灯する回数は１回ずつ増加していきますのでターンの度に難易度アップ！"),
-        QStringLiteral(""),
-        QStringLiteral("※点灯時間は変更することができますので自分が覚えやすいタイミングに調整してください。"),
-    }, false);
+    return helpLines(
+        {
+            QStringLiteral("このゲームは『追跡記憶』です。"),
+            QStringLiteral(""),
+            QStringLiteral("９つのパネルが不規則に点灯しますのでその通りに追跡してクリックします。"),
+            QStringLiteral("点灯する回数は１回ずつ増加していきますのでターンの度に難易度アップ！"),
+            QStringLiteral(""),
+            QStringLiteral("※点灯時間は変更することができますので自分が覚えやすいタイミングに調整してください。"),
+        },
+        false);
 }
 
 } // namespace

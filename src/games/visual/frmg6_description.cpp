@@ -13,15 +13,17 @@ using namespace describe;
 
 QString helpText()
 {
-    return helpLines({
-        QStringLiteral("このゲームは『画像記憶』です。　『数字記憶』の画像版のイメージです。"),
-        QStringLiteral(""),
-        QStringLiteral("指定した個数のアイコンが指定秒数表示されますのでその間に記憶します｡ "),
-        QStringLiteral(""),
-        QStringLiteral("　※個数（表示問題数）は１～１５個まで設定できます。"),
-        QStringLiteral("　※表示時間は１秒～６０秒まで設定できます。"),
-        QStringLiteral("　※文字表示にチェックを入れるとアイコンだけじゃなく文字も一緒に表示できます。"),
-    }, true);
+    return helpLines(
+        {
+            QStringLiteral("このゲームは『画像記憶』です。　『数字記憶』の画像版のイメージです。"),
+            QStringLiteral(""),
+            QStringLiteral("指定した個数のアイコンが指定秒数表示されますのでその間に記憶します｡ "),
+            QStringLiteral(""),
+            QStringLiteral("　※個数（表示問題数）は１～１５個まで設定できます。"),
+            QStringLiteral("　※表示時間は１秒～６０秒まで設定できます。"),
+            QStringLiteral("　※文字表示にチェックを入れるとアイコンだけじゃなく文字も一緒に表示できます。"),
+        },
+        true);
 }
 
 } // namespace
