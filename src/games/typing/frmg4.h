@@ -1,10 +1,77 @@
 #pragma once
 // 輪廻記憶 (cycle typing): type every word shown so far, then the new one.
+#include "core/rules/cycle.h"
+#include "core/rules/dictionary.h"
 #include "games/frame/gamedescription.h"
+#include "games/typing/typingframe.h"
+
+class QGroupBox;
+class QListWidget;
 
 namespace kioku {
 
 // What its frame is made of.
 GameDescription cycleDescription();
 
+class FlexGrid;
+
 } // namespace kioku
+
+class frmG4 : public kioku::TypingFrame {
+    Q_OBJECT
+public:
+    explicit frmG4(kioku::AppContext &ctx, QWidget *parent = nullptr);
+    // With a smaller limit of turns than the sequence's 1000 (for trying the limit out).
+    frmG4(kioku::AppContext &ctx, int turnLimit, QWidget *parent = nullptr);
+
+    // ---- routines ----
+    // The answer grid for the turn about to begin: a header and one empty row
+    // per word so far; lblMonsu shows the number of that turn.
+    void ResetAnswerGrid();
+    // The next turn: one more word, drawn, shown and added to the sequence.
+    void StartNextTurn();
+
+    // ---- state ----
+    const kioku::rules::CycleSequence &sequence() const { return m_sequence; }
+    // The word the player must type now ("" while none is due).
+    QString dueWord() const { return m_sequence.dueWord(); }
+    const kioku::rules::WordDictionary &dictionary() const { return m_dictionary; }
+
+    // ---- controls ----
+    QLabel *lblMondai() const { return m_lblMondai; }
+    QLabel *lblMonsu() const { return m_lblMonsu; }
+    kioku::FlexGrid *msgInp() const { return m_msgInp; }
+    QGroupBox *fraJisyo() const { return m_fraJisyo; }
+    QListWidget *lstJisyo() const { return m_lstJisyo; }
+
+protected:
+    std::optional<OpenRefusal> openRefusal() override;
+    void loadGame() override;
+    void prepareTyping() override;
+    void beginPlay() override;
+    void answerGiven(const QString &answer) override;
+    void giveUp() override;
+    std::optional<SavedPlay> result(const QDateTime &now) const override;
+
+private:
+    void buildPlayArea();
+    void LoadDictionary();
+    // Reads the list again at the start of a play, into the table of the size it had at opening.
+    void refillDictionary();
+    void showWordList();
+    // The width of the two answer columns: their design width, or wider when
+    // the longest word of the list would not fit.
+    void fitAnswerColumns();
+    void fitAnswerGridSize();
+
+    kioku::rules::DictionaryLoad m_load;
+    kioku::rules::WordDictionary m_dictionary;
+    QStringList m_listed; // the words lstJisyo shows
+    kioku::rules::CycleSequence m_sequence;
+    int m_columnTwips;
+    QLabel *m_lblMondai = nullptr;
+    QLabel *m_lblMonsu = nullptr;
+    kioku::FlexGrid *m_msgInp = nullptr;
+    QGroupBox *m_fraJisyo = nullptr;
+    QListWidget *m_lstJisyo = nullptr;
+};

@@ -1,0 +1,318 @@
+#include "games/typing/frmg4.h"
+
+#include "core/rules/cycle.h"
+#include "widgets/answerbox.h"
+#include "widgets/appcontext.h"
+#include "widgets/flexgrid.h"
+#include "widgets/playparts.h"
+#include "widgets/twips.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace kioku;
+namespace cy = kioku::rules;
+
+namespace {
+
+constexpr int kBarWidth = 360;
+constexpr int kAnswerTwips = 1220;                // design width of 問題 and 解答
+constexpr int kAnswerMaxTwips = 2 * kAnswerTwips; // a longer word is cut short rather than the window widened
+constexpr double kAnswerFontSize = 11;
+constexpr int kAnswerScrollMoreThan = 6; // rows shown before the grid scrolls to its newest row
+constexpr int kAnswerRowsShown = 7;      // header included
+
+TypingSetup cycleSetup()
+{
+    TypingSetup s;
+    s.answerCountSetting = cy::CycleSetting::AnswerCount;
+    s.playSecondsSetting = cy::CycleSetting::PlaySeconds;
+    s.playModeSetting = cy::CycleSetting::PlayModeSetting;
+    for (int i = 1; i <= 100; ++i)
+        s.answerCountItems << QString::number(i);
+    for (int i = 10; i <= 180; i += 5)
+        s.playSecondsItems << QString::number(i);
+    s.barWidth = kBarWidth;
+    return s;
+}
+
+} // namespace
+
+frmG4::frmG4(AppContext &ctx, QWidget *parent) : frmG4(ctx, cy::kCycleTurnLimit, parent)
+{
+}
+
+frmG4::frmG4(AppContext &ctx, int turnLimit, QWidget *parent)
+    : TypingFrame(ctx, cycleDescription(), cycleSetup(), parent), m_sequence(turnLimit), m_columnTwips(kAnswerTwips)
+{
+    buildPlayArea();
+}
+
+void frmG4::buildPlayArea()
+{
+    QWidget *area = playArea();
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(12);
+    column->addLayout(row);
+
+    row->addWidget(countdownPanel(), 0, Qt::AlignVCenter);
+
+    auto *board = new QGroupBox(QStringLiteral("問題"), area);
+    board->setObjectName(QStringLiteral("fraMondai"));
+    auto *bl = new QVBoxLayout(board);
+    bl->setSpacing(8);
+    auto *turnRow = new QHBoxLayout;
+    m_lblMonsu = valueLabel(QStringLiteral("lblMonsu"), board);
+    m_lblMonsu->setMinimumWidth(72);
+    addCaptionedValues(turnRow, {{QStringLiteral("ターン数"), m_lblMonsu}});
+    turnRow->addStretch(1);
+    bl->addLayout(turnRow);
+    m_lblMondai = new QLabel(board);
+    m_lblMondai->setObjectName(QStringLiteral("lblMondai"));
+    m_lblMondai->setAlignment(Qt::AlignCenter);
+    m_lblMondai->setMinimumSize(kBarWidth, 64);
+    {
+        QFont f = m_lblMondai->font();
+        f.setPointSizeF(26);
+        f.setBold(true);
+        m_lblMondai->setFont(f);
+    }
+    m_lblMondai->setFrameShape(QFrame::Box);
+    bl->addWidget(m_lblMondai);
+    auto *answerRow = new QHBoxLayout;
+    answerRow->addWidget(captionLabel(QStringLiteral("解答"), board));
+    txtKaitou()->setParent(board);
+    {
+        QFont f = txtKaitou()->font();
+        f.setPointSizeF(18);
+        txtKaitou()->setFont(f);
+    }
+    answerRow->addWidget(txtKaitou(), 1);
+    bl->addLayout(answerRow);
+    bl->addWidget(timeBar(), 0, Qt::AlignHCenter);
+    row->addWidget(board, 1);
+
+    // The words of the turn: the newest one, and each one as it is typed right.
+    m_msgInp = new FlexGrid(area);
+    m_msgInp->setObjectName(QStringLiteral("msgInp"));
+    m_msgInp->setFocusPolicy(Qt::NoFocus); // the answer box keeps the keyboard
+    m_msgInp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_msgInp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    row->addWidget(m_msgInp);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    cmdStart()->setParent(area);
+    cmdStart()->setMinimumSize(104, 40);
+    buttons->addWidget(cmdStart());
+    buttons->addStretch(1);
+    row->addLayout(buttons);
+
+    m_fraJisyo = new QGroupBox(area);
+    m_fraJisyo->setObjectName(QStringLiteral("fraJisyo"));
+    auto *jl = new QVBoxLayout(m_fraJisyo);
+    m_lstJisyo = new QListWidget(m_fraJisyo);
+    m_lstJisyo->setObjectName(QStringLiteral("lstJisyo"));
+    m_lstJisyo->setMinimumWidth(130);
+    m_lstJisyo->setMaximumHeight(170);
+    jl->addWidget(m_lstJisyo);
+    row->addWidget(m_fraJisyo);
+
+    auto *strip = new QHBoxLayout;
+    strip->setSpacing(12);
+    strip->addWidget(modeBox());
+    strip->addWidget(resultBox(), 1);
+    column->addLayout(strip);
+}
+
+// ---------------------------------------------------------------- opening
+
+std::optional<GameFrame::OpenRefusal> frmG4::openRefusal()
+{
+    // Without words there is nothing to play: the player is told which list
+    // to fill, and stays in the main window.
+    m_load = cy::loadDictionary(cy::kCycleDictionaryFile);
+    if (!m_load.ok())
+        return OpenRefusal{m_load.message, QStringLiteral("輪廻記憶"), false};
+    return std::nullopt;
+}
+
+void frmG4::loadGame()
+{
+    TypingFrame::loadGame();
+    LoadDictionary();
+    m_lblMondai->clear();
+    m_sequence.clear();
+    ResetAnswerGrid();
+}
+
+void frmG4::LoadDictionary()
+{
+    m_dictionary = m_load.dictionary;
+    m_fraJisyo->setTitle(cy::dictionaryCaption(Game::Cycle, m_dictionary.size()));
+    showWordList();
+    fitAnswerColumns();
+}
+
+void frmG4::showWordList()
+{
+    if (m_listed == m_dictionary.words())
+        return;
+    m_listed = m_dictionary.words();
+    m_lstJisyo->clear();
+    m_lstJisyo->addItems(m_listed);
+}
+
+void frmG4::refillDictionary()
+{
+    // The table keeps the size it had at opening: words the list has gained
+    // since are left out, and a list that cannot be read leaves it as it was.
+    const cy::DictionaryLoad r = cy::refillDictionary(m_dictionary, cy::kCycleDictionaryFile);
+    if (!r.ok()) {
+        const QString reason = r.message.section(QStringLiteral("\r\n"), 0, 0);
+        reportProblem(reason + QStringLiteral("\r\nこのプレイは、画面を開いたときに読み込んだ単語で出題します。"));
+        return;
+    }
+    showWordList();
+    fitAnswerColumns();
+}
+
+void frmG4::fitAnswerColumns()
+{
+    QFont f = m_msgInp->font();
+    f.setPointSizeF(kAnswerFontSize);
+    const QFontMetrics fm(f);
+    int widest = 0;
+    for (const QString &w : m_dictionary.words())
+        widest = qMax(widest, fm.horizontalAdvance(w));
+    // A cell's text sits inside a margin on either side.
+    const int needed = pixelsToTwips(m_msgInp, widest + 2 * fm.averageCharWidth());
+    m_columnTwips = qBound(kAnswerTwips, needed, kAnswerMaxTwips);
+}
+
+void frmG4::fitAnswerGridSize()
+{
+    const int frame = 2 * m_msgInp->frameWidth();
+    const int width =
+        m_msgInp->columnWidth(0) + m_msgInp->columnWidth(1) + frame + m_msgInp->verticalScrollBar()->sizeHint().width();
+    m_msgInp->setFixedWidth(width);
+    const int height = m_msgInp->horizontalHeader()->height()
+        + (kAnswerRowsShown - 1) * m_msgInp->verticalHeader()->defaultSectionSize() + frame;
+    m_msgInp->setMinimumHeight(height);
+}
+
+void frmG4::ResetAnswerGrid()
+{
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    m_msgInp->setColumns({GridColumn{QStringLiteral("問題"), m_columnTwips, left},
+                          GridColumn{QStringLiteral("解答"), m_columnTwips, left}},
+                         kAnswerFontSize);
+    m_msgInp->setRows(m_sequence.turn() + 1);
+    fitAnswerGridSize();
+    m_lblMonsu->setText(QString::number(m_msgInp->rows()));
+    m_msgInp->scrollToLastIfMoreThan(kAnswerScrollMoreThan);
+}
+
+// ---------------------------------------------------------------- a play
+
+void frmG4::prepareTyping()
+{
+    m_sequence.clear();
+    ResetAnswerGrid();
+    m_lblMondai->clear();
+}
+
+void frmG4::beginPlay()
+{
+    hideCountdownPictures();
+    QPointer<frmG4> self(this);
+    refillDictionary(); // a problem with the list is told before the play's time runs
+    if (!self || closing())
+        return;
+    ResetAnswerGrid(); // in the widths the words read now need; lblMonsu shows 1
+    StartNextTurn();
+    startTyping();
+}
+
+void frmG4::StartNextTurn()
+{
+    const QString word = cy::pickWord(context().random, m_dictionary);
+    if (!m_sequence.addTurn(word))
+        return;
+    m_lblMondai->setText(word);
+    const int turn = m_sequence.turn();
+    m_msgInp->setRows(turn + 1);
+    m_msgInp->setTextMatrix(turn, 0, word);
+    m_msgInp->scrollToLastIfMoreThan(kAnswerScrollMoreThan); // the newest word in view
+    txtKaitou()->clear();
+    txtKaitou()->setFocus();
+}
+
+void frmG4::answerGiven(const QString &answer)
+{
+    const int at = m_sequence.position();
+    switch (m_sequence.answer(answer)) {
+    case cy::CycleSequence::Judgement::Wrong:
+        countWrong();
+        txtKaitou()->clear(); // the same word is due again
+        break;
+    case cy::CycleSequence::Judgement::Right:
+        countRight(answer);
+        m_msgInp->setTextMatrix(at, 1, answer);
+        m_msgInp->scrollTo(m_msgInp->model()->index(at - 1, 1)); // the grid follows the typing
+        txtKaitou()->clear();
+        break;
+    case cy::CycleSequence::Judgement::TurnDone:
+        countRight(answer);
+        m_msgInp->setTextMatrix(at, 1, answer);
+        if (m_sequence.full()) {
+            // The sequence holds no more words: the play ends with the last
+            // turn typed whole.
+            txtKaitou()->clear();
+            FinishPlay(playSecondsValue());
+            return;
+        }
+        ResetAnswerGrid();
+        StartNextTurn();
+        break;
+    }
+    if (answersDone())
+        FinishPlay(playSecondsValue());
+}
+
+void frmG4::giveUp()
+{
+    // The player sees the word that was due and the whole sequence of the turn.
+    m_lblMondai->setText(m_sequence.dueWord());
+    for (int i = 1; i < m_msgInp->rows(); ++i)
+        m_msgInp->setTextMatrix(i, 0, m_sequence.word(i));
+    countWrong();
+    FinishPlay(playSecondsValue());
+}
+
+std::optional<GameFrame::SavedPlay> frmG4::result(const QDateTime &now) const
+{
+    if (rightCount() + wrongCount() == 0)
+        return std::nullopt;
+    cy::TypingResult r;
+    r.saved = now;
+    r.right = rightCount();
+    r.wrong = wrongCount();
+    r.typed = typedCharacters();
+    r.seconds = playSecondsValue();
+    // The turn as lblMonsu shows it: after the last word of a turn, the next
+    // turn has already begun.
+    const int turn = m_sequence.turn();
+    return SavedPlay{cy::cycleEntry(r, turn), cy::cycleRecord(r, m_sequence.position(), turn)};
+}
