@@ -1,31 +1,44 @@
-// bench_display: how exactly number memory (frmG1) shows its digits for the
-// chosen display time, and what the display costs in CPU.
+// bench_display: how exactly the timed displays show what is to be
+// remembered, and what they cost in CPU: number memory (frmG1) showing its
+// digits, and scrambled typing (frmG7) showing a word's letters one by one.
 //
-//   bench_display [--runs N] [--times 0.2,0.5,1] [--digits N]
+//   bench_display [--runs N] [--times 0.2,0.5,1] [--digits N] [--letter-times 0.1,0.5]
 //
-// The window runs with the real clock and the real random source in a
+// The windows run with the real clock and the real random source in a
 // temporary data folder (the shipped files, help tour off, auto-save off, so
-// no file is written while a display is timed). Each display time is chosen
-// through the window's own 表示秒 box (cboJikan), then played N times: スタート
-// (cmdStart_Click) and the three countdown ticks (tmrStart_Timer) called one
-// after the other, pending events (the drawing) let run between them but no
-// second waited; the third tick runs the display phase. Then 回答 (cmdKekka_Click).
+// no file is written while a display is timed).
 //
-// Per play, the time the digits were on screen is measured from the first
-// paint of the first digit label (lblMondai1) after the cover (shpWaku) was
-// hidden to the moment the cover is shown again (its Show event), with a
-// steady clock. Error = on screen - display time.
-// The CPU of the process during the display phases (getrusage user + system,
-// over their wall time) is given as % of one core: waiting must not spin.
+// Number memory: each display time is chosen through the window's own 表示秒
+// box (cboJikan), then played N times: スタート (cmdStart_Click) and the three
+// countdown ticks (tmrStart_Timer) called one after the other, pending events
+// (the drawing) let run between them but no second waited; the third tick runs
+// the display phase. Then 回答 (cmdKekka_Click). Per play, the time the digits
+// were on screen is measured from the first paint of the first digit label
+// (lblMondai1) after the cover (shpWaku) was hidden to the moment the cover is
+// shown again (its Show event), with a steady clock.
+//
+// Scrambled typing: each time per letter is chosen through the window's own
+// 表示秒 box (cboMode), in a counted play of one answer on the shipped word
+// list, played N times: スタート and the three ticks, the third of which runs
+// the letters. Each play shows the first pass of one word; in the pause after
+// its last letter, ESC gives the word up and the play ends. Per letter, the
+// time on screen is measured from the first paint of the big letter label
+// (lblKanjiK) showing the letter to its first paint without it.
+//
+// Error = on screen - set time. The CPU of the process while digits or letters
+// are on screen (getrusage user + system, over their wall time) is given as %
+// of one core: waiting must not spin.
 // Targets: median error <= 2 ms, worst |error| < 16.7 ms (one frame at 60 Hz),
 // CPU <= 10 % of one core. The exit code is 0 whatever the result: it is a report.
 // Run with QT_QPA_PLATFORM=offscreen (set here when not set).
 #include "core/clock.h"
 #include "core/datafolder.h"
 #include "core/random.h"
+#include "games/typing/frmg7.h"
 #include "games/visual/frmg1.h"
-#include "widgets/appcontext.h"
 #include "testing/headless.h"
+#include "widgets/answerbox.h"
+#include "widgets/appcontext.h"
 #include "widgets/messages.h"
 #include "widgets/shape.h"
 
@@ -36,7 +49,10 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -45,6 +61,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -111,8 +129,7 @@ protected:
             } else if (event->type() == QEvent::Show && m_firstPaint >= 0 && m_coverShown < 0) {
                 m_coverShown = t;
             }
-        } else if (watched == m_digit && event->type() == QEvent::Paint && m_coverHidden
-                   && m_firstPaint < 0) {
+        } else if (watched == m_digit && event->type() == QEvent::Paint && m_coverHidden && m_firstPaint < 0) {
             m_firstPaint = t;
         }
         return false;
@@ -174,9 +191,305 @@ QString verdict(bool ok)
 
 int usage(const QString &error)
 {
-    QTextStream(stderr) << "bench_display: " << error << "\n"
-                        << "usage: bench_display [--runs N] [--times 0.2,0.5,1] [--digits N]\n";
+    QTextStream(stderr)
+        << "bench_display: " << error << "\n"
+        << "usage: bench_display [--runs N] [--times 0.2,0.5,1] [--digits N] [--letter-times 0.1,0.5]\n";
     return 2;
+}
+
+// The errors and the CPU of one display time, or of all of them.
+struct Figures {
+    QList<double> errors;
+    qint64 cpuNs = 0;
+    qint64 wallNs = 0;
+    int missed = 0;
+
+    void add(const Figures &o)
+    {
+        errors += o.errors;
+        cpuNs += o.cpuNs;
+        wallNs += o.wallNs;
+        missed += o.missed;
+    }
+    double cpuPercent() const { return wallNs > 0 ? 100.0 * double(cpuNs) / double(wallNs) : 0; }
+};
+
+void printHeader(const QString &count)
+{
+    out() << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+                 .arg(QStringLiteral("display"), -8)
+                 .arg(count, 7)
+                 .arg(QStringLiteral("median err ms"), 14)
+                 .arg(QStringLiteral("worst err ms"), 13)
+                 .arg(QStringLiteral("mean err ms"), 12)
+                 .arg(QStringLiteral("CPU %"), 8);
+    out().flush();
+}
+
+void printRow(const QString &label, const Figures &f)
+{
+    out() << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
+                 .arg(label, -8)
+                 .arg(f.errors.size(), 7)
+                 .arg(ms(median(f.errors)), 14)
+                 .arg(ms(worstAbs(f.errors)), 13)
+                 .arg(ms(mean(f.errors)), 12)
+                 .arg(f.cpuPercent(), 8, 'f', 1);
+    out().flush();
+}
+
+// The three target lines of one display, each with PASS or FAIL.
+void printTargets(const Figures &all)
+{
+    const double med = median(all.errors);
+    const double worst = worstAbs(all.errors);
+    const double cpu = all.cpuPercent();
+    const auto target = [](const QString &what, const QString &value, const QString &goal, bool ok) {
+        return QStringLiteral("%1 %2   target %3 %4\n").arg(what, -14).arg(value, 10).arg(goal, -24).arg(verdict(ok));
+    };
+    out() << "\n"
+          << target(QStringLiteral("median error"), QStringLiteral("%1 ms").arg(med, 0, 'f', 2),
+                    QStringLiteral("<= %1 ms").arg(kMedianTargetMs, 0, 'f', 1),
+                    !all.errors.isEmpty() && std::abs(med) <= kMedianTargetMs)
+          << target(QStringLiteral("worst error"), QStringLiteral("%1 ms").arg(worst, 0, 'f', 2),
+                    QStringLiteral("< %1 ms").arg(kWorstTargetMs, 0, 'f', 1),
+                    !all.errors.isEmpty() && all.missed == 0 && std::abs(worst) < kWorstTargetMs)
+          << target(QStringLiteral("CPU"), QStringLiteral("%1 %").arg(cpu, 0, 'f', 1),
+                    QStringLiteral("<= %1 % of one core").arg(kCpuTargetPercent, 0, 'f', 0), cpu <= kCpuTargetPercent);
+    out().flush();
+}
+
+// Watches the big letter label of scrambled typing: each letter from the
+// first paint that shows it to the first paint that no longer does, with the
+// CPU spent meanwhile. Whole words (the solution shown at the end) are not letters.
+class LetterWatch : public QObject {
+public:
+    explicit LetterWatch(QLabel *label) : m_label(label) { label->installEventFilter(this); }
+    void reset()
+    {
+        m_painted.clear();
+        m_since = -1;
+        m_letters = 0;
+        shown.clear();
+        cpuShownNs = 0;
+    }
+    // Called after a letter has left the screen, with the letters seen so far in this play.
+    std::function<void(int letters)> letterGone;
+    QList<double> shown;   // ms on screen, per letter
+    qint64 cpuShownNs = 0; // CPU while letters were on screen
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_label || event->type() != QEvent::Paint)
+            return false;
+        const QString text = m_label->text();
+        if (text == m_painted)
+            return false;
+        const qint64 t = nowNs();
+        const qint64 cpu = cpuNs();
+        const bool wasLetter = m_since >= 0;
+        if (wasLetter) {
+            shown.append(double(t - m_since) / 1e6);
+            cpuShownNs += cpu - m_cpuSince;
+            ++m_letters;
+        }
+        m_painted = text;
+        m_since = -1;
+        if (text.size() == 1 || (text.size() == 2 && text.at(0).isHighSurrogate())) {
+            m_since = t;
+            m_cpuSince = cpu;
+        }
+        if (wasLetter && letterGone)
+            letterGone(m_letters);
+        return false;
+    }
+
+private:
+    QLabel *m_label;
+    QString m_painted;
+    qint64 m_since = -1;
+    qint64 m_cpuSince = 0;
+    int m_letters = 0;
+};
+
+// A key pressed in a widget, delivered once the events run.
+void postKey(QWidget *w, Qt::Key key)
+{
+    QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+    QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+// Number memory's digits: N plays per display time.
+void benchNumberMemory(kioku::AppContext &ctx, int runs, int digits, const QStringList &times)
+{
+    frmG1 w(ctx);
+    w.Form_Load();
+    // The benchmark ticks the countdown itself: the window's own one-second
+    // timer would otherwise tick it too, from inside the events let run below.
+    w.tmrStart()->stop();
+    w.show();
+    pause(200); // on screen and settled
+
+    auto *cboJikan = w.findChild<QComboBox *>(QStringLiteral("cboJikan"));
+    auto *cboKaisu = w.findChild<QComboBox *>(QStringLiteral("cboKaisu"));
+    auto *cover = w.findChild<kioku::Shape *>(QStringLiteral("shpWaku"));
+    QLabel *digit1 = w.lblMondai(1);
+    if (!cboJikan || !cboKaisu || !cover || !digit1) {
+        out() << "number memory: the window lacks cboJikan, cboKaisu, shpWaku or lblMondai1; skipped\n";
+        return;
+    }
+
+    // Auto-save off: judging writes nothing, so every play is alike.
+    if (w.chkAs()->isChecked()) {
+        w.chkAs()->setChecked(false);
+        w.chkAs_Click();
+    }
+    cboKaisu->setCurrentIndex(cboKaisu->findText(QString::number(digits)));
+    w.cboKaisu_Click();
+
+    DisplayWatch watch(digit1, cover);
+
+    out() << "number-memory display: " << runs << " plays per display time, " << digits
+          << " digits, real clock, platform " << QGuiApplication::platformName() << "\n"
+          << "on screen = first paint of lblMondai1 after the cover is hidden .. cover shown again\n\n";
+    printHeader(QStringLiteral("runs"));
+
+    Figures all;
+    for (const QString &time : times) {
+        const int index = cboJikan->findText(time);
+        if (index < 0) {
+            out() << time << ": not a choice of 表示秒; skipped\n";
+            continue;
+        }
+        cboJikan->setCurrentIndex(index);
+        w.cboJikan_Click();
+        const double setMs = time.toDouble() * 1000.0;
+
+        Figures f;
+        for (int r = 0; r < runs; ++r) {
+            // The countdown's second-long gaps are skipped, but what would be
+            // drawn in them (the prepared board, the countdown pictures) is drawn.
+            w.cmdStart_Click();
+            QCoreApplication::processEvents();
+            w.tmrStart_Timer();
+            QCoreApplication::processEvents();
+            w.tmrStart_Timer();
+            QCoreApplication::processEvents();
+            watch.reset();
+            const qint64 cpu0 = cpuNs();
+            const qint64 wall0 = nowNs();
+            w.tmrStart_Timer(); // the display phase runs in here
+            const qint64 wall1 = nowNs();
+            const qint64 cpu1 = cpuNs();
+            f.cpuNs += cpu1 - cpu0;
+            f.wallNs += wall1 - wall0;
+            if (w.playState() != kioku::GameFrame::PlayState::Answering || watch.firstPaint() < 0
+                || watch.coverShown() < 0) {
+                ++f.missed;
+            } else {
+                const double shownMs = double(watch.coverShown() - watch.firstPaint()) / 1e6;
+                f.errors.append(shownMs - setMs);
+            }
+            w.cmdKekka_Click();
+            pause(50);
+        }
+        all.add(f);
+        printRow(time + QStringLiteral(" s"), f);
+    }
+    printRow(QStringLiteral("all"), all);
+    if (all.missed > 0)
+        out() << "\n"
+              << all.missed
+              << " play(s) not measured (the third tick ran no display, or no paint of the digits was seen)\n";
+    printTargets(all);
+}
+
+// Scrambled typing's letters: N plays per time per letter, each the first pass of one word.
+void benchScrambled(kioku::AppContext &ctx, int runs, const QStringList &times)
+{
+    QPointer<frmG7> w = new frmG7(ctx);
+    w->Form_Load();
+    if (w->closing()) {
+        out() << "scrambled typing: the window did not open (its word list); skipped\n";
+        return;
+    }
+    w->tmrStart()->stop();
+    w->show();
+    pause(200);
+
+    if (w->chkAs()->isChecked()) {
+        w->chkAs()->setChecked(false);
+        w->chkAs_Click();
+    }
+    // A counted play of one answer: the give-up after the first pass ends it.
+    w->optMode_Click(0);
+    w->cboKaisu()->setCurrentIndex(w->cboKaisu()->findText(QStringLiteral("1")));
+    w->cboKaisu_Click();
+
+    LetterWatch watch(w->lblKanjiK());
+    out() << "\nscrambled-typing letters: " << runs << " plays (one pass of one word each) per time per letter, "
+          << "real clock, platform " << QGuiApplication::platformName() << "\n"
+          << "on screen = first paint of lblKanjiK showing a letter .. its first paint without it\n\n";
+    printHeader(QStringLiteral("letters"));
+
+    Figures all;
+    for (const QString &time : times) {
+        const int index = w->cboMode()->findText(time);
+        if (index < 0) {
+            out() << time << ": not a choice of 表示秒; skipped\n";
+            continue;
+        }
+        w->cboMode()->setCurrentIndex(index);
+        w->cboMode_Click();
+        const double setMs = time.toDouble() * 1000.0;
+
+        Figures f;
+        for (int r = 0; r < runs && w; ++r) {
+            w->cmdStart_Click();
+            QCoreApplication::processEvents();
+            w->tmrStart_Timer();
+            QCoreApplication::processEvents();
+            w->tmrStart_Timer();
+            QCoreApplication::processEvents();
+            watch.reset();
+            bool given = false;
+            const auto giveUp = [&] {
+                if (!std::exchange(given, true) && w)
+                    postKey(w->txtKaitou(), Qt::Key_Escape);
+            };
+            // In the pause after the pass's last letter; or, should a paint be
+            // missed, once the pass is surely over.
+            watch.letterGone = [&](int letters) {
+                if (w && letters >= w->currentOrder().size())
+                    giveUp();
+            };
+            QTimer safety;
+            safety.setSingleShot(true);
+            QObject::connect(&safety, &QTimer::timeout, giveUp);
+            safety.start(int(setMs * 9 + 5000));
+            w->tmrStart_Timer(); // the letters are shown in here, until the play ends
+            watch.letterGone = nullptr;
+            if (!w)
+                break;
+            const int word = int(w->currentOrder().size());
+            if (watch.shown.size() < word)
+                f.missed += word - int(watch.shown.size());
+            for (const double shown : std::as_const(watch.shown))
+                f.errors.append(shown - setMs);
+            f.cpuNs += watch.cpuShownNs;
+            for (const double shown : std::as_const(watch.shown))
+                f.wallNs += qint64(shown * 1e6);
+            pause(50);
+        }
+        all.add(f);
+        printRow(time + QStringLiteral(" s"), f);
+    }
+    printRow(QStringLiteral("all"), all);
+    if (all.missed > 0)
+        out() << "\n" << all.missed << " letter(s) not measured (no paint of them was seen)\n";
+    printTargets(all);
+    delete w.data();
 }
 
 } // namespace
@@ -194,6 +507,7 @@ int main(int argc, char **argv)
     int runs = 15;
     int digits = 15;
     QStringList times{QStringLiteral("0.2"), QStringLiteral("0.5"), QStringLiteral("1")};
+    QStringList letterTimes{QStringLiteral("0.1"), QStringLiteral("0.5")};
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         bool ok = true;
@@ -206,6 +520,9 @@ int main(int argc, char **argv)
         } else if (a == QLatin1String("--times")) {
             times = args.value(++i).split(QLatin1Char(','), Qt::SkipEmptyParts);
             ok = !times.isEmpty();
+        } else if (a == QLatin1String("--letter-times")) {
+            letterTimes = args.value(++i).split(QLatin1Char(','), Qt::SkipEmptyParts);
+            ok = !letterTimes.isEmpty();
         } else {
             return usage(QStringLiteral("unknown argument %1").arg(a));
         }
@@ -227,129 +544,8 @@ int main(int argc, char **argv)
     kioku::AppContext ctx(clock, random, messages, navigator);
     ctx.session.helpTourOn = 0;
 
-    frmG1 w(ctx);
-    w.Form_Load();
-    // The benchmark ticks the countdown itself: the window's own one-second
-    // timer would otherwise tick it too, from inside the events let run below.
-    w.tmrStart()->stop();
-    w.show();
-    pause(200); // on screen and settled
-
-    auto *cboJikan = w.findChild<QComboBox *>(QStringLiteral("cboJikan"));
-    auto *cboKaisu = w.findChild<QComboBox *>(QStringLiteral("cboKaisu"));
-    auto *cover = w.findChild<kioku::Shape *>(QStringLiteral("shpWaku"));
-    QLabel *digit1 = w.lblMondai(1);
-    if (!cboJikan || !cboKaisu || !cover || !digit1)
-        return usage(QStringLiteral("the window lacks cboJikan, cboKaisu, shpWaku or lblMondai1"));
-
-    // Auto-save off: judging writes nothing, so every play is alike.
-    if (w.chkAs()->isChecked()) {
-        w.chkAs()->setChecked(false);
-        w.chkAs_Click();
-    }
-    cboKaisu->setCurrentIndex(cboKaisu->findText(QString::number(digits)));
-    w.cboKaisu_Click();
-
-    DisplayWatch watch(digit1, cover);
-
-    out() << "number-memory display: " << runs << " plays per display time, " << digits
-          << " digits, real clock, platform " << QGuiApplication::platformName() << "\n"
-          << "on screen = first paint of lblMondai1 after the cover is hidden .. cover shown again\n\n";
-    out() << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
-                 .arg(QStringLiteral("display"), -8)
-                 .arg(QStringLiteral("runs"), 5)
-                 .arg(QStringLiteral("median err ms"), 14)
-                 .arg(QStringLiteral("worst err ms"), 13)
-                 .arg(QStringLiteral("mean err ms"), 12)
-                 .arg(QStringLiteral("CPU %"), 8);
-    out().flush();
-
-    QList<double> allErrors;
-    qint64 allCpuNs = 0;
-    qint64 allWallNs = 0;
-    int missed = 0;
-    for (const QString &time : std::as_const(times)) {
-        const int index = cboJikan->findText(time);
-        if (index < 0) {
-            out() << time << ": not a choice of 表示秒; skipped\n";
-            continue;
-        }
-        cboJikan->setCurrentIndex(index);
-        w.cboJikan_Click();
-        const double setMs = time.toDouble() * 1000.0;
-
-        QList<double> errors;
-        qint64 cpuTotal = 0;
-        qint64 wallTotal = 0;
-        for (int r = 0; r < runs; ++r) {
-            // The countdown's second-long gaps are skipped, but what would be
-            // drawn in them (the prepared board, the countdown pictures) is drawn.
-            w.cmdStart_Click();
-            QCoreApplication::processEvents();
-            w.tmrStart_Timer();
-            QCoreApplication::processEvents();
-            w.tmrStart_Timer();
-            QCoreApplication::processEvents();
-            watch.reset();
-            const qint64 cpu0 = cpuNs();
-            const qint64 wall0 = nowNs();
-            w.tmrStart_Timer(); // the display phase runs in here
-            const qint64 wall1 = nowNs();
-            const qint64 cpu1 = cpuNs();
-            cpuTotal += cpu1 - cpu0;
-            wallTotal += wall1 - wall0;
-            if (w.playState() != kioku::GameFrame::PlayState::Answering || watch.firstPaint() < 0 || watch.coverShown() < 0) {
-                ++missed;
-            } else {
-                const double shownMs = double(watch.coverShown() - watch.firstPaint()) / 1e6;
-                errors.append(shownMs - setMs);
-            }
-            w.cmdKekka_Click();
-            pause(50);
-        }
-        allErrors += errors;
-        allCpuNs += cpuTotal;
-        allWallNs += wallTotal;
-        const double cpu = wallTotal > 0 ? 100.0 * double(cpuTotal) / double(wallTotal) : 0;
-        out() << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
-                     .arg(time + QStringLiteral(" s"), -8)
-                     .arg(errors.size(), 5)
-                     .arg(ms(median(errors)), 14)
-                     .arg(ms(worstAbs(errors)), 13)
-                     .arg(ms(mean(errors)), 12)
-                     .arg(cpu, 8, 'f', 1);
-        out().flush();
-    }
-
-    const double med = median(allErrors);
-    const double worst = worstAbs(allErrors);
-    const double cpu = allWallNs > 0 ? 100.0 * double(allCpuNs) / double(allWallNs) : 0;
-    out() << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
-                 .arg(QStringLiteral("all"), -8)
-                 .arg(allErrors.size(), 5)
-                 .arg(ms(med), 14)
-                 .arg(ms(worst), 13)
-                 .arg(ms(mean(allErrors)), 12)
-                 .arg(cpu, 8, 'f', 1);
-    if (missed > 0)
-        out() << "\n" << missed << " play(s) not measured (the third tick ran no display, or no paint of the digits was seen)\n";
-    const auto target = [](const QString &what, const QString &value, const QString &goal, bool ok) {
-        return QStringLiteral("%1 %2   target %3 %4\n")
-            .arg(what, -14)
-            .arg(value, 10)
-            .arg(goal, -24)
-            .arg(verdict(ok));
-    };
-    out() << "\n"
-          << target(QStringLiteral("median error"), QStringLiteral("%1 ms").arg(med, 0, 'f', 2),
-                    QStringLiteral("<= %1 ms").arg(kMedianTargetMs, 0, 'f', 1),
-                    !allErrors.isEmpty() && std::abs(med) <= kMedianTargetMs)
-          << target(QStringLiteral("worst error"), QStringLiteral("%1 ms").arg(worst, 0, 'f', 2),
-                    QStringLiteral("< %1 ms").arg(kWorstTargetMs, 0, 'f', 1),
-                    !allErrors.isEmpty() && missed == 0 && std::abs(worst) < kWorstTargetMs)
-          << target(QStringLiteral("CPU"), QStringLiteral("%1 %").arg(cpu, 0, 'f', 1),
-                    QStringLiteral("<= %1 % of one core").arg(kCpuTargetPercent, 0, 'f', 0),
-                    cpu <= kCpuTargetPercent);
-    out().flush();
+    benchNumberMemory(ctx, runs, digits, times);
+    benchScrambled(ctx, runs, letterTimes);
+    QDir::setCurrent(QDir::tempPath());
     return 0;
 }

@@ -12,24 +12,28 @@
 #include "core/playlog/playlog.h"
 #include "core/random.h"
 #include "core/rules/numbermemory.h"
+#include "core/rules/scrambled.h"
 #include "core/settings.h"
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
 #include "games/registry.h"
 #include "games/typing/frmg3.h"
+#include "games/typing/frmg4.h"
+#include "games/typing/frmg7.h"
 #include "games/visual/frmg1.h"
-#include "widgets/answerbox.h"
 #include "main/appsetup.h"
 #include "main/frmmain.h"
+#include "testing/headless.h"
+#include "widgets/answerbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
-#include "testing/headless.h"
 #include "widgets/helpviewer.h"
 #include "widgets/messages.h"
 #include "widgets/monthcalendar.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -39,6 +43,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -46,6 +51,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 using namespace kioku;
 namespace nm = kioku::rules;
@@ -114,8 +120,7 @@ private:
 
 const QDateTime kNow(QDate(2026, 12, 7), QTime(14, 5, 33));
 
-PlayRecord record(const QDate &day, const QTime &time, const QString &item, float seconds,
-                  const QString &comment)
+PlayRecord record(const QDate &day, const QTime &time, const QString &item, float seconds, const QString &comment)
 {
     PlayRecord r;
     r.date = day.toString(QStringLiteral("yyyy/MM/dd"));
@@ -162,11 +167,9 @@ bool writeSampleData()
         float display;
     };
     const G1Play g1[] = {
-        {1, "08:12:40", "○○×○○○×○", 3},   {1, "20:31:05", "○○○○○○○○", 3},
-        {2, "07:55:18", "○×○○×○○○", 0.5f}, {3, "12:04:51", "○○○○○○○×", 3},
-        {3, "21:40:02", "○○○○○×××", 1},   {5, "09:18:33", "○○○○○○○○", 3},
-        {6, "19:02:27", "×○○○○○○○", 2},   {7, "08:20:16", "○○×○○○○○", 3},
-        {7, "11:47:09", "○○○○○○○○", 3},
+        {1, "08:12:40", "○○×○○○×○", 3}, {1, "20:31:05", "○○○○○○○○", 3}, {2, "07:55:18", "○×○○×○○○", 0.5f},
+        {3, "12:04:51", "○○○○○○○×", 3}, {3, "21:40:02", "○○○○○×××", 1}, {5, "09:18:33", "○○○○○○○○", 3},
+        {6, "19:02:27", "×○○○○○○○", 2}, {7, "08:20:16", "○○×○○○○○", 3}, {7, "11:47:09", "○○○○○○○○", 3},
     };
     // The other games, as their own summaries read.
     struct OtherPlay {
@@ -201,10 +204,12 @@ bool writeSampleData()
         QList<Entry> entries;
         for (const G1Play &p : g1)
             if (p.day == day)
-                entries.append({QTime::fromString(QString::fromLatin1(p.time), QStringLiteral("HH:mm:ss")), &p, nullptr});
+                entries.append(
+                    {QTime::fromString(QString::fromLatin1(p.time), QStringLiteral("HH:mm:ss")), &p, nullptr});
         for (const OtherPlay &p : others)
             if (p.day == day)
-                entries.append({QTime::fromString(QString::fromLatin1(p.time), QStringLiteral("HH:mm:ss")), nullptr, &p});
+                entries.append(
+                    {QTime::fromString(QString::fromLatin1(p.time), QStringLiteral("HH:mm:ss")), nullptr, &p});
         std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) { return a.time < b.time; });
         const QDate date(2026, 12, day);
         for (const Entry &e : entries) {
@@ -274,8 +279,8 @@ void shootMainWindow(Shooter &shots, Context &c)
         const char *file;
     };
     const Panel panels[] = {
-        {w->cmdRentai, "main_rentai.png"}, {w->cmdTaijyu, "main_taijyu.png"}, {w->cmdSyuukei, "main_syuukei.png"},
-        {w->cmdBunseki, "main_bunseki.png"}, {w->cmdCale, "main_cale.png"},   {w->cmdMemo, "main_memo.png"},
+        {w->cmdRentai, "main_rentai.png"},   {w->cmdTaijyu, "main_taijyu.png"}, {w->cmdSyuukei, "main_syuukei.png"},
+        {w->cmdBunseki, "main_bunseki.png"}, {w->cmdCale, "main_cale.png"},     {w->cmdMemo, "main_memo.png"},
     };
     for (const Panel &p : panels) {
         p.button->click();
@@ -412,6 +417,120 @@ void shootTimeLag(Shooter &shots, Context &c)
     delete w.data();
 }
 
+// 輪廻記憶 on the shipped word list: opened, counting down, two words into
+// turn 4 of a counted play, given up there (auto-save on).
+void shootCycle(Shooter &shots, Context &c)
+{
+    c.drawValues({0.31, 0.74, 0.12, 0.58, 0.93});
+    QPointer<frmG4> w = static_cast<frmG4 *>(openGameWindow<frmG4>(c.ctx));
+    if (!w || w->closing()) {
+        err() << "kioku_shots: the cycle window did not open" << Qt::endl;
+        return;
+    }
+    w->tmrStart()->stop();
+    w->tmrBp()->stop();
+    w->resize(1000, 720);
+    w->show();
+    shots.shoot(w, QStringLiteral("g4_idle.png"));
+    w->cmdStart_Click();
+    w->tmrStart_Timer();
+    shots.shoot(w, QStringLiteral("g4_countdown.png"));
+    w->tmrStart_Timer();
+    w->tmrStart_Timer();
+    // Turns 1 to 3 typed whole, then the first two words of turn 4.
+    for (int i = 0; i < 1 + 2 + 3 + 2 && w; ++i) {
+        c.clock.advanceMs(2400);
+        w->txtKaitou()->setText(w->dueWord());
+        pressKey(w->txtKaitou(), Qt::Key_Return);
+    }
+    if (!w)
+        return;
+    w->tmrPlay_Timer();
+    w->txtKaitou()->setText(w->dueWord().left(2));
+    shots.shoot(w, QStringLiteral("g4_playing.png"));
+    pressKey(w->txtKaitou(), Qt::Key_Escape);
+    shots.shoot(w, QStringLiteral("g4_finished.png"));
+    delete w.data();
+}
+
+// バラバラ記憶 on the shipped word list: opened, counting down, a letter of
+// the first pass on show, and a counted play of three answers finished.
+void shootScrambled(Shooter &shots, Context &c)
+{
+    namespace sc = kioku::rules;
+    // Two earlier plays in its history, as the sample play log has them.
+    const auto saved = [](int day, const char *time, int right, int wrong, int typed, float seconds,
+                          sc::PlayMode mode) {
+        sc::TypingResult r;
+        r.saved =
+            QDateTime(QDate(2026, 12, day), QTime::fromString(QString::fromLatin1(time), QStringLiteral("HH:mm:ss")));
+        r.right = right;
+        r.wrong = wrong;
+        r.typed = typed;
+        r.seconds = seconds;
+        return writeOk(
+            appendHistory(sc::scrambledHistory(), sc::scrambledEntry(r, sc::scrambledSecondsText(mode, seconds))),
+            sc::scrambledHistory().fileName);
+    };
+    if (!saved(2, "08:10:12", 8, 2, 10, 41.3f, sc::PlayMode::Counted)
+        || !saved(6, "19:15:55", 7, 3, 37, 60, sc::PlayMode::Timed))
+        return;
+
+    c.drawValues({0.31, 0.62, 0.05, 0.77, 0.48, 0.19, 0.93, 0.36, 0.58, 0.11});
+    QPointer<frmG7> w = static_cast<frmG7 *>(openGameWindow<frmG7>(c.ctx));
+    if (!w || w->closing()) {
+        err() << "kioku_shots: the scrambled window did not open" << Qt::endl;
+        return;
+    }
+    w->tmrStart()->stop();
+    w->tmrBp()->stop();
+    w->resize(1000, 720);
+    w->show();
+    // A counted play of three answers.
+    w->optMode(0)->click();
+    w->cboKaisu()->setCurrentIndex(w->cboKaisu()->findText(QStringLiteral("3")));
+    w->cboKaisu_Click();
+    shots.shoot(w, QStringLiteral("g7_idle.png"));
+    w->cmdStart_Click();
+    w->tmrStart_Timer();
+    shots.shoot(w, QStringLiteral("g7_countdown.png"));
+    w->tmrStart_Timer();
+
+    // The first word: its third letter on show, half of it typed, then answered
+    // right; the second given up; the third answered wrong, which ends the play.
+    bool shot = false;
+    c.clock.onWait = [&](double) {
+        if (w)
+            w->tmrPlay_Timer(); // the elapsed seconds, as the window's own timer shows them
+        // Only while a word's letters are on show (not in the pause after an answer or a give-up).
+        if (!w || w->playState() != GameFrame::PlayState::Answering || w->lblKanjiK()->text().isEmpty()
+            || w->tileLetterColor(1) != frmG7::kTileBack)
+            return;
+        const int word = w->rightCount() + w->wrongCount() + 1;
+        if (word == 1 && (w->currentOrder().size() < 3 || w->lblKanjiK()->text() == w->currentOrder().at(2))) {
+            if (!std::exchange(shot, true)) {
+                w->txtKaitou()->setText(w->currentWord().left(2));
+                shots.shoot(w, QStringLiteral("g7_display.png"));
+            }
+            w->txtKaitou()->setText(w->currentWord());
+            pressKey(w->txtKaitou(), Qt::Key_Return);
+        } else if (word == 2) {
+            pressKey(w->txtKaitou(), Qt::Key_Escape);
+        } else if (word == 3) {
+            w->txtKaitou()->setText(w->currentWord() + QStringLiteral("ん"));
+            pressKey(w->txtKaitou(), Qt::Key_Return);
+        }
+    };
+    w->tmrStart_Timer();
+    c.clock.onWait = nullptr;
+    if (!w)
+        return;
+    if (!shot)
+        shots.shoot(nullptr, QStringLiteral("g7_display.png"));
+    shots.shoot(w, QStringLiteral("g7_finished.png"));
+    delete w.data();
+}
+
 void shootOtherFrames(Shooter &shots, Context &c)
 {
     for (int n = 2; n <= 7; ++n) {
@@ -475,7 +594,9 @@ int main(int argc, char *argv[])
     shootMainWindow(shots, c);
     shootNumberMemory(shots, c);
     shootTimeLag(shots, c);
+    shootCycle(shots, c);
     shootOtherFrames(shots, c);
+    shootScrambled(shots, c);
 
     if (!c.services.messages.shown.isEmpty()) {
         for (const ShownMessage &m : std::as_const(c.services.messages.shown))

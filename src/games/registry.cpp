@@ -19,8 +19,8 @@ const QList<GameEntry> &gameRegistry()
         {Game::IconConcentration, &iconConcentrationDescription, nullptr},
         {Game::Tracking, &trackingDescription, nullptr},
         {Game::TimeLag, &timeLagDescription, &openGameWindow<frmG3>},
-        {Game::Cycle, &cycleDescription, nullptr},
-        {Game::Scrambled, &scrambledDescription, nullptr},
+        {Game::Cycle, &cycleDescription, &openGameWindow<frmG4>},
+        {Game::Scrambled, &scrambledDescription, &openGameWindow<frmG7>},
     };
     return games;
 }

@@ -109,7 +109,7 @@ bool EditPanel::writeLog(const QList<PlayRecord> &records)
 
 bool EditPanel::RewriteLogFromGrid()
 {
-    return writeLog(recordsFromGrid(msgHenList));
+    return kioku::RewriteLogFromGrid(msgHenList, m_ctx.messages, this);
 }
 
 void EditPanel::msgHenList_Click()

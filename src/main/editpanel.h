@@ -1,7 +1,7 @@
 #pragma once
 // The edit screen (fraSettei): every record of the play log, with row deletion,
 // the new start that empties all data, and the user name.
-#include "main/panel.h"
+#include "views/panel.h"
 
 class QLineEdit;
 class QPushButton;

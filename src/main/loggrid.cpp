@@ -2,7 +2,7 @@
 
 #include "core/text/formats.h"
 #include "core/text/recordline.h"
-#include "main/panel.h"
+#include "views/panel.h"
 #include "widgets/flexgrid.h"
 
 namespace kioku {
@@ -66,6 +66,11 @@ QList<PlayRecord> recordsFromGrid(const FlexGrid *grid)
         records.append(rec);
     }
     return records;
+}
+
+bool RewriteLogFromGrid(const FlexGrid *grid, MessageService &messages, QWidget *parent)
+{
+    return !reportWriteFailure(messages, parent, rewritePlayLog(recordsFromGrid(grid)));
 }
 
 } // namespace kioku

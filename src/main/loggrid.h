@@ -7,9 +7,12 @@
 
 #include <QList>
 
+class QWidget;
+
 namespace kioku {
 
 class FlexGrid;
+class MessageService;
 
 // The header row, widths, alignments and font size of the grid (by its objectName).
 void SetupLogGrid(FlexGrid *grid);
@@ -19,5 +22,9 @@ void FillLogGrid(FlexGrid *grid, const QList<PlayRecord> &records);
 // The records of the grid's rows, in grid order; the seconds go back through
 // a float of their text.
 QList<PlayRecord> recordsFromGrid(const FlexGrid *grid);
+// Rewrites the play log from the record rows of a log grid (the edit screen's
+// deletions, the diary's comments). A failure is told to the user in a box
+// over `parent` and the file is left as it was; returns whether it was written.
+bool RewriteLogFromGrid(const FlexGrid *grid, MessageService &messages, QWidget *parent);
 
 } // namespace kioku

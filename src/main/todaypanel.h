@@ -3,7 +3,7 @@
 // that day, their totals per game, the day's playing time and its rating (the
 // lamps, the face and the caption), with the day chart and its three graph
 // buttons under them.
-#include "main/panel.h"
+#include "views/panel.h"
 
 #include <QList>
 

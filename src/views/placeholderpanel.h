@@ -1,7 +1,7 @@
 #pragma once
 // A panel whose content is still to come: its caption, centred and greyed.
 // It has nothing to rebuild and no help text.
-#include "main/panel.h"
+#include "views/panel.h"
 
 namespace kioku {
 

@@ -465,8 +465,9 @@ void FlexGrid::setDataRows(QList<QStringList> rows)
     m_model->replaceRows(std::move(rows));
     widenToFit(first);
     widenToFit(last);
-    if (m_row >= this->rows())
-        m_row = this->rows() - 1;
+    // New rows have no highlight: the current row is the header again, so no
+    // command acts on a row the user did not choose among them.
+    m_row = 0;
 }
 
 void FlexGrid::widenToFit(const QStringList &cells)

@@ -72,6 +72,7 @@ private slots:
     void giveUpShowsTheDueWordAndEndsThePlay();
     void aTimedPlayWithNothingTypedSavesNothing();
     void keysTypedDuringTheBlankAreKept();
+    void theTimeRunningOutDuringTheBlankEndsThePlayThere();
     void anInputMethodConversionIsNotAnAnswer();
 };
 
@@ -258,6 +259,29 @@ void tst_frmG3::keysTypedDuringTheBlankAreKept()
     QCOMPARE(p.w->rightCount(), 1);
     QCOMPARE(p.w->lblMondai()->text(), QStringLiteral("自転車"));
     QCOMPARE(p.w->txtKaitou()->text(), QStringLiteral("ab"));
+}
+
+void tst_frmG3::theTimeRunningOutDuringTheBlankEndsThePlayThere()
+{
+    // The last second of a timed play passes while the label is blank: the
+    // play ends, and the blank's wait shows no new word on the finished play.
+    GameFixture f;
+    Play p(f, "20,10,\"1回\",\"秒数\",1", {"国語", "りんご", "自転車"});
+    p.start();
+    bool timedOut = false;
+    f.clock.onWait = [&](double) {
+        if (std::exchange(timedOut, true))
+            return;
+        f.clock.advanceMs(10000);
+        p.w->tmrBp_Timer();
+    };
+    p.answer(QStringLiteral("国語"));
+    f.clock.onWait = nullptr;
+    QCOMPARE(p.w->playState(), GameFrame::PlayState::Finished);
+    QVERIFY(p.w->cmdStart()->isEnabled());
+    QCOMPARE(p.w->lblMondai()->text(), QString());
+    QCOMPARE(p.w->rightCount(), 1);
+    QCOMPARE(p.w->msgRireki()->rows(), 2); // saved once, with the answer given
 }
 
 void tst_frmG3::anInputMethodConversionIsNotAnAnswer()

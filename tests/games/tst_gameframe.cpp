@@ -1,5 +1,6 @@
 // The frame every game window shares, seen on the number-memory window and on
 // plain test windows built from the other games' descriptions.
+#include "core/datafolder.h"
 #include "core/game/history.h"
 #include "core/rules/numbermemory.h"
 #include "core/settings.h"
@@ -129,6 +130,7 @@ private slots:
     void playClockShowsElapsedSeconds();
     void unreadableHistoryIsReported();
     void everyGameCanBeDescribed();
+    void theRegistryOpensEachGamesOwnWindow();
     void historyPanelFollowsClicks_data();
     void historyPanelFollowsClicks();
     void aGameThatCannotBePlayedRefusesToOpen();
@@ -359,6 +361,10 @@ void tst_GameFrame::saveNeedsAJudgedPlayOutsideCountdownAndPlay()
     w->cmdHozon_Click();
     QVERIFY(!f.dir.exists(kHistory));
 
+    // スタート over a running play starts nothing.
+    w->cmdStart_Click();
+    QCOMPARE(w->playState(), GameFrame::PlayState::Answering);
+
     w->setPlayState(GameFrame::PlayState::Finished);
     w->cmdHozon_Click();
     QCOMPARE(readHistory(rules::numberMemoryHistory()).entries.size(), 1);
@@ -554,6 +560,26 @@ void tst_GameFrame::everyGameCanBeDescribed()
             QVERIFY2(w->viewButton(name), qPrintable(name));
         QCOMPARE(f.dir.bytes(d.settings.fileName), sjis(GameSettings(d.settings).line() + "\r\n"));
     }
+}
+
+void tst_GameFrame::theRegistryOpensEachGamesOwnWindow()
+{
+    // The window a game's launcher button opens is that game's window: what
+    // the registry builds is checked against the game catalogue.
+    GameFixture f;
+    prepareDataFolder(); // the word lists the typing games need
+    int opened = 0;
+    for (const GameInfo &g : gameCatalogue()) {
+        if (!hasGameWindow(g.game))
+            continue;
+        QPointer<QWidget> w = openGame(g.game, f.ctx);
+        QVERIFY2(w, qPrintable(g.windowName));
+        QCOMPARE(w->objectName(), g.windowName);
+        QCOMPARE(qobject_cast<GameFrame *>(w.data())->description().game, g.game);
+        delete w.data();
+        ++opened;
+    }
+    QVERIFY(opened >= 4); // 数字記憶 and the three typing games at least
 }
 
 void tst_GameFrame::historyPanelFollowsClicks_data()

@@ -88,14 +88,19 @@ bool GameSettings::accepts(int i, const QString &raw, QString *normal) const
 GameSettings GameSettings::fromLine(const SettingsFormat &format, const QString &line, bool *defaulted)
 {
     GameSettings s(format);
-    const QStringList fields = text::splitRecord(line);
+    QList<bool> quoted;
+    const QStringList fields = text::splitRecord(line, &quoted);
     bool anyDefault = false;
     for (int i = 0; i < s.count(); ++i) {
         QString normal;
-        if (i < fields.size() && s.accepts(i, fields.at(i), &normal))
+        if (i < fields.size() && s.accepts(i, fields.at(i), &normal)) {
+            // A spare value keeps its written form, quotes and all.
+            if (format.fields.at(i).type == ValueType::Kept && quoted.value(i))
+                normal = QLatin1Char('"') + normal + QLatin1Char('"');
             s.m_values[i] = normal;
-        else
+        } else {
             anyDefault = true;
+        }
     }
     if (defaulted)
         *defaulted = anyDefault;
@@ -155,11 +160,8 @@ QString GameSettings::line() const
             w.text(m_values.at(i));
             break;
         case ValueType::Kept:
-            // A number goes back as it was written; anything else as quoted text.
-            if (text::isPlainNumber(m_values.at(i).trimmed()))
-                w.bare(m_values.at(i).trimmed());
-            else
-                w.text(m_values.at(i));
+            // Back exactly as it was read: a quoted value with its quotes, a bare one bare.
+            w.bare(m_values.at(i));
             break;
         }
     }

@@ -70,9 +70,11 @@ template <typename T> T parseNumber(const QString &s)
 
 } // namespace
 
-QStringList splitRecord(const QString &line)
+QStringList splitRecord(const QString &line, QList<bool> *quoted)
 {
     QStringList fields;
+    if (quoted)
+        quoted->clear();
     const qsizetype n = line.size();
     if (n == 0)
         return fields;
@@ -90,6 +92,8 @@ QStringList splitRecord(const QString &line)
             if (close < 0)
                 close = n;
             fields.append(line.mid(start, close - start));
+            if (quoted)
+                quoted->append(true);
             i = close < n ? close + 1 : n;
             const qsizetype comma = i < n ? line.indexOf(QLatin1Char(','), i) : -1;
             i = comma < 0 ? n : comma;
@@ -101,6 +105,8 @@ QStringList splitRecord(const QString &line)
             while (end > i && isBlank(d[end - 1]))
                 --end;
             fields.append(line.mid(i, end - i));
+            if (quoted)
+                quoted->append(false);
             i = comma;
         }
         if (i >= n)

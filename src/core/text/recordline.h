@@ -4,13 +4,15 @@
 // A quoted field is read to its closing quote (commas inside belong to the text;
 // anything between the closing quote and the next comma is ignored); an unquoted
 // field runs to the next comma or the line end, without surrounding blanks.
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace kioku::text {
 
-// The raw field texts of one line. An empty line gives no fields.
-QStringList splitRecord(const QString &line);
+// The raw field texts of one line. An empty line gives no fields. `quoted`
+// (when given) tells for each field whether it stood in double quotes.
+QStringList splitRecord(const QString &line, QList<bool> *quoted = nullptr);
 
 // Typed reading of a line: a reader asks for the type it expects; a missing or
 // garbled field reads as empty text or 0. Never fails.

@@ -672,7 +672,7 @@ void GameFrame::cmdHozon_Click()
         return;
     }
     const int number = m_grid->rows();
-    m_grid->addRow(historyRow(entry, m_desc.columns, number));
+    m_grid->addRow(saved->gridRow.isEmpty() ? historyRow(entry, m_desc.columns, number) : saved->gridRow);
     m_grid->scrollToLastIfMoreThan(m_desc.saveScrollMoreThan);
 
     const text::WriteResult p = appendPlayRecord(saved->record);
@@ -729,8 +729,8 @@ void GameFrame::refuseOpening(const OpenRefusal &refusal)
         m_ctx.navigator.quit();
     else
         m_ctx.navigator.showMain();
-    // Still inside the game's constructor: the window goes once control is back
-    // in the event loop. Whoever built it sees closing() and does not show it.
+    // Still inside its opening: the window goes once control is back in the
+    // event loop. The factory that built it sees closing() and does not show it.
     deleteLater();
 }
 
@@ -752,7 +752,8 @@ void GameFrame::closeEvent(QCloseEvent *event)
 
 void GameFrame::cmdStart_Click()
 {
-    if (m_closing || m_state == PlayState::Countdown)
+    // A play starts from no play or a finished one, never over a running one.
+    if (m_closing || (m_state != PlayState::Idle && m_state != PlayState::Finished))
         return;
     m_state = PlayState::Countdown;
     m_tick = 0;

@@ -77,6 +77,7 @@ public:
     struct SavedPlay {
         HistoryEntry entry;
         PlayRecord record;
+        QStringList gridRow; // empty: made from the entry by the grid's columns
     };
 
     // What a game that cannot be played says instead of opening (openRefusal).

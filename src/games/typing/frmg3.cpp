@@ -175,7 +175,7 @@ void frmG3::beginPlay()
     if (!ShowNextWord())
         return;
     if (tl::lagOf(m_cboMode->currentText()) == 2) {
-        if (holdInputFor(kSecondWordMs) == WaitEnd::Closed)
+        if (holdInputFor(kSecondWordMs) != WaitEnd::Elapsed)
             return;
         if (!ShowNextWord())
             return;
@@ -189,7 +189,8 @@ bool frmG3::ShowNextWord()
     m_shown.append(m_lblMondai->text());
     m_current = tl::pickWord(context().random, m_dictionary);
     m_lblMondai->clear();
-    if (holdInputFor(kBlankMs) == WaitEnd::Closed)
+    // Not Elapsed: the window went, or the play ended (time out) meanwhile.
+    if (holdInputFor(kBlankMs) != WaitEnd::Elapsed)
         return false;
     m_lblMondai->setText(m_current);
     return true;

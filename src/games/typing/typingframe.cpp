@@ -1,6 +1,7 @@
 #include "games/typing/typingframe.h"
 
 #include "core/clock.h"
+#include "core/rules/dictionary.h"
 #include "core/text/formats.h"
 #include "core/text/recordline.h"
 #include "widgets/answerbox.h"
@@ -78,7 +79,7 @@ void TypingFrame::buildTypingParts()
     m_txtKaitou = new AnswerBox(this);
     m_txtKaitou->setObjectName(QStringLiteral("txtKaitou"));
     connect(m_txtKaitou, &AnswerBox::enterPressed, this, &TypingFrame::txtKaitou_Enter);
-    connect(m_txtKaitou, &AnswerBox::escapePressed, this, &TypingFrame::txtKaitou_Escape);
+    connect(m_txtKaitou, &AnswerBox::escapePressed, this, &TypingFrame::escapeRequested);
 
     m_timeBar = new TimeBar(m_setup.barWidth, kBarHeight, this);
 }
@@ -193,7 +194,7 @@ void TypingFrame::txtKaitou_Enter()
     answerGiven(m_txtKaitou->text());
 }
 
-void TypingFrame::txtKaitou_Escape()
+void TypingFrame::escapeRequested()
 {
     if (noPlay()) {
         m_txtKaitou->clear();
@@ -205,11 +206,22 @@ void TypingFrame::txtKaitou_Escape()
     giveUp();
 }
 
-void TypingFrame::countRight(const QString &answer)
+void TypingFrame::countRight(const QString &answer, bool countLength)
 {
     ++m_right;
-    m_typed += int(answer.size());
+    if (countLength)
+        m_typed += rules::characterCount(answer); // characters, not bytes or UTF-16 units
     showCounts();
+}
+
+void TypingFrame::addTypedCharacters(int n)
+{
+    m_typed += n;
+}
+
+void TypingFrame::setTypedCharacters(int n)
+{
+    m_typed = n;
 }
 
 void TypingFrame::countWrong()
@@ -243,6 +255,9 @@ void TypingFrame::FinishPlay(double seconds)
         return;
     stopPlayClock();
     setPlayState(PlayState::Finished);
+    // A blank or a display still waiting inside a handler belongs to the play
+    // that ended: it ends too, and shows nothing more.
+    supersedeWaits();
     cmdStart()->setEnabled(true);
     m_lblByou->setText(rules::perSecondText(m_typed, float(seconds)));
     m_lblRitu->setText(rules::typingRate(m_right, m_wrong));
@@ -268,6 +283,7 @@ QList<std::function<void()>> TypingFrame::bpSteps()
                     rules::remainingSeconds(settings().toInt(m_setup.playSecondsSetting), m_startMs, elapsedMs);
                 const int total = qMax(1, settings().toInt(m_setup.playSecondsSetting));
                 m_timeBar->setBarWidth(qMax(0, m_timeBar->fullWidth() * m_remaining / total));
+                remainingTaken(m_remaining);
             },
             [this] {
                 if (m_remaining <= 0)

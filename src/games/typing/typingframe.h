@@ -70,6 +70,9 @@ protected:
     virtual void giveUp() = 0;
     // The time of a timed play is up; FinishPlay with the play seconds unless a game says otherwise.
     virtual void timeUp();
+    // Every second of a timed play, once the whole seconds left are taken and
+    // before the time-out is looked at (a game that shows them counts down here).
+    virtual void remainingTaken(int remaining) { Q_UNUSED(remaining) }
     // cmdStart, after the base emptied the counts and labels.
     virtual void prepareTyping() {}
 
@@ -77,8 +80,16 @@ protected:
     // The play begins now: the end of a timed play is fixed, a counted play's
     // clock starts, answers are taken.
     void startTyping();
-    void countRight(const QString &answer);
+    // An answer judged right; its characters join the typed ones unless
+    // `countLength` is false (a game that counts its characters otherwise).
+    void countRight(const QString &answer, bool countLength = true);
     void countWrong();
+    void addTypedCharacters(int n);
+    void setTypedCharacters(int n);
+    // What ESC does (and a game's other ways of giving up): with no play, the
+    // box is emptied and スタート takes the focus; during the countdown
+    // nothing; during a play, giveUp().
+    void escapeRequested();
     // A counted play has had its last answer.
     bool answersDone() const;
     // The settings and result boxes, for the game's layout.
@@ -95,7 +106,6 @@ private:
     void applyPlayMode(int index);
     void showCounts();
     void txtKaitou_Enter();
-    void txtKaitou_Escape();
     bool noPlay() const;
 
     TypingSetup m_setup;

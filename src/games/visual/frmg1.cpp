@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/rules/numbermemory.h"
+#include "core/rules/typing.h"
 #include "core/text/formats.h"
 #include "widgets/appcontext.h"
 #include "widgets/playparts.h"
@@ -277,7 +278,7 @@ bool frmG1::eventFilter(QObject *watched, QEvent *event)
 
 void frmG1::prepareBoard()
 {
-    context().session.playMode = 0;
+    context().session.playMode = qint16(rules::PlayMode::Counted); // number memory counts, never times
     m_n = qBound(1, settings().toInt(nm::NumberMemorySetting::DigitCount), nm::kDigitPositions);
 
     m_timeBar->setBarWidth(m_timeBar->fullWidth());

@@ -1,4 +1,4 @@
-#include "main/panel.h"
+#include "views/panel.h"
 
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"

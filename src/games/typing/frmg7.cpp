@@ -1,0 +1,568 @@
+#include "games/typing/frmg7.h"
+
+#include "core/clock.h"
+#include "core/rules/scrambled.h"
+#include "games/frame/descriptionparts.h"
+#include "widgets/answerbox.h"
+#include "widgets/appcontext.h"
+#include "widgets/beep.h"
+#include "widgets/playparts.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace kioku;
+namespace sc = kioku::rules;
+
+const QColor frmG7::kTileBack(255, 255, 240);
+const QColor frmG7::kGiveUpRed(255, 0, 0);
+
+namespace {
+
+constexpr int kBarWidth = 470;
+constexpr int kTileSize = 48;
+constexpr int kTileSpacing = 4;
+constexpr int kBigLetterSize = 150;
+
+// Each letter stands for the display seconds, then the label is blank for a
+// hundredth of a second before the next one. A hundredth is shorter than a
+// screen frame, so before a letter that repeats the one just shown the blank
+// lasts long enough to be seen: two equal letters in a row are seen as two.
+constexpr double kLetterGapMs = 10;
+constexpr double kRepeatGapMs = 120;
+// From the start of the last blank of a pass to the next pass (with a beep).
+constexpr double kPassPauseMs = 1000;
+// How long the right word stays in lblKaitou after a judgement, and the
+// scrambled letters stay red after a give-up.
+constexpr double kRightShownMs = 500;
+constexpr double kWrongShownMs = 1200;
+constexpr double kGiveUpShownMs = 700;
+
+TypingSetup scrambledSetup()
+{
+    TypingSetup s;
+    s.answerCountSetting = sc::ScrambledSetting::AnswerCount;
+    s.playSecondsSetting = sc::ScrambledSetting::PlaySeconds;
+    s.playModeSetting = sc::ScrambledSetting::PlayModeSetting;
+    // The same lists as the history's filter boxes.
+    s.answerCountItems = describe::numbers(1, 30);
+    s.playSecondsItems = describe::numbers(10, 180, 10);
+    s.barWidth = kBarWidth;
+    return s;
+}
+
+void paintLabel(QLabel *l, const QColor &back, const QColor &text)
+{
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, back);
+    p.setColor(QPalette::WindowText, text);
+    l->setPalette(p);
+}
+
+} // namespace
+
+frmG7::frmG7(AppContext &ctx, QWidget *parent) : TypingFrame(ctx, scrambledDescription(), scrambledSetup(), parent)
+{
+    buildPlayArea();
+}
+
+void frmG7::buildPlayArea()
+{
+    QWidget *area = playArea();
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(12);
+    column->addLayout(row);
+
+    row->addWidget(countdownPanel(), 0, Qt::AlignVCenter);
+
+    auto *board = new QGroupBox(QStringLiteral("問題"), area);
+    board->setObjectName(QStringLiteral("fraMondai"));
+    auto *bl = new QHBoxLayout(board);
+    bl->setSpacing(14);
+    auto *left = new QVBoxLayout;
+    left->setSpacing(8);
+    bl->addLayout(left, 1);
+
+    // The tiles: as many as the word has letters.
+    m_fraGattai = new QGroupBox(QStringLiteral("単語構成文字 "), board);
+    m_fraGattai->setObjectName(QStringLiteral("fraGattai"));
+    m_fraGattai->setToolTip(QStringLiteral("クリックするとギブアップします"));
+    m_fraGattai->installEventFilter(this);
+    auto *tl = new QHBoxLayout(m_fraGattai);
+    tl->setSpacing(kTileSpacing);
+    tl->setContentsMargins(8, 6, 8, 8);
+    QFont tileFont = font();
+    tileFont.setPointSizeF(20);
+    tileFont.setBold(true);
+    for (int i = 1; i <= kTiles; ++i) {
+        auto *t = new QLabel(m_fraGattai);
+        t->setObjectName(QStringLiteral("lblKanjiP%1").arg(i));
+        t->setFixedSize(kTileSize, kTileSize);
+        t->setAlignment(Qt::AlignCenter);
+        t->setFont(tileFont);
+        t->setFrameShape(QFrame::Box);
+        paintLabel(t, kTileBack, kTileBack);
+        QSizePolicy sp = t->sizePolicy();
+        sp.setRetainSizeWhenHidden(true);
+        t->setSizePolicy(sp);
+        t->setCursor(Qt::PointingHandCursor);
+        t->installEventFilter(this);
+        t->hide();
+        tl->addWidget(t);
+        m_lblKanjiP.append(t);
+    }
+    tl->addStretch(1);
+    left->addWidget(m_fraGattai);
+
+    auto *wordRow = new QHBoxLayout;
+    wordRow->addWidget(captionLabel(QStringLiteral("正解の単語"), board));
+    m_lblKaitou = new QLabel(board);
+    m_lblKaitou->setObjectName(QStringLiteral("lblKaitou"));
+    m_lblKaitou->setMinimumWidth(220);
+    m_lblKaitou->setMinimumHeight(40);
+    m_lblKaitou->setFrameShape(QFrame::StyledPanel);
+    m_lblKaitou->setFrameShadow(QFrame::Sunken);
+    m_lblKaitou->setAlignment(Qt::AlignCenter);
+    paintLabel(m_lblKaitou, Qt::white, Qt::black);
+    {
+        QFont f = m_lblKaitou->font();
+        f.setPointSizeF(18);
+        f.setBold(true);
+        m_lblKaitou->setFont(f);
+    }
+    wordRow->addWidget(m_lblKaitou, 1);
+    wordRow->addSpacing(10);
+    wordRow->addWidget(captionLabel(QStringLiteral("表示回数"), board));
+    m_lblLoop = valueLabel(QStringLiteral("lblLoop"), board);
+    m_lblLoop->setAlignment(Qt::AlignCenter);
+    m_lblLoop->setMinimumWidth(56);
+    wordRow->addWidget(m_lblLoop);
+    left->addLayout(wordRow);
+
+    auto *answerRow = new QHBoxLayout;
+    answerRow->addWidget(captionLabel(QStringLiteral("解答"), board));
+    txtKaitou()->setParent(board);
+    {
+        QFont f = txtKaitou()->font();
+        f.setPointSizeF(18);
+        txtKaitou()->setFont(f);
+    }
+    answerRow->addWidget(txtKaitou(), 1);
+    left->addLayout(answerRow);
+    left->addWidget(timeBar(), 0, Qt::AlignHCenter);
+
+    m_lblChui = new QLabel(board);
+    m_lblChui->setObjectName(QStringLiteral("lblChui"));
+    m_lblChui->setWordWrap(true);
+    m_lblChui->hide();
+    left->addWidget(m_lblChui);
+
+    // One letter at a time, large, black on white.
+    m_lblKanjiK = new QLabel(board);
+    m_lblKanjiK->setObjectName(QStringLiteral("lblKanjiK"));
+    m_lblKanjiK->setFixedSize(kBigLetterSize, kBigLetterSize);
+    m_lblKanjiK->setAlignment(Qt::AlignCenter);
+    m_lblKanjiK->setFrameShape(QFrame::Box);
+    paintLabel(m_lblKanjiK, Qt::white, Qt::black);
+    bl->addWidget(m_lblKanjiK, 0, Qt::AlignVCenter);
+    row->addWidget(board, 1);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    cmdStart()->setParent(area);
+    cmdStart()->setMinimumSize(104, 40);
+    buttons->addWidget(cmdStart());
+    buttons->addStretch(1);
+    row->addLayout(buttons);
+
+    // The display seconds go with the other settings.
+    m_cboMode = new QComboBox(modeBox());
+    m_cboMode->setObjectName(QStringLiteral("cboMode"));
+    m_cboMode->setToolTip(QStringLiteral("１文字を表示する秒数"));
+    connect(m_cboMode, &QComboBox::activated, this, [this](int) { cboMode_Click(); });
+    auto *ml = static_cast<QHBoxLayout *>(modeBox()->layout());
+    ml->addSpacing(8);
+    ml->addWidget(captionLabel(QStringLiteral("表示秒"), modeBox()));
+    ml->addWidget(m_cboMode);
+
+    auto *strip = new QHBoxLayout;
+    strip->setSpacing(12);
+    strip->addWidget(modeBox());
+    strip->addWidget(resultBox(), 1);
+    column->addLayout(strip);
+}
+
+QLabel *frmG7::lblKanjiP(int index) const
+{
+    return index >= 1 && index <= kTiles ? m_lblKanjiP.at(index - 1) : nullptr;
+}
+
+QColor frmG7::tileLetterColor(int index) const
+{
+    const QLabel *t = lblKanjiP(index);
+    return t ? t->palette().color(QPalette::WindowText) : QColor();
+}
+
+// ---------------------------------------------------------------- opening
+
+std::optional<GameFrame::OpenRefusal> frmG7::openRefusal()
+{
+    // Without a word of one to nine letters there is nothing to play: the
+    // player is told which list to fill, and stays in the main window.
+    m_load = sc::loadDictionary(sc::kScrambledDictionaryFile, sc::kScrambledMaxLength);
+    if (!m_load.ok())
+        return OpenRefusal{m_load.message, QStringLiteral("バラバラ記憶"), false};
+    return std::nullopt;
+}
+
+void frmG7::loadGame()
+{
+    TypingFrame::loadGame();
+    clearTiles();
+    LoadDictionary();
+
+    // The window opens with a scrambled word and its solution.
+    m_word = sc::pickWord(context().random, m_dictionary);
+    m_order = sc::scrambleLetters(context().random, sc::lettersOf(m_word));
+    placeTiles(m_order);
+    RevealWord();
+    m_lblLoop->setText(QStringLiteral("回"));
+
+    m_cboMode->clear();
+    m_cboMode->addItems(sc::displaySecondsItems());
+    const QString shown = sc::displaySecondsItem(settings().toFloat(sc::ScrambledSetting::DisplaySeconds));
+    if (m_cboMode->findText(shown) < 0)
+        m_cboMode->addItem(shown); // a value written into the file by hand still shows
+    m_cboMode->setCurrentIndex(m_cboMode->findText(shown));
+}
+
+void frmG7::LoadDictionary()
+{
+    m_dictionary = m_load.dictionary;
+    // Words too long for the nine tiles are never drawn; the window says so
+    // where the player sees it every time, without a box to click away.
+    if (m_load.skippedLong > 0) {
+        m_lblChui->setText(
+            QStringLiteral("※")
+            + sc::skippedWordsMessage(sc::kScrambledDictionaryFile, m_load.skippedLong, sc::kScrambledMaxLength));
+        m_lblChui->show();
+    } else {
+        m_lblChui->clear();
+        m_lblChui->hide();
+    }
+}
+
+void frmG7::cboMode_Click()
+{
+    const float seconds = m_cboMode->currentText().toFloat();
+    if (!(seconds > 0))
+        return;
+    // Taken from the next letter on, also in a running play.
+    settings().setFloat(sc::ScrambledSetting::DisplaySeconds, seconds);
+    writeSettings();
+}
+
+double frmG7::displayMs() const
+{
+    return std::round(double(settings().toFloat(sc::ScrambledSetting::DisplaySeconds)) * 1000.0);
+}
+
+// ---------------------------------------------------------------- tiles and letters
+
+void frmG7::clearTiles()
+{
+    for (QLabel *t : std::as_const(m_lblKanjiP)) {
+        t->hide();
+        t->clear();
+    }
+}
+
+void frmG7::placeTiles(const QStringList &order)
+{
+    for (int i = 0; i < kTiles; ++i) {
+        QLabel *t = m_lblKanjiP.at(i);
+        if (i < order.size()) {
+            t->setText(order.at(i));
+            paintLabel(t, kTileBack, kTileBack); // there, but not readable
+            t->show();
+        } else {
+            t->hide();
+            t->clear();
+        }
+    }
+}
+
+void frmG7::colourTiles(const QColor &letters)
+{
+    for (QLabel *t : std::as_const(m_lblKanjiP))
+        paintLabel(t, kTileBack, letters);
+}
+
+void frmG7::showLetter(const QString &letter)
+{
+    QFont f = font();
+    f.setPointSizeF(64);
+    f.setBold(true);
+    if (m_lblKanjiK->font() != f)
+        m_lblKanjiK->setFont(f);
+    m_lblKanjiK->setText(letter);
+}
+
+void frmG7::showWholeWord(const QString &word)
+{
+    // As large as fits: one letter fills the label, nine share it.
+    QFont f = font();
+    f.setBold(true);
+    const int room = kBigLetterSize - 16;
+    for (double size = 64; size >= 8; size -= 2) {
+        f.setPointSizeF(size);
+        const QFontMetrics m(f);
+        if (m.horizontalAdvance(word) <= room && m.height() <= room)
+            break;
+    }
+    m_lblKanjiK->setFont(f);
+    m_lblKanjiK->setText(word);
+}
+
+void frmG7::RevealWord()
+{
+    m_lblKaitou->setText(m_word);
+    colourTiles(Qt::black);
+    showWholeWord(m_word);
+}
+
+// ---------------------------------------------------------------- a play
+
+void frmG7::prepareTyping()
+{
+    // Whatever an earlier play left running ends for good.
+    ++m_playNumber;
+    supersedeWaits();
+    m_wordShown = m_answerFlag = m_giveUpFlag = false;
+    clearTiles();
+    txtKaitou()->clear();
+    m_lblKanjiK->clear();
+    m_lblKaitou->clear();
+    m_lblLoop->setText(QStringLiteral("回"));
+    // The history is not cleared under a running play.
+    cmdClear()->setEnabled(false);
+}
+
+void frmG7::beginPlay()
+{
+    const quint64 play = m_playNumber;
+    hideCountdownPictures();
+    txtKaitou()->setFocus();
+    startTyping();
+    runWords(play);
+}
+
+bool frmG7::playRuns(quint64 play) const
+{
+    return !closing() && playState() == PlayState::Answering && m_playNumber == play;
+}
+
+void frmG7::runWords(quint64 play)
+{
+    for (;;) {
+        const WordEnd end = ShowScrambledWord(play);
+        if (end == WordEnd::Over)
+            return; // the window may be gone
+        const bool goesOn = end == WordEnd::Answered ? judgeAnswer(play) : GiveUpWord(play);
+        if (!goesOn)
+            return;
+        if (answersDone()) {
+            countedEnd();
+            return;
+        }
+    }
+}
+
+frmG7::WordEnd frmG7::ShowScrambledWord(quint64 play)
+{
+    clearTiles();
+    txtKaitou()->clear();
+    m_word = sc::pickWord(context().random, m_dictionary);
+    const QStringList letters = sc::lettersOf(m_word);
+    m_pass = 1;
+    m_submitted.clear();
+    m_answerFlag = m_giveUpFlag = false;
+    m_wordShown = true;
+    const auto stop = [this, play] { return m_answerFlag || m_giveUpFlag || !playRuns(play); };
+    Clock &clock = context().clock;
+
+    for (;;) {
+        m_lblLoop->setText(QString::number(m_pass));
+        m_order = sc::scrambleLetters(context().random, letters);
+        placeTiles(m_order);
+        qint64 lastGapNs = clock.elapsedNs();
+        for (int k = 0; k < m_order.size(); ++k) {
+            showLetter(m_order.at(k));
+            WaitEnd w = waitMs(displayMs(), stop);
+            if (w != WaitEnd::Elapsed)
+                return wordEnd(w, play);
+            const bool repeated = k + 1 < m_order.size() && m_order.at(k + 1) == m_order.at(k);
+            showLetter(QString());
+            lastGapNs = clock.elapsedNs();
+            w = waitMs(repeated ? kRepeatGapMs : kLetterGapMs, stop);
+            if (w != WaitEnd::Elapsed)
+                return wordEnd(w, play);
+        }
+        const double leftMs = kPassPauseMs - double(clock.elapsedNs() - lastGapNs) / 1e6;
+        const WaitEnd w = waitMs(qMax(0.0, leftMs), stop);
+        if (w != WaitEnd::Elapsed)
+            return wordEnd(w, play);
+        ++m_pass;
+        beep();
+    }
+}
+
+frmG7::WordEnd frmG7::wordEnd(WaitEnd wait, quint64 play) const
+{
+    if (wait == WaitEnd::Closed || !playRuns(play))
+        return WordEnd::Over;
+    if (m_answerFlag)
+        return WordEnd::Answered;
+    if (m_giveUpFlag)
+        return WordEnd::GivenUp;
+    return WordEnd::Over;
+}
+
+void frmG7::answerGiven(const QString &answer)
+{
+    // Between two words (a judgement or a give-up on show) Enter does nothing.
+    if (!m_wordShown)
+        return;
+    m_wordShown = false;
+    m_submitted = answer;
+    m_answerFlag = true;
+    wakeWaits(); // judged now, not at the end of the letter on show
+}
+
+void frmG7::giveUp()
+{
+    if (!m_wordShown)
+        return;
+    m_wordShown = false;
+    m_giveUpFlag = true;
+    // The display of this word ends where it is and never goes on.
+    supersedeWaits();
+}
+
+void frmG7::lblKanjiP_Click(int index)
+{
+    Q_UNUSED(index)
+    escapeRequested(); // a tile click gives up as ESC does
+}
+
+bool frmG7::eventFilter(QObject *watched, QEvent *event)
+{
+    const int tile = int(m_lblKanjiP.indexOf(qobject_cast<QLabel *>(watched)));
+    if (watched != m_fraGattai && tile < 0)
+        return TypingFrame::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            return false;
+        lblKanjiP_Click(tile + 1); // 0: the frame around the tiles
+        return true;
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return true; // the press was the click
+    default:
+        return false;
+    }
+}
+
+bool frmG7::judgeAnswer(quint64 play)
+{
+    showLetter(QString());
+    const QString answer = m_submitted;
+    const bool right = answer == m_word;
+    // Every answer's characters count, right or wrong, as soon as it is
+    // judged: a time-out during the pause below keeps them.
+    if (right)
+        countRight(answer, false);
+    else
+        countWrong();
+    addTypedCharacters(sc::characterCount(answer));
+    m_lblKaitou->setText(m_word);
+    const WaitEnd w = waitMs(right ? kRightShownMs : kWrongShownMs, [this, play] { return !playRuns(play); });
+    if (w == WaitEnd::Closed || !playRuns(play))
+        return false;
+    m_lblKaitou->clear();
+    m_answerFlag = false;
+    return true;
+}
+
+bool frmG7::GiveUpWord(quint64 play)
+{
+    colourTiles(kGiveUpRed);
+    countWrong();
+    if (!letEventsRun() || !playRuns(play))
+        return false;
+    const WaitEnd w = waitMs(kGiveUpShownMs, [this, play] { return !playRuns(play); });
+    if (w == WaitEnd::Closed || !playRuns(play))
+        return false;
+    m_lblKanjiK->clear();
+    m_giveUpFlag = false;
+    txtKaitou()->clear();
+    txtKaitou()->setFocus();
+    return true;
+}
+
+void frmG7::countedEnd()
+{
+    m_wordShown = false;
+    RevealWord();
+    m_lblLoop->setText(QStringLiteral("回"));
+    // A counted play counts one character per answer.
+    setTypedCharacters(rightCount() + wrongCount());
+    cmdClear()->setEnabled(true);
+    FinishPlay(playSecondsValue());
+}
+
+void frmG7::timeUp()
+{
+    // The word on show is not judged; an answer typed but not sent is dropped.
+    m_wordShown = false;
+    supersedeWaits();
+    RevealWord();
+    m_lblLoop->setText(QStringLiteral("回"));
+    cmdClear()->setEnabled(true);
+    FinishPlay(settings().toFloat(sc::ScrambledSetting::PlaySeconds));
+}
+
+void frmG7::remainingTaken(int remaining)
+{
+    // This window counts the seconds of a timed play down in lblJikan.
+    lblJikan()->setText(QString::number(qMax(0, remaining)));
+}
+
+std::optional<GameFrame::SavedPlay> frmG7::result(const QDateTime &now) const
+{
+    if (rightCount() + wrongCount() == 0)
+        return std::nullopt;
+    sc::TypingResult r;
+    r.saved = now;
+    r.right = rightCount();
+    r.wrong = wrongCount();
+    r.typed = typedCharacters();
+    r.seconds = playSecondsValue();
+    const QString seconds =
+        sc::scrambledSecondsText(timedPlay() ? sc::PlayMode::Timed : sc::PlayMode::Counted, r.seconds);
+    return SavedPlay{sc::scrambledEntry(r, seconds), sc::scrambledRecord(r, seconds)};
+}
