@@ -24,7 +24,11 @@ QPushButton *GraphButtons::add(const QString &name, const QString &caption, std:
     m_order.append(name);
     m_buttons.insert(name, b);
     m_draw.insert(name, std::move(draw));
-    connect(b, &QPushButton::clicked, this, [this, name] { click(name); });
+    connect(b, &QPushButton::clicked, this, [this, name] {
+        click(name);
+        if (m_draw.value(name))
+            emit pressed(name);
+    });
     return b;
 }
 

@@ -48,8 +48,10 @@ public:
     QBoxLayout *row() const { return m_row; }
 
 signals:
-    // After a view was drawn by a click.
+    // After a view was drawn by a click (the player's or a refresh).
     void drawn(const QString &name);
+    // After the player pressed a button and its view was drawn.
+    void pressed(const QString &name);
 
 private:
     QColor m_selected;

@@ -131,6 +131,7 @@ private slots:
     void unreadableHistoryIsReported();
     void everyGameCanBeDescribed();
     void theRegistryOpensEachGamesOwnWindow();
+    void onlyThePlayersViewGrowsThePanel();
     void historyPanelFollowsClicks_data();
     void historyPanelFollowsClicks();
     void aGameThatCannotBePlayedRefusesToOpen();
@@ -580,6 +581,31 @@ void tst_GameFrame::theRegistryOpensEachGamesOwnWindow()
         ++opened;
     }
     QVERIFY(opened >= 4); // 数字記憶 and the three typing games at least
+}
+
+void tst_GameFrame::onlyThePlayersViewGrowsThePanel()
+{
+    // Image memory: the chart redrawn after a save leaves the judged board in
+    // sight; a view the player presses grows the panel; a panel the player
+    // hid comes back, compact, with the next play.
+    GameFixture f;
+    f.dir.write(gameInfo(Game::ImageMemory).settingsFile, "8,10,1,\"\",1\r\n");
+    auto *w = f.open<TestGame>(imageMemoryDescription());
+    w->show();
+    QVERIFY(!w->panelTall());
+    w->hasResult = true;
+    w->entry = HistoryEntry({"2026/12/07", "14:05:33", "○", "1", "0", "100.0%", "5秒"});
+    w->setPlayState(GameFrame::PlayState::Finished);
+    w->cmdHozon_Click();
+    QCOMPARE(w->msgRireki()->rows(), 2);
+    QVERIFY(!w->panelTall());
+    QTest::mouseClick(w->viewButton("cmdRitu"), Qt::LeftButton);
+    QVERIFY(w->panelTall());
+    w->fraRireki_Click();
+    QVERIFY(!w->historyPanelShown());
+    w->cmdStart_Click();
+    QVERIFY(w->historyPanelShown());
+    QVERIFY(!w->panelTall());
 }
 
 void tst_GameFrame::historyPanelFollowsClicks_data()

@@ -48,6 +48,7 @@ struct PanelStates {
     bool startMakesCompact = true;
     bool formClickMakesTall = false; // a click on the window background (Form_Click) makes it tall
     bool panelClickHides = false;    // a click on the panel itself (fraRireki_Click) hides it
+    bool startShowsPanel = false;    // スタート shows a panel the player hid again
 };
 
 struct GameDescription {

@@ -292,10 +292,9 @@ void GameFrame::buildFrame()
         QPushButton *b = m_views->add(v.objectName, v.caption, draw);
         b->setEnabled(v.enabled && draw);
     }
-    connect(m_views, &GraphButtons::drawn, this, [this] {
-        if (m_desc.panel.enabled && m_desc.panel.viewMakesTall)
-            setPanelTall(true);
-    });
+    // A view the player asks for grows the panel; the redraw that follows a
+    // save or a filter does not, so the board just judged stays in sight.
+    connect(m_views, &GraphButtons::pressed, this, [this] { viewPressed(); });
     if (!m_desc.initialView.isEmpty())
         m_views->markSelected(m_desc.initialView);
     top->addWidget(m_fraView);
@@ -512,6 +511,14 @@ void GameFrame::RefreshSelectedView()
 void GameFrame::view_Click(const QString &buttonName)
 {
     m_views->click(buttonName);
+    if (m_desc.view(buttonName)->columns.size() > 0)
+        viewPressed();
+}
+
+void GameFrame::viewPressed()
+{
+    if (m_desc.panel.enabled && m_desc.panel.viewMakesTall)
+        setPanelTall(true);
 }
 
 void GameFrame::drawView(const ViewButton &v)
@@ -757,8 +764,12 @@ void GameFrame::cmdStart_Click()
         return;
     m_state = PlayState::Countdown;
     m_tick = 0;
-    if (m_desc.panel.enabled && m_desc.panel.startMakesCompact)
+    if (m_desc.panel.enabled && m_desc.panel.startMakesCompact) {
+        // A panel the player hid comes back with a new play, compact.
+        if (m_desc.panel.startShowsPanel)
+            showHistoryPanel();
         setPanelTall(false);
+    }
     prepareBoard();
     m_cmdStart->setEnabled(false);
 }

@@ -243,6 +243,7 @@ private:
     void leaveWindow();
     void refuseOpening(const OpenRefusal &refusal);
     void afterShown();
+    void viewPressed();
     WaitEnd waitGuarded(double ms, const std::function<bool()> &stop);
 
     AppContext &m_ctx;

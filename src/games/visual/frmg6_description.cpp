@@ -45,6 +45,7 @@ GameDescription imageMemoryDescription()
     d.panel.viewMakesTall = true;
     d.panel.startMakesCompact = true;
     d.panel.panelClickHides = true;
+    d.panel.startShowsPanel = true;
     d.playTimerMs = 50;
     d.helpText = helpText();
     return d;
