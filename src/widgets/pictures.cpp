@@ -1,5 +1,8 @@
 #include "widgets/pictures.h"
 
+#include <QDir>
+#include <QIcon>
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -585,6 +588,21 @@ QPixmap appIcon(int size)
     p.setBrush(QColor(0xff, 0xe0, 0x40));
     p.drawPath(spark);
     return cv.finish();
+}
+
+QPixmap iconFilePicture(const QString &fileName, int size)
+{
+    const QIcon icon(QDir::current().filePath(fileName));
+    if (icon.isNull() || icon.availableSizes().isEmpty())
+        return QPixmap();
+    const qreal dpr = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pm = icon.pixmap(QSize(size, size), dpr);
+    if (pm.isNull())
+        return pm;
+    if (pm.width() != qRound(size * dpr))
+        pm = pm.scaled(QSize(size, size) * dpr, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    pm.setDevicePixelRatio(dpr);
+    return pm;
 }
 
 } // namespace kioku::pictures

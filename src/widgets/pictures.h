@@ -14,5 +14,9 @@ QPixmap countdown(int index, int size);
 QPixmap gameIcon(int position, int size);
 // The application icon.
 QPixmap appIcon(int size);
+// The picture of an icon file of the working folder at `size` pixels (the
+// nearest size the file holds, scaled smoothly); a null pixmap when the file
+// cannot be read as a picture.
+QPixmap iconFilePicture(const QString &fileName, int size);
 
 } // namespace kioku::pictures
