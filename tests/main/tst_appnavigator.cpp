@@ -2,11 +2,17 @@
 // only from the main window.
 #include "mainfixture.h"
 
+#include "core/datafolder.h"
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
+#include "games/typing/typingframe.h"
 #include "games/visual/frmg1.h"
 #include "games/visual/frmg2.h"
 #include "main/appnavigator.h"
+#include "widgets/answerbox.h"
+#include "widgets/flexgrid.h"
+#include <QLabel>
+#include <QRadioButton>
 
 #include <QApplication>
 #include <QPointer>
@@ -88,6 +94,8 @@ private slots:
     void closingTheMainWindowEndsTheProgramOnce();
     void aGameReplacesTheMainWindowAndLeadsBack();
     void nothingOpensOnceTheProgramEnds();
+    void aTypingPlayFromTheLauncherShowsOnTheTodayPanel_data();
+    void aTypingPlayFromTheLauncherShowsOnTheTodayPanel();
     void aGameThatRefusesToOpenIsNeverShown_data();
     void aGameThatRefusesToOpenIsNeverShown();
 };
@@ -184,6 +192,54 @@ void tst_AppNavigator::nothingOpensOnceTheProgramEnds()
     nav.showGame(Game::NumberMemory);
     QVERIFY(!nav.currentWindow());
     QVERIFY(openWindows().isEmpty());
+}
+
+void tst_AppNavigator::aTypingPlayFromTheLauncherShowsOnTheTodayPanel_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("item");
+    QTest::newRow("時間差") << "cmdG6"
+                            << "時間差記憶";
+    QTest::newRow("輪廻") << "cmdG5"
+                          << "輪廻記憶";
+}
+
+void tst_AppNavigator::aTypingPlayFromTheLauncherShowsOnTheTodayPanel()
+{
+    // From the launcher to a saved result on the today panel: a counted play
+    // of one answer, given up at once, saved automatically, and 戻り.
+    QFETCH(QString, button);
+    QFETCH(QString, item);
+    MainFixture f;
+    prepareDataFolder(); // the shipped word lists; the fixture's own files stay
+    CountingNavigator nav;
+    AppContext ctx(f.clock, f.services.random, f.messages, nav);
+    ctx.session.helpTourOn = 0;
+    nav.setContext(ctx);
+    WindowSweeper sweep{nav};
+    nav.showMain();
+    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    main->cmdGame->click();
+    auto *b = main->findChild<QToolButton *>(button);
+    QVERIFY(b && b->isEnabled());
+    b->click();
+    QPointer<TypingFrame> game = qobject_cast<TypingFrame *>(nav.currentWindow());
+    QVERIFY(game);
+    game->tmrStart()->stop();
+    game->optMode(0)->click(); // counted
+    game->cmdStart_Click();
+    for (int i = 0; i < 3; ++i)
+        game->tmrStart_Timer();
+    QCOMPARE(game->playState(), GameFrame::PlayState::Answering);
+    QTest::keyClick(game->txtKaitou(), Qt::Key_Escape); // give up: one wrong answer, saved
+    QCOMPARE(game->playState(), GameFrame::PlayState::Finished);
+    game->cmdEnd()->click();
+    QTRY_VERIFY(game.isNull());
+    QTRY_VERIFY(qobject_cast<frmMain *>(nav.currentWindow()));
+    auto *back = qobject_cast<frmMain *>(nav.currentWindow());
+    QCOMPARE(back->msgDayList->rows(), 2);
+    QCOMPARE(back->msgDayList->textMatrix(1, 2), item);
+    QCOMPARE(back->lblMHyouka->text(), QStringLiteral("1 種類の脳刺激"));
 }
 
 void tst_AppNavigator::aGameThatRefusesToOpenIsNeverShown_data()
