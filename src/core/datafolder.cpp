@@ -2,6 +2,7 @@
 
 #include "core/playlog/playlog.h"
 #include "core/rules/dictionary.h"
+#include "core/rules/icons.h"
 #include "core/settings.h"
 #include "core/text/textfile.h"
 
@@ -57,7 +58,15 @@ DataFolderResult prepareDataFolder()
             break;
         }
     }
-    const QStringList toWrite = firstStart ? shipped : essentialNames();
+    QStringList toWrite = firstStart ? shipped : essentialNames();
+    // A folder without any picture (made before the flags were shipped) gets
+    // them; one with pictures keeps the player's own set as it is, even when
+    // the player removed some of ours.
+    if (!firstStart && rules::listIcons().isEmpty()) {
+        for (const QString &name : shipped)
+            if (name.endsWith(QLatin1String(".ico"), Qt::CaseInsensitive))
+                toWrite.append(name);
+    }
     for (const QString &name : toWrite) {
         if (text::fileExists(name))
             continue; // never overwrite what is there

@@ -33,6 +33,7 @@ private slots:
     void userName();
 
     void firstStartWritesEveryShippedFile();
+    void laterStartRecreatesOnlyEssentials_data();
     void laterStartRecreatesOnlyEssentials();
     void failedSetUpIsReported();
 };
@@ -211,24 +212,39 @@ void tst_playlog::firstStartWritesEveryShippedFile()
     QVERIFY(prepareDataFolder().written.isEmpty());
 }
 
+void tst_playlog::laterStartRecreatesOnlyEssentials_data()
+{
+    QTest::addColumn<bool>("playerIcon");
+    QTest::newRow("a folder without pictures gets the flags") << false;
+    QTest::newRow("the player's own pictures are kept as they are") << true;
+}
+
 void tst_playlog::laterStartRecreatesOnlyEssentials()
 {
+    QFETCH(bool, playerIcon);
     TempDataDir dir;
     // The log exists under another letter case and holds plays; the memo and the
     // name record have gone missing; the settings file holds the user's choice.
     QVERIFY(dir.write("データ.TXT", sjisLines({kGameLine})));
     QVERIFY(dir.write("設定.TXT", sjis("\"ヘルプツアー\",0\r\n")));
+    if (playerIcon)
+        QVERIFY(dir.write("うちの猫.ico", QByteArray("not read here")));
     const DataFolderResult r = prepareDataFolder();
     QVERIFY(r.failed.isEmpty());
     // The word lists come back too: a typing game cannot be played without its list.
-    const QSet<QString> lists{"時間差辞書.txt", "輪廻辞書.txt", "バラバラ記憶辞書.TXT"};
-    QCOMPARE(QSet<QString>(r.written.begin(), r.written.end()), QSet<QString>({"メモ.TXT", "氏名.txt"}) + lists);
-    QStringList files{"データ.TXT", "メモ.TXT", "氏名.txt", "設定.TXT"};
-    files += QStringList(lists.begin(), lists.end());
-    files.sort();
-    QCOMPARE(dir.files(), files);
+    QSet<QString> expected{"メモ.TXT", "氏名.txt", "時間差辞書.txt", "輪廻辞書.txt", "バラバラ記憶辞書.TXT"};
+    int flags = 0;
+    for (const QString &w : r.written)
+        flags += w.endsWith(QLatin1String(".ico")) ? 1 : 0;
+    QCOMPARE(flags, playerIcon ? 0 : 20);
+    QSet<QString> written(r.written.begin(), r.written.end());
+    for (auto it = written.begin(); it != written.end();)
+        it = it->endsWith(QLatin1String(".ico")) ? written.erase(it) : std::next(it);
+    QCOMPARE(written, expected);
     QCOMPARE(dir.bytes("データ.TXT"), sjisLines({kGameLine}));
     QCOMPARE(dir.bytes("設定.TXT"), sjis("\"ヘルプツアー\",0\r\n"));
+    if (playerIcon)
+        QCOMPARE(dir.bytes("うちの猫.ico"), QByteArray("not read here"));
 }
 
 void tst_playlog::failedSetUpIsReported()
@@ -238,7 +254,7 @@ void tst_playlog::failedSetUpIsReported()
     text::testing::failNextWrite();
     const DataFolderResult r = prepareDataFolder();
     QCOMPARE(r.failed.size(), 1);
-    QCOMPARE(r.written.size(), 5); // the other essentials: memo, name record and the three word lists
+    QCOMPARE(r.written.size(), 25); // the other essentials (memo, name record, three word lists) and the flags
     QCOMPARE(dir.bytes("設定.txt"), sjis("\"ヘルプツアー\",0\r\n"));
 }
 

@@ -279,8 +279,10 @@ void tst_frmG3::theTimeRunningOutDuringTheBlankEndsThePlayThere()
     f.clock.onWait = nullptr;
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Finished);
     QVERIFY(p.w->cmdStart()->isEnabled());
-    QCOMPARE(p.w->lblMondai()->text(), QString());
+    QCOMPARE(p.w->lblMondai()->text(), QStringLiteral("自転車")); // the word the next play starts with
     QCOMPARE(p.w->rightCount(), 1);
+    p.w->cmdStart_Click();
+    QCOMPARE(p.w->lblMondai()->text(), QStringLiteral("自転車"));
     QCOMPARE(p.w->msgRireki()->rows(), 2); // saved once, with the answer given
 }
 

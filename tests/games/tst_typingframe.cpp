@@ -112,6 +112,7 @@ private slots:
     void keysOutsideAPlay();
     void aTimedPlayEndsWhenItsTimeIsUp();
     void aCountedPlayEndsAtItsLastAnswer();
+    void settingsChangedDuringAPlayApplyToTheNext();
     void giveUpEndsThePlayOverItsSeconds();
     void anInputMethodConversionIsNotAnAnswer();
 };
@@ -244,6 +245,35 @@ void tst_TypingFrame::aCountedPlayEndsAtItsLastAnswer()
     QCOMPARE(w->msgRireki()->textMatrix(1, 9), QStringLiteral("41.3秒"));
     QVERIFY(!w->tmrPlay()->isActive()); // the clock stopped with the play
     QCOMPARE(w->lblJikan()->text(), QStringLiteral("41.3"));
+}
+
+void tst_TypingFrame::settingsChangedDuringAPlayApplyToTheNext()
+{
+    // A timed play of 60 s: choosing 10 s and the counted mode while it runs
+    // changes neither when it ends nor what is saved; the next play takes them.
+    GameFixture f;
+    f.dir.write(kSettings, sjis(QStringLiteral("20,60,\"2回\",\"秒数\",1\r\n")));
+    auto *w = f.open<TestTyping>();
+    start(w);
+    pick(w->cboJikan(), QStringLiteral("10"));
+    w->cboJikan_Click();
+    w->optMode(0)->click();
+    type(w->txtKaitou(), QStringLiteral("国語"));
+    QTest::keyClick(w->txtKaitou(), Qt::Key_Return);
+    f.clock.advanceMs(30000);
+    w->tmrBp_Timer();
+    QCOMPARE(w->playState(), GameFrame::PlayState::Answering);
+    QCOMPARE(w->remaining(), 30);
+    f.clock.advanceMs(30000);
+    w->tmrBp_Timer();
+    QCOMPARE(w->playState(), GameFrame::PlayState::Finished);
+    QCOMPARE(w->msgRireki()->textMatrix(1, 9), QStringLiteral("60秒"));
+    QCOMPARE(w->playSettingText(), QStringLiteral("60"));
+    // The next play is counted, of 20 answers.
+    w->cmdStart_Click();
+    QVERIFY(!w->timedPlay());
+    QCOMPARE(w->lblJikan()->text(), QStringLiteral("0.0"));
+    QCOMPARE(w->playSettingText(), QStringLiteral("20"));
 }
 
 void tst_TypingFrame::giveUpEndsThePlayOverItsSeconds()

@@ -890,7 +890,7 @@ GameFrame::WaitEnd GameFrame::holdInputFor(double ms, const std::function<bool()
     const WaitEnd end = waitGuarded(ms, stop);
     const QList<InputHolder::Held> held = holder->release();
     holder.reset();
-    if (end != WaitEnd::Closed && self) {
+    if ((end == WaitEnd::Elapsed || end == WaitEnd::Stopped) && self) {
         // Delivered after the caller has set up what comes next (a new word).
         for (const InputHolder::Held &h : held)
             if (h.receiver)
@@ -898,6 +898,8 @@ GameFrame::WaitEnd GameFrame::holdInputFor(double ms, const std::function<bool()
             else
                 delete h.event;
     } else {
+        // The window went, or what the keys were typed for ended (a play that
+        // timed out): they are dropped rather than landing somewhere else.
         for (const InputHolder::Held &h : held)
             delete h.event;
     }

@@ -189,11 +189,13 @@ bool frmG3::ShowNextWord()
     m_shown.append(m_lblMondai->text());
     m_current = tl::pickWord(context().random, m_dictionary);
     m_lblMondai->clear();
-    // Not Elapsed: the window went, or the play ended (time out) meanwhile.
-    if (holdInputFor(kBlankMs) != WaitEnd::Elapsed)
+    const WaitEnd w = holdInputFor(kBlankMs);
+    if (w == WaitEnd::Closed)
         return false;
+    // The new word is shown even when the play ended (time out) during the
+    // blank: the next play starts with the word the player saw last.
     m_lblMondai->setText(m_current);
-    return true;
+    return w == WaitEnd::Elapsed;
 }
 
 QString frmG3::dueWord() const
@@ -236,7 +238,7 @@ std::optional<GameFrame::SavedPlay> frmG3::result(const QDateTime &now) const
     r.typed = typedCharacters();
     r.seconds = playSecondsValue();
     const QString lag = m_cboMode->currentText();
-    const QString setting = timedPlay() ? cboJikan()->currentText() : cboKaisu()->currentText();
+    const QString setting = playSettingText();
     return SavedPlay{tl::timeLagEntry(r, lag),
                      tl::timeLagRecord(r, tl::playModeItem(timedPlay() ? tl::PlayMode::Timed : tl::PlayMode::Counted),
                                        setting, lag)};

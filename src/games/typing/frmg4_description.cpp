@@ -13,19 +13,21 @@ using namespace describe;
 
 QString helpText()
 {
-    return helpLines({
-        QStringLiteral("このゲームは『輪廻記憶タイピング』です。"),
-        QStringLiteral(""),
-        QStringLiteral("常に過去出題された文字も全て入力してから出題文字をタイプするルールです。"),
-        QStringLiteral(""),
-        QStringLiteral("例）出題→国語　　国語とタイプ"),
-        QStringLiteral("　　出題→算数　　国語とタイプしてから算数とタイプ"),
-        QStringLiteral("　　出題→理科　　国語とタイプしてから算数とタイプし、理科とタイプ"),
-        QStringLiteral("　　　："),
-        QStringLiteral("記憶の限界にチャレンジ！"),
-        QStringLiteral(""),
-        QStringLiteral("ギブアップ時はＥＳＣキーを押してください。"),
-    }, false);
+    return helpLines(
+        {
+            QStringLiteral("このゲームは『輪廻記憶タイピング』です。"),
+            QStringLiteral(""),
+            QStringLiteral("常に過去出題された文字も全て入力してから出題文字をタイプするルールです。"),
+            QStringLiteral(""),
+            QStringLiteral("例）出題→国語　　国語とタイプ"),
+            QStringLiteral("　　出題→算数　　国語とタイプしてから算数とタイプ"),
+            QStringLiteral("　　出題→理科　　国語とタイプしてから算数とタイプし、理科とタイプ"),
+            QStringLiteral("　　　："),
+            QStringLiteral("記憶の限界にチャレンジ！"),
+            QStringLiteral(""),
+            QStringLiteral("ギブアップ時はＥＳＣキーを押してください。"),
+        },
+        false);
 }
 
 } // namespace
@@ -42,7 +44,7 @@ GameDescription cycleDescription()
     d.gridFontSize = 11;
     d.filters = {typingSecondsFilter(numbers(10, 180, 5)), typingCountFilter(numbers(1, 100))};
     d.views = typingViews(view(QStringLiteral("cmdJisyo"), QStringLiteral("ターン数"), 1, {10}));
-    d.refreshOrder = {QStringLiteral("cmdByou"), QStringLiteral("cmdRitu"), QStringLiteral("cmdKaitou"),
+    d.refreshOrder = {QStringLiteral("cmdByou"),  QStringLiteral("cmdRitu"),  QStringLiteral("cmdKaitou"),
                       QStringLiteral("cmdPByou"), QStringLiteral("cmdJisyo"), QStringLiteral("cmdMoji")};
     d.initialView = QStringLiteral("cmdKaitou");
     d.playTimerMs = 50;

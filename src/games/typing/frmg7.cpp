@@ -412,17 +412,23 @@ frmG7::WordEnd frmG7::ShowScrambledWord(quint64 play)
         for (int k = 0; k < m_order.size(); ++k) {
             showLetter(m_order.at(k));
             WaitEnd w = waitMs(displayMs(), stop);
+            if (w == WaitEnd::Closed)
+                return WordEnd::Over; // the window went: not even a member is read
             if (w != WaitEnd::Elapsed)
                 return wordEnd(w, play);
             const bool repeated = k + 1 < m_order.size() && m_order.at(k + 1) == m_order.at(k);
             showLetter(QString());
             lastGapNs = clock.elapsedNs();
             w = waitMs(repeated ? kRepeatGapMs : kLetterGapMs, stop);
+            if (w == WaitEnd::Closed)
+                return WordEnd::Over;
             if (w != WaitEnd::Elapsed)
                 return wordEnd(w, play);
         }
         const double leftMs = kPassPauseMs - double(clock.elapsedNs() - lastGapNs) / 1e6;
         const WaitEnd w = waitMs(qMax(0.0, leftMs), stop);
+        if (w == WaitEnd::Closed)
+            return WordEnd::Over;
         if (w != WaitEnd::Elapsed)
             return wordEnd(w, play);
         ++m_pass;
@@ -544,6 +550,14 @@ void frmG7::timeUp()
     m_lblLoop->setText(QStringLiteral("回"));
     cmdClear()->setEnabled(true);
     FinishPlay(settings().toFloat(sc::ScrambledSetting::PlaySeconds));
+}
+
+void frmG7::cboJikan_Click()
+{
+    TypingFrame::cboJikan_Click();
+    // Shown only while no play runs: during a timed play lblJikan counts down.
+    if (playState() != PlayState::Answering && playState() != PlayState::Showing)
+        lblJikan()->setText(cboJikan()->currentText());
 }
 
 void frmG7::remainingTaken(int remaining)

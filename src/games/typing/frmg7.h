@@ -64,6 +64,12 @@ protected:
     void giveUp() override;
     void timeUp() override;
     void remainingTaken(int remaining) override;
+
+public:
+    // The play seconds chosen are shown in lblJikan as well.
+    void cboJikan_Click() override;
+
+protected:
     std::optional<SavedPlay> result(const QDateTime &now) const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

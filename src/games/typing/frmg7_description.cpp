@@ -13,16 +13,19 @@ using namespace describe;
 
 QString helpText()
 {
-    return helpLines({
-        QStringLiteral("このゲームは『バラバラ記憶タイピング』です。"),
-        QStringLiteral(""),
-        QStringLiteral("ある単語が順番バラバラで、なおかつ１文字ずつ画面に表示されます。"),
-        QStringLiteral("どんな文字が表示されたのかを記憶しながらバラバラになった単語を正しく並び替えて入力します。"),
-        QStringLiteral(""),
-        QStringLiteral("文字の表示時間は変更することができますので自分が覚えやすいタイミングに調整してください。"),
-        QStringLiteral(""),
-        QStringLiteral("ギブアップ時はＥＳＣキーを押すか構成文字欄をクリックしてください。"),
-    }, true);
+    return helpLines(
+        {
+            QStringLiteral("このゲームは『バラバラ記憶タイピング』です。"),
+            QStringLiteral(""),
+            QStringLiteral("ある単語が順番バラバラで、なおかつ１文字ずつ画面に表示されます。"),
+            QStringLiteral(
+                "どんな文字が表示されたのかを記憶しながらバラバラになった単語を正しく並び替えて入力します。"),
+            QStringLiteral(""),
+            QStringLiteral("文字の表示時間は変更することができますので自分が覚えやすいタイミングに調整してください。"),
+            QStringLiteral(""),
+            QStringLiteral("ギブアップ時はＥＳＣキーを押すか構成文字欄をクリックしてください。"),
+        },
+        true);
 }
 
 } // namespace
@@ -35,16 +38,11 @@ GameDescription scrambledDescription()
     d.settings = rules::scrambledSettings();
     d.autoSaveSetting = rules::ScrambledSetting::AutoSave;
     d.history = rules::scrambledHistory();
-    d.columns = {col(QStringLiteral("回"), 600, 0),
-                 col(QStringLiteral("日付"), 1400, 1, C),
-                 col(QStringLiteral("時間"), 1000, 2, C),
-                 col(QStringLiteral("答数"), 600, 3),
-                 col(QStringLiteral("ＯＫ"), 600, 4),
-                 col(QStringLiteral("ＮＧ"), 600, 5),
-                 col(QStringLiteral("字数"), 755, 6),
-                 col(QStringLiteral("正解率"), 880, 7),
-                 col(QStringLiteral("秒当たり"), 980, 8),
-                 col(QStringLiteral("表示秒数"), 1025, 9)};
+    d.columns = {col(QStringLiteral("回"), 600, 0),       col(QStringLiteral("日付"), 1400, 1, C),
+                 col(QStringLiteral("時間"), 1000, 2, C), col(QStringLiteral("答数"), 600, 3),
+                 col(QStringLiteral("ＯＫ"), 600, 4),     col(QStringLiteral("ＮＧ"), 600, 5),
+                 col(QStringLiteral("字数"), 755, 6),     col(QStringLiteral("正解率"), 880, 7),
+                 col(QStringLiteral("秒当たり"), 980, 8), col(QStringLiteral("表示秒数"), 1025, 9)};
     d.saveScrollMoreThan = 8;
     d.filters = {typingSecondsFilter(numbers(10, 180, 10)), typingCountFilter(numbers(1, 30))};
     d.views = typingViews(spareView(QStringLiteral("cmdJisyo"), QStringLiteral("予備")));

@@ -154,6 +154,11 @@ void TypingFrame::prepareBoard()
         l->clear();
     m_right = m_wrong = m_typed = 0;
     showCounts();
+    m_playStarted = false; // the mode and seconds of the play are taken now
+    m_playTimed = timedPlay();
+    m_playSeconds = settings().toFloat(m_setup.playSecondsSetting);
+    m_playSettingText = m_playTimed ? m_cboJikan->currentText() : m_cboKaisu->currentText();
+    m_playStarted = true;
     lblJikan()->setText(timedPlay() ? m_cboJikan->currentText() : text::format0_0(0.0));
     m_timeBar->setBarWidth(m_timeBar->fullWidth());
     prepareTyping();
@@ -163,7 +168,7 @@ void TypingFrame::startTyping()
 {
     m_startNs = context().clock.elapsedNs();
     m_startMs = context().clock.timeOfDay().msec();
-    m_remaining = settings().toInt(m_setup.playSecondsSetting);
+    m_remaining = int(m_playSeconds);
     setPlayState(PlayState::Answering);
     if (!timedPlay())
         startPlayClock();
@@ -171,6 +176,8 @@ void TypingFrame::startTyping()
 
 bool TypingFrame::timedPlay() const
 {
+    if (m_playStarted)
+        return m_playTimed;
     return context().session.playMode == qint16(rules::PlayMode::Timed);
 }
 
@@ -245,7 +252,7 @@ bool TypingFrame::answersDone() const
 float TypingFrame::playSecondsValue() const
 {
     if (timedPlay())
-        return settings().toFloat(m_setup.playSecondsSetting);
+        return m_playStarted ? m_playSeconds : settings().toFloat(m_setup.playSecondsSetting);
     return float(text::leadingNumber(lblJikan()->text()));
 }
 
@@ -270,7 +277,7 @@ void TypingFrame::FinishPlay(double seconds)
 
 void TypingFrame::timeUp()
 {
-    FinishPlay(settings().toFloat(m_setup.playSecondsSetting));
+    FinishPlay(m_playSeconds);
 }
 
 QList<std::function<void()>> TypingFrame::bpSteps()
@@ -279,9 +286,8 @@ QList<std::function<void()>> TypingFrame::bpSteps()
         return {};
     return {[this] {
                 const qint64 elapsedMs = (context().clock.elapsedNs() - m_startNs) / 1000000;
-                m_remaining =
-                    rules::remainingSeconds(settings().toInt(m_setup.playSecondsSetting), m_startMs, elapsedMs);
-                const int total = qMax(1, settings().toInt(m_setup.playSecondsSetting));
+                m_remaining = rules::remainingSeconds(int(m_playSeconds), m_startMs, elapsedMs);
+                const int total = qMax(1, int(m_playSeconds));
                 m_timeBar->setBarWidth(qMax(0, m_timeBar->fullWidth() * m_remaining / total));
                 remainingTaken(m_remaining);
             },

@@ -41,7 +41,14 @@ public:
     void FinishPlay(double seconds);
 
     // ---- state ----
+    // Whether the play (the one under way or the last one) is timed: fixed at
+    // スタート, so switching the mode or the seconds during or after a play
+    // never changes how that play ends or is saved. Before any play, the mode
+    // chosen now.
     bool timedPlay() const;
+    // The setting the play was started with, as shown: the play seconds of a
+    // timed play, the answer count of a counted one.
+    QString playSettingText() const { return m_playSettingText; }
     int rightCount() const { return m_right; }
     int wrongCount() const { return m_wrong; }
     int typedCharacters() const { return m_typed; }
@@ -127,7 +134,11 @@ private:
     int m_wrong = 0;
     int m_typed = 0;
     int m_remaining = 0;
-    int m_startMs = 0; // milliseconds past the whole second of the time of day at the start
+    int m_startMs = 0;          // milliseconds past the whole second of the time of day at the start
+    bool m_playStarted = false; // a play has been started in this window
+    bool m_playTimed = false;   // that play is timed
+    float m_playSeconds = 0;    // its play seconds
+    QString m_playSettingText;
     qint64 m_startNs = 0;
 };
 
