@@ -4,6 +4,7 @@
 #include "core/rules/numbermemory.h"
 #include "core/rules/typing.h"
 #include "core/text/formats.h"
+#include "games/visual/recallparts.h"
 #include "widgets/appcontext.h"
 #include "widgets/playparts.h"
 #include "widgets/shape.h"
@@ -100,17 +101,9 @@ void frmG1::buildPlayArea()
     auto *al = new QHBoxLayout(answerRow);
     al->setContentsMargins(0, 0, 0, 0);
     al->setSpacing(kCellSpacing);
-    QFont boxFont = font();
-    boxFont.setPointSizeF(18);
     for (int i = 1; i <= nm::kDigitPositions; ++i) {
-        auto *t = new QLineEdit(answerRow);
-        t->setObjectName(QStringLiteral("txtKaitou%1").arg(i));
-        t->setFixedSize(kCellWidth, 40);
+        QLineEdit *t = recallAnswerBox(i, QSize(kCellWidth, 40), 18, answerRow);
         t->setAlignment(Qt::AlignCenter);
-        t->setFont(boxFont);
-        QSizePolicy sp = t->sizePolicy();
-        sp.setRetainSizeWhenHidden(true);
-        t->setSizePolicy(sp);
         t->installEventFilter(this);
         connect(t, &QLineEdit::textChanged, this, [this, i] { txtKaitou_Change(i); });
         al->addWidget(t);
@@ -143,43 +136,22 @@ void frmG1::buildPlayArea()
     strip->setSpacing(12);
     column->addLayout(strip);
 
-    auto *setting = new QGroupBox(QStringLiteral("設定"), area);
-    setting->setObjectName(QStringLiteral("fraSettei"));
-    auto *sl = new QHBoxLayout(setting);
-    m_cboKaisu = new QComboBox(setting);
-    m_cboKaisu->setObjectName(QStringLiteral("cboKaisu"));
+    // The settings and result boxes image memory has too.
+    const RecallSettingsBox setting = recallSettingsBox(area, QStringLiteral("桁数"));
+    m_cboKaisu = setting.cboKaisu;
+    m_cboJikan = setting.cboJikan;
     m_cboKaisu->setMinimumContentsLength(3);
     connect(m_cboKaisu, &QComboBox::activated, this, [this](int) { cboKaisu_Click(); });
-    m_cboJikan = new QComboBox(setting);
-    m_cboJikan->setObjectName(QStringLiteral("cboJikan"));
-    m_cboJikan->setMinimumContentsLength(4);
     connect(m_cboJikan, &QComboBox::activated, this, [this](int) { cboJikan_Click(); });
-    sl->addWidget(captionLabel(QStringLiteral("桁数"), setting));
-    sl->addWidget(m_cboKaisu);
-    sl->addSpacing(8);
-    sl->addWidget(captionLabel(QStringLiteral("表示秒"), setting));
-    sl->addWidget(m_cboJikan);
-    strip->addWidget(setting);
+    strip->addWidget(setting.box);
 
-    auto *result = new QGroupBox(QStringLiteral("結果"), area);
-    result->setObjectName(QStringLiteral("fraKekka"));
-    auto *rl = new QHBoxLayout(result);
-    m_lblMoji_T = valueLabel(QStringLiteral("lblMoji_T"), result);
-    m_lblOk = valueLabel(QStringLiteral("lblOk"), result);
-    m_lblNg = valueLabel(QStringLiteral("lblNg"), result);
-    m_lblRitu = valueLabel(QStringLiteral("lblRitu"), result);
-    m_lblByou = valueLabel(QStringLiteral("lblByou"), result);
-    QLabel *jikan = lblJikan();
-    jikan->setParent(result);
-    styleValueLabel(jikan);
-    addCaptionedValues(rl,
-                       {{QStringLiteral("桁数"), m_lblMoji_T},
-                        {QStringLiteral("正解"), m_lblOk},
-                        {QStringLiteral("不正解"), m_lblNg},
-                        {QStringLiteral("正解率"), m_lblRitu},
-                        {QStringLiteral("秒"), jikan},
-                        {QStringLiteral("記録"), m_lblByou}});
-    strip->addWidget(result, 1);
+    m_result = recallResultBox(area, QStringLiteral("桁数"), lblJikan());
+    m_lblMoji_T = m_result.lblMoji_T;
+    m_lblOk = m_result.lblOk;
+    m_lblNg = m_result.lblNg;
+    m_lblRitu = m_result.lblRitu;
+    m_lblByou = m_result.lblByou;
+    strip->addWidget(m_result.box, 1);
 }
 
 // ---------------------------------------------------------------- opening
@@ -371,9 +343,7 @@ void frmG1::cmdKekka_Click()
     m_marks = nm::resultMarks(digits, answers, m_n);
 
     m_shpWaku->hide();
-    m_lblOk->setText(QString::number(m_right));
-    m_lblNg->setText(QString::number(m_wrong));
-    m_lblRitu->setText(nm::correctRate(m_right, m_n));
+    showRecallResult(m_result, m_right, m_wrong, m_n);
     setPlayState(PlayState::Finished);
 
     QPointer<frmG1> self(this);

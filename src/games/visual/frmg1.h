@@ -3,6 +3,7 @@
 // then covered; the player types them back, one per box, and has them judged.
 #include "core/rules/numbermemory.h"
 #include "games/frame/gameframe.h"
+#include "games/visual/recallparts.h"
 
 #include <QList>
 #include <QStringList>
@@ -66,6 +67,7 @@ private:
     QComboBox *m_cboKaisu = nullptr;
     QComboBox *m_cboJikan = nullptr;
     QPushButton *m_cmdKekka = nullptr;
+    kioku::RecallResultBox m_result;
 
     int m_n = 8;             // digits of the current play
     float m_playTime = 0.5f; // display time of the current play
