@@ -11,6 +11,8 @@
 #include "core/game/history.h"
 #include "core/playlog/playlog.h"
 #include "core/random.h"
+#include "core/rules/iconconcentration.h"
+#include "core/rules/imagememory.h"
 #include "core/rules/numbermemory.h"
 #include "core/rules/scrambled.h"
 #include "core/settings.h"
@@ -21,6 +23,9 @@
 #include "games/typing/frmg4.h"
 #include "games/typing/frmg7.h"
 #include "games/visual/frmg1.h"
+#include "games/visual/frmg2.h"
+#include "games/visual/frmg5.h"
+#include "games/visual/frmg6.h"
 #include "main/appsetup.h"
 #include "main/frmmain.h"
 #include "testing/headless.h"
@@ -35,11 +40,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImage>
+#include <QImageWriter>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
@@ -356,25 +365,119 @@ void shootNumberMemory(Shooter &shots, Context &c)
     delete guard.data();
 }
 
-// The frame alone, as each of the other game windows starts from it.
-class BareFrame : public GameFrame {
-public:
-    BareFrame(AppContext &ctx, GameDescription d) : GameFrame(ctx, std::move(d))
-    {
-        // The controls every game puts into its play area, in a plain row.
-        auto *row = new QHBoxLayout(playArea());
-        row->setContentsMargins(0, 0, 0, 0);
-        row->addWidget(countdownPanel());
-        row->addStretch(1);
-        row->addWidget(lblJikan());
-        row->addWidget(cmdStart());
-        tmrStart()->stop();
-        tmrBp()->stop();
+// 画像記憶 on the icons of the data folder (a few drawn here when the folder has
+// none): opened with its preview, the display with and without the names,
+// answering, judged.
+void shootImageMemory(Shooter &shots, Context &c)
+{
+    namespace im = kioku::rules;
+    QStringList written;
+    if (im::listIcons().isEmpty()) {
+        const QStringList fruits{"りんご", "みかん", "ぶどう",   "もも", "いちご", "すいか", "メロン",
+                                 "バナナ", "キウイ", "レモン",   "なし", "かき",   "くり",   "うめ",
+                                 "ゆず",   "ライチ", "マンゴー", "びわ", "あんず", "ざくろ"};
+        for (int i = 0; i < int(fruits.size()); ++i) {
+            QImage img(48, 48, QImage::Format_ARGB32);
+            img.fill(Qt::transparent);
+            QPainter p(&img);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor::fromHsv((i * 47) % 360, 190, 215));
+            p.drawRoundedRect(QRectF(2, 2, 44, 44), 9, 9);
+            p.setBrush(QColor(255, 255, 255, 210));
+            const int k = i % 4;
+            if (k == 0)
+                p.drawEllipse(QRectF(14, 14, 20, 20));
+            else if (k == 1)
+                p.drawRect(QRectF(14, 14, 20, 20));
+            else if (k == 2)
+                p.drawPolygon(QPolygonF({QPointF(24, 11), QPointF(37, 35), QPointF(11, 35)}));
+            else
+                p.drawRect(QRectF(10, 20, 28, 8));
+            p.end();
+            const QString file = fruits.at(i) + QStringLiteral(".ico");
+            if (QImageWriter(file, "ico").write(img))
+                written << file;
+        }
     }
+    // Three earlier plays in the history; eight icons shown for five seconds, with names.
+    const int earlier[][2] = {{5, 3}, {7, 1}, {8, 0}};
+    for (int d = 0; d < 3; ++d) {
+        im::ImageMemoryResult r;
+        r.saved = QDateTime(QDate(2026, 12, 3 + 2 * d), QTime(12, 15, 20));
+        r.right = earlier[d][0];
+        r.wrong = earlier[d][1];
+        r.marks = QString(QStringLiteral("○")).repeated(r.right) + QString(QStringLiteral("×")).repeated(r.wrong)
+            + QString(QStringLiteral("－")).repeated(15 - r.right - r.wrong);
+        r.rate = nm::correctRate(r.right, r.right + r.wrong);
+        r.displayTime = 5;
+        writeOk(appendHistory(im::imageMemoryHistory(), im::historyEntry(r)), im::kImageMemoryHistoryFile);
+    }
+    GameSettings s = GameSettings::read(im::imageMemorySettings());
+    s.setInt(im::ImageMemorySetting::IconCount, 8);
+    s.setInt(im::ImageMemorySetting::DisplayTime, 5);
+    s.setInt(im::ImageMemorySetting::NameDisplay, 1);
+    s.setInt(im::ImageMemorySetting::AutoSave, 1);
+    writeOk(s.write(), im::kImageMemorySettingsFile);
 
-protected:
-    std::optional<SavedPlay> result(const QDateTime &) const override { return std::nullopt; }
-};
+    c.drawValues({0.41, 0.07, 0.93, 0.22, 0.68, 0.35, 0.81, 0.14, 0.57, 0.02, 0.76, 0.49, 0.28, 0.9, 0.63, 0.3});
+    QPointer<frmG6> w = static_cast<frmG6 *>(openGameWindow<frmG6>(c.ctx));
+    if (!w || w->closing()) {
+        shots.shoot(nullptr, QStringLiteral("g6_idle.png"));
+        return;
+    }
+    w->tmrStart()->stop();
+    w->tmrBp()->stop();
+    w->show();
+    shots.shoot(w, QStringLiteral("g6_idle.png"));
+
+    // One picture a little into each display.
+    const auto play = [&](const QString &name) {
+        bool shot = false;
+        qint64 displayStart = -1;
+        c.clock.onWait = [&](double) {
+            if (shot || !w || w->playState() != GameFrame::PlayState::Showing)
+                return;
+            if (displayStart < 0)
+                displayStart = c.clock.elapsedNs();
+            if (c.clock.elapsedNs() - displayStart >= 1000000000LL) {
+                shot = true;
+                shots.shoot(w, name);
+            }
+        };
+        w->cmdStart_Click();
+        for (int i = 0; i < 3 && w; ++i)
+            w->tmrStart_Timer();
+        c.clock.onWait = nullptr;
+        if (!shot)
+            shots.shoot(nullptr, name);
+    };
+    play(QStringLiteral("g6_display_names.png"));
+    if (!w)
+        return;
+    // Typing: three names in, the fourth under way.
+    const QStringList dealt = w->dealtNames();
+    for (int i = 1; i <= 3; ++i)
+        w->txtKaitou(i)->setText(dealt.value(i - 1));
+    w->txtKaitou(4)->setText(dealt.value(3).left(1));
+    w->txtKaitou(4)->setFocus();
+    shots.shoot(w, QStringLiteral("g6_answering.png"));
+
+    // Six right, one mistyped, one left empty.
+    w->txtKaitou(4)->setText(dealt.value(3));
+    w->txtKaitou(5)->setText(dealt.value(4) + QStringLiteral(" "));
+    for (int i = 6; i <= 7; ++i)
+        w->txtKaitou(i)->setText(dealt.value(i - 1));
+    w->cmdKekka_Click(); // auto-save is on: the play joins the history at once
+    shots.shoot(w, QStringLiteral("g6_judged.png"));
+
+    w->chkHint()->setChecked(false);
+    w->chkHint_Click();
+    play(QStringLiteral("g6_display_nonames.png"));
+    delete w.data();
+    for (const QString &file : std::as_const(written))
+        QFile::remove(file);
+}
 
 // A key pressed in a widget, as the keyboard sends it.
 void pressKey(QWidget *w, Qt::Key key)
@@ -531,14 +634,126 @@ void shootScrambled(Shooter &shots, Context &c)
     delete w.data();
 }
 
-void shootOtherFrames(Shooter &shots, Context &c)
+// 追跡記憶: opened, a trace of three panels lit, answering, ended by a wrong click.
+void shootTracking(Shooter &shots, Context &c)
 {
-    for (int n = 2; n <= 7; ++n) {
-        auto w = std::make_unique<BareFrame>(c.ctx, describeGame(*gameByWindowName(QStringLiteral("frmG%1").arg(n))));
-        w->Form_Load();
-        w->show();
-        shots.shoot(w.get(), QStringLiteral("frame_g%1.png").arg(n));
+    QPointer<frmG5> w = static_cast<frmG5 *>(openGameWindow<frmG5>(c.ctx));
+    if (!w || w->closing()) {
+        err() << "kioku_shots: the tracking window did not open" << Qt::endl;
+        return;
     }
+    w->tmrStart()->stop();
+    w->tmrBp()->stop();
+    w->resize(1000, 720);
+    w->show();
+    shots.shoot(w, QStringLiteral("g5_idle.png"));
+
+    bool shot = false;
+    c.clock.onWait = [&](double) {
+        if (shot || !w || w->trace().length() < 3)
+            return;
+        for (int i = 1; i <= 9; ++i)
+            if (w->panelColor(i) == frmG5::kLit) {
+                shot = true;
+                shots.shoot(w, QStringLiteral("g5_trace.png"));
+                return;
+            }
+    };
+    w->cmdStart_Click();
+    for (int i = 0; i < 3 && w; ++i)
+        w->tmrStart_Timer();
+    // Each turn answered right shows the longer trace.
+    for (int turn = 0; turn < 4 && w && !shot; ++turn) {
+        const QList<int> panels = w->trace().panels();
+        for (int p : panels)
+            if (w)
+                w->cmdKey_Click(p);
+    }
+    c.clock.onWait = nullptr;
+    if (!w)
+        return;
+    if (!shot)
+        shots.shoot(nullptr, QStringLiteral("g5_trace.png"));
+    if (w->answering() && !w->trace().panels().isEmpty())
+        w->cmdKey_Click(w->trace().panels().first());
+    shots.shoot(w, QStringLiteral("g5_answering.png"));
+    const int due = w->trace().expectedAt(w->trace().rightInTurn() + 1);
+    w->cmdKey_Click(due % 9 + 1); // not the panel due: the game ends
+    shots.shoot(w, QStringLiteral("g5_finished.png"));
+    delete w.data();
+}
+
+// アイコン衰弱 on the shipped flags: opened, a miss on show with the names and
+// without them, every pair found.
+void shootIconConcentration(Shooter &shots, Context &c)
+{
+    QPointer<frmG2> w = static_cast<frmG2 *>(openGameWindow<frmG2>(c.ctx));
+    if (!w || w->closing()) {
+        err() << "kioku_shots: the icon-concentration window did not open" << Qt::endl;
+        return;
+    }
+    w->tmrStart()->stop();
+    w->tmrBp()->stop();
+    w->resize(1100, 800);
+    w->show();
+    shots.shoot(w, QStringLiteral("g2_idle.png"));
+    w->cmdStart_Click();
+    for (int i = 0; i < 3 && w; ++i)
+        w->tmrStart_Timer();
+    if (!w)
+        return;
+
+    // Two pieces of different icons: the miss stays on show during its delay.
+    auto missOnShow = [&](const QString &file) {
+        int a = 0, b = 0;
+        for (int i = 1; i <= frmG2::kPieces && !b; ++i) {
+            if (w->boardName(i).isEmpty())
+                continue;
+            if (!a)
+                a = i;
+            else if (w->boardName(i) != w->boardName(a))
+                b = i;
+        }
+        if (!a || !b) {
+            shots.shoot(nullptr, file);
+            return;
+        }
+        bool shot = false;
+        c.clock.onWait = [&](double) {
+            if (!shot && w && w->delaying()) {
+                shot = true;
+                shots.shoot(w, file);
+            }
+        };
+        w->cmdKoma_Click(a);
+        w->cmdKoma_Click(b);
+        c.clock.onWait = nullptr;
+        if (!shot)
+            shots.shoot(nullptr, file);
+    };
+    missOnShow(QStringLiteral("g2_playing.png"));
+    if (!w)
+        return;
+    w->chkNamae()->setChecked(false);
+    w->chkNamae_Click();
+    missOnShow(QStringLiteral("g2_playing_nonames.png"));
+
+    // Then every pair.
+    for (const QString &name : w->iconNames()) {
+        QList<int> at;
+        for (int i = 1; i <= frmG2::kPieces; ++i)
+            if (w && w->boardName(i) == name)
+                at.append(i);
+        for (int k = 0; k + 1 < at.size() && w; k += 2) {
+            w->cmdKoma_Click(at.at(k));
+            if (w)
+                w->cmdKoma_Click(at.at(k + 1));
+        }
+    }
+    if (!w)
+        return;
+    shots.shoot(w, QStringLiteral("g2_finished.png"));
+    delete w.data();
 }
 
 } // namespace
@@ -593,10 +808,12 @@ int main(int argc, char *argv[])
 
     shootMainWindow(shots, c);
     shootNumberMemory(shots, c);
+    shootImageMemory(shots, c);
     shootTimeLag(shots, c);
     shootCycle(shots, c);
-    shootOtherFrames(shots, c);
     shootScrambled(shots, c);
+    shootTracking(shots, c);
+    shootIconConcentration(shots, c);
 
     if (!c.services.messages.shown.isEmpty()) {
         for (const ShownMessage &m : std::as_const(c.services.messages.shown))

@@ -15,9 +15,9 @@ const QList<GameEntry> &gameRegistry()
     // In item-list order; a game's launcher button is enabled once it has a window here.
     static const QList<GameEntry> games = {
         {Game::NumberMemory, &numberMemoryDescription, &openGameWindow<frmG1>},
-        {Game::ImageMemory, &imageMemoryDescription, nullptr},
-        {Game::IconConcentration, &iconConcentrationDescription, nullptr},
-        {Game::Tracking, &trackingDescription, nullptr},
+        {Game::ImageMemory, &imageMemoryDescription, &openGameWindow<frmG6>},
+        {Game::IconConcentration, &iconConcentrationDescription, &openGameWindow<frmG2>},
+        {Game::Tracking, &trackingDescription, &openGameWindow<frmG5>},
         {Game::TimeLag, &timeLagDescription, &openGameWindow<frmG3>},
         {Game::Cycle, &cycleDescription, &openGameWindow<frmG4>},
         {Game::Scrambled, &scrambledDescription, &openGameWindow<frmG7>},

@@ -1,0 +1,576 @@
+#include "games/visual/frmg2.h"
+
+#include "core/text/formats.h"
+#include "widgets/appcontext.h"
+#include "widgets/backcolor.h"
+#include "widgets/beep.h"
+#include "widgets/pictures.h"
+#include "widgets/playparts.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace kioku;
+namespace ic = kioku::rules;
+using Setting = ic::IconConcentrationSetting;
+
+namespace {
+
+constexpr int kColumns = 8;
+constexpr int kPictureSize = 48; // the size flag icons are drawn at: crisp, not scaled
+constexpr int kBackSize = 54;
+constexpr int kCellWidth = 86;
+constexpr int kNameHeight = 18;
+constexpr int kCellHeight = kBackSize + 2 + kNameHeight;
+
+const QColor kBackColour(38, 74, 140);   // a face-down piece
+const QColor kBackIdle(128, 140, 164);   // face down, before the game begins
+const QColor kNameBack(255, 255, 225);   // the name under a turned piece
+const QColor kRecordBack(255, 236, 200); // the title of the records
+const QString kNoRecord = QStringLiteral("-----");
+
+// The back of a piece: a blue tile with a light diamond, greyed while it
+// cannot be turned.
+class KomaBack : public QAbstractButton {
+public:
+    explicit KomaBack(QWidget *parent) : QAbstractButton(parent)
+    {
+        setFixedSize(kBackSize, kBackSize);
+        setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor base = isEnabled() ? kBackColour : kBackIdle;
+        const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+        QLinearGradient g(r.topLeft(), r.bottomRight());
+        g.setColorAt(0, isDown() ? base.darker(120) : base.lighter(125));
+        g.setColorAt(1, base.darker(isDown() ? 140 : 115));
+        p.setPen(QPen(base.darker(160), 1));
+        p.setBrush(g);
+        p.drawRoundedRect(r, 5, 5);
+        p.setPen(QPen(QColor(255, 255, 255, isEnabled() ? 150 : 90), 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r.adjusted(4, 4, -4, -4), 3, 3);
+        const QPointF c = r.center();
+        const qreal d = r.width() / 4.5;
+        QPainterPath diamond;
+        diamond.moveTo(c.x(), c.y() - d);
+        diamond.lineTo(c.x() + d, c.y());
+        diamond.lineTo(c.x(), c.y() + d);
+        diamond.lineTo(c.x() - d, c.y());
+        diamond.closeSubpath();
+        p.setBrush(QColor(255, 255, 255, isEnabled() ? 70 : 40));
+        p.drawPath(diamond);
+    }
+};
+
+// A label with its own back and text colours.
+void paint(QLabel *l, const QColor &back, const QColor &text)
+{
+    setBackColor(l, back);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, text);
+    l->setPalette(p);
+}
+
+// A name as large as fits under its piece (9 points down to 7).
+void fitName(QLabel *l, const QString &name)
+{
+    QFont f = l->font();
+    for (double size = 9; size >= 7; size -= 0.5) {
+        f.setPointSizeF(size);
+        if (QFontMetrics(f).horizontalAdvance(name) <= kCellWidth - 4)
+            break;
+    }
+    l->setFont(f);
+    l->setText(name);
+    l->setToolTip(name);
+}
+
+// The picture of an icon whose file cannot be read: its name on a grey tile,
+// so the pieces still tell apart.
+QPixmap namedTile(const QString &name)
+{
+    QPixmap pm(kPictureSize, kPictureSize);
+    pm.fill(QColor(230, 230, 230));
+    QPainter p(&pm);
+    p.setPen(QColor(90, 90, 90));
+    p.drawRect(0, 0, kPictureSize - 1, kPictureSize - 1);
+    QFont f;
+    f.setPointSizeF(8);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(QRect(2, 2, kPictureSize - 4, kPictureSize - 4), Qt::AlignCenter | Qt::TextWrapAnywhere, name);
+    return pm;
+}
+
+} // namespace
+
+frmG2::frmG2(AppContext &ctx, QWidget *parent) : GameFrame(ctx, iconConcentrationDescription(), parent)
+{
+    // The seconds go on in tenths, during the delays too: a steady tick keeps
+    // each tenth on screen for a tenth, where a coarse one now and then shows
+    // one for half as long and the next for half as long again.
+    tmrPlay()->setTimerType(Qt::PreciseTimer);
+    buildPlayArea();
+}
+
+void frmG2::buildPlayArea()
+{
+    QWidget *area = playArea();
+    auto *row = new QHBoxLayout(area);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(12);
+
+    // The board: forty pieces in five rows of eight.
+    m_fraBan = new QGroupBox(QStringLiteral("コマ"), area);
+    m_fraBan->setObjectName(QStringLiteral("fraBan"));
+    auto *grid = new QGridLayout(m_fraBan);
+    grid->setContentsMargins(10, 8, 10, 10);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(4);
+    for (int i = 1; i <= kPieces; ++i) {
+        auto *cell = new QWidget(m_fraBan);
+        cell->setFixedSize(kCellWidth, kCellHeight);
+        const int left = (kCellWidth - kBackSize) / 2;
+
+        auto *img = new QLabel(cell);
+        img->setObjectName(QStringLiteral("imgKoma%1").arg(i));
+        img->setGeometry(left, 0, kBackSize, kBackSize);
+        img->setAlignment(Qt::AlignCenter);
+        m_imgKoma.append(img);
+
+        auto *back = new KomaBack(cell);
+        back->setObjectName(QStringLiteral("cmdKoma%1").arg(i));
+        back->move(left, 0);
+        back->setEnabled(false);
+        connect(back, &QAbstractButton::clicked, this, [this, i] { cmdKoma_Click(i); });
+        m_cmdKoma.append(back);
+
+        auto *name = new QLabel(cell);
+        name->setObjectName(QStringLiteral("lblKoma%1").arg(i));
+        name->setGeometry(0, kBackSize + 2, kCellWidth, kNameHeight);
+        name->setAlignment(Qt::AlignCenter);
+        paint(name, kNameBack, Qt::black);
+        name->hide();
+        m_lblKoma.append(name);
+
+        grid->addWidget(cell, (i - 1) / kColumns, (i - 1) % kColumns);
+    }
+    row->addWidget(m_fraBan, 0, Qt::AlignTop);
+
+    // Beside it: start, the game's figures, the records and the settings.
+    auto *side = new QVBoxLayout;
+    side->setSpacing(8);
+    row->addLayout(side, 1);
+
+    auto *startRow = new QHBoxLayout;
+    startRow->addWidget(countdownPanel());
+    cmdStart()->setParent(area);
+    cmdStart()->setMinimumSize(104, 40);
+    startRow->addWidget(cmdStart(), 1, Qt::AlignVCenter);
+    side->addLayout(startRow);
+
+    const auto figureBox = [area](const QString &title, const QString &name) {
+        auto *box = new QGroupBox(title, area);
+        box->setObjectName(name);
+        auto *g = new QGridLayout(box);
+        g->setHorizontalSpacing(6);
+        g->setVerticalSpacing(4);
+        return box;
+    };
+    const auto addFigure = [](QGroupBox *box, const QString &caption, QLabel *value) {
+        auto *g = static_cast<QGridLayout *>(box->layout());
+        const int r = g->rowCount();
+        g->addWidget(captionLabel(caption, box), r, 0);
+        g->addWidget(value, r, 1);
+    };
+
+    QGroupBox *play = figureBox(QStringLiteral("ゲーム"), QStringLiteral("fraKekka"));
+    m_lblTrun = valueLabel(QStringLiteral("lblTrun"), play);
+    m_lblZan = valueLabel(QStringLiteral("lblZan"), play);
+    m_lblNg = valueLabel(QStringLiteral("lblNg"), play);
+    lblJikan()->setParent(play);
+    styleValueLabel(lblJikan());
+    addFigure(play, QStringLiteral("ターン"), m_lblTrun);
+    addFigure(play, QStringLiteral("残りコマ"), m_lblZan);
+    addFigure(play, QStringLiteral("ミス"), m_lblNg);
+    addFigure(play, QStringLiteral("秒"), lblJikan());
+    side->addWidget(play);
+
+    QGroupBox *best = figureBox(QStringLiteral("記録"), QStringLiteral("fraKiroku"));
+    m_lblSaitan = new QLabel(best);
+    m_lblSaitan->setObjectName(QStringLiteral("lblSaitan"));
+    m_lblSaitan->setAlignment(Qt::AlignCenter);
+    m_lblSaitan->setMinimumHeight(22);
+    {
+        QFont f = m_lblSaitan->font();
+        f.setBold(true);
+        m_lblSaitan->setFont(f);
+    }
+    paint(m_lblSaitan, kRecordBack, Qt::black);
+    static_cast<QGridLayout *>(best->layout())->addWidget(m_lblSaitan, 0, 0, 1, 2);
+    m_lblKiroku = valueLabel(QStringLiteral("lblKiroku"), best);
+    m_lblKirokuByou = valueLabel(QStringLiteral("lblKirokuByou"), best);
+    addFigure(best, QStringLiteral("ターン"), m_lblKiroku);
+    addFigure(best, QStringLiteral("秒"), m_lblKirokuByou);
+    side->addWidget(best);
+
+    auto *setting = new QGroupBox(QStringLiteral("設定"), area);
+    setting->setObjectName(QStringLiteral("fraSettei"));
+    auto *sl = new QGridLayout(setting);
+    sl->setHorizontalSpacing(6);
+    m_cboMondai = new QComboBox(setting);
+    m_cboMondai->setObjectName(QStringLiteral("cboMondai"));
+    m_cboMondai->setToolTip(QStringLiteral("使うコマの種類：イージー 2、ノーマル 4、ハード 10、パニック 20"));
+    connect(m_cboMondai, &QComboBox::activated, this, [this](int) { cboMondai_Click(); });
+    m_cboHide = new QComboBox(setting);
+    m_cboHide->setObjectName(QStringLiteral("cboHide"));
+    m_cboHide->setToolTip(QStringLiteral("そろわなかったコマを裏に戻すまでの秒数"));
+    connect(m_cboHide, &QComboBox::activated, this, [this](int) { cboHide_Click(); });
+    m_cboDel = new QComboBox(setting);
+    m_cboDel->setObjectName(QStringLiteral("cboDel"));
+    m_cboDel->setToolTip(QStringLiteral("そろったコマを消すまでの秒数"));
+    connect(m_cboDel, &QComboBox::activated, this, [this](int) { cboDel_Click(); });
+    m_chkNamae = new QCheckBox(QStringLiteral("名前表示"), setting);
+    m_chkNamae->setObjectName(QStringLiteral("chkNamae"));
+    m_chkNamae->setToolTip(QStringLiteral("めくったコマの下にアイコンの名前を出します"));
+    connect(m_chkNamae, &QCheckBox::clicked, this, [this] { chkNamae_Click(); });
+    sl->addWidget(captionLabel(QStringLiteral("レベル"), setting), 0, 0);
+    sl->addWidget(m_cboMondai, 0, 1);
+    sl->addWidget(captionLabel(QStringLiteral("戻す秒"), setting), 1, 0);
+    sl->addWidget(m_cboHide, 1, 1);
+    sl->addWidget(captionLabel(QStringLiteral("消す秒"), setting), 2, 0);
+    sl->addWidget(m_cboDel, 2, 1);
+    sl->addWidget(m_chkNamae, 3, 0, 1, 2);
+    side->addWidget(setting);
+    side->addStretch(1);
+}
+
+// ---------------------------------------------------------------- opening
+
+std::optional<GameFrame::OpenRefusal> frmG2::openRefusal()
+{
+    // The game is made for exactly twenty pictures: the player is told how
+    // many are missing or too many, and the program ends.
+    m_icons = ic::listIcons();
+    const int count = int(m_icons.size());
+    if (count < ic::kConcentrationIcons)
+        return OpenRefusal{QStringLiteral("アイコンが %1個 足りません\r\nアイコンを補充してからプレイしてください。")
+                               .arg(ic::kConcentrationIcons - count),
+                           QStringLiteral("アイコン不足"), true};
+    if (count > ic::kConcentrationIcons)
+        return OpenRefusal{
+            QStringLiteral("アイコンが %1個 余分です\r\n不要なアイコンを削除してからプレイしてください。")
+                .arg(count - ic::kConcentrationIcons),
+            QStringLiteral("アイコン余分"), true};
+    return std::nullopt;
+}
+
+void frmG2::loadGame()
+{
+    enableBacks(false);
+
+    m_records = ic::readIconRecords();
+    const QString problem = m_records.problem();
+    if (!problem.isEmpty())
+        reportProblem(problem);
+
+    m_chkNamae->setChecked(settings().toInt(Setting::NameDisplay) == 1);
+    m_cboMondai->clear();
+    m_cboMondai->addItems(ic::iconLevels());
+    const QString level = settings().text(Setting::Level);
+    m_cboMondai->setCurrentIndex(m_cboMondai->findText(level));
+    fillDelayBox(m_cboHide, Setting::TurnBackDelay);
+    fillDelayBox(m_cboDel, Setting::RemovalDelay);
+
+    m_lblTrun->setText(QStringLiteral("0"));
+    m_lblZan->setText(QString::number(kPieces));
+    m_lblNg->clear();
+    lblJikan()->clear();
+
+    m_names.clear();
+    for (const ic::IconFile &icon : std::as_const(m_icons))
+        m_names.append(icon.name);
+    loadPictures();
+    for (QLabel *l : std::as_const(m_lblKoma))
+        l->hide();
+    // The records of the level the window opens with, as if it had been chosen.
+    ShowRecords(level);
+}
+
+void frmG2::loadPictures()
+{
+    QStringList unreadable;
+    for (const ic::IconFile &icon : std::as_const(m_icons)) {
+        QPixmap pm = pictures::iconFilePicture(icon.fileName, kPictureSize);
+        if (pm.isNull()) {
+            unreadable.append(icon.fileName);
+            pm = namedTile(icon.name);
+        }
+        if (!m_pictures.contains(icon.name))
+            m_pictures.insert(icon.name, pm);
+    }
+    if (!unreadable.isEmpty())
+        reportProblem(QStringLiteral("次のアイコンは画像として読み込めないため、コマに名前を書いて表示します。\r\n")
+                      + unreadable.join(QStringLiteral("\r\n")));
+}
+
+QPixmap frmG2::pictureOf(const QString &name) const
+{
+    return m_pictures.value(name);
+}
+
+void frmG2::fillDelayBox(QComboBox *box, int setting)
+{
+    box->clear();
+    box->addItems(ic::delayItems());
+    const QString shown = text::shortestFloat(settings().toFloat(setting));
+    if (box->findText(shown) < 0)
+        box->addItem(shown); // a value written into the file by hand still shows
+    box->setCurrentIndex(box->findText(shown));
+}
+
+// ---------------------------------------------------------------- settings
+
+void frmG2::cboMondai_Click()
+{
+    const QString level = m_cboMondai->currentText();
+    if (ic::levelIndex(level) < 0)
+        return;
+    if (playState() == PlayState::Countdown || busy()) {
+        // The level of a dealt board stays until its game is over.
+        m_cboMondai->setCurrentIndex(m_cboMondai->findText(m_playLevel));
+        return;
+    }
+    settings().setText(Setting::Level, level);
+    ShowRecords(level);
+    writeSettings();
+}
+
+void frmG2::chkNamae_Click()
+{
+    const bool on = m_chkNamae->isChecked();
+    if (!on) {
+        for (QLabel *l : std::as_const(m_lblKoma))
+            l->hide();
+    } else if (busy()) {
+        m_namesUsed = true; // names shown from now on help this game
+    }
+    settings().setInt(Setting::NameDisplay, on ? 1 : 0);
+    writeSettings();
+}
+
+void frmG2::takeDelay(QComboBox *box, int setting)
+{
+    const float seconds = box->currentText().toFloat();
+    if (!(seconds > 0))
+        return;
+    // Taken from the next turn on, also in a running game.
+    settings().setFloat(setting, seconds);
+    writeSettings();
+}
+
+void frmG2::cboHide_Click()
+{
+    takeDelay(m_cboHide, Setting::TurnBackDelay);
+}
+
+void frmG2::cboDel_Click()
+{
+    takeDelay(m_cboDel, Setting::RemovalDelay);
+}
+
+void frmG2::ShowRecords(const QString &level)
+{
+    const ic::LevelRecord r = m_records.level(level);
+    m_lblKiroku->setText(r.hasTurns() ? QString::number(r.turns) : kNoRecord);
+    m_lblKirokuByou->setText(r.hasSeconds() ? r.seconds : kNoRecord);
+    m_lblSaitan->setText(ic::recordTitle(level));
+}
+
+// ---------------------------------------------------------------- a game
+
+void frmG2::enableBacks(bool on)
+{
+    for (QAbstractButton *b : std::as_const(m_cmdKoma))
+        b->setEnabled(on);
+}
+
+void frmG2::prepareBoard()
+{
+    m_cboMondai->setEnabled(false);
+    m_playLevel = settings().text(Setting::Level);
+    const ic::Deal deal = ic::dealBoard(context().random, m_names, ic::kindsOfLevel(m_playLevel));
+    m_board = deal.board;
+
+    m_face.fill(Face::Down, kPieces);
+    for (int i = 0; i < kPieces; ++i) {
+        const QString name = m_board.value(i);
+        m_cmdKoma.at(i)->setEnabled(false);
+        m_cmdKoma.at(i)->show();
+        m_imgKoma.at(i)->setPixmap(pictureOf(name));
+        m_imgKoma.at(i)->show();
+        fitName(m_lblKoma.at(i), name);
+        m_lblKoma.at(i)->hide();
+    }
+
+    m_turns = m_misses = m_pairs = m_open = 0;
+    m_left = kPieces;
+    m_delaying = false;
+    m_namesUsed = false;
+    m_broken = {};
+    m_clearSeconds.clear();
+    m_lblTrun->setText(QStringLiteral("0"));
+    m_lblZan->setText(QString::number(kPieces));
+    m_lblNg->setText(QStringLiteral("0"));
+    lblJikan()->setText(text::format0_0(0));
+}
+
+void frmG2::beginPlay()
+{
+    hideCountdownPictures();
+    enableBacks(true);
+    m_namesUsed = m_chkNamae->isChecked();
+    setPlayState(PlayState::Answering);
+    startPlayClock();
+}
+
+void frmG2::cmdKoma_Click(int index)
+{
+    // Only a face-down piece of a running game, and never while a delay holds the board.
+    if (closing() || playState() != PlayState::Answering || m_delaying || index < 1 || index > kPieces
+        || m_face.value(index - 1) != Face::Down)
+        return;
+    const int i = index - 1;
+    m_face[i] = Face::Up;
+    if (m_chkNamae->isChecked())
+        m_lblKoma.at(i)->show();
+    m_cmdKoma.at(i)->hide();
+    if (m_open == 0) {
+        m_open = index;
+        return;
+    }
+
+    const int j = m_open - 1;
+    m_open = 0;
+    const bool pair = m_board.value(i) == m_board.value(j);
+    if (pair) {
+        beep();
+        if (m_left == 2) {
+            // The board is cleared with this turn: its time is taken now,
+            // the removal delay is not part of it.
+            stopPlayClock();
+            m_clearSeconds = text::format0_0(playSeconds());
+            lblJikan()->setText(m_clearSeconds);
+        }
+    }
+    // The two pieces stay on show for the delay; the board takes no click
+    // meanwhile, while the clock, 戻り and the rest of the window go on.
+    const float seconds = settings().toFloat(pair ? Setting::RemovalDelay : Setting::TurnBackDelay);
+    m_delaying = true;
+    if (blockFor(std::round(double(seconds) * 1000.0), m_fraBan) == WaitEnd::Closed)
+        return; // the window is going: touch nothing
+    m_delaying = false;
+
+    for (int k : {j, i}) {
+        m_lblKoma.at(k)->hide();
+        if (pair) {
+            m_imgKoma.at(k)->hide();
+            m_face[k] = Face::Removed;
+        } else {
+            m_cmdKoma.at(k)->show();
+            m_face[k] = Face::Down;
+        }
+    }
+    ++m_turns;
+    m_lblTrun->setText(QString::number(m_turns));
+    if (pair) {
+        m_left -= 2;
+        ++m_pairs;
+        m_lblZan->setText(QString::number(m_left));
+    } else {
+        ++m_misses;
+        m_lblNg->setText(QString::number(m_misses));
+    }
+    if (m_left == 0)
+        EndGame();
+}
+
+void frmG2::EndGame()
+{
+    setPlayState(PlayState::Finished);
+    stopPlayClock();
+    lblJikan()->setText(m_clearSeconds);
+    enableBacks(false);
+    showHistoryPanel();
+
+    // Records: fewer turns, or fewer seconds as shown; an equal result is none.
+    m_broken = ic::takeResult(m_records, m_playLevel, m_turns, m_clearSeconds);
+    if (m_broken.any()) {
+        ShowRecords(m_playLevel);
+        const text::WriteResult w = ic::writeIconRecords(m_records);
+        if (!w)
+            reportProblem(w.message);
+    }
+
+    QPointer<frmG2> self(this);
+    if (autoSave())
+        cmdHozon_Click();
+    if (!self || closing())
+        return;
+    m_cboMondai->setEnabled(true);
+    cmdStart()->setEnabled(true);
+    cmdStart()->setFocus();
+}
+
+// ---------------------------------------------------------------- saving and clearing
+
+// The finished game as it was played: its level, turns, time and names,
+// whatever the boxes have been set to since.
+std::optional<GameFrame::SavedPlay> frmG2::result(const QDateTime &now) const
+{
+    if (m_pairs == 0 && m_misses == 0)
+        return std::nullopt;
+    ic::IconConcentrationResult r;
+    r.saved = now;
+    r.level = m_playLevel;
+    r.namesShown = m_namesUsed;
+    r.turns = m_turns;
+    r.seconds = m_clearSeconds;
+    r.turnRecord = m_broken.turns;
+    r.secondsRecord = m_broken.seconds;
+    return SavedPlay{ic::historyEntry(r), ic::playRecord(r), {}};
+}
+
+void frmG2::historyCleared()
+{
+    // クリア starts the records afresh as well.
+    ic::IconRecords fresh;
+    const text::WriteResult w = ic::writeIconRecords(fresh);
+    if (!w) {
+        reportProblem(w.message);
+        return;
+    }
+    m_records = fresh;
+    ShowRecords(m_cboMondai->currentText());
+}
