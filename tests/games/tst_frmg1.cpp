@@ -140,11 +140,14 @@ void tst_frmG1::typingMovesTheFocusOnToJudging()
         QTest::keyClicks(p.w->txtKaitou(i), digits.mid(i - 1, 1));
     }
     QCOMPARE(QApplication::focusWidget(), p.kekka());
-    QTest::mouseClick(p.kekka(), Qt::LeftButton);
+    // The keyboard carries on: Enter on 回答 judges, Enter on スタート starts again.
+    QTest::keyClick(p.kekka(), Qt::Key_Return);
     QCOMPARE(p.label("lblRitu"), QStringLiteral("100.0%"));
     QCOMPARE(QApplication::focusWidget(), p.w->cmdStart());
     QVERIFY(p.w->cmdStart()->isEnabled());
     QVERIFY(!p.kekka()->isEnabled());
+    QTest::keyClick(p.w->cmdStart(), Qt::Key_Return);
+    QCOMPARE(p.w->playState(), GameFrame::PlayState::Countdown);
 }
 
 void tst_frmG1::judgingColoursEachBoxAndCountsOverN_data()

@@ -221,6 +221,7 @@ void GameFrame::buildFrame()
 
     // Controls every game places in its play area.
     m_cmdStart = new QPushButton(QStringLiteral("スタート"), this);
+    m_cmdStart->setAutoDefault(true); // the focus goes here after a play: Enter starts the next
     m_cmdStart->setObjectName(QStringLiteral("cmdStart"));
     m_cmdStart->setMinimumHeight(36);
     connect(m_cmdStart, &QPushButton::clicked, this, &GameFrame::cmdStart_Click);

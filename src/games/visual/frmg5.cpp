@@ -41,8 +41,7 @@ namespace {
 
 constexpr int kPanelSize = 68;
 constexpr int kPanelSpacing = 8;
-constexpr int kAnswerScrollMoreThan = 14; // the newest click in view past this many rows
-constexpr int kAnswerRowsShown = 8;       // header included
+constexpr int kAnswerRowsShown = 8; // header included; past this the grid follows the newest click
 
 const QString kHintIdleText = QStringLiteral("軌跡リスト");
 const QString kHintShowingText = QStringLiteral("軌跡出題中");
@@ -304,7 +303,9 @@ void frmG5::addAnswerRow(int panel)
 {
     const int n = m_msgInp->rows(); // the clicks so far, this one included
     m_msgInp->addRow({QString::number(n), tk::panelName(panel)});
-    m_msgInp->scrollToLastIfMoreThan(kAnswerScrollMoreThan);
+    // The newest click is always in view (the grid shows fewer rows than the
+    // old window's taller list did).
+    m_msgInp->scrollToLastIfMoreThan(kAnswerRowsShown);
 }
 
 double frmG5::lightingMs() const

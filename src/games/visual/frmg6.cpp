@@ -163,6 +163,7 @@ void frmG6::buildPlayArea()
     m_cmdKekka = new QPushButton(QStringLiteral("回答"), area);
     m_cmdKekka->setObjectName(QStringLiteral("cmdKekka"));
     m_cmdKekka->setMinimumSize(104, 40);
+    m_cmdKekka->setAutoDefault(true); // Enter on the focused button judges, as the last box sends the focus here
     connect(m_cmdKekka, &QPushButton::clicked, this, &frmG6::cmdKekka_Click);
     buttons->addWidget(m_cmdKekka);
     buttons->addStretch(1);
