@@ -8,9 +8,12 @@
 #include "games/typing/typingframe.h"
 #include "games/visual/frmg1.h"
 #include "games/visual/frmg2.h"
+#include "games/visual/frmg5.h"
+#include "games/visual/frmg6.h"
 #include "main/appnavigator.h"
 #include "widgets/answerbox.h"
 #include "widgets/flexgrid.h"
+#include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -94,6 +97,8 @@ private slots:
     void closingTheMainWindowEndsTheProgramOnce();
     void aGameReplacesTheMainWindowAndLeadsBack();
     void nothingOpensOnceTheProgramEnds();
+    void aVisualPlayFromTheLauncherShowsOnTheTodayPanel_data();
+    void aVisualPlayFromTheLauncherShowsOnTheTodayPanel();
     void aTypingPlayFromTheLauncherShowsOnTheTodayPanel_data();
     void aTypingPlayFromTheLauncherShowsOnTheTodayPanel();
     void aGameThatRefusesToOpenIsNeverShown_data();
@@ -194,6 +199,78 @@ void tst_AppNavigator::nothingOpensOnceTheProgramEnds()
     QVERIFY(openWindows().isEmpty());
 }
 
+void tst_AppNavigator::aVisualPlayFromTheLauncherShowsOnTheTodayPanel_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("item");
+    QTest::newRow("数字記憶") << "cmdG1"
+                              << "数字記憶";
+    QTest::newRow("画像記憶") << "cmdG2"
+                              << "画像記憶";
+    QTest::newRow("神経衰弱") << "cmdG3"
+                              << "アイコン衰弱";
+    QTest::newRow("追跡記憶") << "cmdG4"
+                              << "追跡記憶";
+}
+
+void tst_AppNavigator::aVisualPlayFromTheLauncherShowsOnTheTodayPanel()
+{
+    // From the launcher to a saved result on the today panel, on the shipped
+    // flags: each game played to its end, saved automatically, and 戻り.
+    QFETCH(QString, button);
+    QFETCH(QString, item);
+    MainFixture f;
+    prepareDataFolder(); // the shipped flags; the fixture's own files stay
+    CountingNavigator nav;
+    AppContext ctx(f.clock, f.services.random, f.messages, nav);
+    ctx.session.helpTourOn = 0;
+    nav.setContext(ctx);
+    WindowSweeper sweep{nav};
+    nav.showMain();
+    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    main->cmdGame->click();
+    auto *b = main->findChild<QToolButton *>(button);
+    QVERIFY(b && b->isEnabled());
+    b->click();
+    QPointer<GameFrame> game = qobject_cast<GameFrame *>(nav.currentWindow());
+    QVERIFY(game);
+    game->tmrStart()->stop();
+    game->tmrBp()->stop();
+    game->cmdStart_Click();
+    for (int i = 0; i < 3 && game; ++i)
+        game->tmrStart_Timer();
+    QVERIFY(game);
+    if (auto *g1 = qobject_cast<frmG1 *>(game.data())) {
+        g1->cmdKekka_Click(); // empty boxes: all wrong
+    } else if (auto *g6 = qobject_cast<frmG6 *>(game.data())) {
+        g6->cmdKekka_Click();
+    } else if (auto *g5 = qobject_cast<frmG5 *>(game.data())) {
+        const int due = g5->trace().expectedAt(1);
+        g5->cmdKey_Click(due % 9 + 1); // a wrong panel ends the game
+    } else if (auto *g2 = qobject_cast<frmG2 *>(game.data())) {
+        for (const QString &name : g2->iconNames()) {
+            QList<int> at;
+            for (int i = 1; i <= frmG2::kPieces; ++i)
+                if (g2->boardName(i) == name)
+                    at.append(i);
+            for (int k = 0; k + 1 < at.size() && game; k += 2) {
+                g2->cmdKoma_Click(at.at(k));
+                if (game)
+                    g2->cmdKoma_Click(at.at(k + 1));
+            }
+        }
+    }
+    QVERIFY(game);
+    QCOMPARE(game->playState(), GameFrame::PlayState::Finished);
+    QCOMPARE(game->msgRireki()->rows(), 2); // saved at once
+    game->cmdEnd()->click();
+    QTRY_VERIFY(game.isNull());
+    QTRY_VERIFY(qobject_cast<frmMain *>(nav.currentWindow()));
+    auto *back = qobject_cast<frmMain *>(nav.currentWindow());
+    QCOMPARE(back->msgDayList->rows(), 2);
+    QCOMPARE(back->msgDayList->textMatrix(1, 2), item);
+}
+
 void tst_AppNavigator::aTypingPlayFromTheLauncherShowsOnTheTodayPanel_data()
 {
     QTest::addColumn<QString>("button");
@@ -202,12 +279,15 @@ void tst_AppNavigator::aTypingPlayFromTheLauncherShowsOnTheTodayPanel_data()
                             << "時間差記憶";
     QTest::newRow("輪廻") << "cmdG5"
                           << "輪廻記憶";
+    QTest::newRow("バラバラ") << "cmdG7"
+                              << "バラバラ記憶";
 }
 
 void tst_AppNavigator::aTypingPlayFromTheLauncherShowsOnTheTodayPanel()
 {
     // From the launcher to a saved result on the today panel: a counted play
-    // of one answer, given up at once, saved automatically, and 戻り.
+    // ended by its first answer (a give-up, or a wrong word for the scrambled
+    // game), saved automatically, and 戻り.
     QFETCH(QString, button);
     QFETCH(QString, item);
     MainFixture f;
@@ -227,11 +307,27 @@ void tst_AppNavigator::aTypingPlayFromTheLauncherShowsOnTheTodayPanel()
     QVERIFY(game);
     game->tmrStart()->stop();
     game->optMode(0)->click(); // counted
+    if (button == QLatin1String("cmdG7")) {
+        // Scrambled letters: a play of one answer, typed while the letters are
+        // shown; the letter display runs inside the third tick.
+        game->cboKaisu()->setCurrentIndex(game->cboKaisu()->findText(QStringLiteral("1")));
+        game->cboKaisu_Click();
+        bool answered = false;
+        f.clock.onWait = [&](double) {
+            if (answered || !game || game->playState() != GameFrame::PlayState::Answering)
+                return;
+            answered = true;
+            game->txtKaitou()->setText(QStringLiteral("ちがう"));
+            QTest::keyClick(game->txtKaitou(), Qt::Key_Return);
+        };
+    }
     game->cmdStart_Click();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3 && game; ++i)
         game->tmrStart_Timer();
-    QCOMPARE(game->playState(), GameFrame::PlayState::Answering);
-    QTest::keyClick(game->txtKaitou(), Qt::Key_Escape); // give up: one wrong answer, saved
+    f.clock.onWait = nullptr;
+    QVERIFY(game);
+    if (game->playState() == GameFrame::PlayState::Answering)
+        QTest::keyClick(game->txtKaitou(), Qt::Key_Escape); // give up: one wrong answer, saved
     QCOMPARE(game->playState(), GameFrame::PlayState::Finished);
     game->cmdEnd()->click();
     QTRY_VERIFY(game.isNull());
