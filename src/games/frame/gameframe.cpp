@@ -372,6 +372,46 @@ void GameFrame::buildFrame()
     applyPanelLayout();
 }
 
+GameFrame::PlayAreaLayout GameFrame::standardPlayArea()
+{
+    PlayAreaLayout l;
+    QWidget *area = m_playArea;
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    l.row = new QHBoxLayout;
+    l.row->setSpacing(12);
+    column->addLayout(l.row);
+    l.row->addWidget(m_countdownPanel, 0, Qt::AlignVCenter);
+
+    l.board = new QGroupBox(QStringLiteral("問題"), area);
+    l.board->setObjectName(QStringLiteral("fraMondai"));
+    l.boardLayout = new QVBoxLayout(l.board);
+    l.boardLayout->setSpacing(8);
+    l.boardLayout->setContentsMargins(12, 10, 12, 12);
+    l.row->addWidget(l.board, 1);
+
+    l.buttons = new QVBoxLayout;
+    l.buttons->setSpacing(10);
+    l.buttons->addStretch(1);
+    m_cmdStart->setParent(area);
+    m_cmdStart->setMinimumSize(104, 40);
+    l.buttons->addWidget(m_cmdStart);
+    l.buttons->addStretch(1);
+    l.row->addLayout(l.buttons);
+
+    l.strip = new QHBoxLayout;
+    l.strip->setSpacing(12);
+    column->addLayout(l.strip);
+    return l;
+}
+
+void GameFrame::PlayAreaLayout::addButton(QWidget *button) const
+{
+    button->setMinimumSize(104, 40);
+    buttons->insertWidget(buttons->count() - 1, button);
+}
+
 QPushButton *GameFrame::viewButton(const QString &name) const
 {
     return m_views->button(name);

@@ -24,6 +24,8 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -77,7 +79,7 @@ public:
     struct SavedPlay {
         HistoryEntry entry;
         PlayRecord record;
-        QStringList gridRow; // empty: made from the entry by the grid's columns
+        QStringList gridRow = {}; // empty: made from the entry by the grid's columns
     };
 
     // What a game that cannot be played says instead of opening (openRefusal).
@@ -186,6 +188,21 @@ protected:
     virtual QList<std::function<void()>> bpSteps() { return {}; }
 
     // ---- services for the game ----
+    // The usual play area, laid out in playArea(): the countdown pictures on
+    // the left, the board (a group box 「問題」, fraMondai) in the middle and a
+    // column with スタート on the right, all in one row; under it a strip for
+    // the settings and the result. The game fills the board and the strip,
+    // adds its buttons under スタート and may add more to the row.
+    struct PlayAreaLayout {
+        QHBoxLayout *row = nullptr;
+        QGroupBox *board = nullptr;
+        QVBoxLayout *boardLayout = nullptr;
+        QVBoxLayout *buttons = nullptr;
+        QHBoxLayout *strip = nullptr;
+        // A button under スタート (and under the ones added before it).
+        void addButton(QWidget *button) const;
+    };
+    PlayAreaLayout standardPlayArea();
     // Moves the play on (see PlayState).
     void setPlayState(PlayState state);
     // The area above the history panel where the game puts its controls.

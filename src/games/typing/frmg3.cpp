@@ -47,52 +47,12 @@ frmG3::frmG3(AppContext &ctx, QWidget *parent) : TypingFrame(ctx, timeLagDescrip
 
 void frmG3::buildPlayArea()
 {
+    const PlayAreaLayout l = standardPlayArea();
     QWidget *area = playArea();
-    auto *column = new QVBoxLayout(area);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(8);
-    auto *row = new QHBoxLayout;
-    row->setSpacing(12);
-    column->addLayout(row);
-
-    row->addWidget(countdownPanel(), 0, Qt::AlignVCenter);
-
-    auto *board = new QGroupBox(QStringLiteral("問題"), area);
-    board->setObjectName(QStringLiteral("fraMondai"));
-    auto *bl = new QVBoxLayout(board);
-    bl->setSpacing(8);
-    m_lblMondai = new QLabel(board);
-    m_lblMondai->setObjectName(QStringLiteral("lblMondai"));
-    m_lblMondai->setAlignment(Qt::AlignCenter);
-    m_lblMondai->setMinimumSize(kBarWidth, 64);
-    {
-        QFont f = m_lblMondai->font();
-        f.setPointSizeF(26);
-        f.setBold(true);
-        m_lblMondai->setFont(f);
-    }
-    m_lblMondai->setFrameShape(QFrame::Box);
-    bl->addWidget(m_lblMondai);
-    auto *answerRow = new QHBoxLayout;
-    answerRow->addWidget(captionLabel(QStringLiteral("解答"), board));
-    txtKaitou()->setParent(board);
-    {
-        QFont f = txtKaitou()->font();
-        f.setPointSizeF(18);
-        txtKaitou()->setFont(f);
-    }
-    answerRow->addWidget(txtKaitou(), 1);
-    bl->addLayout(answerRow);
-    bl->addWidget(timeBar(), 0, Qt::AlignHCenter);
-    row->addWidget(board, 1);
-
-    auto *buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    cmdStart()->setParent(area);
-    cmdStart()->setMinimumSize(104, 40);
-    buttons->addWidget(cmdStart());
-    buttons->addStretch(1);
-    row->addLayout(buttons);
+    m_lblMondai = makeWordLabel(l.board, kBarWidth);
+    l.boardLayout->addWidget(m_lblMondai);
+    l.boardLayout->addLayout(makeAnswerRow(l.board));
+    l.boardLayout->addWidget(timeBar(), 0, Qt::AlignHCenter);
 
     m_fraJisyo = new QGroupBox(area);
     m_fraJisyo->setObjectName(QStringLiteral("fraJisyo"));
@@ -102,7 +62,7 @@ void frmG3::buildPlayArea()
     m_lstJisyo->setMinimumWidth(150);
     m_lstJisyo->setMaximumHeight(150);
     jl->addWidget(m_lstJisyo);
-    row->addWidget(m_fraJisyo);
+    l.row->addWidget(m_fraJisyo);
 
     // The lag goes with the other settings.
     m_cboMode = new QComboBox(modeBox());
@@ -113,11 +73,8 @@ void frmG3::buildPlayArea()
     ml->addWidget(captionLabel(QStringLiteral("時間差"), modeBox()));
     ml->addWidget(m_cboMode);
 
-    auto *strip = new QHBoxLayout;
-    strip->setSpacing(12);
-    strip->addWidget(modeBox());
-    strip->addWidget(resultBox(), 1);
-    column->addLayout(strip);
+    l.strip->addWidget(modeBox());
+    l.strip->addWidget(resultBox(), 1);
 }
 
 // ---------------------------------------------------------------- opening

@@ -58,66 +58,27 @@ frmG4::frmG4(AppContext &ctx, int turnLimit, QWidget *parent)
 
 void frmG4::buildPlayArea()
 {
+    const PlayAreaLayout l = standardPlayArea();
     QWidget *area = playArea();
-    auto *column = new QVBoxLayout(area);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(8);
-    auto *row = new QHBoxLayout;
-    row->setSpacing(12);
-    column->addLayout(row);
-
-    row->addWidget(countdownPanel(), 0, Qt::AlignVCenter);
-
-    auto *board = new QGroupBox(QStringLiteral("問題"), area);
-    board->setObjectName(QStringLiteral("fraMondai"));
-    auto *bl = new QVBoxLayout(board);
-    bl->setSpacing(8);
     auto *turnRow = new QHBoxLayout;
-    m_lblMonsu = valueLabel(QStringLiteral("lblMonsu"), board);
+    m_lblMonsu = valueLabel(QStringLiteral("lblMonsu"), l.board);
     m_lblMonsu->setMinimumWidth(72);
     addCaptionedValues(turnRow, {{QStringLiteral("ターン数"), m_lblMonsu}});
     turnRow->addStretch(1);
-    bl->addLayout(turnRow);
-    m_lblMondai = new QLabel(board);
-    m_lblMondai->setObjectName(QStringLiteral("lblMondai"));
-    m_lblMondai->setAlignment(Qt::AlignCenter);
-    m_lblMondai->setMinimumSize(kBarWidth, 64);
-    {
-        QFont f = m_lblMondai->font();
-        f.setPointSizeF(26);
-        f.setBold(true);
-        m_lblMondai->setFont(f);
-    }
-    m_lblMondai->setFrameShape(QFrame::Box);
-    bl->addWidget(m_lblMondai);
-    auto *answerRow = new QHBoxLayout;
-    answerRow->addWidget(captionLabel(QStringLiteral("解答"), board));
-    txtKaitou()->setParent(board);
-    {
-        QFont f = txtKaitou()->font();
-        f.setPointSizeF(18);
-        txtKaitou()->setFont(f);
-    }
-    answerRow->addWidget(txtKaitou(), 1);
-    bl->addLayout(answerRow);
-    bl->addWidget(timeBar(), 0, Qt::AlignHCenter);
-    row->addWidget(board, 1);
+    l.boardLayout->addLayout(turnRow);
+    m_lblMondai = makeWordLabel(l.board, kBarWidth);
+    l.boardLayout->addWidget(m_lblMondai);
+    l.boardLayout->addLayout(makeAnswerRow(l.board));
+    l.boardLayout->addWidget(timeBar(), 0, Qt::AlignHCenter);
 
-    // The words of the turn: the newest one, and each one as it is typed right.
+    // The words of the turn, beside the board: the newest one, and each one as
+    // it is typed right.
     m_msgInp = new FlexGrid(area);
     m_msgInp->setObjectName(QStringLiteral("msgInp"));
     m_msgInp->setFocusPolicy(Qt::NoFocus); // the answer box keeps the keyboard
     m_msgInp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_msgInp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    row->addWidget(m_msgInp);
-
-    auto *buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    cmdStart()->setParent(area);
-    cmdStart()->setMinimumSize(104, 40);
-    buttons->addWidget(cmdStart());
-    buttons->addStretch(1);
-    row->addLayout(buttons);
+    l.row->insertWidget(l.row->indexOf(l.board) + 1, m_msgInp);
 
     m_fraJisyo = new QGroupBox(area);
     m_fraJisyo->setObjectName(QStringLiteral("fraJisyo"));
@@ -127,13 +88,10 @@ void frmG4::buildPlayArea()
     m_lstJisyo->setMinimumWidth(130);
     m_lstJisyo->setMaximumHeight(170);
     jl->addWidget(m_lstJisyo);
-    row->addWidget(m_fraJisyo);
+    l.row->addWidget(m_fraJisyo);
 
-    auto *strip = new QHBoxLayout;
-    strip->setSpacing(12);
-    strip->addWidget(modeBox());
-    strip->addWidget(resultBox(), 1);
-    column->addLayout(strip);
+    l.strip->addWidget(modeBox());
+    l.strip->addWidget(resultBox(), 1);
 }
 
 // ---------------------------------------------------------------- opening

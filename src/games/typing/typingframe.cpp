@@ -84,6 +84,32 @@ void TypingFrame::buildTypingParts()
     m_timeBar = new TimeBar(m_setup.barWidth, kBarHeight, this);
 }
 
+QLabel *TypingFrame::makeWordLabel(QWidget *board, int minWidth)
+{
+    auto *l = new QLabel(board);
+    l->setObjectName(QStringLiteral("lblMondai"));
+    l->setAlignment(Qt::AlignCenter);
+    l->setMinimumSize(minWidth, 64);
+    QFont f = l->font();
+    f.setPointSizeF(26);
+    f.setBold(true);
+    l->setFont(f);
+    l->setFrameShape(QFrame::Box);
+    return l;
+}
+
+QHBoxLayout *TypingFrame::makeAnswerRow(QWidget *board)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(captionLabel(QStringLiteral("解答"), board));
+    m_txtKaitou->setParent(board);
+    QFont f = m_txtKaitou->font();
+    f.setPointSizeF(18);
+    m_txtKaitou->setFont(f);
+    row->addWidget(m_txtKaitou, 1);
+    return row;
+}
+
 // ---------------------------------------------------------------- settings
 
 void TypingFrame::loadGame()

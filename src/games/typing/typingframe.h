@@ -8,6 +8,7 @@
 #include "games/frame/gameframe.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QRadioButton;
 
@@ -99,6 +100,10 @@ protected:
     void escapeRequested();
     // A counted play has had its last answer.
     bool answersDone() const;
+    // The large label of the word on display (lblMondai) and the answer row
+    // (「解答」 and txtKaitou), for the game's board.
+    QLabel *makeWordLabel(QWidget *board, int minWidth);
+    QHBoxLayout *makeAnswerRow(QWidget *board);
     // The settings and result boxes, for the game's layout.
     QWidget *modeBox() const { return m_modeBox; }
     QWidget *resultBox() const { return m_resultBox; }

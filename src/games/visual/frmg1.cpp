@@ -43,23 +43,10 @@ frmG1::frmG1(AppContext &ctx, QWidget *parent) : GameFrame(ctx, numberMemoryDesc
 
 void frmG1::buildPlayArea()
 {
+    const PlayAreaLayout layout = standardPlayArea();
     QWidget *area = playArea();
-    auto *column = new QVBoxLayout(area);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(8);
-    auto *row = new QHBoxLayout;
-    row->setSpacing(12);
-    column->addLayout(row);
-
-    // Left: the countdown picture.
-    row->addWidget(countdownPanel(), 0, Qt::AlignVCenter);
-
-    // Centre: the digits under their cover, the answer boxes, the time bar.
-    auto *board = new QGroupBox(QStringLiteral("問題"), area);
-    board->setObjectName(QStringLiteral("fraMondai"));
-    auto *bl = new QVBoxLayout(board);
-    bl->setSpacing(8);
-    bl->setContentsMargins(12, 10, 12, 12);
+    QGroupBox *board = layout.board;
+    QVBoxLayout *bl = layout.boardLayout;
 
     m_digitRow = new QWidget(board);
     m_digitRow->setObjectName(QStringLiteral("fraDigits"));
@@ -114,28 +101,16 @@ void frmG1::buildPlayArea()
 
     m_timeBar = new TimeBar(kBarDesignWidth, kBarHeight, board);
     bl->addWidget(m_timeBar, 0, Qt::AlignHCenter);
-    row->addWidget(board, 1);
 
-    // Right: the two buttons of a play.
-    auto *buttons = new QVBoxLayout;
-    buttons->setSpacing(10);
-    buttons->addStretch(1);
-    cmdStart()->setParent(area);
-    cmdStart()->setMinimumSize(104, 40);
-    buttons->addWidget(cmdStart());
+    // Right, under スタート: 回答.
     m_cmdKekka = new QPushButton(QStringLiteral("回答"), area);
     m_cmdKekka->setObjectName(QStringLiteral("cmdKekka"));
-    m_cmdKekka->setMinimumSize(104, 40);
     m_cmdKekka->setAutoDefault(true); // Enter on the focused button judges, as the last box sends the focus here
     connect(m_cmdKekka, &QPushButton::clicked, this, &frmG1::cmdKekka_Click);
-    buttons->addWidget(m_cmdKekka);
-    buttons->addStretch(1);
-    row->addLayout(buttons);
+    layout.addButton(m_cmdKekka);
 
     // Below: the settings and the result.
-    auto *strip = new QHBoxLayout;
-    strip->setSpacing(12);
-    column->addLayout(strip);
+    QHBoxLayout *strip = layout.strip;
 
     // The settings and result boxes image memory has too.
     const RecallSettingsBox setting = recallSettingsBox(area, QStringLiteral("桁数"));

@@ -79,23 +79,10 @@ frmG6::frmG6(AppContext &ctx, QWidget *parent) : GameFrame(ctx, imageMemoryDescr
 
 void frmG6::buildPlayArea()
 {
+    const PlayAreaLayout layout = standardPlayArea();
     QWidget *area = playArea();
-    auto *column = new QVBoxLayout(area);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(8);
-    auto *row = new QHBoxLayout;
-    row->setSpacing(12);
-    column->addLayout(row);
-
-    // Left: the countdown picture.
-    row->addWidget(countdownPanel(), 0, Qt::AlignVCenter);
-
-    // Centre: fifteen places, each an icon over its name over its answer box; the time bar.
-    auto *board = new QGroupBox(QStringLiteral("問題"), area);
-    board->setObjectName(QStringLiteral("fraMondai"));
-    auto *bl = new QVBoxLayout(board);
-    bl->setSpacing(8);
-    bl->setContentsMargins(12, 10, 12, 12);
+    QGroupBox *board = layout.board;
+    QVBoxLayout *bl = layout.boardLayout;
 
     auto *places = new QWidget(board);
     places->setObjectName(QStringLiteral("fraKoma"));
@@ -151,28 +138,16 @@ void frmG6::buildPlayArea()
 
     m_timeBar = new TimeBar(kBarDesignWidth, kBarHeight, board);
     bl->addWidget(m_timeBar, 0, Qt::AlignHCenter);
-    row->addWidget(board, 1);
 
-    // Right: the two buttons of a play.
-    auto *buttons = new QVBoxLayout;
-    buttons->setSpacing(10);
-    buttons->addStretch(1);
-    cmdStart()->setParent(area);
-    cmdStart()->setMinimumSize(104, 40);
-    buttons->addWidget(cmdStart());
+    // Right, under スタート: 回答.
     m_cmdKekka = new QPushButton(QStringLiteral("回答"), area);
     m_cmdKekka->setObjectName(QStringLiteral("cmdKekka"));
-    m_cmdKekka->setMinimumSize(104, 40);
     m_cmdKekka->setAutoDefault(true); // Enter on the focused button judges, as the last box sends the focus here
     connect(m_cmdKekka, &QPushButton::clicked, this, &frmG6::cmdKekka_Click);
-    buttons->addWidget(m_cmdKekka);
-    buttons->addStretch(1);
-    row->addLayout(buttons);
+    layout.addButton(m_cmdKekka);
 
     // Below: the settings and the result.
-    auto *strip = new QHBoxLayout;
-    strip->setSpacing(12);
-    column->addLayout(strip);
+    QHBoxLayout *strip = layout.strip;
 
     m_settingsBox = recallSettingsBox(area, QStringLiteral("個数"));
     connect(m_settingsBox.cboKaisu, &QComboBox::activated, this, [this](int) { cboKaisu_Click(); });
