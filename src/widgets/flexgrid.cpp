@@ -16,10 +16,6 @@
 
 namespace kioku {
 
-namespace {
-
-} // namespace
-
 // The grid's contents: the header texts, the data rows and the per-column
 // settings. Data row i of the model is grid row i + 1.
 class FlexGridModel : public QAbstractTableModel {
