@@ -5,7 +5,8 @@
 
 kioku_install_deps() {
     local pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev
-                fonts-ipafont-gothic ccache xvfb xauth x11-utils)
+                fonts-ipafont-gothic ccache xvfb xauth x11-utils
+                dpkg-dev file desktop-file-utils appstream imagemagick)
     local missing=() p
     for p in "${pkgs[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

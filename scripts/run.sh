@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds kioku and starts it in its data folder: $KIOKU_DATA_DIR, or
-# ~/.local/share/kioku by default (created when missing). On its first start
-# the program fills an empty folder with the files it ships.
+# Builds kioku and starts it; its arguments are passed on to the program. The
+# program chooses its data folder itself (--data-dir, else $KIOKU_DATA_DIR, else
+# ~/.local/share/kioku), creates it when missing and fills an empty one with
+# the files it ships on its first start.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,12 +11,9 @@ kioku_install_deps
 bash "$root/scripts/build.sh" kioku
 
 build_dir="$(cd "${KIOKU_BUILD_DIR:-$root/build}" && pwd)"
-data_dir="${KIOKU_DATA_DIR:-$HOME/.local/share/kioku}"
-mkdir -p "$data_dir"
-cd "$data_dir"
-# The program reads KIOKU_DATA_DIR itself too: a relative folder must not be
-# taken a second time from inside itself.
-export KIOKU_DATA_DIR="$PWD"
+if [ -n "${KIOKU_DATA_DIR:-}" ]; then
+    export KIOKU_DATA_DIR
+fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "run: no display found (DISPLAY is not set); on a machine without one try" >&2
     echo "run:   xvfb-run -a bash scripts/run.sh" >&2

@@ -22,3 +22,7 @@ mkdir -p "$out"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 "$build_dir/tools/kioku_shots" "$out" "$@"
 echo "screenshots: written to $out"
+
+# The first start of the installed package under a real X server, when
+# scripts/package.sh has made one.
+bash "$root/scripts/screenshots_installed.sh"

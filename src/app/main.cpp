@@ -10,8 +10,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLockFile>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -31,21 +33,35 @@ int main(int argc, char *argv[])
 
     kioku::QtMessageService messages;
 
-    // Every data file lives in the working folder: the data folder of
-    // "--data-dir <folder>" or KIOKU_DATA_DIR becomes it, created when missing.
-    if (!options.error.isEmpty()) {
-        messages.warn(nullptr, options.error, QStringLiteral("起動エラー"));
+    // A start that cannot go on says why on stderr (seen when started from a
+    // terminal, and by scripts) and in a box, then ends having written nothing.
+    const auto refuse = [&messages](const QString &text) {
+        QString line = text;
+        line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        std::fputs(QStringLiteral("kioku: %1\n").arg(line).toLocal8Bit().constData(), stderr);
+        std::fflush(stderr);
+        if (qEnvironmentVariable(kioku::kNoMessageBoxesVariable) != QLatin1String("1"))
+            messages.warn(nullptr, text, QStringLiteral("起動エラー"));
         return 1;
+    };
+
+    if (!options.error.isEmpty())
+        return refuse(options.error);
+
+    // Every data file lives in the working folder: the data folder of
+    // "--data-dir <folder>", KIOKU_DATA_DIR or the XDG data folder becomes it,
+    // created when missing, before anything is read.
+    const QString dir = options.dataDir;
+    if (!QDir().mkpath(dir) || !QDir::setCurrent(dir)) {
+        return refuse(QStringLiteral("データフォルダ「%1」を開けませんでした。").arg(QDir::toNativeSeparators(dir)));
     }
-    if (!options.dataDir.isEmpty()) {
-        const QString dir = options.dataDir;
-        if (!QDir().mkpath(dir) || !QDir::setCurrent(dir)) {
-            messages.warn(nullptr,
-                          QStringLiteral("データフォルダ「%1」を開けませんでした。").arg(QDir::toNativeSeparators(dir)),
-                          QStringLiteral("起動エラー"));
-            return 1;
-        }
-    }
+
+    // One program per data folder: a second one would interleave its writes
+    // with the first's. Held until the program ends.
+    QString lockError;
+    const std::unique_ptr<QLockFile> lock = kioku::lockDataFolder(dir, &lockError);
+    if (!lock)
+        return refuse(lockError);
 
     const kioku::DataFolderResult prepared = kioku::prepareDataFolder();
     if (!prepared.failed.isEmpty()) {

@@ -3,6 +3,14 @@
 #include "appearance.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace kioku {
 
@@ -12,10 +20,47 @@ void setUpApplication()
     applyAppearance();
 }
 
+namespace {
+
+// $HOME, or the home folder of the user's account when HOME is not set.
+QString homeFolder()
+{
+    const QString home = qEnvironmentVariable("HOME");
+    if (!home.isEmpty() && QDir::isAbsolutePath(home))
+        return home;
+#ifdef Q_OS_UNIX
+    if (const passwd *pw = getpwuid(getuid()); pw && pw->pw_dir && pw->pw_dir[0] == '/')
+        return QFile::decodeName(pw->pw_dir);
+#endif
+    return QDir::homePath();
+}
+
+QString absoluteFolder(const QString &dir)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(dir));
+}
+
+// The folder as the user knows it: its own name, not the whole path.
+QString folderName(const QString &folder)
+{
+    const QString name = QDir(folder).dirName();
+    return name.isEmpty() || name == QLatin1String(".") ? QDir::toNativeSeparators(folder) : name;
+}
+
+} // namespace
+
+QString defaultDataDir()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = homeFolder() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base + QStringLiteral("/kioku"));
+}
+
 StartOptions parseStartOptions(const QStringList &args, const QString &envDataDir)
 {
     StartOptions o;
-    o.dataDir = envDataDir;
+    QString chosen = envDataDir;
     const QString option = QStringLiteral("--data-dir");
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString &a = args.at(i);
@@ -32,9 +77,12 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envDataDi
             if (dir.isEmpty())
                 o.error = QStringLiteral("--data-dir の後にデータフォルダを指定してください。");
             else
-                o.dataDir = dir;
+                chosen = dir;
         }
     }
+    // Made absolute now: the program moves into the folder, and a relative
+    // name must not be taken a second time from inside it.
+    o.dataDir = chosen.isEmpty() ? defaultDataDir() : absoluteFolder(chosen);
     return o;
 }
 
@@ -50,9 +98,58 @@ QString usageText()
                           "\n"
                           "環境変数:\n"
                           "  KIOKU_DATA_DIR       データフォルダ（--data-dir が無いとき）。\n"
+                          "  XDG_DATA_HOME        どちらも無いときは、この下の kioku フォルダ\n"
+                          "                       （既定は ~/.local/share/kioku）をデータフォルダにします。\n"
                           "\n"
-                          "どちらも無いときは、起動したときの作業フォルダをデータフォルダにします。\n"
-                          "初めて使うフォルダには、最初の起動でソフトのファイルを書き込みます。\n");
+                          "初めて使うフォルダには、最初の起動でソフトのファイルを書き込みます。\n"
+                          "一つのデータフォルダを使えるのは、同時に一つのソラミルプロジェクトだけです。\n");
+}
+
+std::unique_ptr<QLockFile> lockDataFolder(const QString &folder, QString *error)
+{
+    const QString path = QDir(folder).filePath(QString::fromLatin1(kLockFileName));
+    auto lock = std::make_unique<QLockFile>(path);
+    // Never stale by age: the program may run for days. A lock is stale only
+    // when the program that wrote it is gone (QLockFile checks its process).
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        return lock;
+
+    if (lock->error() == QLockFile::LockFailedError && !lock->getLockInfo(nullptr, nullptr, nullptr)) {
+        // A lock file that says nothing (empty after a power failure, or
+        // damaged): QLockFile cannot tell whose it is and would refuse for
+        // ever. A running program keeps its lock file locked, so removing
+        // fails then; the .rmlock keeps two starts from removing at once.
+        QLockFile removing(path + QStringLiteral(".rmlock"));
+        if (removing.tryLock(0) && !lock->getLockInfo(nullptr, nullptr, nullptr))
+            lock->removeStaleLockFile();
+        removing.unlock();
+        if (lock->tryLock(0))
+            return lock;
+    }
+
+    if (error) {
+        const QString name = folderName(folder);
+        switch (lock->error()) {
+        case QLockFile::LockFailedError:
+            *error = QStringLiteral("データフォルダ「%1」は、もう一つのソラミルプロジェクトが使っています。\r\n\r\n"
+                                    "同じデータフォルダで二つ同時には起動できません。"
+                                    "使っているソラミルプロジェクトを終了してから、もう一度起動してください。")
+                         .arg(name);
+            break;
+        case QLockFile::PermissionError:
+            *error = QStringLiteral("データフォルダ「%1」に書き込めないため、起動できません。\r\n\r\n"
+                                    "フォルダに書き込めるか確かめてください。")
+                         .arg(name);
+            break;
+        default:
+            *error = QStringLiteral("データフォルダ「%1」に「%2」を作れないため、起動できません。\r\n\r\n"
+                                    "ディスクの空きと、フォルダに書き込めるかを確かめてください。")
+                         .arg(name, QString::fromLatin1(kLockFileName));
+            break;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace kioku

@@ -1,9 +1,13 @@
 #pragma once
-// What the program sets up before its first window: the application itself
-// and the start options. main() and the tests that look at the program as the
-// platform shows it share these, so they cannot drift apart.
+// What the program sets up before its first window: the application itself,
+// the start options and the data folder's lock. main() and the tests that look
+// at the program as the platform shows it share these, so they cannot drift apart.
 #include <QString>
 #include <QStringList>
+
+#include <memory>
+
+class QLockFile;
 
 namespace kioku {
 
@@ -16,19 +20,43 @@ void setUpApplication();
 // The name of the environment variable that names the data folder.
 inline const char kDataDirVariable[] = "KIOKU_DATA_DIR";
 
+// When this environment variable is "1", a refused start only prints its
+// message to stderr (it always does) and shows no message box: for scripts and
+// tests, where nobody would close the box.
+inline const char kNoMessageBoxesVariable[] = "KIOKU_NO_MESSAGE_BOXES";
+
+// The file in the data folder that marks it as in use by a running program.
+inline const char kLockFileName[] = "kioku.lock";
+
 struct StartOptions {
     bool help = false; // -h / --help: print the usage and end
-    QString dataDir;   // the data folder; empty: the working folder as it is
+    QString dataDir;   // the data folder, absolute and clean
     QString error;     // Japanese, when the command line cannot be followed
 };
 
+// The data folder when neither the command line nor KIOKU_DATA_DIR names one:
+// $XDG_DATA_HOME/kioku, else $HOME/.local/share/kioku (a relative
+// XDG_DATA_HOME is ignored, as the XDG base directory rules say).
+QString defaultDataDir();
+
 // Reads the command line (`args` with the program name first) and the value
 // of KIOKU_DATA_DIR. "--data-dir <folder>" (or "--data-dir=<folder>") wins
-// over the variable; an empty variable counts as unset. Arguments the program
-// does not know are left alone (Qt takes its own, such as -platform).
+// over the variable; an empty variable counts as unset; without either the
+// folder is defaultDataDir(). A relative folder is taken from the working
+// folder at the time of the call. Arguments the program does not know are
+// left alone (Qt takes its own, such as -platform).
 StartOptions parseStartOptions(const QStringList &args, const QString &envDataDir);
 
 // What -h / --help prints.
 QString usageText();
+
+// Takes the lock of a data folder (kLockFileName inside it) for as long as the
+// returned object lives. A lock left by a program that is no longer running
+// (it crashed, or the machine was restarted) is taken over, as is a lock file
+// that cannot be read. Returns null when another running program holds the
+// folder or the lock file cannot be made; then `error` (when given) holds the
+// Japanese message for the user, naming the folder by its name only. Writes
+// nothing when it fails.
+std::unique_ptr<QLockFile> lockDataFolder(const QString &folder, QString *error);
 
 } // namespace kioku

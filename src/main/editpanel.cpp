@@ -1,5 +1,7 @@
 #include "main/editpanel.h"
 
+#include "core/backup.h"
+#include "core/clock.h"
 #include "core/settings.h"
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
@@ -104,12 +106,12 @@ void EditPanel::FillLogGrid(const QList<PlayRecord> &records)
 
 bool EditPanel::writeLog(const QList<PlayRecord> &records)
 {
-    return !writeFailed(rewritePlayLog(records));
+    return !writeFailed(rewritePlayLog(records, m_ctx.clock));
 }
 
 bool EditPanel::RewriteLogFromGrid()
 {
-    return kioku::RewriteLogFromGrid(msgHenList, m_ctx.messages, this);
+    return kioku::RewriteLogFromGrid(msgHenList, m_ctx.clock, m_ctx.messages, this);
 }
 
 void EditPanel::msgHenList_Click()
@@ -124,8 +126,9 @@ void EditPanel::cmdRowDel_Click()
 {
     if (msgHenList->rows() == 2) {
         // The last record goes without a question (refused, as every rewrite
-        // is, when the log holds bytes that are not Shift-JIS).
-        if (writeFailed(rewritePlayLog({})))
+        // is, when the log holds bytes that are not Shift-JIS or when it
+        // cannot be copied into the backup folder first).
+        if (writeFailed(rewritePlayLog({}, m_ctx.clock)))
             return;
         emit lastRecordDeleted();
         msgHenList->setRows(1);
@@ -166,7 +169,12 @@ void EditPanel::cmdNew1_Click()
         return;
     }
 
-    if (writeFailed(emptyPlayLog()) || writeFailed(writeUserName(name)))
+    // Every file that is about to be emptied is copied first; when one copy
+    // cannot be made nothing is emptied at all. The play log's own copy is
+    // made by emptyPlayLog, still before anything is emptied.
+    if (writeFailed(backUpFiles(historyFileNames(), m_ctx.clock.now()).asWrite()))
+        return;
+    if (writeFailed(emptyPlayLog(m_ctx.clock)) || writeFailed(writeUserName(name)))
         return;
     m_ctx.session.userName = name;
     for (const QString &history : historyFileNames())

@@ -68,9 +68,9 @@ QList<PlayRecord> recordsFromGrid(const FlexGrid *grid)
     return records;
 }
 
-bool RewriteLogFromGrid(const FlexGrid *grid, MessageService &messages, QWidget *parent)
+bool RewriteLogFromGrid(const FlexGrid *grid, const Clock &clock, MessageService &messages, QWidget *parent)
 {
-    return !reportWriteFailure(messages, parent, rewritePlayLog(recordsFromGrid(grid)));
+    return !reportWriteFailure(messages, parent, rewritePlayLog(recordsFromGrid(grid), clock));
 }
 
 } // namespace kioku

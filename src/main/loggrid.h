@@ -11,6 +11,7 @@ class QWidget;
 
 namespace kioku {
 
+class Clock;
 class FlexGrid;
 class MessageService;
 
@@ -23,8 +24,10 @@ void FillLogGrid(FlexGrid *grid, const QList<PlayRecord> &records);
 // a float of their text.
 QList<PlayRecord> recordsFromGrid(const FlexGrid *grid);
 // Rewrites the play log from the record rows of a log grid (the edit screen's
-// deletions, the diary's comments). A failure is told to the user in a box
-// over `parent` and the file is left as it was; returns whether it was written.
-bool RewriteLogFromGrid(const FlexGrid *grid, MessageService &messages, QWidget *parent);
+// deletions, the diary's comments), after a copy of the log as it was, named
+// by `clock`'s time. A failure (of the copy or of the rewrite) is told to the
+// user in a box over `parent` and the file is left as it was; returns whether
+// it was written.
+bool RewriteLogFromGrid(const FlexGrid *grid, const Clock &clock, MessageService &messages, QWidget *parent);
 
 } // namespace kioku

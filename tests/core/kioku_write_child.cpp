@@ -4,7 +4,9 @@
 //
 // Usage: kioku_write_child FOLDER LIMIT OPERATION
 //   rewrite     reads the play log and rewrites it without its first record
-//               (what deleting one row of the edit screen does)
+//   writelines  the same through the atomic whole-file write alone (no backup copy first)
+//               (what deleting one row of the edit screen does, its backup
+//               copy included, which the limit refuses first)
 //   append      appends one record to the play log, as a game saves a play
 //   settings    sets the digit count of number memory to 12 (its settings file)
 //   helptour    switches the help tour off (設定.txt)
@@ -12,10 +14,12 @@
 // Prints (UTF-8) "ok" or "failed", then the message of a failure, or for
 // firststart one "written NAME" / "failed NAME" line per file.
 // Exit code 0 when the operation ran, whatever its result; 2 on bad usage.
+#include "core/clock.h"
 #include "core/datafolder.h"
 #include "core/playlog/playlog.h"
 #include "core/rules/numbermemory.h"
 #include "core/settings.h"
+#include "core/text/textfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -66,7 +70,14 @@ int main(int argc, char *argv[])
     }
 
     if (op == QLatin1String("rewrite")) {
-        report(kioku::rewritePlayLog(records.mid(1)));
+        const kioku::SystemClock clock;
+        report(kioku::rewritePlayLog(records.mid(1), clock));
+    } else if (op == QLatin1String("writelines")) {
+        // The atomic rewrite itself, past the copy the play log's rewrite makes first.
+        QStringList lines;
+        for (const kioku::PlayRecord &r : records.mid(1))
+            lines.append(r.rewriteLine());
+        report(kioku::text::writeLines(kioku::kPlayLogFile, lines));
     } else if (op == QLatin1String("append")) {
         kioku::PlayRecord r;
         r.date = QStringLiteral("2026/12/07");

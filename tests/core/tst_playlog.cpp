@@ -3,6 +3,7 @@
 #include "core/playlog/playlog.h"
 #include "core/settings.h"
 #include "core/text/textfile.h"
+#include "testing/fakeclock.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -11,6 +12,7 @@ using namespace kioku;
 
 namespace {
 const QString kComment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
+const FakeClock kClock;
 const QString kGameLine =
     QStringLiteral("\"2006/01/05\",\"21:07:33\",\"数字記憶\",3,\"") + kComment + QStringLiteral("\",");
 
@@ -108,7 +110,7 @@ void tst_playlog::deletingTheMiddleOfThreeRewritesTheOthersInOrder()
     QCOMPARE(readPlayLog().records, three);
 
     // The other two in their old order, as rewrite lines; the comma stays inside its field.
-    QVERIFY(rewritePlayLog({three[0], three[2]}));
+    QVERIFY(rewritePlayLog({three[0], three[2]}, kClock));
     QCOMPARE(
         dir.bytes("データ.txt"),
         sjisLines({kGameLine + "\"\"", "\"2006/01/06\",\"07:00:00\",\"バラバラ記憶\",120,\"よく出来た, 次も\",\"\""}));
@@ -122,13 +124,13 @@ void tst_playlog::failedOrUnstorableRewriteLeavesTheLog()
     const QByteArray clean = sjisLines({kGameLine, kGameLine});
     QVERIFY(dir.write("データ.txt", clean));
     text::testing::failNextWrite();
-    const text::WriteResult w = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3)});
+    const text::WriteResult w = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3)}, kClock);
     QVERIFY(!w.ok);
     QVERIFY(!w.message.isEmpty());
     QCOMPARE(dir.bytes("データ.txt"), clean);
 
     // A comment that code page 932 cannot hold: refused, nothing changed.
-    const text::WriteResult u = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")});
+    const text::WriteResult u = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")}, kClock);
     QVERIFY(!u.ok);
     QVERIFY(u.message.contains(QStringLiteral("🎉")));
     QVERIFY(!appendPlayRecord(play("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")));
@@ -137,11 +139,11 @@ void tst_playlog::failedOrUnstorableRewriteLeavesTheLog()
     // A log holding bytes that are not Shift-JIS is never rewritten, even with
     // records that would encode: the bytes it cannot read would be lost.
     QVERIFY(dir.write("データ.txt", fixture("playlog.txt")));
-    const text::WriteResult d = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3)});
+    const text::WriteResult d = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3)}, kClock);
     QVERIFY(!d.ok);
     QVERIFY(d.message.contains(QStringLiteral("Shift-JIS")));
     QCOMPARE(dir.bytes("データ.txt"), fixture("playlog.txt"));
-    QVERIFY(emptyPlayLog()); // the new start empties it all the same
+    QVERIFY(emptyPlayLog(kClock)); // the new start empties it all the same
     QCOMPARE(dir.bytes("データ.txt"), QByteArray());
 }
 

@@ -71,6 +71,11 @@ void TstWriteFailure::refusedWrite_data()
     QTest::newRow("rewrite, small log") << "rewrite" << log << small << qint64(512);
     QTest::newRow("rewrite, small log, nothing fits") << "rewrite" << log << small << qint64(0);
     QTest::newRow("rewrite, large log") << "rewrite" << log << large << qint64(32 * 1024);
+    // The play log's rewrite copies the file first, and that copy meets the
+    // limit before the rewrite does: the atomic rewrite is tried on its own too.
+    QTest::newRow("atomic rewrite, small log") << "writelines" << log << small << qint64(512);
+    QTest::newRow("atomic rewrite, nothing fits") << "writelines" << log << small << qint64(0);
+    QTest::newRow("atomic rewrite, large log") << "writelines" << log << large << qint64(32 * 1024);
     // The limit falls inside the new line: part of it reaches the file.
     QTest::newRow("append, half a line fits") << "append" << log << small << qint64(small.size() + 20);
     QTest::newRow("append, only the missing line end fits")

@@ -1,6 +1,7 @@
 // アイコン衰弱 (frmG2) played as the player plays it: twenty icons of one
 // colour each in the data folder, a board dealt from known draws, pieces
 // turned by click, delays run on the fake clock.
+#include "core/backup.h"
 #include "core/rules/iconconcentration.h"
 #include "gamefixture.h"
 #include "games/visual/frmg2.h"
@@ -95,6 +96,8 @@ private slots:
     void recordsAreSetOnlyWhenStrictlyBetter();
     void clearingTheHistoryResetsTheRecords_data();
     void clearingTheHistoryResetsTheRecords();
+    void clearingCopiesHistoryAndRecordsFirst_data();
+    void clearingCopiesHistoryAndRecordsFirst();
     void savedLinesAreExactBytes_data();
     void savedLinesAreExactBytes();
     void aDamagedFileIsToldAndTheGameGoesOn_data();
@@ -339,6 +342,69 @@ void tst_frmG2::clearingTheHistoryResetsTheRecords()
     const HistoryEntry e = readHistory(ic::iconConcentrationHistory()).entries.value(0);
     QCOMPARE(e.field(7), ok ? QStringLiteral("○") : QString());
     QCOMPARE(e.field(8), ok ? QStringLiteral("○") : QString());
+}
+
+void tst_frmG2::clearingCopiesHistoryAndRecordsFirst_data()
+{
+    QTest::addColumn<bool>("history");  // a history with entries (else none)
+    QTest::addColumn<bool>("records");  // a records file (else none)
+    QTest::addColumn<QString>("block"); // "", "file" (a file named バックアップ), "cut" (the first copy cut short)
+    QTest::addColumn<QString>("refused"); // the file named when the clear is refused
+    QTest::newRow("both copied") << true << true << QString() << QString();
+    QTest::newRow("records alone copied") << false << true << QString() << QString();
+    QTest::newRow("no records file: history alone") << true << false << QString() << QString();
+    QTest::newRow("history copy cut short") << true << true << "cut" << kHistory;
+    QTest::newRow("records copy cut short") << false << true << "cut" << kRecords;
+    // The history needs no copy; the records' copy fails: nothing is cleared.
+    QTest::newRow("records copy blocked") << false << true << "file" << kRecords;
+}
+
+void tst_frmG2::clearingCopiesHistoryAndRecordsFirst()
+{
+    QFETCH(bool, history);
+    QFETCH(bool, records);
+    QFETCH(QString, block);
+    QFETCH(QString, refused);
+    GameFixture f;
+    const QByteArray held = "30,\"41.2\"\r\n25,\"38.0\"\r\n22,\"35.5\"\r\n20,\"20.0\"\r\n";
+    const QByteArray entries =
+        sjisLines({QStringLiteral("\"2026/12/06\",\"14:06:07\",\"パニック\",\"○\",\"20回\",\"20.0\",\"○\",\"○\"")});
+    if (records)
+        f.dir.write(kRecords, held);
+    if (history)
+        f.dir.write(kHistory, entries);
+    Board b(f, QStringLiteral("\"パニック\",1,1,0.1,0.1"));
+    const QString shown = b.label("lblKiroku");
+    if (block == QLatin1String("file"))
+        f.dir.write(kBackupFolder, "in the way");
+    else if (block == QLatin1String("cut"))
+        testing::failNextBackup();
+    b.w->cmdClear_Click();
+    testing::failNextBackup(false);
+
+    const QString historyCopy = kBackupFolder + QLatin1Char('/') + backupName(kHistory, f.clock.now());
+    const QString recordsCopy = kBackupFolder + QLatin1Char('/') + backupName(kRecords, f.clock.now());
+    if (!refused.isEmpty()) {
+        QVERIFY2(f.messages.shown.last().text.contains(
+                     QStringLiteral("「%1」のバックアップを作れなかったため").arg(refused)),
+                 qPrintable(f.messages.shown.last().text));
+        QCOMPARE(f.dir.bytes(kRecords), held);
+        QCOMPARE(f.dir.bytes(kHistory), history ? entries : QByteArray());
+        QCOMPARE(b.label("lblKiroku"), shown);
+        QCOMPARE(b.w->msgRireki()->rows(), history ? 2 : 1);
+        QVERIFY(!f.dir.exists(recordsCopy));
+        return;
+    }
+    QCOMPARE(f.messages.shown.last().text, QStringLiteral("履歴データをクリアしました"));
+    QCOMPARE(f.dir.bytes(kRecords), kNoRecord.repeated(4));
+    QCOMPARE(b.label("lblKiroku"), QStringLiteral("-----"));
+    QCOMPARE(f.dir.bytes(kHistory), QByteArray());
+    QCOMPARE(f.dir.exists(historyCopy), history);
+    if (history)
+        QCOMPARE(f.dir.bytes(historyCopy), entries);
+    QCOMPARE(f.dir.exists(recordsCopy), records);
+    if (records)
+        QCOMPARE(f.dir.bytes(recordsCopy), held);
 }
 
 void tst_frmG2::savedLinesAreExactBytes_data()

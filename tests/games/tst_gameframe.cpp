@@ -1,5 +1,6 @@
 // The frame every game window shares, seen on the number-memory window and on
 // plain test windows built from the other games' descriptions.
+#include "core/backup.h"
 #include "core/datafolder.h"
 #include "core/game/history.h"
 #include "core/rules/numbermemory.h"
@@ -123,6 +124,8 @@ private slots:
     void viewButtonsDrawFromTheGrid();
     void saveNeedsAJudgedPlayOutsideCountdownAndPlay();
     void clearAsksFirstAndEmptiesFileGridAndCharts();
+    void clearCopiesTheHistoryFirst_data();
+    void clearCopiesTheHistoryFirst();
     void toggleAutoSaveTwice();
     void countdownShowsThreePicturesThenBegins();
     void backAndTheWindowsCloseButtonLeadToMain();
@@ -408,6 +411,58 @@ void tst_GameFrame::clearAsksFirstAndEmptiesFileGridAndCharts()
     QCOMPARE(w->mcrRireki()->rowCount(), 0);
     QCOMPARE(w->mcrRireki2()->rowCount(), 0);
     QCOMPARE(f.dir.bytes(QStringLiteral("データ.txt")), QByteArray("x\r\n")); // the play log is not touched
+}
+
+void tst_GameFrame::clearCopiesTheHistoryFirst_data()
+{
+    QTest::addColumn<int>("history");   // entries; -1: no history file
+    QTest::addColumn<QString>("block"); // "", "file" (a file named バックアップ), "cut" (the copy cut short)
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("copied, then cleared") << 3 << QString() << false;
+    QTest::newRow("a file named バックアップ") << 3 << "file" << true;
+    QTest::newRow("copy cut short") << 3 << "cut" << true;
+    // Nothing to lose, nothing to copy: the clear goes on whatever is in the way.
+    QTest::newRow("empty history") << 0 << "file" << false;
+    QTest::newRow("no history file") << -1 << "file" << false;
+}
+
+void tst_GameFrame::clearCopiesTheHistoryFirst()
+{
+    QFETCH(int, history);
+    QFETCH(QString, block);
+    QFETCH(bool, refused);
+    GameFixture f;
+    const QByteArray before = history > 0 ? entries(history) : QByteArray();
+    if (history >= 0)
+        f.dir.write(kHistory, before);
+    auto *w = f.open<frmG1>();
+    const qsizetype told = f.messages.shown.size();
+    if (block == QLatin1String("file"))
+        f.dir.write(kBackupFolder, "in the way");
+    else if (block == QLatin1String("cut"))
+        testing::failNextBackup();
+    w->cmdClear_Click(); // OK to the question
+    testing::failNextBackup(false);
+
+    const QString copy = kBackupFolder + QLatin1Char('/') + backupName(kHistory, f.clock.now());
+    QCOMPARE(f.messages.shown.size(), told + 2); // the question, then the result or the refusal
+    const ShownMessage last = f.messages.shown.last();
+    if (refused) {
+        QCOMPARE(last.icon, MsgIcon::Warning);
+        QVERIFY2(last.text.contains(QStringLiteral("「%1」のバックアップを作れなかったため").arg(kHistory)),
+                 qPrintable(last.text));
+        QCOMPARE(f.dir.bytes(kHistory), before);
+        QCOMPARE(w->msgRireki()->rows(), history + 1);
+        QVERIFY(!f.dir.exists(copy));
+        return;
+    }
+    QCOMPARE(last.text, QStringLiteral("履歴データをクリアしました"));
+    QCOMPARE(f.dir.bytes(kHistory), QByteArray());
+    QCOMPARE(w->msgRireki()->rows(), 1);
+    if (history > 0)
+        QCOMPARE(f.dir.bytes(copy), before);
+    else
+        QVERIFY(!f.dir.exists(copy));
 }
 
 void tst_GameFrame::toggleAutoSaveTwice()

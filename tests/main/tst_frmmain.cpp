@@ -2,12 +2,13 @@
 // switching, the today panel, the edit screen and the game launcher.
 #include "mainfixture.h"
 
+#include "core/backup.h"
 #include "core/settings.h"
 #include "core/stats/today.h"
 #include "core/text/textfile.h"
 #include "main/editpanel.h"
-#include "views/panel.h"
 #include "main/todaypanel.h"
+#include "views/panel.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
@@ -15,6 +16,7 @@
 #include "widgets/monthcalendar.h"
 #include "widgets/shape.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -104,6 +106,8 @@ private slots:
     void theEditGridShowsItsLastFullPage();
     void newStartEmptiesEveryHistoryAndEnds();
     void newStartRefusesANameThatCannotBeStored();
+    void eachChangeOfTheLogIsCopiedFirst_data();
+    void eachChangeOfTheLogIsCopiedFirst();
     void userNameIsShownInTheTitle_data();
     void userNameIsShownInTheTitle();
     void aNameThatCannotBeStoredChangesNothing();
@@ -788,6 +792,104 @@ void tst_frmMain::newStartRefusesANameThatCannotBeStored()
     QCOMPARE(f.dir.bytes(QStringLiteral("数字記憶履歴.txt")), QByteArray("\"2026/12/07\",1\r\n"));
     QVERIFY(!f.dir.exists(QStringLiteral("画像記憶履歴.txt")));
     QCOMPARE(f.navigator.quits, 0);
+}
+
+void tst_frmMain::eachChangeOfTheLogIsCopiedFirst_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("block");   // "", "file" (a file named バックアップ), "cut" (the copy cut short)
+    QTest::addColumn<bool>("histories");  // a history with records before the new start
+    QTest::addColumn<QString>("refused"); // the file named when the change is refused
+
+    const QString log = QStringLiteral("データ.txt");
+    const QString history = QStringLiteral("数字記憶履歴.txt");
+    for (const char *change : {"row", "last row", "diary", "new start"}) {
+        const QString c = QLatin1String(change);
+        QTest::addRow("%s", change) << c << QString() << true << QString();
+        QTest::addRow("%s, a file named バックアップ", change)
+            << c << "file" << true << (c == "new start" ? history : log);
+        QTest::addRow("%s, copy cut short", change) << c << "cut" << true << (c == "new start" ? history : log);
+    }
+    // The histories are copied before the log; with none to copy the log's own copy fails.
+    QTest::newRow("new start, no histories") << "new start" << QString() << false << QString();
+    QTest::newRow("new start, no histories, copy cut short") << "new start"
+                                                             << "cut" << false << log;
+}
+
+// 個別削除 (also of the last record), the diary's rewrite from a log grid and
+// the new start each copy the log (and the new start every history) into the
+// backup folder first; without the copy nothing changes.
+void tst_frmMain::eachChangeOfTheLogIsCopiedFirst()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, block);
+    QFETCH(bool, histories);
+    QFETCH(QString, refused);
+
+    MainFixture f;
+    const PlayRecord a = play("2026/12/05", "08:00:00", "数字記憶", 3, "暗記数 : 8   正解 : 6");
+    const PlayRecord b = play("2026/12/06", "10:00:00", "画像記憶", 12.25f);
+    f.setLog(change == "last row" ? QList<PlayRecord>{a} : QList<PlayRecord>{a, b});
+    const QByteArray log = f.logBytes();
+    const QByteArray history = "\"2026/12/05\",1\r\n\"2026/12/06\",2\r\n";
+    if (histories)
+        f.dir.write(QStringLiteral("数字記憶履歴.txt"), history);
+    f.dir.write(QStringLiteral("画像記憶履歴.txt"), QByteArray()); // empty: nothing to copy
+    const QByteArray name = f.dir.bytes(QStringLiteral("氏名.txt"));
+    auto w = f.load();
+    w->cmdSettei->click();
+    const int rows = w->msgHenList->rows();
+    if (block == "file")
+        f.dir.write(kBackupFolder, "in the way");
+    else if (block == "cut")
+        testing::failNextBackup();
+
+    bool done = true;
+    if (change == "row" || change == "last row") {
+        w->msgHenList->clickCell(1, 1);
+        w->cmdRowDel->click();
+    } else if (change == "diary") {
+        w->msgHenList->setTextMatrix(2, 5, QStringLiteral("よく出来た"));
+        done = w->fraSettei->RewriteLogFromGrid();
+    } else {
+        w->cmdNew1->click();
+    }
+    testing::failNextBackup(false);
+
+    // Copies are named after the fake clock's 2026/12/07 14:05:33.
+    const QString logCopy = kBackupFolder + QStringLiteral("/データ_20261207-140533.txt");
+    const QString historyCopy = kBackupFolder + QStringLiteral("/数字記憶履歴_20261207-140533.txt");
+    if (!refused.isEmpty()) {
+        QCOMPARE(done, change != "diary"); // only the rewrite itself answers
+        QCOMPARE(lastShown(f).title, QStringLiteral("保存エラー"));
+        QVERIFY2(lastShown(f).text.contains(QStringLiteral("「%1」のバックアップを作れなかったため").arg(refused)),
+                 qPrintable(lastShown(f).text));
+        QCOMPARE(f.logBytes(), log);
+        QCOMPARE(w->msgHenList->rows(), rows);
+        QVERIFY(!f.dir.exists(logCopy));
+        if (histories)
+            QCOMPARE(f.dir.bytes(QStringLiteral("数字記憶履歴.txt")), history);
+        QCOMPARE(f.dir.bytes(QStringLiteral("氏名.txt")), name);
+        QCOMPARE(f.navigator.quits, 0);
+        return;
+    }
+    QVERIFY(done);
+    QCOMPARE(f.dir.bytes(logCopy), log);
+    QCOMPARE(QDir(kBackupFolder).entryList(QDir::Files).size(), change == "new start" && histories ? 2 : 1);
+    if (change == "new start") {
+        QCOMPARE(f.logBytes(), QByteArray());
+        QCOMPARE(f.navigator.quits, 1);
+        if (histories)
+            QCOMPARE(f.dir.bytes(historyCopy), history);
+    } else if (change == "last row") {
+        QCOMPARE(f.logBytes(), QByteArray());
+    } else if (change == "row") {
+        QCOMPARE(f.logBytes(), sjisLines({b.rewriteLine()}));
+    } else {
+        PlayRecord commented = b;
+        commented.comment = QStringLiteral("よく出来た");
+        QCOMPARE(f.logBytes(), sjisLines({a.rewriteLine(), commented.rewriteLine()}));
+    }
 }
 
 void tst_frmMain::userNameIsShownInTheTitle_data()

@@ -1,8 +1,11 @@
-// The command line and KIOKU_DATA_DIR: which data folder the program takes,
-// and that --help prints its usage and ends without a window or a display.
+// The command line, KIOKU_DATA_DIR and the XDG data folder: which data folder
+// the program takes; that --help prints its usage and ends without a window or
+// a display; that a start refused for its options writes nothing.
 #include "main/appsetup.h"
 
+#include <QDirIterator>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 class TstStartOptions : public QObject {
@@ -12,51 +15,150 @@ private slots:
     void parse();
     void helpNeedsNoDisplay_data();
     void helpNeedsNoDisplay();
+    void refusedStartWritesNothing_data();
+    void refusedStartWritesNothing();
 };
 
+namespace {
+
+const QString kUnset = QStringLiteral("<unset>");
+
+// Sets (or, with kUnset, removes) an environment variable for the life of the
+// object; the old value comes back afterwards.
+class EnvOverride {
+public:
+    EnvOverride(const char *name, const QString &value) : m_name(name), m_had(qEnvironmentVariableIsSet(name))
+    {
+        m_old = qgetenv(name);
+        if (value == kUnset)
+            qunsetenv(name);
+        else
+            qputenv(name, value.toLocal8Bit());
+    }
+    ~EnvOverride()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    EnvOverride(const EnvOverride &) = delete;
+    EnvOverride &operator=(const EnvOverride &) = delete;
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+// Every file and folder under `root`, hidden ones included, relative to it.
+QStringList everythingUnder(const QString &root)
+{
+    QStringList found;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found.append(QDir(root).relativeFilePath(it.next()));
+    found.sort();
+    return found;
+}
+
+} // namespace
+
+// The data folder's precedence: --data-dir, KIOKU_DATA_DIR, the XDG data folder
+// ($XDG_DATA_HOME/kioku, else $HOME/.local/share/kioku). In the expected folder
+// {cwd} stands for the working folder of the test.
 void TstStartOptions::parse_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("env");
+    QTest::addColumn<QString>("xdgDataHome");
+    QTest::addColumn<QString>("home");
     QTest::addColumn<bool>("help");
     QTest::addColumn<QString>("dataDir");
     QTest::addColumn<bool>("error");
+    QTest::addColumn<bool>("asQtSees"); // the same folder as QStandardPaths' GenericDataLocation + /kioku
 
-    QTest::newRow("nothing: the working folder") << QStringList() << "" << false << "" << false;
-    QTest::newRow("variable only") << QStringList() << "/d/env" << false << "/d/env" << false;
-    QTest::newRow("option wins over the variable")
-        << QStringList{"--data-dir", "/d/opt"} << "/d/env" << false << "/d/opt" << false;
-    QTest::newRow("option with =") << QStringList{"--data-dir=/d/フォルダ"} << "" << false << "/d/フォルダ" << false;
-    QTest::newRow("last option wins") << QStringList{"--data-dir", "/a", "--data-dir", "/b"} << "" << false << "/b"
-                                      << false;
-    QTest::newRow("option without a folder") << QStringList{"--data-dir"} << "/d/env" << false << "/d/env" << true;
-    QTest::newRow("option with an empty folder") << QStringList{"--data-dir="} << "" << false << "" << true;
-    QTest::newRow("-h") << QStringList{"-h"} << "" << true << "" << false;
+    const QString home = QStringLiteral("/home/とし子");
+    const QString homeData = QStringLiteral("/home/とし子/.local/share/kioku");
+    const QStringList none;
+
+    QTest::newRow("nothing, XDG_DATA_HOME set") << none << ""
+                                                << "/x/データ" << home << false << "/x/データ/kioku" << false << true;
+    QTest::newRow("nothing, XDG_DATA_HOME unset: under HOME")
+        << none << "" << kUnset << home << false << homeData << false << true;
+    QTest::newRow("nothing, XDG_DATA_HOME empty: under HOME") << none << ""
+                                                              << "" << home << false << homeData << false << true;
+    QTest::newRow("relative XDG_DATA_HOME is ignored") << none << ""
+                                                       << "share" << home << false << homeData << false << false;
+    QTest::newRow("XDG_DATA_HOME with a trailing slash")
+        << none << ""
+        << "/x/share/" << home << false << "/x/share/kioku" << false << false;
+    QTest::newRow("nothing, another HOME")
+        << none << "" << kUnset << "/tmp/h" << false << "/tmp/h/.local/share/kioku" << false << true;
+    QTest::newRow("variable wins over XDG") << none << "/d/env"
+                                            << "/x/share" << home << false << "/d/env" << false << false;
+    QTest::newRow("empty variable counts as unset")
+        << none << ""
+        << "/x/share" << home << false << "/x/share/kioku" << false << false;
+    QTest::newRow("relative variable: from the working folder")
+        << none << "env/データ"
+        << "/x/share" << home << false << "{cwd}/env/データ" << false << false;
+    QTest::newRow("option wins over the variable and XDG") << QStringList{"--data-dir", "/d/opt"} << "/d/env"
+                                                           << "/x/share" << home << false << "/d/opt" << false << false;
+    QTest::newRow("option with =") << QStringList{"--data-dir=/d/フォルダ"} << "" << kUnset << home << false
+                                   << "/d/フォルダ" << false << false;
+    QTest::newRow("relative option: from the working folder")
+        << QStringList{"--data-dir", "rel/フォルダ"} << "/d/env" << kUnset << home << false << "{cwd}/rel/フォルダ"
+        << false << false;
+    QTest::newRow("relative option is cleaned")
+        << QStringList{"--data-dir=./a/../b/"} << "" << kUnset << home << false << "{cwd}/b" << false << false;
+    QTest::newRow("option .: the working folder")
+        << QStringList{"--data-dir", "."} << "" << kUnset << home << false << "{cwd}" << false << false;
+    QTest::newRow("last option wins") << QStringList{"--data-dir", "/a", "--data-dir", "/b"} << "" << kUnset << home
+                                      << false << "/b" << false << false;
+    QTest::newRow("option without a folder")
+        << QStringList{"--data-dir"} << "/d/env" << kUnset << home << false << "/d/env" << true << false;
+    QTest::newRow("option with an empty folder")
+        << QStringList{"--data-dir="} << "" << kUnset << home << false << homeData << true << false;
+    QTest::newRow("-h") << QStringList{"-h"} << "" << kUnset << home << true << homeData << false << false;
     QTest::newRow("--help after the folder")
-        << QStringList{"--data-dir", "/d", "--help"} << "" << true << "/d" << false;
-    QTest::newRow("Qt's own options are left alone")
-        << QStringList{"-platform", "offscreen", "--data-dir", "/d"} << "" << false << "/d" << false;
+        << QStringList{"--data-dir", "/d", "--help"} << "" << kUnset << home << true << "/d" << false << false;
+    QTest::newRow("Qt's own options are left alone") << QStringList{"-platform", "offscreen", "--data-dir", "/d"} << ""
+                                                     << kUnset << home << false << "/d" << false << false;
 }
 
 void TstStartOptions::parse()
 {
     QFETCH(QStringList, args);
     QFETCH(QString, env);
+    QFETCH(QString, xdgDataHome);
+    QFETCH(QString, home);
     QFETCH(bool, help);
     QFETCH(QString, dataDir);
     QFETCH(bool, error);
+    QFETCH(bool, asQtSees);
+    const EnvOverride xdg("XDG_DATA_HOME", xdgDataHome);
+    const EnvOverride homeVar("HOME", home);
     args.prepend(QStringLiteral("kioku"));
     const kioku::StartOptions o = kioku::parseStartOptions(args, env);
     QCOMPARE(o.help, help);
-    QCOMPARE(o.dataDir, dataDir);
+    QCOMPARE(o.dataDir, QString(dataDir).replace(QStringLiteral("{cwd}"), QDir::currentPath()));
     QCOMPARE(!o.error.isEmpty(), error);
+    if (asQtSees) {
+        QCOMPARE(o.dataDir,
+                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kioku"));
+    }
 }
 
 void TstStartOptions::helpNeedsNoDisplay_data()
 {
     QTest::addColumn<QString>("option");
-    QTest::newRow("-h") << "-h";
-    QTest::newRow("--help") << "--help";
+    QTest::addColumn<bool>("envFolder"); // KIOKU_DATA_DIR set, or the XDG data folder under HOME
+    QTest::newRow("-h, KIOKU_DATA_DIR") << "-h" << true;
+    QTest::newRow("--help, KIOKU_DATA_DIR") << "--help" << true;
+    QTest::newRow("-h, XDG data folder") << "-h" << false;
+    QTest::newRow("--help, XDG data folder") << "--help" << false;
 }
 
 // The real program, on the xcb platform with no display at all: it would abort
@@ -64,13 +166,20 @@ void TstStartOptions::helpNeedsNoDisplay_data()
 void TstStartOptions::helpNeedsNoDisplay()
 {
     QFETCH(QString, option);
+    QFETCH(bool, envFolder);
     QTemporaryDir cwd;
+    QVERIFY(cwd.isValid());
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.insert(QStringLiteral("KIOKU_DATA_DIR"), cwd.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("HOME"), cwd.path());
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    if (envFolder)
+        env.insert(QStringLiteral("KIOKU_DATA_DIR"), cwd.filePath(QStringLiteral("data")));
+    else
+        env.remove(QStringLiteral("KIOKU_DATA_DIR"));
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(cwd.path());
     p.start(QStringLiteral(KIOKU_EXE), {option});
@@ -78,10 +187,65 @@ void TstStartOptions::helpNeedsNoDisplay()
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 0);
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
-    QVERIFY2(out.contains(QStringLiteral("--data-dir フォルダ")) && out.contains(QLatin1String("KIOKU_DATA_DIR")),
+    QVERIFY2(out.contains(QStringLiteral("--data-dir フォルダ")) && out.contains(QLatin1String("KIOKU_DATA_DIR"))
+                 && out.contains(QLatin1String("~/.local/share/kioku")),
              qPrintable(out));
-    // Nothing was set up: no data folder, no file.
-    QCOMPARE(QDir(cwd.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    // Nothing was set up: no data folder, no file, not even a hidden one.
+    QCOMPARE(everythingUnder(cwd.path()), QStringList());
+}
+
+// Starts the program cannot go on with end at once with a non-zero exit code,
+// say why on stderr (no box: KIOKU_NO_MESSAGE_BOXES=1) and leave every folder
+// as it was. HOME is a temporary folder, so the XDG data folder lies in it.
+void TstStartOptions::refusedStartWritesNothing_data()
+{
+    QTest::addColumn<QStringList>("args"); // {home} stands for the temporary HOME
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("--data-dir without a folder")
+        << QStringList{"--data-dir"} << "--data-dir の後にデータフォルダを指定してください。";
+    QTest::newRow("--data-dir= with an empty folder")
+        << QStringList{"--data-dir="} << "--data-dir の後にデータフォルダを指定してください。";
+    QTest::newRow("data folder is a file") << QStringList{"--data-dir", "{home}/ファイル.txt"}
+                                           << "データフォルダ「{home}/ファイル.txt」を開けませんでした。";
+    QTest::newRow("data folder under a file") << QStringList{"--data-dir", "{home}/ファイル.txt/kioku"}
+                                              << "データフォルダ「{home}/ファイル.txt/kioku」を開けませんでした。";
+}
+
+void TstStartOptions::refusedStartWritesNothing()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    {
+        QFile f(home.filePath(QStringLiteral("ファイル.txt")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("kioku\r\n");
+    }
+    const QStringList before = everythingUnder(home.path());
+    for (QString &a : args)
+        a.replace(QStringLiteral("{home}"), home.path());
+    message.replace(QStringLiteral("{home}"), home.path());
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    env.remove(QStringLiteral("KIOKU_DATA_DIR"));
+    env.insert(QStringLiteral("KIOKU_NO_MESSAGE_BOXES"), QStringLiteral("1"));
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(home.path());
+    p.start(QStringLiteral(KIOKU_EXE), QStringList{"-platform", "offscreen"} + args);
+    QVERIFY(p.waitForFinished(120000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    QVERIFY2(err.contains(QStringLiteral("kioku: ") + message), qPrintable(err));
+    QCOMPARE(everythingUnder(home.path()), before);
+    QFile f(home.filePath(QStringLiteral("ファイル.txt")));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("kioku\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TstStartOptions)

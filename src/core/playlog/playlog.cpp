@@ -1,5 +1,7 @@
 #include "playlog.h"
 
+#include "core/backup.h"
+#include "core/clock.h"
 #include "core/text/recordline.h"
 
 namespace kioku {
@@ -52,7 +54,7 @@ text::WriteResult appendPlayRecord(const PlayRecord &r)
     return text::appendLine(kPlayLogFile, r.gameLine());
 }
 
-text::WriteResult rewritePlayLog(const QList<PlayRecord> &records)
+text::WriteResult rewritePlayLog(const QList<PlayRecord> &records, const Clock &clock)
 {
     // A log holding bytes that are not Shift-JIS is never rewritten: whatever
     // part of a record they fell in, the rewrite would drop them for good.
@@ -66,6 +68,11 @@ text::WriteResult rewritePlayLog(const QList<PlayRecord> &records)
                            "テキストエディタで文字コードを Shift-JIS にして保存し直してください。");
         return refused;
     }
+    // Every rewrite may drop records (a deletion) or a comment: the log as it
+    // was is kept first, and without that copy nothing is rewritten.
+    const BackupResult copy = backUpFile(kPlayLogFile, clock.now());
+    if (!copy)
+        return copy.asWrite();
     QStringList lines;
     lines.reserve(records.size());
     for (const PlayRecord &r : records)
@@ -73,8 +80,11 @@ text::WriteResult rewritePlayLog(const QList<PlayRecord> &records)
     return text::writeLines(kPlayLogFile, lines);
 }
 
-text::WriteResult emptyPlayLog() // the new start: whatever the log held goes
+text::WriteResult emptyPlayLog(const Clock &clock) // the new start: whatever the log held goes
 {
+    const BackupResult copy = backUpFile(kPlayLogFile, clock.now());
+    if (!copy)
+        return copy.asWrite();
     return text::emptyFile(kPlayLogFile);
 }
 

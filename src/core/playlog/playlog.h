@@ -1,7 +1,8 @@
 #pragma once
 // The play log "データ.txt": one PlayRecord per saved play, oldest first.
 // Games append; the main window reads it whole for every screen it builds and
-// rewrites it (row deletion, diary) atomically.
+// rewrites it (row deletion, diary) atomically, each time after a copy of the
+// log as it was (core/backup.h).
 #include "core/game/catalogue.h"
 #include "core/text/textfile.h"
 #include <QList>
@@ -9,6 +10,8 @@
 #include <QStringList>
 
 namespace kioku {
+
+class Clock;
 
 inline const QString kPlayLogFile = QStringLiteral("データ.txt");
 
@@ -43,8 +46,11 @@ text::WriteResult appendPlayRecord(const PlayRecord &r);
 // Rewrites the whole log from `records` in their order (rewrite lines). Atomic.
 // Refused, the file untouched, while the log on disk holds bytes that are not
 // code page 932 (or cannot be read): a rewrite would lose them.
-text::WriteResult rewritePlayLog(const QList<PlayRecord> &records);
-// Leaves an empty log, whatever it held (the new start).
-text::WriteResult emptyPlayLog();
+// The log as it was is first copied into the backup folder, named by the
+// clock's time; when that copy cannot be made the rewrite is refused too.
+text::WriteResult rewritePlayLog(const QList<PlayRecord> &records, const Clock &clock);
+// Leaves an empty log, whatever it held (the new start), after the same copy:
+// no copy, no emptying.
+text::WriteResult emptyPlayLog(const Clock &clock);
 
 } // namespace kioku

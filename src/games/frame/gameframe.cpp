@@ -1,5 +1,6 @@
 #include "games/frame/gameframe.h"
 
+#include "core/backup.h"
 #include "core/clock.h"
 #include "core/game/historyview.h"
 #include "core/text/formats.h"
@@ -688,6 +689,16 @@ void GameFrame::reportProblem(const QString &message)
     m_ctx.messages.warn(this, message, m_desc.caption);
 }
 
+bool GameFrame::backUp(const QString &fileName)
+{
+    const BackupResult r = backUpFile(fileName, m_ctx.clock.now());
+    // Asked for by the player's own command: told at once, never held back
+    // as the problems of the opening are.
+    if (!r && !m_closing)
+        m_ctx.messages.warn(this, r.message, m_desc.caption);
+    return r.ok;
+}
+
 void GameFrame::chkAs_Click()
 {
     const bool on = m_chkAs->isChecked();
@@ -735,6 +746,10 @@ void GameFrame::cmdClear_Click()
 {
     if (!m_ctx.messages.ask(this, QStringLiteral("履歴データをクリアします。よろしいですか？"),
                             QStringLiteral("クリア確認")))
+        return;
+    // The history and whatever the game resets with it are copied first; one
+    // copy missing and nothing is cleared.
+    if (!backUp(m_desc.history.fileName) || !backUpBeforeClear())
         return;
     const text::WriteResult r = clearHistory(m_desc.history);
     if (!r) {

@@ -181,6 +181,10 @@ protected:
     // The result of the finished play, as saved at `now`; nothing when there
     // is none to save (asked only in the Finished state).
     virtual std::optional<SavedPlay> result(const QDateTime &now) const = 0;
+    // 「クリア」, before anything is emptied: copy each file historyCleared()
+    // will reset (backUp()). False refuses the whole clear; the history itself
+    // is copied by the frame.
+    virtual bool backUpBeforeClear() { return true; }
     // After 「クリア」 emptied the history (records files and the like).
     virtual void historyCleared() {}
     // The work of tmrBp while the busy flag is set; each step runs on its own,
@@ -244,6 +248,10 @@ protected:
     double playSeconds() const;
     // Tells the player about a file that could not be read or written.
     void reportProblem(const QString &message);
+    // Copies a data file into the backup folder at the clock's time before it
+    // loses records (a missing or empty file needs no copy). A copy that cannot
+    // be made is told to the player; false: leave the file as it is.
+    bool backUp(const QString &fileName);
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -562,6 +562,12 @@ std::optional<GameFrame::SavedPlay> frmG2::result(const QDateTime &now) const
     return SavedPlay{ic::historyEntry(r), ic::playRecord(r), {}};
 }
 
+bool frmG2::backUpBeforeClear()
+{
+    // The records are reset with the history: they are kept as they were too.
+    return backUp(ic::kIconRecordsFile);
+}
+
 void frmG2::historyCleared()
 {
     // クリア starts the records afresh as well.

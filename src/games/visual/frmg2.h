@@ -71,6 +71,7 @@ protected:
     void prepareBoard() override;
     void beginPlay() override;
     std::optional<SavedPlay> result(const QDateTime &now) const override;
+    bool backUpBeforeClear() override;
     void historyCleared() override;
 
 private:
