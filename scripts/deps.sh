@@ -4,9 +4,15 @@
 # May be sourced (the other scripts do) or run on its own.
 
 kioku_install_deps() {
-    local pkgs=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev
-                fonts-ipafont-gothic ccache xvfb xauth x11-utils
-                dpkg-dev file desktop-file-utils appstream imagemagick)
+    kioku_install_packages cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev \
+        fonts-ipafont-gothic ccache xvfb xauth x11-utils \
+        dpkg-dev file desktop-file-utils appstream
+}
+
+# Installs the named packages that are missing (the screenshot of the installed
+# package asks for imagemagick this way: the tests do not need it).
+kioku_install_packages() {
+    local pkgs=("$@")
     local missing=() p
     for p in "${pkgs[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

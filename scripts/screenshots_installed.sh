@@ -31,6 +31,7 @@ deb="$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")"
 
 source "$root/scripts/deps.sh"
 kioku_install_deps
+kioku_install_packages imagemagick # import, to grab the X screen
 
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
