@@ -205,6 +205,14 @@ BackupResult backUpFile(const QString &name, const QDateTime &at)
     // set back behind the copies already there.
     const QList<Copy> copies = copiesIn(folder, fileName);
     const QString made = QFileInfo(copyPath).fileName();
+    // With the clock set back, the copy just made is not the newest: the
+    // copies are then left as they are, rather than pruned by stamps that no
+    // longer tell which came last.
+    if (!copies.isEmpty() && copies.last().name != made) {
+        BackupResult r;
+        r.copies.append(copyPath);
+        return r;
+    }
     qsizetype excess = copies.size() - kBackupsKept;
     for (qsizetype i = 0; excess > 0 && i < copies.size(); ++i) {
         if (copies[i].name == made)

@@ -229,9 +229,9 @@ void tst_backup::newestThirtyKept_data()
               << "データ_20261002-000000.txt";
     QTest::newRow("32 and one more: three go")
         << thirtyTwo << kAt << QStringList{"データ_20261001-000000.txt", "データ_20261002-000000.txt", thirty.first()};
-    // The clock set back behind every copy: the new one stays, the oldest other goes.
-    QTest::newRow("clock set back") << thirty << QDateTime(QDate(2020, 1, 1), QTime(0, 0, 0))
-                                    << QStringList{thirty.first()};
+    // The clock set back behind every copy: the stamps no longer tell which
+    // came last, so nothing is pruned (one copy more than thirty for a while).
+    QTest::newRow("clock set back") << thirty << QDateTime(QDate(2020, 1, 1), QTime(0, 0, 0)) << QStringList();
 }
 
 void tst_backup::newestThirtyKept()
@@ -255,7 +255,7 @@ void tst_backup::newestThirtyKept()
     expected.append(made);
     expected.sort();
     QCOMPARE(backupEntries(), expected);
-    QVERIFY(backupsOf(kPlayLogFile).size() <= kBackupsKept);
+    QVERIFY(backupsOf(kPlayLogFile).size() <= kBackupsKept + (gone.isEmpty() ? 1 : 0));
     for (const QString &name : expected) // what stays is untouched
         if (name != made)
             QCOMPARE(dir.bytes(inBackups(name)), name.toUtf8());

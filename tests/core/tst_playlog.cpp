@@ -1,4 +1,5 @@
 // The play log, the small settings files and the data folder set-up.
+#include "core/backup.h"
 #include "core/datafolder.h"
 #include "core/playlog/playlog.h"
 #include "core/settings.h"
@@ -129,11 +130,14 @@ void tst_playlog::failedOrUnstorableRewriteLeavesTheLog()
     QVERIFY(!w.message.isEmpty());
     QCOMPARE(dir.bytes("データ.txt"), clean);
 
-    // A comment that code page 932 cannot hold: refused, nothing changed.
+    // A comment that code page 932 cannot hold: refused, nothing changed, and
+    // no copy made (retries never push the older copies out).
+    const qsizetype copies = backupsOf(kPlayLogFile).size();
     const text::WriteResult u = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")}, kClock);
     QVERIFY(!u.ok);
     QVERIFY(u.message.contains(QStringLiteral("🎉")));
     QVERIFY(!appendPlayRecord(play("2006/01/05", "21:07:33", "数字記憶", 3, "🎉")));
+    QCOMPARE(backupsOf(kPlayLogFile).size(), copies);
     QCOMPARE(dir.bytes("データ.txt"), clean);
 
     // A log holding bytes that are not Shift-JIS is never rewritten, even with

@@ -3,6 +3,7 @@
 #include "core/backup.h"
 #include "core/clock.h"
 #include "core/text/recordline.h"
+#include "core/text/sjis.h"
 
 namespace kioku {
 
@@ -68,16 +69,25 @@ text::WriteResult rewritePlayLog(const QList<PlayRecord> &records, const Clock &
                            "テキストエディタで文字コードを Shift-JIS にして保存し直してください。");
         return refused;
     }
+    // The new content is made first: a text the file cannot hold refuses the
+    // rewrite before any copy is made (retries never push old copies out).
+    QString all;
+    for (const PlayRecord &r : records)
+        all += r.rewriteLine() + QStringLiteral("\r\n");
+    QByteArray bytes;
+    QString bad;
+    if (!text::encodeCp932(all, &bytes, &bad)) {
+        text::WriteResult refused;
+        refused.ok = false;
+        refused.message = text::unstorableCharMessage(bad);
+        return refused;
+    }
     // Every rewrite may drop records (a deletion) or a comment: the log as it
     // was is kept first, and without that copy nothing is rewritten.
     const BackupResult copy = backUpFile(kPlayLogFile, clock.now());
     if (!copy)
         return copy.asWrite();
-    QStringList lines;
-    lines.reserve(records.size());
-    for (const PlayRecord &r : records)
-        lines.append(r.rewriteLine());
-    return text::writeLines(kPlayLogFile, lines);
+    return text::writeBytes(kPlayLogFile, bytes);
 }
 
 text::WriteResult emptyPlayLog(const Clock &clock) // the new start: whatever the log held goes

@@ -528,9 +528,14 @@ void frmG2::EndGame()
     m_broken = ic::takeResult(m_records, m_playLevel, m_turns, m_clearSeconds);
     if (m_broken.any()) {
         ShowRecords(m_playLevel);
-        const text::WriteResult w = ic::writeIconRecords(m_records);
-        if (!w)
-            reportProblem(w.message);
+        // A records file holding lines it could not read would lose them in
+        // the rewrite: it is copied first, and kept as it is if it cannot be.
+        const bool damaged = !m_records.problem().isEmpty();
+        if (!damaged || backUp(gameInfo(Game::IconConcentration).recordsFile)) {
+            const text::WriteResult w = ic::writeIconRecords(m_records);
+            if (!w)
+                reportProblem(w.message);
+        }
     }
 
     QPointer<frmG2> self(this);
