@@ -78,8 +78,8 @@ void TypingFrame::buildTypingParts()
 
     m_txtKaitou = new AnswerBox(this);
     m_txtKaitou->setObjectName(QStringLiteral("txtKaitou"));
-    connect(m_txtKaitou, &AnswerBox::enterPressed, this, &TypingFrame::txtKaitou_Enter);
-    connect(m_txtKaitou, &AnswerBox::escapePressed, this, &TypingFrame::escapeRequested);
+    connect(m_txtKaitou, &AnswerBox::enterPressed, this, [this] { txtKaitou_KeyPress(13); });
+    connect(m_txtKaitou, &AnswerBox::escapePressed, this, [this] { txtKaitou_KeyPress(27); });
 
     m_timeBar = new TimeBar(m_setup.barWidth, kBarHeight, this);
 }
@@ -211,6 +211,14 @@ bool TypingFrame::noPlay() const
 {
     // The start button is enabled exactly while no play is under way.
     return cmdStart()->isEnabled();
+}
+
+void TypingFrame::txtKaitou_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        txtKaitou_Enter();
+    else if (keyAscii == 27)
+        escapeRequested();
 }
 
 void TypingFrame::txtKaitou_Enter()

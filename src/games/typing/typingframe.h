@@ -37,6 +37,10 @@ public:
     void optMode_Click(int index);
     virtual void cboKaisu_Click();
     virtual void cboJikan_Click();
+    // Enter (13) and ESC (27) in the answer box, once no input-method
+    // conversion holds them: Enter answers, ESC gives up; other keys are the
+    // box's own.
+    void txtKaitou_KeyPress(int keyAscii);
     // The end of a play: `seconds` is the play-seconds setting at a time-out,
     // the number shown in lblJikan otherwise.
     void FinishPlay(double seconds);
