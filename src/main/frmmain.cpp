@@ -1,5 +1,7 @@
 #include "frmmain.h"
 
+#include "widgets/backcolor.h"
+
 #include "core/clock.h"
 #include "core/playlog/playlog.h"
 #include "core/settings.h"
@@ -235,7 +237,9 @@ void frmMain::buildGameStrip()
     fraGame->setFrameShadow(QFrame::Raised);
     fraGame->setAutoFillBackground(true);
     QPalette pal = fraGame->palette();
-    pal.setColor(QPalette::Window, QColor(236, 242, 250));
+    const QColor strip(236, 242, 250);
+    pal.setColor(QPalette::Window, strip);
+    pal.setColor(QPalette::WindowText, readableTextOn(strip)); // reads on the strip under any desktop palette
     fraGame->setPalette(pal);
 
     auto *h = new QHBoxLayout(fraGame);

@@ -1,6 +1,7 @@
 #include "widgets/flexgrid.h"
 
 #include "core/text/recordline.h"
+#include "widgets/backcolor.h"
 #include "widgets/twips.h"
 
 #include <QAbstractTableModel>
@@ -41,8 +42,14 @@ public:
             return QVariant::fromValue(alignment(c) | Qt::AlignVCenter);
         case Qt::BackgroundRole:
             return colourData(true, r, c);
-        case Qt::ForegroundRole:
-            return colourData(false, r, c);
+        case Qt::ForegroundRole: {
+            // A cell given a back colour and no text colour gets one that reads on it.
+            const QVariant fore = colourData(false, r, c);
+            if (fore.isValid())
+                return fore;
+            const QColor back = colour(true, r, c);
+            return back.isValid() ? QVariant(readableTextOn(back)) : QVariant();
+        }
         default:
             return {};
         }

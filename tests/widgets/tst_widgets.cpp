@@ -1,6 +1,8 @@
 #include "core/clock.h"
 #include "testing/fakeclock.h"
 #include "testsupport.h"
+#include "widgets/backcolor.h"
+#include "widgets/flexgrid.h"
 #include "widgets/helpviewer.h"
 #include "widgets/messages.h"
 #include "widgets/monthcalendar.h"
@@ -27,6 +29,9 @@ class TestWidgets : public QObject {
 
 private slots:
     void cleanup();
+
+    void colouredSurfacesReadUnderAnyPalette_data();
+    void colouredSurfacesReadUnderAnyPalette();
 
     void calendarDateClickOnlyFromTheUser();
 
@@ -305,6 +310,54 @@ void TestWidgets::picturesFillTheirSizeAndDiffer()
         for (int j = 0; j < i; ++j)
             QVERIFY2(all.at(i).toImage() != all.at(j).toImage(), qPrintable(QStringLiteral("%1 == %2").arg(i).arg(j)));
     }
+}
+
+void TestWidgets::colouredSurfacesReadUnderAnyPalette_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QColor>("back");
+    // The colours the windows give: lamps and rating, answers judged, the
+    // selected view and 全部表示, and a dark one for good measure.
+    for (bool dark : {false, true}) {
+        const char *palette = dark ? "dark desktop" : "light desktop";
+        for (const QColor &c : {QColor(192, 255, 192), QColor(255, 192, 192), QColor(192, 255, 255),
+                                QColor(255, 255, 192), QColor(255, 192, 255), QColor(192, 0, 0)})
+            QTest::addRow("%s, %s", palette, qPrintable(c.name())) << dark << c;
+    }
+}
+
+void TestWidgets::colouredSurfacesReadUnderAnyPalette()
+{
+    // A surface the program colours carries its own text colour: under a dark
+    // desktop palette (white text) a pastel label must not keep white text.
+    QFETCH(bool, dark);
+    QFETCH(QColor, back);
+    const QPalette before = QApplication::palette();
+    if (dark) {
+        QPalette p;
+        p.setColor(QPalette::Window, QColor(40, 40, 40));
+        p.setColor(QPalette::WindowText, Qt::white);
+        p.setColor(QPalette::Button, QColor(50, 50, 50));
+        p.setColor(QPalette::ButtonText, Qt::white);
+        p.setColor(QPalette::Base, QColor(30, 30, 30));
+        p.setColor(QPalette::Text, Qt::white);
+        QApplication::setPalette(p);
+    }
+    QLabel label(QStringLiteral("4 種類の脳刺激"));
+    QPushButton button(QStringLiteral("記憶数"));
+    for (QWidget *w : {static_cast<QWidget *>(&label), static_cast<QWidget *>(&button)}) {
+        kioku::setBackColor(w, back);
+        QCOMPARE(kioku::backColor(w), back); // the colour given stays exactly as it is
+        const QPalette::ColorRole text = w == &label ? QPalette::WindowText : QPalette::ButtonText;
+        QVERIFY2(kioku::contrastRatio(w->palette().color(text), back) >= 4.5, qPrintable(w->metaObject()->className()));
+    }
+    kioku::FlexGrid grid;
+    grid.setColumns({kioku::GridColumn{QStringLiteral("日"), 600}});
+    grid.setDataRows({{QStringLiteral("7")}});
+    grid.setCellBackColor(1, 0, back);
+    const QColor fore = grid.model()->index(0, 0).data(Qt::ForegroundRole).value<QColor>();
+    QVERIFY(kioku::contrastRatio(fore, back) >= 4.5);
+    QApplication::setPalette(before);
 }
 
 QTEST_MAIN(TestWidgets)
