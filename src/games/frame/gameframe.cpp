@@ -742,6 +742,14 @@ void GameFrame::cmdHozon_Click()
         setPanelTall(false);
 }
 
+bool GameFrame::saveIfAutomatic()
+{
+    QPointer<GameFrame> self(this);
+    if (autoSave())
+        cmdHozon_Click();
+    return self && !self->m_closing;
+}
+
 void GameFrame::cmdClear_Click()
 {
     if (!m_ctx.messages.ask(this, QStringLiteral("履歴データをクリアします。よろしいですか？"),

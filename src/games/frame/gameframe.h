@@ -207,6 +207,10 @@ protected:
         void addButton(QWidget *button) const;
     };
     PlayAreaLayout standardPlayArea();
+    // The play is judged or ended: saved at once when auto-save is on. False
+    // when the window went meanwhile (a message box of the save let events
+    // run): the caller returns and touches nothing more.
+    [[nodiscard]] bool saveIfAutomatic();
     // Moves the play on (see PlayState).
     void setPlayState(PlayState state);
     // The area above the history panel where the game puts its controls.

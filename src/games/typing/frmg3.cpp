@@ -54,14 +54,9 @@ void frmG3::buildPlayArea()
     l.boardLayout->addLayout(makeAnswerRow(l.board));
     l.boardLayout->addWidget(timeBar(), 0, Qt::AlignHCenter);
 
-    m_fraJisyo = new QGroupBox(area);
-    m_fraJisyo->setObjectName(QStringLiteral("fraJisyo"));
-    auto *jl = new QVBoxLayout(m_fraJisyo);
-    m_lstJisyo = new QListWidget(m_fraJisyo);
-    m_lstJisyo->setObjectName(QStringLiteral("lstJisyo"));
-    m_lstJisyo->setMinimumWidth(150);
-    m_lstJisyo->setMaximumHeight(150);
-    jl->addWidget(m_lstJisyo);
+    const WordListBox words = makeWordListBox(area, 150, 150);
+    m_fraJisyo = words.box;
+    m_lstJisyo = words.list;
     l.row->addWidget(m_fraJisyo);
 
     // The lag goes with the other settings.

@@ -80,14 +80,9 @@ void frmG4::buildPlayArea()
     m_msgInp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     l.row->insertWidget(l.row->indexOf(l.board) + 1, m_msgInp);
 
-    m_fraJisyo = new QGroupBox(area);
-    m_fraJisyo->setObjectName(QStringLiteral("fraJisyo"));
-    auto *jl = new QVBoxLayout(m_fraJisyo);
-    m_lstJisyo = new QListWidget(m_fraJisyo);
-    m_lstJisyo->setObjectName(QStringLiteral("lstJisyo"));
-    m_lstJisyo->setMinimumWidth(130);
-    m_lstJisyo->setMaximumHeight(170);
-    jl->addWidget(m_lstJisyo);
+    const WordListBox words = makeWordListBox(area, 130, 170);
+    m_fraJisyo = words.box;
+    m_lstJisyo = words.list;
     l.row->addWidget(m_fraJisyo);
 
     l.strip->addWidget(modeBox());

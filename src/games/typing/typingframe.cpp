@@ -14,9 +14,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace kioku {
 
@@ -96,6 +97,20 @@ QLabel *TypingFrame::makeWordLabel(QWidget *board, int minWidth)
     l->setFont(f);
     l->setFrameShape(QFrame::Box);
     return l;
+}
+
+TypingFrame::WordListBox TypingFrame::makeWordListBox(QWidget *parent, int minWidth, int maxHeight)
+{
+    WordListBox w;
+    w.box = new QGroupBox(parent);
+    w.box->setObjectName(QStringLiteral("fraJisyo"));
+    auto *layout = new QVBoxLayout(w.box);
+    w.list = new QListWidget(w.box);
+    w.list->setObjectName(QStringLiteral("lstJisyo"));
+    w.list->setMinimumWidth(minWidth);
+    w.list->setMaximumHeight(maxHeight);
+    layout->addWidget(w.list);
+    return w;
 }
 
 QHBoxLayout *TypingFrame::makeAnswerRow(QWidget *board)
@@ -302,10 +317,7 @@ void TypingFrame::FinishPlay(double seconds)
     cmdStart()->setEnabled(true);
     m_lblByou->setText(rules::perSecondText(m_typed, float(seconds)));
     m_lblRitu->setText(rules::typingRate(m_right, m_wrong));
-    QPointer<TypingFrame> self(this);
-    if (autoSave())
-        cmdHozon_Click();
-    if (self && !closing())
+    if (saveIfAutomatic())
         msgRireki()->setFocus();
 }
 

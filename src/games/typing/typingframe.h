@@ -8,6 +8,8 @@
 #include "games/frame/gameframe.h"
 
 class QComboBox;
+class QGroupBox;
+class QListWidget;
 class QHBoxLayout;
 class QLabel;
 class QRadioButton;
@@ -108,6 +110,13 @@ protected:
     // (「解答」 and txtKaitou), for the game's board.
     QLabel *makeWordLabel(QWidget *board, int minWidth);
     QHBoxLayout *makeAnswerRow(QWidget *board);
+    // The frame fraJisyo with the list of the words (lstJisyo), its caption set
+    // by the game from its word count.
+    struct WordListBox {
+        QGroupBox *box = nullptr;
+        QListWidget *list = nullptr;
+    };
+    WordListBox makeWordListBox(QWidget *parent, int minWidth, int maxHeight);
     // The settings and result boxes, for the game's layout.
     QWidget *modeBox() const { return m_modeBox; }
     QWidget *resultBox() const { return m_resultBox; }

@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -322,10 +321,7 @@ void frmG1::cmdKekka_Click()
     showRecallResult(m_result, m_right, m_wrong, m_n);
     setPlayState(PlayState::Finished);
 
-    QPointer<frmG1> self(this);
-    if (autoSave())
-        cmdHozon_Click();
-    if (!self)
+    if (!saveIfAutomatic())
         return;
     cmdStart()->setEnabled(true);
     cmdStart()->setFocus();

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -538,10 +537,7 @@ void frmG2::EndGame()
         }
     }
 
-    QPointer<frmG2> self(this);
-    if (autoSave())
-        cmdHozon_Click();
-    if (!self || closing())
+    if (!saveIfAutomatic())
         return;
     m_cboMondai->setEnabled(true);
     cmdStart()->setEnabled(true);

@@ -18,7 +18,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -472,10 +471,7 @@ void frmG5::EndGame(int clicked)
     setPlayState(PlayState::Finished);
     cmdStart()->setEnabled(true);
 
-    QPointer<frmG5> self(this);
-    if (autoSave())
-        cmdHozon_Click();
-    if (!self || closing())
+    if (!saveIfAutomatic())
         return;
     msgRireki()->setFocus();
 }

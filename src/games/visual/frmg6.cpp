@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -427,10 +426,7 @@ void frmG6::cmdKekka_Click()
     showRecallResult(m_resultBox, m_right, m_wrong, m_n);
     setPlayState(PlayState::Finished);
 
-    QPointer<frmG6> self(this);
-    if (autoSave())
-        cmdHozon_Click();
-    if (!self)
+    if (!saveIfAutomatic())
         return;
     cmdStart()->setEnabled(true);
     cmdStart()->setFocus();
