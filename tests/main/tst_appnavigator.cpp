@@ -5,6 +5,7 @@
 #include "core/datafolder.h"
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
+#include "games/typing/frmg7.h"
 #include "games/typing/typingframe.h"
 #include "games/visual/frmg1.h"
 #include "games/visual/frmg2.h"
@@ -97,10 +98,8 @@ private slots:
     void closingTheMainWindowEndsTheProgramOnce();
     void aGameReplacesTheMainWindowAndLeadsBack();
     void nothingOpensOnceTheProgramEnds();
-    void aVisualPlayFromTheLauncherShowsOnTheTodayPanel_data();
-    void aVisualPlayFromTheLauncherShowsOnTheTodayPanel();
-    void aTypingPlayFromTheLauncherShowsOnTheTodayPanel_data();
-    void aTypingPlayFromTheLauncherShowsOnTheTodayPanel();
+    void aPlayFromTheLauncherShowsOnTheTodayPanel_data();
+    void aPlayFromTheLauncherShowsOnTheTodayPanel();
     void aGameThatRefusesToOpenIsNeverShown_data();
     void aGameThatRefusesToOpenIsNeverShown();
 };
@@ -199,7 +198,7 @@ void tst_AppNavigator::nothingOpensOnceTheProgramEnds()
     QVERIFY(openWindows().isEmpty());
 }
 
-void tst_AppNavigator::aVisualPlayFromTheLauncherShowsOnTheTodayPanel_data()
+void tst_AppNavigator::aPlayFromTheLauncherShowsOnTheTodayPanel_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("item");
@@ -211,16 +210,23 @@ void tst_AppNavigator::aVisualPlayFromTheLauncherShowsOnTheTodayPanel_data()
                               << "アイコン衰弱";
     QTest::newRow("追跡記憶") << "cmdG4"
                               << "追跡記憶";
+    QTest::newRow("時間差") << "cmdG6"
+                            << "時間差記憶";
+    QTest::newRow("輪廻") << "cmdG5"
+                          << "輪廻記憶";
+    QTest::newRow("バラバラ") << "cmdG7"
+                              << "バラバラ記憶";
 }
 
-void tst_AppNavigator::aVisualPlayFromTheLauncherShowsOnTheTodayPanel()
+void tst_AppNavigator::aPlayFromTheLauncherShowsOnTheTodayPanel()
 {
     // From the launcher to a saved result on the today panel, on the shipped
-    // flags: each game played to its end, saved automatically, and 戻り.
+    // flags and word lists: each game played to its end (a typing game as a
+    // counted play ended by its first answer), saved automatically, and 戻り.
     QFETCH(QString, button);
     QFETCH(QString, item);
     MainFixture f;
-    prepareDataFolder(); // the shipped flags; the fixture's own files stay
+    prepareDataFolder(); // the shipped flags and word lists; the fixture's own files stay
     CountingNavigator nav;
     AppContext ctx(f.clock, f.services.random, f.messages, nav);
     ctx.session.helpTourOn = 0;
@@ -236,11 +242,32 @@ void tst_AppNavigator::aVisualPlayFromTheLauncherShowsOnTheTodayPanel()
     QVERIFY(game);
     game->tmrStart()->stop();
     game->tmrBp()->stop();
+    auto *typing = qobject_cast<TypingFrame *>(game.data());
+    if (typing)
+        typing->optMode(0)->click(); // counted
+    if (auto *g7 = qobject_cast<frmG7 *>(game.data())) {
+        // Scrambled letters: a play of one answer, typed while the letters are
+        // shown; the letter display runs inside the third tick.
+        g7->cboKaisu()->setCurrentIndex(g7->cboKaisu()->findText(QStringLiteral("1")));
+        g7->cboKaisu_Click();
+        bool answered = false;
+        f.clock.onWait = [&](double) {
+            if (answered || !game || game->playState() != GameFrame::PlayState::Answering)
+                return;
+            answered = true;
+            g7->txtKaitou()->setText(QStringLiteral("ちがう"));
+            QTest::keyClick(g7->txtKaitou(), Qt::Key_Return);
+        };
+    }
     game->cmdStart_Click();
     for (int i = 0; i < 3 && game; ++i)
         game->tmrStart_Timer();
+    f.clock.onWait = nullptr;
     QVERIFY(game);
-    if (auto *g1 = qobject_cast<frmG1 *>(game.data())) {
+    if (typing) {
+        if (game->playState() == GameFrame::PlayState::Answering)
+            QTest::keyClick(typing->txtKaitou(), Qt::Key_Escape); // give up: one wrong answer
+    } else if (auto *g1 = qobject_cast<frmG1 *>(game.data())) {
         g1->cmdKekka_Click(); // empty boxes: all wrong
     } else if (auto *g6 = qobject_cast<frmG6 *>(game.data())) {
         g6->cmdKekka_Click();
@@ -263,72 +290,6 @@ void tst_AppNavigator::aVisualPlayFromTheLauncherShowsOnTheTodayPanel()
     QVERIFY(game);
     QCOMPARE(game->playState(), GameFrame::PlayState::Finished);
     QCOMPARE(game->msgRireki()->rows(), 2); // saved at once
-    game->cmdEnd()->click();
-    QTRY_VERIFY(game.isNull());
-    QTRY_VERIFY(qobject_cast<frmMain *>(nav.currentWindow()));
-    auto *back = qobject_cast<frmMain *>(nav.currentWindow());
-    QCOMPARE(back->msgDayList->rows(), 2);
-    QCOMPARE(back->msgDayList->textMatrix(1, 2), item);
-}
-
-void tst_AppNavigator::aTypingPlayFromTheLauncherShowsOnTheTodayPanel_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("item");
-    QTest::newRow("時間差") << "cmdG6"
-                            << "時間差記憶";
-    QTest::newRow("輪廻") << "cmdG5"
-                          << "輪廻記憶";
-    QTest::newRow("バラバラ") << "cmdG7"
-                              << "バラバラ記憶";
-}
-
-void tst_AppNavigator::aTypingPlayFromTheLauncherShowsOnTheTodayPanel()
-{
-    // From the launcher to a saved result on the today panel: a counted play
-    // ended by its first answer (a give-up, or a wrong word for the scrambled
-    // game), saved automatically, and 戻り.
-    QFETCH(QString, button);
-    QFETCH(QString, item);
-    MainFixture f;
-    prepareDataFolder(); // the shipped word lists; the fixture's own files stay
-    CountingNavigator nav;
-    AppContext ctx(f.clock, f.services.random, f.messages, nav);
-    ctx.session.helpTourOn = 0;
-    nav.setContext(ctx);
-    WindowSweeper sweep{nav};
-    nav.showMain();
-    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
-    main->cmdGame->click();
-    auto *b = main->findChild<QToolButton *>(button);
-    QVERIFY(b && b->isEnabled());
-    b->click();
-    QPointer<TypingFrame> game = qobject_cast<TypingFrame *>(nav.currentWindow());
-    QVERIFY(game);
-    game->tmrStart()->stop();
-    game->optMode(0)->click(); // counted
-    if (button == QLatin1String("cmdG7")) {
-        // Scrambled letters: a play of one answer, typed while the letters are
-        // shown; the letter display runs inside the third tick.
-        game->cboKaisu()->setCurrentIndex(game->cboKaisu()->findText(QStringLiteral("1")));
-        game->cboKaisu_Click();
-        bool answered = false;
-        f.clock.onWait = [&](double) {
-            if (answered || !game || game->playState() != GameFrame::PlayState::Answering)
-                return;
-            answered = true;
-            game->txtKaitou()->setText(QStringLiteral("ちがう"));
-            QTest::keyClick(game->txtKaitou(), Qt::Key_Return);
-        };
-    }
-    game->cmdStart_Click();
-    for (int i = 0; i < 3 && game; ++i)
-        game->tmrStart_Timer();
-    f.clock.onWait = nullptr;
-    QVERIFY(game);
-    if (game->playState() == GameFrame::PlayState::Answering)
-        QTest::keyClick(game->txtKaitou(), Qt::Key_Escape); // give up: one wrong answer, saved
-    QCOMPARE(game->playState(), GameFrame::PlayState::Finished);
     game->cmdEnd()->click();
     QTRY_VERIFY(game.isNull());
     QTRY_VERIFY(qobject_cast<frmMain *>(nav.currentWindow()));
