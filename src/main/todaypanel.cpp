@@ -6,6 +6,7 @@
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 #include "widgets/graphbuttons.h"
+#include "widgets/gridgraph.h"
 #include "widgets/monthcalendar.h"
 #include "widgets/pictures.h"
 #include "widgets/shape.h"
@@ -273,19 +274,25 @@ void TodayPanel::cmdJikan_Click()
     graphButtons->click(QStringLiteral("cmdJikan"));
 }
 
+// The day's plays in order, on an axis up to the day's longest play.
 void TodayPanel::drawTimeline()
 {
-    // The time series of the day's plays is drawn here.
+    mcrMain->setAxisRange(0, m_maxSeconds);
+    drawRowGraph(mcrMain, msgDayList, 3, 2);
 }
 
+// The totals per game and per hour add plays up, so they outgrow the longest
+// single play: their axis follows the data, or the bars would run off the top.
 void TodayPanel::drawItemTotals()
 {
-    // The day's seconds per game are drawn here.
+    mcrMain->clearAxisRange();
+    drawRowGraph(mcrMain, msgDayTotal, 3, 1);
 }
 
 void TodayPanel::drawHours()
 {
-    // The day's seconds per hour are drawn here.
+    mcrMain->clearAxisRange();
+    drawHourGraph(mcrMain, msgDayList, 1, 3);
 }
 
 } // namespace kioku
