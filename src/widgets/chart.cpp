@@ -39,6 +39,45 @@ const QColor kSeriesColours[2] = {QColor(0x4a, 0x86, 0xc8), QColor(0xe8, 0x7a, 0
 
 // More rows than this and the category labels would run into each other.
 constexpr int kMaxLabelledRows = 31;
+// More rows than this are drawn as one line over the row numbers instead of a
+// bar each: a decade of plays is tens of thousands of rows, far more bars than
+// the chart has pixels, and a bar per row would take seconds to lay out.
+constexpr int kMaxBarRows = 400;
+// A dense line keeps at most about this many points: of each run of rows that
+// falls on one point, the lowest and the highest value (so no peak is lost).
+constexpr int kMaxLinePoints = 2000;
+
+// The points of a dense line: row i at x = i + 1.
+QList<QPointF> densePoints(const QList<double> &values)
+{
+    const qsizetype n = values.size();
+    QList<QPointF> pts;
+    if (n <= kMaxLinePoints) {
+        pts.reserve(n);
+        for (qsizetype i = 0; i < n; ++i)
+            pts.append(QPointF(double(i + 1), values.at(i)));
+        return pts;
+    }
+    const qsizetype run = (2 * n + kMaxLinePoints - 1) / kMaxLinePoints;
+    pts.reserve(2 * (n / run + 1));
+    for (qsizetype start = 0; start < n; start += run) {
+        const qsizetype end = qMin(n, start + run);
+        qsizetype lo = start;
+        qsizetype hi = start;
+        for (qsizetype i = start + 1; i < end; ++i) {
+            if (values.at(i) < values.at(lo))
+                lo = i;
+            if (values.at(i) > values.at(hi))
+                hi = i;
+        }
+        const qsizetype first = qMin(lo, hi);
+        const qsizetype second = qMax(lo, hi);
+        pts.append(QPointF(double(first + 1), values.at(first)));
+        if (second != first)
+            pts.append(QPointF(double(second + 1), values.at(second)));
+    }
+    return pts;
+}
 
 // 1, 2 or 5 times a power of ten, at least `raw`.
 double niceStep(double raw)
@@ -223,34 +262,50 @@ void Chart::redraw()
 
     const int n = rowCount();
 
-    // Categories must be distinct; when they are not (or when there are too many
-    // to be read) the rows are named by their numbers and the labels hidden.
-    QStringList categories;
-    bool showLabels = n <= kMaxLabelledRows;
-    if (showLabels) {
-        QHash<QString, int> seen;
-        for (const QString &l : m_labels) {
-            const int k = seen.value(l, 0);
-            seen.insert(l, k + 1);
-            // Zero-width spaces keep equal labels apart without changing what is
-            // shown (an empty category would be dropped).
-            if (l.isEmpty())
-                categories.append(QString(k + 1, QChar(0x200B)));
-            else
-                categories.append(k == 0 ? l : l + QString(k, QChar(0x200B)));
-        }
+    const bool dense = n > kMaxBarRows;
+    QAbstractAxis *xAxis = nullptr;
+    if (dense) {
+        // The rows by their numbers, on a plain number axis.
+        auto *rowsAxis = new QValueAxis;
+        rowsAxis->setRange(0.5, n + 0.5);
+        rowsAxis->setLabelFormat(QStringLiteral("%d"));
+        rowsAxis->setTickType(QValueAxis::TicksDynamic);
+        const double step = niceStep(n / 6.0);
+        rowsAxis->setTickAnchor(0);
+        rowsAxis->setTickInterval(step);
+        rowsAxis->setLabelsFont(small);
+        rowsAxis->setGridLineVisible(false);
+        xAxis = rowsAxis;
     } else {
-        categories.reserve(n);
-        for (int i = 1; i <= n; ++i)
-            categories.append(QString::number(i));
+        // Categories must be distinct; when they are not (or when there are too
+        // many to be read) the rows are named by their numbers and the labels hidden.
+        QStringList categories;
+        const bool showLabels = n <= kMaxLabelledRows;
+        if (showLabels) {
+            QHash<QString, int> seen;
+            for (const QString &l : m_labels) {
+                const int k = seen.value(l, 0);
+                seen.insert(l, k + 1);
+                // Zero-width spaces keep equal labels apart without changing what
+                // is shown (an empty category would be dropped).
+                if (l.isEmpty())
+                    categories.append(QString(k + 1, QChar(0x200B)));
+                else
+                    categories.append(k == 0 ? l : l + QString(k, QChar(0x200B)));
+            }
+        } else {
+            categories.reserve(n);
+            for (int i = 1; i <= n; ++i)
+                categories.append(QString::number(i));
+        }
+        auto *categoryAxis = new QBarCategoryAxis;
+        categoryAxis->append(categories);
+        categoryAxis->setLabelsFont(small);
+        categoryAxis->setLabelsVisible(showLabels);
+        categoryAxis->setGridLineVisible(false);
+        categoryAxis->setTruncateLabels(true);
+        xAxis = categoryAxis;
     }
-
-    auto *xAxis = new QBarCategoryAxis;
-    xAxis->append(categories);
-    xAxis->setLabelsFont(small);
-    xAxis->setLabelsVisible(showLabels);
-    xAxis->setGridLineVisible(false);
-    xAxis->setTruncateLabels(true);
     chart->addAxis(xAxis, Qt::AlignBottom);
 
     auto *yAxis = new QValueAxis;
@@ -268,7 +323,19 @@ void Chart::redraw()
     chart->addAxis(yAxis, Qt::AlignLeft);
 
     if (n > 0) {
-        if (m_style == Style::Bars) {
+        if (dense) {
+            for (int s = 0; s < m_series; ++s) {
+                auto *series = new QLineSeries;
+                series->setName(s < m_names.size() ? m_names.at(s) : QString());
+                QPen pen(kSeriesColours[s]);
+                pen.setWidthF(1.2);
+                series->setPen(pen);
+                series->replace(densePoints(m_values[s]));
+                chart->addSeries(series);
+                series->attachAxis(xAxis);
+                series->attachAxis(yAxis);
+            }
+        } else if (m_style == Style::Bars) {
             auto *series = new QBarSeries;
             for (int s = 0; s < m_series; ++s) {
                 auto *set = new QBarSet(s < m_names.size() ? m_names.at(s) : QString());

@@ -44,6 +44,7 @@ private slots:
     void twoSeriesAsBarsAndLines();
     void emptyChartHasNoSeries();
     void categoriesStayApart();
+    void manyRowsDrawAsOneLineKeepingThePeaks();
 };
 
 void TestChart::rowsKeepTheirValues()
@@ -179,6 +180,35 @@ void TestChart::categoriesStayApart()
     QTRY_VERIFY(categoryAxis(chart) && categoryAxis(chart)->count() == 4);
     QTRY_COMPARE(chart->series().size(), 1);
     QCOMPARE(qobject_cast<QBarSeries *>(chart->series().first())->barSets().first()->count(), 4);
+}
+
+void TestChart::manyRowsDrawAsOneLineKeepingThePeaks()
+{
+    // A decade of plays: far more rows than bars fit; the line keeps every peak
+    // and every trough while the values themselves stay exact.
+    Chart c;
+    const int n = 30000;
+    c.setRowCount(n);
+    for (int i = 0; i < n; ++i)
+        c.setValue(i, 0, 10 + (i % 7));
+    c.setValue(12345, 0, 500);
+    c.setValue(23456, 0, -3);
+    QChart *chart = innerChart(c);
+    QTRY_COMPARE(chart->series().size(), 1);
+    auto *line = qobject_cast<QLineSeries *>(chart->series().first());
+    QVERIFY(line);
+    QVERIFY(line->count() <= 2100);
+    double hi = 0;
+    double lo = 1e9;
+    for (const QPointF &p : line->points()) {
+        hi = qMax(hi, p.y());
+        lo = qMin(lo, p.y());
+    }
+    QCOMPARE(hi, 500.0);
+    QCOMPARE(lo, -3.0);
+    QCOMPARE(line->points().first().x(), 1.0);
+    QCOMPARE(c.value(12345), 500.0);
+    QCOMPARE(c.rowCount(), n);
 }
 
 QTEST_MAIN(TestChart)
