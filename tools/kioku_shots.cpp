@@ -5,6 +5,7 @@
 // a sample play log, a fake clock (2026/12/07 14:05:33) and seeded chance, so
 // every run draws the same pictures. Prints the path of each file written;
 // exits non-zero when a screen could not be grabbed or saved.
+#include "../bench/playloggen.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
 #include "core/game/gamesettings.h"
@@ -32,6 +33,7 @@
 #include "widgets/answerbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
+#include "widgets/graphbuttons.h"
 #include "widgets/helpviewer.h"
 #include "widgets/messages.h"
 #include "widgets/monthcalendar.h"
@@ -163,10 +165,24 @@ bool saveNumberMemoryPlay(const QDateTime &at, const QString &marks, float displ
         && writeOk(appendPlayRecord(nm::playRecord(r)), kPlayLogFile);
 }
 
+// A year of practice up to the end of November (streaks and breaks, busy and
+// quiet days, every game), for the views; then the week shown in detail.
+bool writeSampleYear()
+{
+    bench::GenOptions o;
+    o.records = 1500;
+    o.endDate = QDate(2026, 11, 30);
+    o.years = 1;
+    o.seed = 20261130;
+    const QList<PlayRecord> year = bench::PlayLogGenerator(o).generate();
+    return writeOk(text::writeLines(kPlayLogFile, bench::PlayLogGenerator::lines(year)), kPlayLogFile);
+}
+
 // A week of practice: several games a day, most kinds today so the lamps light up.
 bool writeSampleData()
 {
     bool ok = writeOk(writeUserName(QStringLiteral("山田")), kNameFile);
+    ok = writeSampleYear() && ok;
 
     // Number memory: eight digits, with right and wrong positions.
     struct G1Play {
@@ -283,17 +299,36 @@ void shootMainWindow(Shooter &shots, Context &c)
     w->msgHenList->clickCell(3, 2);
     shots.shoot(w.get(), QStringLiteral("main_edit.png"));
 
-    struct Panel {
+    // Every view, as it opens and with each of its graphs drawn.
+    struct View {
         QPushButton *button;
         const char *file;
     };
-    const Panel panels[] = {
-        {w->cmdRentai, "main_rentai.png"},   {w->cmdTaijyu, "main_taijyu.png"}, {w->cmdSyuukei, "main_syuukei.png"},
-        {w->cmdBunseki, "main_bunseki.png"}, {w->cmdCale, "main_cale.png"},     {w->cmdMemo, "main_memo.png"},
+    const View views[] = {
+        {w->cmdRentai, "main_rentai"},   {w->cmdTaijyu, "main_taijyu"}, {w->cmdSyuukei, "main_syuukei"},
+        {w->cmdBunseki, "main_bunseki"}, {w->cmdCale, "main_cale"},     {w->cmdMemo, "main_memo"},
+        {w->cmdMain, "main_today"},
     };
-    for (const Panel &p : panels) {
-        p.button->click();
-        shots.shoot(w.get(), QString::fromLatin1(p.file));
+    for (const View &v : views) {
+        v.button->click();
+        const QString base = QString::fromLatin1(v.file);
+        if (v.button != w->cmdMain)
+            shots.shoot(w.get(), base + QStringLiteral(".png"));
+        QWidget *panel = nullptr;
+        for (QWidget *p : w->findChild<QWidget *>(QStringLiteral("panelHost"))
+                              ->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (p->isVisible())
+                panel = p;
+        if (!panel)
+            continue;
+        for (GraphButtons *graphs : panel->findChildren<GraphButtons *>()) {
+            for (const QString &name : graphs->names()) {
+                if (!graphs->button(name)->isEnabled())
+                    continue;
+                graphs->button(name)->click();
+                shots.shoot(w.get(), base + QStringLiteral("_") + name + QStringLiteral(".png"));
+            }
+        }
     }
 
     w->cmdMain->click();

@@ -1,6 +1,7 @@
 #include "views/panel.h"
 
 #include "widgets/appcontext.h"
+#include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
 
@@ -19,6 +20,17 @@ void Panel::rebuild(const LogSummary &log)
 {
     fill(log);
     emit rebuilt();
+}
+
+void Panel::release()
+{
+    if (!rebuildsWhenShown())
+        return;
+    for (FlexGrid *grid : findChildren<FlexGrid *>())
+        if (grid->rows() > 1)
+            grid->setRows(1);
+    for (Chart *chart : findChildren<Chart *>())
+        chart->setRowCount(0);
 }
 
 bool Panel::writeFailed(const text::WriteResult &w)

@@ -228,6 +228,13 @@ QPair<double, double> Chart::dataRange() const
     return {bottom, top};
 }
 
+void Chart::changeEvent(QEvent *e)
+{
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange)
+        scheduleRedraw();
+}
+
 void Chart::scheduleRedraw()
 {
     if (m_redrawPending)
@@ -259,6 +266,16 @@ void Chart::redraw()
         small.setPointSizeF(qMax(6.0, small.pointSizeF() - 1));
     chart->setTitleFont(appFont);
     chart->legend()->setFont(small);
+    // The chart follows the desktop palette: dark under a dark theme, with its
+    // texts and lines in the palette's own colours so they read on it.
+    const QPalette pal = palette();
+    const QColor text = pal.color(QPalette::Text);
+    const QColor lines = pal.color(QPalette::Mid);
+    chart->setBackgroundBrush(pal.color(QPalette::Base));
+    chart->setBackgroundPen(Qt::NoPen);
+    chart->setTitleBrush(text);
+    chart->legend()->setLabelColor(text);
+    m_view->setBackgroundBrush(pal.color(QPalette::Base));
 
     const int n = rowCount();
 
@@ -306,6 +323,8 @@ void Chart::redraw()
         categoryAxis->setTruncateLabels(true);
         xAxis = categoryAxis;
     }
+    xAxis->setLabelsColor(text);
+    xAxis->setLinePenColor(lines);
     chart->addAxis(xAxis, Qt::AlignBottom);
 
     auto *yAxis = new QValueAxis;
@@ -320,6 +339,9 @@ void Chart::redraw()
     const double step = niceStep((hi - lo) / 5);
     yAxis->setTickAnchor(std::floor(lo / step) * step);
     yAxis->setTickInterval(step);
+    yAxis->setLabelsColor(text);
+    yAxis->setLinePenColor(lines);
+    yAxis->setGridLineColor(pal.color(QPalette::Midlight));
     chart->addAxis(yAxis, Qt::AlignLeft);
 
     if (n > 0) {

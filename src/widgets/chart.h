@@ -45,6 +45,10 @@ public:
     // Empties the chart (no rows).
     void clearData() { setRowCount(0); }
 
+protected:
+    // A new desktop palette (a dark theme switched on) redraws the chart in its colours.
+    void changeEvent(QEvent *e) override;
+
 private:
     void scheduleRedraw();
     void redraw();

@@ -116,6 +116,8 @@ public:
         } else if (n < old) {
             beginRemoveRows(QModelIndex(), n, old - 1);
             m_rows.resize(n);
+            if (n == 0)
+                m_rows.squeeze(); // a grid cut to its header holds no memory for rows
             dropColoursFromRow(n);
             endRemoveRows();
         }

@@ -45,6 +45,7 @@ private slots:
     void emptyChartHasNoSeries();
     void categoriesStayApart();
     void manyRowsDrawAsOneLineKeepingThePeaks();
+    void followsADarkPalette();
 };
 
 void TestChart::rowsKeepTheirValues()
@@ -209,6 +210,24 @@ void TestChart::manyRowsDrawAsOneLineKeepingThePeaks()
     QCOMPARE(line->points().first().x(), 1.0);
     QCOMPARE(c.value(12345), 500.0);
     QCOMPARE(c.rowCount(), n);
+}
+
+void TestChart::followsADarkPalette()
+{
+    Chart c;
+    c.setRowCount(2);
+    c.setValue(0, 0, 3);
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Window, QColor(45, 45, 45));
+    c.setPalette(dark);
+    QChart *chart = innerChart(c);
+    QTRY_COMPARE(chart->backgroundBrush().color(), QColor(30, 30, 30));
+    QVERIFY(valueAxis(chart));
+    QCOMPARE(valueAxis(chart)->labelsColor(), QColor(230, 230, 230));
+    QCOMPARE(categoryAxis(chart)->labelsColor(), QColor(230, 230, 230));
+    QCOMPARE(chart->titleBrush().color(), QColor(230, 230, 230));
 }
 
 QTEST_MAIN(TestChart)
