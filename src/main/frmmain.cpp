@@ -374,13 +374,15 @@ void frmMain::chkHelp_Click()
 
 void frmMain::HideAllPanels()
 {
-    for (Panel *p : std::as_const(m_panels))
+    for (Panel *p : std::as_const(m_panels)) {
         p->hide();
+        p->release(); // rebuilt when shown again: a long log is held by one panel at a time
+    }
 }
 
 void frmMain::LoadMemo()
 {
-    // The diary and memo panel loads the free memo into its text box here.
+    fraMemo->LoadMemo();
 }
 
 void frmMain::ShowUserName()
@@ -442,6 +444,12 @@ bool frmMain::letEventsRun()
 
 void frmMain::closeEvent(QCloseEvent *e)
 {
+    // Closed by its frame button: memo edits are saved first, and when they
+    // cannot be the window stays open with them.
+    if (!m_closed && !fraMemo->saveUnsavedMemo()) {
+        e->ignore();
+        return;
+    }
     m_closed = true;
     QWidget::closeEvent(e);
 }
@@ -498,6 +506,8 @@ void frmMain::cmdOwari_Click()
 
 void frmMain::quitProgram()
 {
+    if (!fraMemo->saveUnsavedMemo())
+        return; // the memo edits could not be saved: the program stays with them
     HelpViewer::closeAll();
     close();
     m_ctx.navigator.quit();
@@ -529,6 +539,8 @@ void frmMain::launchGame(Game game)
 {
     if (!m_ctx.navigator.hasGame(game))
         return; // not part of this build yet: the button is disabled
+    if (!fraMemo->saveUnsavedMemo())
+        return; // the memo edits could not be saved: no game, the window stays with them
     m_ctx.navigator.showGame(game);
     close();
 }

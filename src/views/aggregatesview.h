@@ -1,16 +1,46 @@
 #pragma once
-// The aggregates (fraSyuukei, 集計表示): monthly and daily cross tables by item.
-#include "views/placeholderpanel.h"
+// The aggregates (fraSyuukei, 集計表示): the play log cross-tabulated by
+// calendar month (msgKakei1, with a total row) and by day (msgKakei2), a
+// subtotal column and one column per game, in the measure the option buttons
+// choose: time, counts, or both.
+#include "core/stats/aggregates.h"
+#include "views/panel.h"
+
+#include <QList>
+
+class QRadioButton;
 
 namespace kioku {
 
-class AggregatesView : public PlaceholderPanel {
+class FlexGrid;
+
+class AggregatesView : public Panel {
     Q_OBJECT
 public:
-    explicit AggregatesView(AppContext &ctx, QWidget *parent = nullptr)
-        : PlaceholderPanel(ctx, QStringLiteral("fraSyuukei"), QStringLiteral("月別・日別の集計表"), parent)
-    {
-    }
+    explicit AggregatesView(AppContext &ctx, QWidget *parent = nullptr);
+
+    QString helpText() const override;
+
+    // Builds both tables in the measure of option `index` (0 time, 1 counts,
+    // 2 both); any other index builds nothing.
+    void optList2_Click(int index);
+    void BuildDailyTable(AggregateMeasure measure);
+    void BuildMonthlyTable(AggregateMeasure measure);
+
+    FlexGrid *msgKakei1; // monthly
+    FlexGrid *msgKakei2; // daily
+    // optList2[0] is optList2_0 (time), [1] counts, [2] time and counts.
+    QList<QRadioButton *> optList2;
+
+protected:
+    // Entering the panel always shows the time measure.
+    void fill(const LogSummary &log) override;
+
+private:
+    void setUpGrid(FlexGrid *grid, bool monthly);
+    void showTable(FlexGrid *grid, const CrossTable &table);
+
+    LogSummary m_log; // the log as the panel was last entered; the options rebuild from it
 };
 
 } // namespace kioku

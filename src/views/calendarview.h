@@ -1,16 +1,39 @@
 #pragma once
-// The practice calendar (fraCale, カレンダー): the days of the log coloured by practice.
-#include "views/placeholderpanel.h"
+// The practice calendar (fraCale, カレンダー): the plays of every day in a
+// month-by-day table (msgCale) coloured by their number, a legend counting the
+// days of each colour (lblHan0 … lblHan6), the same by week and weekday
+// (msgCale_w), and the plays and seconds per weekday in two charts.
+#include "views/panel.h"
+
+#include <QList>
+
+class QLabel;
 
 namespace kioku {
 
-class CalendarView : public PlaceholderPanel {
+class Chart;
+class FlexGrid;
+
+class CalendarView : public Panel {
     Q_OBJECT
 public:
-    explicit CalendarView(AppContext &ctx, QWidget *parent = nullptr)
-        : PlaceholderPanel(ctx, QStringLiteral("fraCale"), QStringLiteral("練習カレンダー"), parent)
-    {
-    }
+    explicit CalendarView(AppContext &ctx, QWidget *parent = nullptr);
+
+    QString helpText() const override;
+
+    FlexGrid *msgCale;   // one row per month, one column per day of month
+    FlexGrid *msgCale_w; // one row per week, one column per weekday
+    // lblHan[k] is lblHan<k>: the days without play (0), then bands 1 … 6.
+    QList<QLabel *> lblHan;
+    Chart *mcrKensu;   // plays per weekday, Sunday first
+    Chart *mcrKingaku; // whole seconds per weekday
+
+protected:
+    void fill(const LogSummary &log) override;
+
+private:
+    void setUpGrids();
+    void fitGrids();
 };
 
 } // namespace kioku

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <array>
+
 class QWidget;
 
 namespace kioku {
@@ -44,6 +46,9 @@ struct Session {
     bool damagedLogWarned = false;
     // 1 = timed play, 0 = counted play (shared by the typing games).
     qint16 playMode = 0;
+    // The sorted list's four sort buttons (回, 項目, 秒数, 一言日記): true when the
+    // last sort by that key was ascending, so the next press sorts descending.
+    std::array<bool, 4> sortToggles{};
 };
 
 struct AppContext {

@@ -147,22 +147,22 @@ void tst_frmMain::eachMenuButtonShowsItsPanelOnly_data()
                           << "cmdMain" << true << true;
     QTest::newRow("一言日記") << "cmdMemo"
                               << "fraMemo"
-                              << "cmdMain" << true << false;
+                              << "cmdMain" << true << true;
     QTest::newRow("カレンダー") << "cmdCale"
                                 << "fraCale"
-                                << "cmdMain" << true << false;
+                                << "cmdMain" << true << true;
     QTest::newRow("範囲指定") << "cmdTaijyu"
                               << "fraTaijyu"
-                              << "cmdMain" << true << false;
+                              << "cmdMain" << true << true;
     QTest::newRow("集計表示") << "cmdSyuukei"
                               << "fraSyuukei"
-                              << "cmdMain" << true << false;
+                              << "cmdMain" << true << true;
     QTest::newRow("全グラフ") << "cmdRentai"
                               << "fraRenTai"
-                              << "cmdMain" << true << false;
+                              << "cmdMain" << true << true;
     QTest::newRow("並び替え") << "cmdBunseki"
                               << "fraBunseki"
-                              << "cmdSettei" << true << false;
+                              << "cmdSettei" << true << true;
 }
 
 void tst_frmMain::eachMenuButtonShowsItsPanelOnly()

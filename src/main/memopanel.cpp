@@ -1,0 +1,206 @@
+#include "main/memopanel.h"
+
+#include "core/memo.h"
+#include "core/text/recordline.h"
+#include "main/loggrid.h"
+#include "widgets/appcontext.h"
+#include "widgets/flexgrid.h"
+#include "widgets/messages.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kioku {
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kCommentColumn = 5;
+} // namespace
+
+MemoPanel::MemoPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiteral("fraMemo"), parent)
+{
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 4, 0, 0);
+    v->setSpacing(6);
+
+    // ---- the diary: every record, and the comment of the one picked ----
+    v->addWidget(boldCaption(QStringLiteral("一言日記（記録をクリックして一言を書き換えます）"), this));
+    msgMemoList = new FlexGrid(this);
+    msgMemoList->setObjectName(QStringLiteral("msgMemoList"));
+    connect(msgMemoList, &FlexGrid::clicked, this, &MemoPanel::msgMemoList_Click);
+    v->addWidget(msgMemoList, 3);
+
+    auto *entry = new QHBoxLayout;
+    entry->setSpacing(6);
+    v->addLayout(entry);
+    auto *entryLabel = new QLabel(QStringLiteral("一言入力欄 →"), this);
+    entry->addWidget(entryLabel);
+    txtMemo = new QLineEdit(this);
+    txtMemo->setObjectName(QStringLiteral("txtMemo"));
+    entryLabel->setBuddy(txtMemo);
+    connect(txtMemo, &QLineEdit::returnPressed, this, [this] { txtMemo_KeyPress(13); });
+    entry->addWidget(txtMemo, 1);
+    cmdMemoHozon = new QPushButton(QStringLiteral("一言日記保存"), this);
+    cmdMemoHozon->setObjectName(QStringLiteral("cmdMemoHozon"));
+    cmdMemoHozon->setMinimumHeight(32);
+    cmdMemoHozon->setEnabled(false);
+    connect(cmdMemoHozon, &QPushButton::clicked, this, &MemoPanel::cmdMemoHozon_Click);
+    entry->addWidget(cmdMemoHozon);
+
+    // ---- the free memo ----
+    v->addSpacing(4);
+    auto *memoLabel = boldCaption(QStringLiteral("メモ"), this);
+    v->addWidget(memoLabel);
+    auto *memoRow = new QHBoxLayout;
+    memoRow->setSpacing(6);
+    v->addLayout(memoRow, 2);
+    txtKizuki = new QPlainTextEdit(this);
+    txtKizuki->setObjectName(QStringLiteral("txtKizuki"));
+    txtKizuki->setTabChangesFocus(true);
+    memoLabel->setBuddy(txtKizuki);
+    memoRow->addWidget(txtKizuki, 1);
+    cmdKizukiHozon = new QPushButton(QStringLiteral("メモ保存"), this);
+    cmdKizukiHozon->setObjectName(QStringLiteral("cmdKizukiHozon"));
+    cmdKizukiHozon->setMinimumHeight(32);
+    cmdKizukiHozon->setMinimumWidth(cmdMemoHozon->sizeHint().width());
+    connect(cmdKizukiHozon, &QPushButton::clicked, this, &MemoPanel::cmdKizukiHozon_Click);
+    memoRow->addWidget(cmdKizukiHozon, 0, Qt::AlignBottom);
+
+    SetupLogGrid(msgMemoList);
+    fitGridWidth(msgMemoList);
+    // The comment column takes the room left over, so long comments stay readable.
+    msgMemoList->horizontalHeader()->setStretchLastSection(true);
+}
+
+QString MemoPanel::helpText() const
+{
+    return QStringLiteral("一回一回の記録ごとにちょっとしたコメントを残すことができます。") + kCrLf
+        + QStringLiteral("簡単な一言日記的な使い方でご利用ください") + kCrLf + kCrLf
+        + QStringLiteral("メモはよりフリーにいろんなことが書き込めます。") + kCrLf
+        + QStringLiteral("それぞれの項目についての効果や意味合いなどを残しておくのも良いと思います。") + kCrLf + kCrLf;
+}
+
+// ---------------------------------------------------------------------------
+// Diary
+// ---------------------------------------------------------------------------
+
+void MemoPanel::fill(const LogSummary &log)
+{
+    SetupLogGrid(msgMemoList);
+    FillLogGrid(msgMemoList, log.records());
+    // No row is picked in the new grid: nothing can be saved, and the box does
+    // not show a comment of the grid that went.
+    SelectedLogRow = 0;
+    txtMemo->clear();
+    cmdMemoHozon->setEnabled(false);
+}
+
+void MemoPanel::msgMemoList_Click()
+{
+    const int r = msgMemoList->row();
+    if (r < 1 || r >= msgMemoList->rows())
+        return; // the header row holds no record
+    msgMemoList->setCol(kCommentColumn);
+    txtMemo->setText(msgMemoList->textMatrix(r, kCommentColumn));
+    SelectedLogRow = r;
+    cmdMemoHozon->setEnabled(true);
+    txtMemo->setFocus();
+}
+
+void MemoPanel::cmdMemoHozon_Click()
+{
+    const int r = SelectedLogRow;
+    if (r < 1 || r >= msgMemoList->rows())
+        return;
+    msgMemoList->setRow(r);
+    // The line form cannot hold a double quote or a line break: the comment is
+    // stored (and shown) with ＂ and a blank in their place.
+    const QString comment = text::quoteSafe(txtMemo->text());
+    const QString before = msgMemoList->textMatrix(r, kCommentColumn);
+    msgMemoList->setTextMatrix(r, kCommentColumn, comment);
+    if (!RewriteLogFromGrid(msgMemoList, m_ctx.clock, m_ctx.messages, window())) {
+        // The log is as it was, and so is the grid; the box keeps what was typed.
+        msgMemoList->setTextMatrix(r, kCommentColumn, before);
+        return;
+    }
+    txtMemo->setText(comment);
+}
+
+void MemoPanel::txtMemo_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13 && cmdMemoHozon->isEnabled())
+        cmdMemoHozon_Click();
+}
+
+// ---------------------------------------------------------------------------
+// Memo
+// ---------------------------------------------------------------------------
+
+void MemoPanel::LoadMemo()
+{
+    const MemoRead m = readMemo();
+    txtKizuki->setPlainText(m.text);
+    // What the box holds is the baseline: an unchanged box is never written back.
+    m_savedMemo = txtKizuki->toPlainText();
+    m_memoComplete = m.complete();
+    if (m.readError) {
+        m_ctx.messages.warn(window(),
+                            QStringLiteral("メモ.TXT を読み込めませんでした。") + kCrLf
+                                + QStringLiteral("メモ欄は空で表示します。ファイルはそのまま残してあり、"
+                                                 "メモ保存を押すまで書き換えません。"),
+                            QStringLiteral("読み込みエラー"));
+    } else if (!m.clean) {
+        m_ctx.messages.warn(
+            window(),
+            QStringLiteral("メモ.TXT に Shift-JIS として読めない文字があります。") + kCrLf
+                + QStringLiteral("読めない文字は「\uFFFD」として表示します。ファイルはそのまま残してあり、"
+                                 "メモ保存を押すまで書き換えません。")
+                + kCrLf + QStringLiteral("保存するときは「\uFFFD」を消すか、別の文字に直してください。"),
+            QStringLiteral("読み込みエラー"));
+    }
+}
+
+void MemoPanel::cmdKizukiHozon_Click()
+{
+    writeMemoBox();
+}
+
+bool MemoPanel::memoModified() const
+{
+    return txtKizuki->toPlainText() != m_savedMemo;
+}
+
+bool MemoPanel::saveUnsavedMemo()
+{
+    if (!memoModified())
+        return true;
+    if (!m_memoComplete
+        && !m_ctx.messages.ask(window(),
+                               QStringLiteral("メモ.TXT は読み込めなかったため、書き換えたメモはまだ保存していません。")
+                                   + kCrLf + QStringLiteral("書き換えたメモで メモ.TXT を上書きしますか？") + kCrLf
+                                   + QStringLiteral("（キャンセルすると画面に戻ります）"),
+                               QStringLiteral("メモ保存")))
+        return false;
+    return writeMemoBox(kCrLf + kCrLf + QStringLiteral("メモはまだ保存されていないため、画面は閉じずに残します。"));
+}
+
+bool MemoPanel::writeMemoBox(const QString &whenRefused)
+{
+    const QString memo = txtKizuki->toPlainText();
+    text::WriteResult w = writeMemo(memo);
+    if (!w.ok) {
+        w.message += whenRefused;
+        writeFailed(w);
+        return false;
+    }
+    m_savedMemo = memo;
+    m_memoComplete = true;
+    return true;
+}
+
+} // namespace kioku
