@@ -709,6 +709,32 @@ void FlexGrid::updateGeometries()
     if (m_pinnedToEnd)
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     m_settingScroll = false;
+    alignTopRow();
+}
+
+void FlexGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    alignTopRow();
+}
+
+// Scrolled to its end, the view would put the last row flush with the bottom
+// and cut the top row in half; the grid shows whole rows from the top instead
+// (every row of the last page fits, the space left over stays below it).
+void FlexGrid::alignTopRow()
+{
+    const QScrollBar *sb = verticalScrollBar();
+    if (sb->maximum() <= 0 || sb->value() != sb->maximum())
+        return;
+    QHeaderView *rowsHeader = verticalHeader();
+    const int top = rowsHeader->logicalIndex(sb->value());
+    if (top < 0)
+        return;
+    const int position = rowsHeader->sectionPosition(top);
+    if (rowsHeader->offset() != position) {
+        rowsHeader->setOffset(position);
+        viewport()->update();
+    }
 }
 
 } // namespace kioku

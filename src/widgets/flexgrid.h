@@ -88,12 +88,14 @@ signals:
 
 protected:
     void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent *e) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     void cellClicked(const QModelIndex &index);
     void showCurrentCell();
+    void alignTopRow();
     void widenToFit(const QStringList &cells);
 
     FlexGridModel *m_model;
