@@ -5,6 +5,7 @@
 #include "core/clock.h"
 #include "core/playlog/playlog.h"
 #include "core/settings.h"
+#include "core/text/textfile.h"
 #include "main/editpanel.h"
 #include "main/memopanel.h"
 #include "main/todaypanel.h"
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -28,6 +30,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <sys/stat.h>
 
 using namespace kioku;
 
@@ -391,11 +395,43 @@ void frmMain::ShowUserName()
     setWindowTitle(mainWindowTitle(m_ctx.session.userName));
 }
 
+namespace {
+
+// What tells one state of the play log file from another: the file itself
+// (an atomic rewrite puts a new one in its place), its size (an append) and
+// its modification time to the nanosecond (an edit by hand).
+LogStamp logStamp()
+{
+    LogStamp st;
+    struct stat sb;
+    const QByteArray path = QFile::encodeName(text::resolve(kPlayLogFile));
+    if (::stat(path.constData(), &sb) != 0 || !S_ISREG(sb.st_mode))
+        return st; // missing or not a file: read (and reported) every time
+    st.known = true;
+    st.device = quint64(sb.st_dev);
+    st.inode = quint64(sb.st_ino);
+    st.size = qint64(sb.st_size);
+    st.mtimeNs = qint64(sb.st_mtim.tv_sec) * 1000000000 + sb.st_mtim.tv_nsec;
+    return st;
+}
+
+} // namespace
+
 LogSummary frmMain::readSummary()
 {
+    // The log is read once and shared by every panel; it is read again only
+    // when the file changed (a game appended, a screen rewrote it, an editor
+    // saved it). The stamp is taken before the read: a change during the read
+    // leaves a stamp that no longer matches, so the next screen reads again.
+    const LogStamp stamp = logStamp();
+    if (stamp.known && stamp == m_logStamp)
+        return summarizeLog(m_summary.log, SelectedDay());
     // The records of the last read go first, so a big log is never held twice.
     m_summary.log = PlayLog();
+    m_logStamp = LogStamp();
     PlayLog log = readPlayLog();
+    if (!log.readError)
+        m_logStamp = stamp;
     if (log.readError)
         m_ctx.messages.warn(this, QStringLiteral("データ.txt を読み込めませんでした。"),
                             QStringLiteral("読み込みエラー"));

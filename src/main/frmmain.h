@@ -39,6 +39,19 @@ class TodayPanel;
 class TotalsView;
 } // namespace kioku
 
+// One state of the play log file (see frmMain::readSummary).
+struct LogStamp {
+    bool known = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    bool operator==(const LogStamp &o) const
+    {
+        return known == o.known && device == o.device && inode == o.inode && size == o.size && mtimeNs == o.mtimeNs;
+    }
+};
+
 class frmMain : public QWidget {
     Q_OBJECT
 public:
@@ -152,5 +165,6 @@ private:
     QList<kioku::Panel *> m_panels; // in menu order
     QHash<QToolButton *, kioku::Game> m_launcher;
     kioku::LogSummary m_summary;
+    LogStamp m_logStamp;   // the file as it was when m_summary was read
     bool m_closed = false; // set once the window is closing
 };

@@ -5,7 +5,10 @@
 #include "views/panel.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
+#include "widgets/monthcalendar.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QtTest>
 
@@ -17,6 +20,7 @@ class tst_Panels : public QObject {
 private slots:
     void aHiddenPanelLetsGoOfTheLog_data();
     void aHiddenPanelLetsGoOfTheLog();
+    void theLogIsReadAgainOnlyWhenTheFileChanged();
 };
 
 void tst_Panels::aHiddenPanelLetsGoOfTheLog_data()
@@ -74,6 +78,57 @@ void tst_Panels::aHiddenPanelLetsGoOfTheLog()
     for (FlexGrid *g : p->findChildren<FlexGrid *>())
         QCOMPARE(g->rows(), rows.value(g->objectName()));
     QVERIFY(f.messages.shown.isEmpty());
+}
+
+void tst_Panels::theLogIsReadAgainOnlyWhenTheFileChanged()
+{
+    MainFixture f;
+    f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 10)});
+    // A modification time in whole seconds, so that it can be put back exactly.
+    const QString path = QFileInfo(QStringLiteral("データ.txt")).absoluteFilePath(); // the data folder is current
+    const QDateTime stamp(QDate(2026, 12, 7), QTime(9, 0, 1));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    }
+    auto w = f.load();
+    QCOMPARE(w->msgDayList->textMatrix(1, 2), QStringLiteral("数字記憶"));
+
+    // The same number of bytes, written in place, with the old modification
+    // time put back: to the program the file has not changed, and a date
+    // click or a panel switch shares the log already read.
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray old = file.readAll();
+        QByteArray changed = old;
+        changed.replace(sjis(QStringLiteral("数字記憶")), sjis(QStringLiteral("画像記憶")));
+        QCOMPARE(changed.size(), old.size());
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.write(changed), changed.size());
+        QVERIFY(file.flush());
+        QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    }
+    w->mtvmain->clickDate(testToday());
+    QCOMPARE(w->msgDayList->textMatrix(1, 2), QStringLiteral("数字記憶"));
+    QTest::mouseClick(w->cmdSettei, Qt::LeftButton);
+    QCOMPARE(w->msgHenList->textMatrix(1, 3), QStringLiteral("数字記憶"));
+
+    // Saved again (a new modification time): read again.
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(stamp.addSecs(1), QFileDevice::FileModificationTime));
+    }
+    QTest::mouseClick(w->cmdMain, Qt::LeftButton);
+    w->mtvmain->clickDate(testToday());
+    QCOMPARE(w->msgDayList->textMatrix(1, 2), QStringLiteral("画像記憶"));
+
+    // A play appended (the size changes): read again.
+    QVERIFY(appendPlayRecord(play("2026/12/07", "10:00:00", "追跡記憶", 5)).ok);
+    w->mtvmain->clickDate(testToday());
+    QCOMPARE(w->msgDayList->rows(), 3);
 }
 
 QTEST_MAIN(tst_Panels)
