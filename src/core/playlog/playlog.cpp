@@ -5,18 +5,245 @@
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace kioku {
+
+namespace {
+
+// The fields of a line of decoded text become texts as they are. The date of
+// all the plays of one day and the item (nearly always one of seven names)
+// repeat from record to record: with sharing on, equal texts are kept once.
+class TextFields {
+public:
+    explicit TextFields(bool share) : m_share(share) {}
+
+    QString date(const char16_t *s, qsizetype n)
+    {
+        const QStringView v(s, n);
+        if (!m_share)
+            return v.toString();
+        if (m_lastDate.isNull() || v != m_lastDate)
+            m_lastDate = v.toString();
+        return m_lastDate;
+    }
+    QString item(const char16_t *s, qsizetype n)
+    {
+        const QStringView v(s, n);
+        if (!m_share)
+            return v.toString();
+        for (const QString &known : m_items) {
+            if (v == known)
+                return known;
+        }
+        QString t = v.toString();
+        if (m_items.size() < kMaxItems)
+            m_items.append(t);
+        return t;
+    }
+    QString text(const char16_t *s, qsizetype n) { return QStringView(s, n).toString(); }
+    float seconds(const char16_t *s, qsizetype n) { return text::leadingFloat(QStringView(s, n)); }
+    void skipped(const char16_t *, qsizetype) {}
+
+private:
+    static constexpr qsizetype kMaxItems = 32; // the seven games and a few of the user's own
+    bool m_share;
+    QString m_lastDate;
+    QList<QString> m_items;
+};
+
+// The fields of a line of code page 932 bytes, decoded one by one: the date and
+// the item are compared as bytes with the ones before and then not decoded
+// again but shared. Every byte between the fields is checked too, so `clean`
+// ends as a decoding of the whole file would leave it.
+class ByteFields {
+public:
+    bool clean = true;
+
+    QString date(const char *s, qsizetype n)
+    {
+        const QByteArrayView v(s, n);
+        if (m_lastDate.isNull() || v != m_lastDateBytes) {
+            m_lastDate = decode(s, n);
+            m_lastDateBytes = v.toByteArray();
+        }
+        return m_lastDate;
+    }
+    QString item(const char *s, qsizetype n)
+    {
+        const QByteArrayView v(s, n);
+        for (const Known &known : m_items) {
+            if (v == known.bytes)
+                return known.text;
+        }
+        QString t = decode(s, n);
+        if (m_items.size() < kMaxItems)
+            m_items.append({v.toByteArray(), t});
+        return t;
+    }
+    QString text(const char *s, qsizetype n) { return decode(s, n); }
+    float seconds(const char *s, qsizetype n)
+    {
+        skipped(s, n);
+        return text::leadingFloat(QByteArrayView(s, n));
+    }
+    // Bytes that become no text (quotes, commas, what follows a closing quote,
+    // fields after the sixth): only checked.
+    void skipped(const char *s, qsizetype n)
+    {
+        for (qsizetype i = 0; i < n; ++i) {
+            if (uchar(s[i]) >= 0x80) {
+                decode(s + i, n - i);
+                return;
+            }
+        }
+    }
+    // Whether the line is blank, as text::isBlankLine() would find its text.
+    bool isBlank(const char *s, qsizetype n)
+    {
+        for (qsizetype i = 0; i < n; ++i) {
+            const uchar c = uchar(s[i]);
+            if (c == ' ' || (c >= '\t' && c <= '\r'))
+                continue;
+            if (c < 0x80)
+                return false;
+            // Blanks beyond ASCII (the full-width one) need the decoded text.
+            bool ok = true;
+            const qsizetype units = text::decodeCp932To(s + i, s + n, buffer(n - i), &ok);
+            return text::isBlankLine(QStringView(m_buffer.constData(), units));
+        }
+        return true;
+    }
+
+private:
+    struct Known {
+        QByteArray bytes;
+        QString text;
+    };
+    static constexpr qsizetype kMaxItems = 32;
+
+    char16_t *buffer(qsizetype n)
+    {
+        if (m_buffer.size() < n)
+            m_buffer.resize(std::max(n, 2 * m_buffer.size()));
+        return m_buffer.data();
+    }
+    QString decode(const char *s, qsizetype n)
+    {
+        if (n == 0)
+            return QStringView(u"").toString(); // empty, not null, as a field read from text
+        const qsizetype units = text::decodeCp932To(s, s + n, buffer(n), &clean);
+        return QString(reinterpret_cast<const QChar *>(m_buffer.constData()), units);
+    }
+
+    QString m_lastDate;
+    QByteArray m_lastDateBytes;
+    QList<Known> m_items;
+    QList<char16_t> m_buffer;
+};
+
+// Fills `p` from the fields of one line of `n` units; a short or garbled line
+// leaves empty texts and 0.
+template <typename Char, typename Fields> void fillRecord(PlayRecord &p, const Char *line, qsizetype n, Fields &f)
+{
+    text::BasicFieldCursor<Char> cursor(line, n);
+    qsizetype done = 0, start = 0, size = 0;
+    for (int i = 0; i < 6 && cursor.next(&start, &size); ++i) {
+        f.skipped(line + done, start - done);
+        const Char *s = line + start;
+        switch (i) {
+        case 0:
+            p.date = f.date(s, size);
+            break;
+        case 1:
+            p.time = f.text(s, size);
+            break;
+        case 2:
+            p.item = f.item(s, size);
+            break;
+        case 3:
+            p.seconds = f.seconds(s, size);
+            break;
+        case 4:
+            p.comment = f.text(s, size);
+            break;
+        default:
+            p.reserved = f.text(s, size);
+            break;
+        }
+        done = start + size;
+    }
+    f.skipped(line + done, n - done);
+}
+
+// The play log in UTF-8 (saved so by hand), through the generic line reader.
+void readTextLines(PlayLog *log)
+{
+    text::LineReader lines(kPlayLogFile);
+    log->records.reserve(lines.lineCountHint());
+    TextFields fields(true);
+    QStringView line;
+    while (lines.next(&line)) {
+        if (!text::isBlankLine(line))
+            fillRecord(log->records.emplaceBack(), line.utf16(), line.size(), fields);
+    }
+    log->clean = lines.result().clean;
+    log->readError = lines.result().readError;
+}
+
+// Room for the records of the whole file, judged from the lines of its first
+// block; never more than a file of the shortest record lines could hold (a
+// first block of blank lines must not reserve gigabytes).
+qsizetype expectedRecords(const text::ByteLineReader &file)
+{
+    const QByteArrayView head = file.head();
+    if (head.isEmpty())
+        return 0;
+    const qsizetype lines = text::countLineFeeds(head) + 1;
+    if (head.size() >= file.fileSize())
+        return lines;
+    constexpr qint64 kShortestRecordLine = 34; // "yyyy/mm/dd","HH:MM:SS","",0,"", CR LF
+    const double estimate = double(lines) * double(file.fileSize()) / double(head.size()) * 1.05;
+    return qsizetype(std::min(estimate, double(file.fileSize() / kShortestRecordLine))) + 16;
+}
+
+} // namespace
+
+PlayLog readPlayLog()
+{
+    text::clearUpperVectorState();
+    PlayLog log;
+    text::ByteLineReader file(kPlayLogFile);
+    if (text::hasUtf8Mark(file.head()) || !text::cp932KeepsAsciiApart()) {
+        readTextLines(&log);
+        return log;
+    }
+    // Code page 932: lines are found in the bytes, a block of the file at a
+    // time, and each field is decoded straight into its text; neither the
+    // file's bytes nor its decoded text nor a list of its lines is ever held
+    // whole, only the records.
+    log.records.reserve(expectedRecords(file));
+    ByteFields fields;
+    QByteArrayView line;
+    while (file.next(&line)) {
+        if (!fields.isBlank(line.data(), line.size()))
+            fillRecord(log.records.emplaceBack(), line.data(), line.size(), fields);
+    }
+    log.readError = file.result().readError;
+    if (log.readError)
+        log.records.clear(); // a log read in part is no log: nothing is shown from it
+    else
+        log.clean = fields.clean;
+    return log;
+}
 
 PlayRecord PlayRecord::parse(const QString &line)
 {
-    const text::RecordReader r(line);
     PlayRecord p;
-    p.date = r.text(0);
-    p.time = r.text(1);
-    p.item = r.text(2);
-    p.seconds = r.toFloat(3);
-    p.comment = r.text(4);
-    p.reserved = r.text(5);
+    TextFields fields(false);
+    const QStringView v(line);
+    fillRecord(p, v.utf16(), v.size(), fields);
     return p;
 }
 
@@ -34,20 +261,6 @@ bool PlayRecord::operator==(const PlayRecord &o) const
 {
     return date == o.date && time == o.time && item == o.item && seconds == o.seconds && comment == o.comment
         && reserved == o.reserved;
-}
-
-PlayLog readPlayLog()
-{
-    PlayLog log;
-    const text::ReadResult file = text::readLines(kPlayLogFile);
-    log.clean = file.clean;
-    log.readError = file.readError;
-    log.records.reserve(file.lines.size());
-    for (const QString &line : file.lines) {
-        if (!text::isBlankLine(line))
-            log.records.append(PlayRecord::parse(line));
-    }
-    return log;
 }
 
 text::WriteResult appendPlayRecord(const PlayRecord &r)

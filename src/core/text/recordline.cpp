@@ -16,27 +16,38 @@ bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-// The length of the plain decimal number at the start of `s` (after leading
-// blanks, which `skip` receives): optional sign, digits, optional "." digits.
-// 0 when there is no digit.
-qsizetype numberPrefix(QStringView s, qsizetype *skip)
+bool isBlankUnit(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isDigitUnit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The length of the plain decimal number at the start of the `n` units of `s`
+// (after leading blanks, which `skip` receives): optional sign, digits,
+// optional "." digits. 0 when there is no digit. Bytes are taken unsigned, so
+// a byte of a two-byte character never reads as a digit.
+template <typename Unit> qsizetype numberPrefix(const Unit *s, qsizetype n, qsizetype *skip)
 {
     qsizetype i = 0;
-    while (i < s.size() && isBlank(s[i]))
+    while (i < n && isBlankUnit(s[i]))
         ++i;
     *skip = i;
     qsizetype j = i;
-    if (j < s.size() && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
+    if (j < n && (s[j] == Unit('+') || s[j] == Unit('-')))
         ++j;
     qsizetype digits = 0;
-    while (j < s.size() && s[j] >= QLatin1Char('0') && s[j] <= QLatin1Char('9')) {
+    while (j < n && isDigitUnit(s[j])) {
         ++j;
         ++digits;
     }
-    if (j < s.size() && s[j] == QLatin1Char('.')) {
+    if (j < n && s[j] == Unit('.')) {
         qsizetype k = j + 1;
         qsizetype frac = 0;
-        while (k < s.size() && s[k] >= QLatin1Char('0') && s[k] <= QLatin1Char('9')) {
+        while (k < n && isDigitUnit(s[k])) {
             ++k;
             ++frac;
         }
@@ -48,15 +59,24 @@ qsizetype numberPrefix(QStringView s, qsizetype *skip)
     return digits > 0 ? j - i : 0;
 }
 
-template <typename T> T parseNumber(const QString &s)
+template <typename T, typename Unit> T parseNumber(const Unit *s, qsizetype n)
 {
     qsizetype skip = 0;
-    const qsizetype len = numberPrefix(s, &skip);
+    const qsizetype len = numberPrefix(s, n, &skip);
     if (len == 0)
         return T(0);
-    QByteArray latin = QStringView(s).mid(skip, len).toLatin1();
-    const char *b = latin.constData();
-    const char *e = b + latin.size();
+    // The prefix is ASCII by construction. The numbers of the program's files
+    // fit the buffer on the stack; an absurdly long one goes to the heap.
+    char small[64];
+    QByteArray large;
+    char *b = small;
+    if (len > qsizetype(sizeof small)) {
+        large.resize(len);
+        b = large.data();
+    }
+    for (qsizetype k = 0; k < len; ++k)
+        b[k] = char(s[skip + k]);
+    const char *e = b + len;
     if (*b == '+')
         ++b;
     T v = 0;
@@ -68,6 +88,11 @@ template <typename T> T parseNumber(const QString &s)
     return v;
 }
 
+template <typename T> T parseNumber(QStringView s)
+{
+    return parseNumber<T>(s.utf16(), s.size());
+}
+
 } // namespace
 
 QStringList splitRecord(const QString &line, QList<bool> *quoted)
@@ -75,55 +100,36 @@ QStringList splitRecord(const QString &line, QList<bool> *quoted)
     QStringList fields;
     if (quoted)
         quoted->clear();
-    const qsizetype n = line.size();
-    if (n == 0)
+    if (line.isEmpty())
         return fields;
     fields.reserve(8); // the longest lines of the program's files (one allocation, no regrowth)
-    const QChar *d = line.constData();
-    qsizetype i = 0;
-    for (;;) {
-        while (i < n && isBlank(d[i]))
-            ++i;
-        if (i < n && d[i] == QLatin1Char('"')) {
-            // Quoted: up to the closing quote (or the line end when it is
-            // missing); what follows the quote up to the next comma is ignored.
-            const qsizetype start = i + 1;
-            qsizetype close = line.indexOf(QLatin1Char('"'), start);
-            if (close < 0)
-                close = n;
-            fields.append(line.mid(start, close - start));
-            if (quoted)
-                quoted->append(true);
-            i = close < n ? close + 1 : n;
-            const qsizetype comma = i < n ? line.indexOf(QLatin1Char(','), i) : -1;
-            i = comma < 0 ? n : comma;
-        } else {
-            qsizetype comma = line.indexOf(QLatin1Char(','), i);
-            if (comma < 0)
-                comma = n;
-            qsizetype end = comma;
-            while (end > i && isBlank(d[end - 1]))
-                --end;
-            fields.append(line.mid(i, end - i));
-            if (quoted)
-                quoted->append(false);
-            i = comma;
-        }
-        if (i >= n)
-            break;
-        ++i; // the comma; a comma at the line end leaves one more, empty field
+    FieldCursor cursor(line);
+    QStringView field;
+    bool q = false;
+    while (cursor.next(&field, &q)) {
+        fields.append(field.toString());
+        if (quoted)
+            quoted->append(q);
     }
     return fields;
 }
 
+RecordReader::RecordReader(const QString &line) : m_line(line)
+{
+    FieldCursor cursor(m_line);
+    QStringView field;
+    while (cursor.next(&field))
+        m_fields.append(field);
+}
+
 QString RecordReader::text(int i) const
 {
-    return i >= 0 && i < m_fields.size() ? m_fields.at(i) : QString();
+    return i >= 0 && i < m_fields.size() ? m_fields[i].toString() : QString();
 }
 
 int RecordReader::toInt(int i) const
 {
-    const QString f = text(i);
+    const QStringView f = view(i);
     qsizetype j = 0;
     while (j < f.size() && isBlank(f.at(j)))
         ++j;
@@ -145,12 +151,12 @@ int RecordReader::toInt(int i) const
 
 float RecordReader::toFloat(int i) const
 {
-    return parseNumber<float>(text(i));
+    return parseNumber<float>(view(i));
 }
 
 double RecordReader::toDouble(int i) const
 {
-    return parseNumber<double>(text(i));
+    return parseNumber<double>(view(i));
 }
 
 RecordWriter &RecordWriter::text(const QString &s)
@@ -205,6 +211,16 @@ QString quoteSafe(const QString &s)
 double leadingNumber(const QString &s)
 {
     return parseNumber<double>(s);
+}
+
+float leadingFloat(QStringView s)
+{
+    return parseNumber<float>(s);
+}
+
+float leadingFloat(QByteArrayView bytes)
+{
+    return parseNumber<float>(reinterpret_cast<const uchar *>(bytes.data()), bytes.size());
 }
 
 bool isPlainNumber(const QString &s, bool integer)

@@ -1,12 +1,18 @@
 #include "sjis.h"
 
 #include <QStringDecoder>
+#include <QtAlgorithms>
 #include <QtEndian>
 
 #include <array>
 #include <cerrno>
 #include <iconv.h>
+#include <limits>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kioku::text {
 
@@ -145,6 +151,7 @@ struct DecodeTable {
     qint8 leadIndex[256] = {};                    // -1: not a lead byte
     std::vector<std::array<char16_t, 256>> pairs; // per lead byte, by trail byte; 0: invalid
     bool ok = false;
+    bool asciiApart = true; // nothing but an ASCII byte decodes to ASCII
 
     DecodeTable()
     {
@@ -167,6 +174,16 @@ struct DecodeTable {
                 // Cut short: the first byte of a two-byte character.
                 leadIndex[b] = qint8(pairs.size());
                 pairs.push_back(leadRow(cd, uchar(b)));
+            }
+        }
+        for (int b = 0x80; b < 256; ++b) {
+            if (single[b] && single[b] < 0x80)
+                asciiApart = false;
+        }
+        for (const auto &row : pairs) {
+            for (const char16_t c : row) {
+                if (c && c < 0x80)
+                    asciiApart = false;
             }
         }
         ok = true;
@@ -233,20 +250,48 @@ const DecodeTable &decodeTable()
 
 } // namespace
 
-QString decodeCp932(const QByteArray &bytes, bool *clean)
+namespace {
+#if defined(__SSE2__)
+constexpr qsizetype kAsciiBlock = 16; // bytes widened at once
+#else
+constexpr qsizetype kAsciiBlock = std::numeric_limits<qsizetype>::max(); // never
+#endif
+} // namespace
+
+qsizetype decodeCp932To(const char *begin, const char *end, char16_t *out, bool *clean)
 {
+    const DecodeTable &t = decodeTable();
+    const uchar *p = reinterpret_cast<const uchar *>(begin);
+    const uchar *const e = reinterpret_cast<const uchar *>(end);
+    char16_t *const base = out;
     bool ok = true;
-    QString result;
-    const qsizetype n = bytes.size();
-    if (n > 0) {
-        const DecodeTable &t = decodeTable();
-        // Every byte gives at most one UTF-16 unit.
-        result.resize(n);
-        char16_t *out = reinterpret_cast<char16_t *>(result.data());
-        char16_t *const outBase = out;
-        const uchar *p = reinterpret_cast<const uchar *>(bytes.constData());
-        const uchar *const end = p + n;
-        while (p < end) {
+    for (;;) {
+#if defined(__SSE2__)
+        // Runs of ASCII (the digits, quotes and commas of every record line)
+        // are widened sixteen bytes at a time. The block is stored whole: units
+        // past the first non-ASCII byte are overwritten below, and there is
+        // room for them since no character takes more units than bytes.
+        const __m128i zero = _mm_setzero_si128();
+        while (e - p >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(v, zero));
+            const uint high = uint(_mm_movemask_epi8(v));
+            if (high) {
+                const int ascii = qCountTrailingZeroBits(high);
+                p += ascii;
+                out += ascii;
+                break;
+            }
+            p += 16;
+            out += 16;
+        }
+#endif
+        if (p >= e)
+            break;
+        // One character at a time through a run of non-ASCII characters, and
+        // for the last few bytes.
+        do {
             const uchar b = *p;
             if (b < 0x80) {
                 *out++ = b;
@@ -254,7 +299,7 @@ QString decodeCp932(const QByteArray &bytes, bool *clean)
             } else if (t.single[b]) {
                 *out++ = t.single[b];
                 ++p;
-            } else if (t.leadIndex[b] >= 0 && p + 1 < end && t.pairs[std::size_t(t.leadIndex[b])][p[1]]) {
+            } else if (t.leadIndex[b] >= 0 && p + 1 < e && t.pairs[std::size_t(t.leadIndex[b])][p[1]]) {
                 *out++ = t.pairs[std::size_t(t.leadIndex[b])][p[1]];
                 p += 2;
             } else {
@@ -264,17 +309,52 @@ QString decodeCp932(const QByteArray &bytes, bool *clean)
                 ++p;
                 ok = false;
             }
-        }
-        result.truncate(out - outBase);
+        } while (p < e && (*p >= 0x80 || e - p < kAsciiBlock));
+    }
+    if (!ok && clean)
+        *clean = false;
+    return out - base;
+}
+
+QString decodeCp932(const QByteArray &bytes, bool *clean)
+{
+    bool ok = true;
+    QString result;
+    const qsizetype n = bytes.size();
+    if (n > 0) {
+        // Every byte gives at most one UTF-16 unit.
+        result.resize(n);
+        const qsizetype units =
+            decodeCp932To(bytes.constData(), bytes.constData() + n, reinterpret_cast<char16_t *>(result.data()), &ok);
+        result.truncate(units);
     }
     if (clean)
         *clean = ok;
     return result;
 }
 
+bool cp932KeepsAsciiApart()
+{
+    return decodeTable().asciiApart;
+}
+
+void clearUpperVectorState()
+{
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
+        __asm__ __volatile__("vzeroupper");
+#endif
+}
+
+bool hasUtf8Mark(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF");
+}
+
 QString decodeFileBytes(const QByteArray &bytes, bool *clean)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
+    if (hasUtf8Mark(bytes)) {
         QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString s = dec(QByteArrayView(bytes).sliced(3));
         if (clean)

@@ -5,8 +5,12 @@
 // flushed and renamed over the old one, so a crash or a full disk never leaves a
 // truncated file behind.
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace kioku::text {
 
@@ -22,10 +26,66 @@ struct ReadResult {
     bool readError = false; // the file exists but could not be read
 };
 ReadResult readLines(const QString &name);
+
+// The number of LF bytes in `bytes`.
+qsizetype countLineFeeds(QByteArrayView bytes);
+
+// The lines of a file one at a time, as readLines() gives them, without the list
+// and without a copy of each line. A line is decoded when it is reached, into a
+// buffer that the next line reuses.
+class LineReader {
+public:
+    explicit LineReader(const QString &name); // reads the whole file's bytes
+    // The next line (valid until the next call); false after the last one.
+    bool next(QStringView *line);
+    // How many lines the file holds at most (for reserving).
+    qsizetype lineCountHint() const;
+    // exists and readError at once; clean once every line has been read.
+    const ReadResult &result() const { return m_result; }
+
+private:
+    ReadResult m_result;
+    QByteArray m_bytes;
+    qsizetype m_pos = 0;
+    QString m_text;         // the whole decoded text, for a file in UTF-8
+    QList<char16_t> m_line; // the current line of a code page 932 file
+};
+
+// The lines of a file as its bytes, read a block at a time, so that a large
+// file is never held whole: for a reader that splits and decodes the lines
+// itself (the play log's). Lines end as in readLines(): at LF, a CR before it
+// dropped, the last line also without its end; a line is never cut where a
+// block ends.
+class ByteLineReader {
+public:
+    explicit ByteLineReader(const QString &name); // reads the first block
+    // The next line (valid until the next call); false after the last one, and
+    // when the file cannot be read on (result().readError).
+    bool next(QByteArrayView *line);
+    // exists and readError (clean is not looked at here).
+    const ReadResult &result() const { return m_result; }
+    // The bytes of the first block, before the first line is taken: to tell a
+    // file in UTF-8 by its mark, and to estimate the number of lines.
+    QByteArrayView head() const;
+    qint64 fileSize() const { return m_size; }
+    bool atEnd() const { return m_eof; } // the whole file has been read
+
+private:
+    bool fill(); // reads the next block behind the bytes not yet taken
+
+    ReadResult m_result;
+    QFile m_file;
+    qint64 m_size = 0;
+    QByteArray m_buffer;
+    qsizetype m_begin = 0; // the bytes not yet taken: [m_begin, m_end)
+    qsizetype m_end = 0;
+    bool m_eof = false;
+};
+
 // The whole text of a file (line ends as stored), for free-text files.
 ReadResult readAll(const QString &name, QString *text);
 // A line of nothing but blanks: readers of record files skip it.
-bool isBlankLine(const QString &line);
+bool isBlankLine(QStringView line);
 // The first line of a file that is not blank ("" when there is none, or no
 // file): the one line of a small settings file.
 QString firstFilledLine(const QString &name);
@@ -56,6 +116,9 @@ namespace testing {
 // part of its line that reached the file). Tests only: permissions do not stop
 // a process that runs as root.
 void failNextWrite(bool fail = true);
+// The block size of ByteLineReader (0: the normal one), so that tests can put
+// the ends of blocks anywhere in a line.
+void setReadBlockSize(qsizetype bytes);
 } // namespace testing
 
 } // namespace kioku::text
