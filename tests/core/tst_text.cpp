@@ -252,6 +252,14 @@ void tst_text::numberTexts_data()
     QTest::newRow("float 1e-5") << int(Float) << double(1e-5f) << "0.00001";
     QTest::newRow("float 123456792, 7 digits") << int(Float) << 123456792.0 << "123456800";
     QTest::newRow("float 99.999999 rounds up") << int(Float) << double(99.999999f) << "100";
+    // Either side of where the quick path (plain text of at most 7 digits) ends.
+    QTest::newRow("float 9999999") << int(Float) << 9999999.0 << "9999999";
+    QTest::newRow("float 10000001, 7 digits") << int(Float) << 10000001.0 << "10000000";
+    QTest::newRow("float 1.0000001") << int(Float) << double(1.0000001f) << "1";
+    QTest::newRow("float 1.2345678, 7 digits") << int(Float) << double(1.2345678f) << "1.234568";
+    QTest::newRow("float 0.0001") << int(Float) << double(0.0001f) << "0.0001";
+    QTest::newRow("float -12.5") << int(Float) << -12.5 << "-12.5";
+    QTest::newRow("float 1000000") << int(Float) << 1e6 << "1000000";
     QTest::newRow("double 0.1+0.2") << int(Double) << (0.1 + 0.2) << "0.3";
     QTest::newRow("double of 41.3f") << int(Double) << double(41.3f) << "41.2999992370605";
     // "0.0", "0.00" and "0.0%" round halves away from zero on the decimal value.

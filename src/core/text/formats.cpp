@@ -141,9 +141,38 @@ QString pad2(int v)
 
 } // namespace
 
+// The common case at the speed of the standard library: the shortest text
+// that reads back as `v` (std::to_chars finds the fewest digits, and among
+// texts of that length the nearest, as the search in shortest() does), when
+// it has at most 7 significant digits and needs no exponent. Otherwise empty.
+QString shortestFloatFast(float v)
+{
+    const float a = std::fabs(v);
+    if (!(a >= 1e-4f && a < 1e7f))
+        return QString();
+    char buf[48];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    if (r.ec != std::errc())
+        return QString();
+    int significant = 0;
+    bool leading = true;
+    for (const char *p = buf; p < r.ptr; ++p) {
+        if (*p < '0' || *p > '9')
+            continue;
+        if (leading && *p == '0')
+            continue;
+        leading = false;
+        ++significant;
+    }
+    if (significant > 7)
+        return QString();
+    return QString::fromLatin1(buf, qsizetype(r.ptr - buf));
+}
+
 QString shortestFloat(float v)
 {
-    return shortest(v, 7);
+    const QString fast = shortestFloatFast(v);
+    return fast.isNull() ? shortest(v, 7) : fast;
 }
 
 QString shortestDouble(double v)
