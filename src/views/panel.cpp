@@ -1,7 +1,6 @@
 #include "views/panel.h"
 
 #include "widgets/appcontext.h"
-#include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
 
@@ -29,8 +28,6 @@ void Panel::release()
     for (FlexGrid *grid : findChildren<FlexGrid *>())
         if (grid->rows() > 1)
             grid->setRows(1);
-    for (Chart *chart : findChildren<Chart *>())
-        chart->setRowCount(0);
 }
 
 bool Panel::writeFailed(const text::WriteResult &w)

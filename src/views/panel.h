@@ -31,10 +31,11 @@ public:
     // Whether the menu button rebuilds the panel when it shows it. The today
     // panel is only shown again: it is rebuilt when its day changes.
     virtual bool rebuildsWhenShown() const { return true; }
-    // Lets go of what a rebuild filled in (grid rows, chart points) while the
-    // panel is hidden, so that a long log is held by one panel at a time, not
-    // by every panel that was ever opened. Only for panels that are rebuilt
-    // when shown; the conditions and choices in their controls stay.
+    // Lets go of the grid rows a rebuild filled in while the panel is hidden,
+    // so that a long log is held by one panel at a time, not by every panel
+    // that was ever opened. Only for panels that are rebuilt when shown; the
+    // conditions and choices in their controls stay, and the charts (a few
+    // thousand points at most) keep their drawing.
     void release();
 
 signals:

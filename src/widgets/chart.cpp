@@ -246,9 +246,86 @@ void Chart::scheduleRedraw()
     });
 }
 
+// What a chart's drawing is built on besides its values: when only the values
+// changed, the drawing keeps its axes and series and takes the new values.
+QString Chart::shapeKey() const
+{
+    const QPalette pal = palette();
+    return QStringList{
+        QString::number(rowCount()),      QString::number(m_series),        QString::number(int(m_style)),
+        m_labels.join(QChar(0x1F)),       m_names.join(QChar(0x1F)),        m_view->chart()->title(),
+        pal.color(QPalette::Base).name(), pal.color(QPalette::Text).name(), QApplication::font().toString()}
+        .join(QChar(0x1E));
+}
+
+// The new values into the drawing already built (same rows, labels, series).
+bool Chart::updateValues()
+{
+    QChart *chart = m_view->chart();
+    const auto vertical = chart->axes(Qt::Vertical);
+    auto *yAxis = vertical.isEmpty() ? nullptr : qobject_cast<QValueAxis *>(vertical.first());
+    const QList<QAbstractSeries *> all = chart->series();
+    if (!yAxis || all.isEmpty())
+        return false;
+    double lo = axisMin();
+    double hi = axisMax();
+    if (!(hi > lo))
+        hi = lo + 1;
+    const double step = niceStep((hi - lo) / 5);
+    // The axis lays out its ticks at every change: a wide range under a fine
+    // interval, even for a moment, would be tens of thousands of ticks. So a
+    // coarser interval goes in before the wider range, a finer one after the
+    // narrower range.
+    yAxis->setTickAnchor(std::floor(lo / step) * step);
+    if (step >= yAxis->tickInterval()) {
+        yAxis->setTickInterval(step);
+        yAxis->setRange(lo, hi);
+    } else {
+        yAxis->setRange(lo, hi);
+        yAxis->setTickInterval(step);
+    }
+    const int n = rowCount();
+    if (auto *bars = qobject_cast<QBarSeries *>(all.first())) {
+        const QList<QBarSet *> sets = bars->barSets();
+        if (sets.size() != m_series)
+            return false;
+        for (int s = 0; s < m_series; ++s) {
+            QBarSet *set = sets.at(s);
+            if (set->count() != n)
+                return false;
+            for (int i = 0; i < n; ++i)
+                if (set->at(i) != m_values[s].at(i))
+                    set->replace(i, m_values[s].at(i));
+        }
+        return true;
+    }
+    if (all.size() != m_series)
+        return false;
+    const bool dense = n > kMaxBarRows;
+    for (int s = 0; s < m_series; ++s) {
+        auto *line = qobject_cast<QLineSeries *>(all.at(s));
+        if (!line)
+            return false;
+        if (dense) {
+            line->replace(densePoints(m_values[s]));
+        } else {
+            QList<QPointF> pts;
+            pts.reserve(n);
+            for (int i = 0; i < n; ++i)
+                pts.append(QPointF(i, m_values[s].at(i)));
+            line->replace(pts);
+        }
+    }
+    return true;
+}
+
 void Chart::redraw()
 {
     m_redrawPending = false;
+    const QString shape = shapeKey();
+    if (shape == m_drawnShape && rowCount() > 0 && updateValues())
+        return;
+    m_drawnShape = shape;
     QChart *chart = m_view->chart();
     chart->removeAllSeries();
     const auto axes = chart->axes();

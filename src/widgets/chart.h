@@ -52,6 +52,8 @@ protected:
 private:
     void scheduleRedraw();
     void redraw();
+    QString shapeKey() const;
+    bool updateValues();
     QPair<double, double> dataRange() const;
 
     ChartView *m_view;
@@ -64,6 +66,7 @@ private:
     double m_max = 0;
     bool m_fixedAxis = false;
     bool m_redrawPending = false;
+    QString m_drawnShape; // shapeKey() of the drawing as last built
 };
 
 } // namespace kioku

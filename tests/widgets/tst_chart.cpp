@@ -46,6 +46,7 @@ private slots:
     void categoriesStayApart();
     void manyRowsDrawAsOneLineKeepingThePeaks();
     void followsADarkPalette();
+    void newValuesKeepTheDrawing();
 };
 
 void TestChart::rowsKeepTheirValues()
@@ -228,6 +229,44 @@ void TestChart::followsADarkPalette()
     QCOMPARE(valueAxis(chart)->labelsColor(), QColor(230, 230, 230));
     QCOMPARE(categoryAxis(chart)->labelsColor(), QColor(230, 230, 230));
     QCOMPARE(chart->titleBrush().color(), QColor(230, 230, 230));
+}
+
+void TestChart::newValuesKeepTheDrawing()
+{
+    // New values on the same rows go into the drawing already built; new
+    // labels or another row count build it anew. Either way it shows the values.
+    Chart c;
+    c.setRowCount(3);
+    c.setRowLabel(0, QStringLiteral("日"));
+    c.setValue(1, 0, 5);
+    QChart *chart = innerChart(c);
+    QTRY_COMPARE(chart->series().size(), 1);
+    QAbstractSeries *first = chart->series().first();
+
+    c.setValue(1, 0, 50);
+    QTRY_COMPARE(qobject_cast<QBarSeries *>(chart->series().first())->barSets().first()->at(1), 50.0);
+    QCOMPARE(chart->series().first(), first);
+    QVERIFY(valueAxis(chart)->max() >= 50);
+
+    // From a few seconds to years of them and back: the axis follows with a
+    // handful of ticks each way.
+    for (double v : {0.5, 250000.0, 0.25, 3.0}) {
+        c.setValue(1, 0, v);
+        QTRY_COMPARE(qobject_cast<QBarSeries *>(chart->series().first())->barSets().first()->at(1), v);
+        QVERIFY(valueAxis(chart)->max() >= v);
+        QVERIFY((valueAxis(chart)->max() - valueAxis(chart)->min()) / valueAxis(chart)->tickInterval() <= 10);
+    }
+    c.setValue(1, 0, 50);
+
+    c.setRowLabel(2, QStringLiteral("土"));
+    QTRY_VERIFY(categoryAxis(chart) && categoryAxis(chart)->categories().contains(QStringLiteral("土")));
+    QCOMPARE(qobject_cast<QBarSeries *>(chart->series().first())->barSets().first()->at(1), 50.0);
+
+    c.setRowCount(2000); // a line now
+    c.setValue(1999, 0, 7);
+    QTRY_VERIFY(qobject_cast<QLineSeries *>(chart->series().first()));
+    c.setValue(1999, 0, 70);
+    QTRY_COMPARE(qobject_cast<QLineSeries *>(chart->series().first())->points().last().y(), 70.0);
 }
 
 QTEST_MAIN(TestChart)
