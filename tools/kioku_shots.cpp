@@ -1,7 +1,8 @@
-// kioku_shots <output folder>
+// kioku_shots [--light-only | --dark-only] <output folder>
 //
 // Renders every window and panel of kioku offscreen and saves one PNG per
-// screen, for a look by eye. The windows run on a throw-away data folder with
+// screen, for a look by eye: once in the desktop's own look and once more as
+// under a dark desktop theme (dark_<name>.png). The windows run on a throw-away data folder with
 // a sample play log, a fake clock (2026/12/07 14:05:33) and seeded chance, so
 // every run draws the same pictures. Prints the path of each file written;
 // exits non-zero when a screen could not be grabbed or saved.
@@ -29,6 +30,7 @@
 #include "games/visual/frmg6.h"
 #include "main/appsetup.h"
 #include "main/frmmain.h"
+#include "testing/darkpalette.h"
 #include "testing/headless.h"
 #include "widgets/answerbox.h"
 #include "widgets/appcontext.h"
@@ -86,11 +88,14 @@ class Shooter {
 public:
     explicit Shooter(QString dir) : m_dir(std::move(dir)) {}
 
-    // Lets layouts and pending paints settle, then grabs `w` into `<dir>/<name>`.
+    // Every file name of a pass starts with this ("dark_" for the dark desktop).
+    void setPrefix(const QString &prefix) { m_prefix = prefix; }
+
+    // Lets layouts and pending paints settle, then grabs `w` into `<dir>/<prefix><name>`.
     void shoot(QWidget *w, const QString &name)
     {
         settle();
-        const QString path = QDir(m_dir).filePath(name);
+        const QString path = QDir(m_dir).filePath(m_prefix + name);
         if (!w) {
             fail(path, QStringLiteral("no window to grab"));
             return;
@@ -125,6 +130,7 @@ private:
     }
 
     QString m_dir;
+    QString m_prefix;
     int m_written = 0;
     int m_failures = 0;
 };
@@ -729,7 +735,7 @@ void shootIconConcentration(Shooter &shots, Context &c)
     }
     w->tmrStart()->stop();
     w->tmrBp()->stop();
-    w->resize(1100, 800);
+    w->resize(1100, 700);
     w->show();
     shots.shoot(w, QStringLiteral("g2_idle.png"));
     w->cmdStart_Click();
@@ -791,41 +797,21 @@ void shootIconConcentration(Shooter &shots, Context &c)
     delete w.data();
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Every window of the program once, on a fresh data folder. Returns false
+// when the data folder could not be set up.
+bool shootEverything(Shooter &shots)
 {
-    // No display is needed: the windows are drawn offscreen unless told otherwise.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    quietOffscreenWarnings();
-    QApplication app(argc, argv);
-    setUpApplication();
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    const QStringList args = QApplication::arguments();
-    if (args.size() < 2 || args.at(1).isEmpty() || args.at(1).startsWith(QLatin1Char('-'))) {
-        err() << "usage: kioku_shots <output folder>" << Qt::endl;
-        return 2;
-    }
-    const QString outDir = QDir(args.at(1)).absolutePath();
-    if (!QDir().mkpath(outDir)) {
-        err() << "kioku_shots: cannot create " << QDir::toNativeSeparators(outDir) << Qt::endl;
-        return 1;
-    }
-
-    // Every data file lives in the working folder: a fresh one for this run.
+    // Every data file lives in the working folder: a fresh one for this pass.
     QTemporaryDir data;
     if (!data.isValid() || !QDir::setCurrent(data.path())) {
         err() << "kioku_shots: cannot set up a temporary data folder" << Qt::endl;
-        return 1;
+        return false;
     }
     const DataFolderResult prepared = prepareDataFolder();
     bool dataOk = prepared.failed.isEmpty();
     // The help tour stays off so no box waits for an answer.
     dataOk = writeOk(writeHelpTour(0), kSettingsFile) && dataOk;
 
-    Shooter shots(outDir);
     Context c;
 
     // The first start: nothing played yet.
@@ -838,7 +824,7 @@ int main(int argc, char *argv[])
     if (!dataOk) {
         err() << "kioku_shots: the sample data folder could not be written" << Qt::endl;
         QDir::setCurrent(QDir::tempPath());
-        return 1;
+        return false;
     }
 
     shootMainWindow(shots, c);
@@ -857,6 +843,55 @@ int main(int argc, char *argv[])
 
     // Leave the temporary folder so it can be removed.
     QDir::setCurrent(QDir::tempPath());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // No display is needed: the windows are drawn offscreen unless told otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    quietOffscreenWarnings();
+    QApplication app(argc, argv);
+    setUpApplication();
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString usage = QStringLiteral("usage: kioku_shots [--light-only | --dark-only] <output folder>");
+    bool light = true, dark = true;
+    QStringList folders;
+    for (const QString &a : QApplication::arguments().mid(1)) {
+        if (a == QLatin1String("--light-only"))
+            dark = false;
+        else if (a == QLatin1String("--dark-only"))
+            light = false;
+        else
+            folders << a;
+    }
+    if (folders.size() != 1 || folders.first().isEmpty() || folders.first().startsWith(QLatin1Char('-'))
+        || (!light && !dark)) {
+        err() << usage << Qt::endl;
+        return 2;
+    }
+    const QString outDir = QDir(folders.first()).absolutePath();
+    if (!QDir().mkpath(outDir)) {
+        err() << "kioku_shots: cannot create " << QDir::toNativeSeparators(outDir) << Qt::endl;
+        return 1;
+    }
+
+    Shooter shots(outDir);
+    // The desktop's own look, then the same windows as a dark desktop theme
+    // (Fusion with Breeze Dark's colours) shows them, into dark_<name>.png.
+    if (light && !shootEverything(shots))
+        return 1;
+    if (dark) {
+        setDesktopLook(QStringLiteral("Fusion"), darkDesktopPalette());
+        shots.setPrefix(QStringLiteral("dark_"));
+        if (!shootEverything(shots))
+            return 1;
+    }
+
     out() << shots.written() << " screenshots written to " << QDir::toNativeSeparators(outDir) << Qt::endl;
     if (shots.failures() > 0) {
         err() << "kioku_shots: " << shots.failures() << " screenshot(s) failed" << Qt::endl;

@@ -239,12 +239,8 @@ void frmMain::buildGameStrip()
     fraGame->setObjectName(QStringLiteral("fraGame"));
     fraGame->setFrameShape(QFrame::StyledPanel);
     fraGame->setFrameShadow(QFrame::Raised);
-    fraGame->setAutoFillBackground(true);
-    QPalette pal = fraGame->palette();
-    const QColor strip(236, 242, 250);
-    pal.setColor(QPalette::Window, strip);
-    pal.setColor(QPalette::WindowText, readableTextOn(strip)); // reads on the strip under any desktop palette
-    fraGame->setPalette(pal);
+    // A light strip under any desktop; its buttons keep the desktop's colours.
+    setBackColor(fraGame, QColor(236, 242, 250));
 
     auto *h = new QHBoxLayout(fraGame);
     h->setContentsMargins(8, 8, 8, 8);

@@ -1,8 +1,10 @@
 #include "views/aggregatesview.h"
 
+#include "widgets/backcolor.h"
 #include "widgets/flexgrid.h"
 #include "widgets/twips.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -144,13 +146,38 @@ void AggregatesView::showTable(FlexGrid *grid, const CrossTable &table)
     grid->setMinimumWidth(0);
     for (int i = 0; i < table.rows.size(); ++i) {
         const int r = i + 1;
-        for (int c = 0; c < grid->cols(); ++c) {
+        for (int c = 0; c < grid->cols(); ++c)
             if (CrossTable::isWhiteColumn(c))
                 grid->setCellBackColor(r, c, kWhite);
-            if (i == table.totalRow && c >= 1)
-                grid->setCellForeColor(r, c, kRed);
-        }
     }
+    m_totalRow.remove(grid);
+    if (table.totalRow >= 0 && table.totalRow < table.rows.size()) {
+        m_totalRow.insert(grid, table.totalRow + 1);
+        colourTotalRow(grid);
+    }
+}
+
+// The total row's text is red: pure red where it reads on its cell, else the
+// nearest shade that does (a little darker on white, lighter on a dark grid).
+void AggregatesView::colourTotalRow(FlexGrid *grid)
+{
+    const int r = m_totalRow.value(grid, -1);
+    if (r < 1 || r >= grid->rows())
+        return;
+    // The panel's own palette: a grid hears of a new palette after its panel.
+    const QColor base = palette().color(QPalette::Base);
+    for (int c = 1; c < grid->cols(); ++c) {
+        const QColor back = grid->cellBackColor(r, c);
+        grid->setCellForeColor(r, c, readableTextOn(back.isValid() ? back : base, kRed));
+    }
+}
+
+void AggregatesView::changeEvent(QEvent *e)
+{
+    Panel::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange)
+        for (FlexGrid *grid : {msgKakei1, msgKakei2})
+            colourTotalRow(grid);
 }
 
 void AggregatesView::BuildDailyTable(AggregateMeasure measure)

@@ -6,6 +6,7 @@
 #include "core/stats/aggregates.h"
 #include "views/panel.h"
 
+#include <QHash>
 #include <QList>
 
 class QRadioButton;
@@ -35,12 +36,16 @@ public:
 protected:
     // Entering the panel always shows the time measure.
     void fill(const LogSummary &log) override;
+    // A new desktop palette: the red totals are shaded anew for the grid's colours.
+    void changeEvent(QEvent *e) override;
 
 private:
     void setUpGrid(FlexGrid *grid, bool monthly);
     void showTable(FlexGrid *grid, const CrossTable &table);
+    void colourTotalRow(FlexGrid *grid);
 
-    LogSummary m_log; // the log as the panel was last entered; the options rebuild from it
+    LogSummary m_log;                  // the log as the panel was last entered; the options rebuild from it
+    QHash<FlexGrid *, int> m_totalRow; // each grid's total row (grid row), while it has one
 };
 
 } // namespace kioku

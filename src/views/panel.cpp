@@ -1,6 +1,7 @@
 #include "views/panel.h"
 
 #include "widgets/appcontext.h"
+#include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
 
@@ -28,6 +29,11 @@ void Panel::release()
     for (FlexGrid *grid : findChildren<FlexGrid *>())
         if (grid->rows() > 1)
             grid->setRows(1);
+    // A chart of every play holds as many values as the log has records; a
+    // chart of a few bars keeps its drawing, which a rebuild then only updates.
+    for (Chart *chart : findChildren<Chart *>())
+        if (chart->isDense())
+            chart->setRowCount(0);
 }
 
 bool Panel::writeFailed(const text::WriteResult &w)

@@ -33,9 +33,9 @@ public:
     virtual bool rebuildsWhenShown() const { return true; }
     // Lets go of the grid rows a rebuild filled in while the panel is hidden,
     // so that a long log is held by one panel at a time, not by every panel
-    // that was ever opened. Only for panels that are rebuilt when shown; the
-    // conditions and choices in their controls stay, and the charts (a few
-    // thousand points at most) keep their drawing.
+    // that was ever opened (and the same for a chart of every play). Only for
+    // panels that are rebuilt when shown; the conditions and choices in their
+    // controls stay, and charts of a few bars keep their drawing.
     void release();
 
 signals:

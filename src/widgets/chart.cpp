@@ -102,6 +102,11 @@ Chart::Chart(QWidget *parent) : QWidget(parent), m_view(new ChartView(this))
     redraw();
 }
 
+bool Chart::isDense() const
+{
+    return rowCount() > kMaxBarRows;
+}
+
 void Chart::setStyle(Style s)
 {
     if (m_style == s)

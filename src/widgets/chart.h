@@ -42,6 +42,9 @@ public:
     void clearAxisRange();
     bool hasFixedAxis() const { return m_fixedAxis; }
 
+    // Whether the rows are too many for a bar each: they are drawn as one line.
+    bool isDense() const;
+
     // Empties the chart (no rows).
     void clearData() { setRowCount(0); }
 

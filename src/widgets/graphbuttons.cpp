@@ -8,7 +8,7 @@
 namespace kioku {
 
 GraphButtons::GraphButtons(const QColor &selected, QWidget *parent)
-    : QWidget(parent), m_selected(selected), m_face(buttonFace()), m_row(new QHBoxLayout(this))
+    : QWidget(parent), m_selected(selected), m_row(new QHBoxLayout(this))
 {
     m_row->setContentsMargins(0, 0, 0, 0);
     m_row->setSpacing(4);
@@ -19,7 +19,7 @@ QPushButton *GraphButtons::add(const QString &name, const QString &caption, std:
     auto *b = new QPushButton(caption, this);
     b->setObjectName(name);
     b->setEnabled(bool(draw));
-    setBackColor(b, m_face);
+    setBackColor(b, QColor()); // the desktop's button face
     m_row->addWidget(b);
     m_order.append(name);
     m_buttons.insert(name, b);
@@ -61,7 +61,7 @@ void GraphButtons::markSelected(const QString &name)
 void GraphButtons::resetColors()
 {
     for (QPushButton *b : std::as_const(m_buttons))
-        setBackColor(b, m_face);
+        setBackColor(b, QColor()); // the desktop's button face
 }
 
 QString GraphButtons::selected() const
@@ -77,7 +77,7 @@ void GraphButtons::refreshSelected(const QStringList &order)
     for (const QString &name : order) {
         if (!m_buttons.contains(name))
             qFatal("no graph button %s", qPrintable(name));
-        if (backColor(m_buttons.value(name)) != m_face)
+        if (hasBackColor(m_buttons.value(name)))
             click(name);
     }
 }

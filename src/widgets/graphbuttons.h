@@ -55,7 +55,6 @@ signals:
 
 private:
     QColor m_selected;
-    QColor m_face;
     QBoxLayout *m_row;
     QStringList m_order;
     QHash<QString, QPushButton *> m_buttons;

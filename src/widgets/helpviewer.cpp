@@ -3,8 +3,10 @@
 #include "core/datafolder.h"
 #include "core/text/sjis.h"
 #include "core/text/textfile.h"
+#include "widgets/backcolor.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -29,6 +31,39 @@ QString helpPageText(const QString &fileName)
     return {};
 }
 
+// The pages colour some table cells and rows with a light back colour and
+// leave their text to the viewer, whose text is light under a dark desktop
+// palette: each such style gets the text colour that reads on its back.
+QString withReadableText(const QString &html)
+{
+    static const QRegularExpression style(QStringLiteral(R"re(\bstyle\s*=\s*"([^"]*)")re"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression back(QStringLiteral(R"((?:^|;)\s*background(?:-color)?\s*:\s*([#\w]+))"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression fore(QStringLiteral(R"((?:^|;)\s*color\s*:)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    out.reserve(html.size() + html.size() / 16);
+    qsizetype done = 0;
+    for (auto it = style.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString declarations = m.captured(1);
+        const QRegularExpressionMatch b = back.match(declarations);
+        const QColor colour = b.hasMatch() ? QColor::fromString(b.captured(1)) : QColor();
+        if (!colour.isValid() || fore.match(declarations).hasMatch())
+            continue;
+        QString added = declarations.trimmed();
+        if (!added.isEmpty() && !added.endsWith(QLatin1Char(';')))
+            added += QLatin1Char(';');
+        added += QStringLiteral("color:%1;").arg(readableTextOn(colour).name());
+        out += QStringView(html).mid(done, m.capturedStart(1) - done);
+        out += added;
+        done = m.capturedEnd(1);
+    }
+    out += QStringView(html).mid(done);
+    return out;
+}
+
 QString missingPage(const QString &fileName)
 {
     return QStringLiteral("<html><body><h3>ヘルプ</h3><p>ヘルプファイル「%1」が見つかりません。</p>"
@@ -48,7 +83,7 @@ public:
         const QString file = QFileInfo(name.isLocalFile() ? name.toLocalFile() : name.path()).fileName();
         if (type == QTextDocument::HtmlResource || type == QTextDocument::MarkdownResource) {
             const QString page = helpPageText(file);
-            return page.isNull() ? missingPage(file) : page;
+            return page.isNull() ? missingPage(file) : withReadableText(page);
         }
         QVariant v = QTextBrowser::loadResource(type, name);
         if (!v.isValid() && !file.isEmpty()) {

@@ -1,6 +1,9 @@
 #include "widgets/monthcalendar.h"
 
+#include "widgets/backcolor.h"
+
 #include <QBoxLayout>
+#include <QEvent>
 #include <QSpinBox>
 #include <QTextCharFormat>
 #include <QToolButton>
@@ -15,12 +18,7 @@ MonthCalendar::MonthCalendar(QWidget *parent) : QCalendarWidget(parent)
     setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     setGridVisible(false);
 
-    QTextCharFormat saturday;
-    saturday.setForeground(QColor(0x1e, 0x5a, 0xd2));
-    setWeekdayTextFormat(Qt::Saturday, saturday);
-    QTextCharFormat sunday;
-    sunday.setForeground(QColor(0xd2, 0x23, 0x23));
-    setWeekdayTextFormat(Qt::Sunday, sunday);
+    colourWeekends();
 
     // The navigation bar reads the Japanese way: year first, "2026年 12月".
     auto *bar = findChild<QWidget *>(QStringLiteral("qt_calendar_navigationbar"));
@@ -50,6 +48,26 @@ MonthCalendar::MonthCalendar(QWidget *parent) : QCalendarWidget(parent)
 
     // Only the user's click is a date click; setting the date from code is not.
     connect(this, &QCalendarWidget::clicked, this, &MonthCalendar::dateClick);
+}
+
+// Saturdays blue and Sundays red, in the shade that reads on the calendar's
+// back: as they are on a light desktop, lighter on a dark one.
+void MonthCalendar::colourWeekends()
+{
+    const QColor back = palette().color(QPalette::Base);
+    QTextCharFormat saturday;
+    saturday.setForeground(readableTextOn(back, QColor(0x1e, 0x5a, 0xd2)));
+    setWeekdayTextFormat(Qt::Saturday, saturday);
+    QTextCharFormat sunday;
+    sunday.setForeground(readableTextOn(back, QColor(0xd2, 0x23, 0x23)));
+    setWeekdayTextFormat(Qt::Sunday, sunday);
+}
+
+void MonthCalendar::changeEvent(QEvent *e)
+{
+    QCalendarWidget::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange)
+        colourWeekends();
 }
 
 void MonthCalendar::setValue(const QDate &d)

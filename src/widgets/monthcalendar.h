@@ -17,6 +17,13 @@ public:
 
 signals:
     void dateClick(const QDate &date);
+
+protected:
+    // A new desktop palette: Saturdays and Sundays are shaded anew to read on it.
+    void changeEvent(QEvent *e) override;
+
+private:
+    void colourWeekends();
 };
 
 } // namespace kioku

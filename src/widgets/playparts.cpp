@@ -26,11 +26,19 @@ void styleValueLabel(QLabel *l)
     l->setMinimumWidth(64);
     l->setFrameShape(QFrame::StyledPanel);
     l->setFrameShadow(QFrame::Sunken);
-    setBackColor(l, Qt::white);
+    showAsField(l);
     QFont f = l->font();
     f.setPointSizeF(f.pointSizeF() * 1.25);
     f.setBold(true);
     l->setFont(f);
+}
+
+void showAsField(QLabel *l)
+{
+    setBackColor(l, QColor()); // no colour of its own
+    l->setBackgroundRole(QPalette::Base);
+    l->setForegroundRole(QPalette::Text);
+    l->setAutoFillBackground(true);
 }
 
 QLabel *valueLabel(const QString &name, QWidget *parent)

@@ -15,10 +15,13 @@ class Shape;
 
 // A caption that stands right-aligned before its value.
 QLabel *captionLabel(const QString &text, QWidget *parent);
-// A result value: a white sunken box with a large bold number, named `name`.
+// A result value: a sunken box with a large bold number, named `name`.
 QLabel *valueLabel(const QString &name, QWidget *parent);
 // Gives an existing label the look of a result value.
 void styleValueLabel(QLabel *label);
+// A label that shows a value as a text box does, in the desktop's field colours
+// (white with black text on a light desktop, dark with light text on a dark one).
+void showAsField(QLabel *label);
 // A row of result values, each after its caption: the captions are made here,
 // the values are the labels given (already made, so the window keeps them).
 void addCaptionedValues(QBoxLayout *row, const QList<QPair<QString, QLabel *>> &values);

@@ -3,6 +3,7 @@
 #include "mainfixture.h"
 
 #include "views/aggregatesview.h"
+#include "widgets/backcolor.h"
 #include "widgets/flexgrid.h"
 
 #include <QHeaderView>
@@ -15,7 +16,8 @@ using namespace kioku;
 namespace {
 
 const QColor kWhite(255, 255, 255);
-const QColor kRed(255, 0, 0);
+// The total row is red, a shade darker than pure red so that it reads on white.
+const QColor kRed = kioku::readableTextOn(QColor(255, 255, 255), QColor(255, 0, 0));
 
 QStringList gridRow(const FlexGrid *g, int r)
 {

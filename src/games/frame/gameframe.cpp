@@ -199,7 +199,6 @@ GameFrame::GameFrame(AppContext &ctx, GameDescription description, QWidget *pare
     const QStringList problems = m_desc.problems();
     if (!problems.isEmpty())
         qFatal("%s: %s", qPrintable(m_desc.windowName()), qPrintable(problems.join(QStringLiteral("; "))));
-    m_buttonFace = kioku::buttonFace();
     buildFrame();
 }
 
@@ -508,7 +507,7 @@ void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
     m_grid->setUpdatesEnabled(true);
 
     const bool yellow = !filter || m_desc.allDspYellowWhenFiltered;
-    setBackColor(m_cmdAllDsp, yellow ? kAllShown : m_buttonFace);
+    setBackColor(m_cmdAllDsp, yellow ? kAllShown : QColor()); // else the desktop's button face
 
     // A damaged history file is told once per window, not at every filter.
     if ((h.readError || !h.clean) && !std::exchange(m_historyProblemTold, true)) {

@@ -9,6 +9,7 @@
 #include "core/game/history.h"
 #include "core/playlog/playlog.h"
 #include "games/frame/gamedescription.h"
+#include "widgets/backcolor.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -142,7 +143,7 @@ public:
     // A play is under way (shown or answered): tmrBp works, saving waits.
     bool busy() const { return m_state == PlayState::Showing || m_state == PlayState::Answering; }
     bool closing() const { return m_closing; }
-    QColor buttonFace() const { return m_buttonFace; }
+    QColor buttonFace() const { return kioku::buttonFace(); }
 
     // Controls of the frame, for the game and for tests. cmdStart(), lblJikan() and
     // countdownPanel() belong in the play area: the game puts them into its layout.
@@ -278,7 +279,6 @@ private:
     AppContext &m_ctx;
     GameDescription m_desc;
     GameSettings m_settings;
-    QColor m_buttonFace;
 
     QWidget *m_playArea = nullptr;
     QWidget *m_countdownPanel = nullptr;

@@ -5,6 +5,7 @@
 #include "games/frame/descriptionparts.h"
 #include "widgets/answerbox.h"
 #include "widgets/appcontext.h"
+#include "widgets/backcolor.h"
 #include "widgets/beep.h"
 #include "widgets/playparts.h"
 
@@ -60,15 +61,6 @@ TypingSetup scrambledSetup()
     return s;
 }
 
-void paintLabel(QLabel *l, const QColor &back, const QColor &text)
-{
-    l->setAutoFillBackground(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, back);
-    p.setColor(QPalette::WindowText, text);
-    l->setPalette(p);
-}
-
 } // namespace
 
 frmG7::frmG7(AppContext &ctx, QWidget *parent) : TypingFrame(ctx, scrambledDescription(), scrambledSetup(), parent)
@@ -114,7 +106,7 @@ void frmG7::buildPlayArea()
         t->setAlignment(Qt::AlignCenter);
         t->setFont(tileFont);
         t->setFrameShape(QFrame::Box);
-        paintLabel(t, kTileBack, kTileBack);
+        setBackColor(t, kTileBack, kTileBack);
         QSizePolicy sp = t->sizePolicy();
         sp.setRetainSizeWhenHidden(true);
         t->setSizePolicy(sp);
@@ -136,7 +128,7 @@ void frmG7::buildPlayArea()
     m_lblKaitou->setFrameShape(QFrame::StyledPanel);
     m_lblKaitou->setFrameShadow(QFrame::Sunken);
     m_lblKaitou->setAlignment(Qt::AlignCenter);
-    paintLabel(m_lblKaitou, Qt::white, Qt::black);
+    showAsField(m_lblKaitou);
     {
         QFont f = m_lblKaitou->font();
         f.setPointSizeF(18);
@@ -176,7 +168,7 @@ void frmG7::buildPlayArea()
     m_lblKanjiK->setFixedSize(kBigLetterSize, kBigLetterSize);
     m_lblKanjiK->setAlignment(Qt::AlignCenter);
     m_lblKanjiK->setFrameShape(QFrame::Box);
-    paintLabel(m_lblKanjiK, Qt::white, Qt::black);
+    setBackColor(m_lblKanjiK, Qt::white, Qt::black);
     bl->addWidget(m_lblKanjiK, 0, Qt::AlignVCenter);
     row->addWidget(board, 1);
 
@@ -213,7 +205,7 @@ QLabel *frmG7::lblKanjiP(int index) const
 QColor frmG7::tileLetterColor(int index) const
 {
     const QLabel *t = lblKanjiP(index);
-    return t ? t->palette().color(QPalette::WindowText) : QColor();
+    return t ? textColor(t) : QColor();
 }
 
 // ---------------------------------------------------------------- opening
@@ -296,7 +288,7 @@ void frmG7::placeTiles(const QStringList &order)
         QLabel *t = m_lblKanjiP.at(i);
         if (i < order.size()) {
             t->setText(order.at(i));
-            paintLabel(t, kTileBack, kTileBack); // there, but not readable
+            setBackColor(t, kTileBack, kTileBack); // there, but not readable
             t->show();
         } else {
             t->hide();
@@ -308,7 +300,7 @@ void frmG7::placeTiles(const QStringList &order)
 void frmG7::colourTiles(const QColor &letters)
 {
     for (QLabel *t : std::as_const(m_lblKanjiP))
-        paintLabel(t, kTileBack, letters);
+        setBackColor(t, kTileBack, letters);
 }
 
 void frmG7::showLetter(const QString &letter)

@@ -6,6 +6,7 @@
 #include "core/text/formats.h"
 #include "games/visual/recallparts.h"
 #include "widgets/appcontext.h"
+#include "widgets/backcolor.h"
 #include "widgets/playparts.h"
 #include "widgets/shape.h"
 
@@ -62,11 +63,7 @@ void frmG1::buildPlayArea()
         l->setAlignment(Qt::AlignCenter);
         l->setFont(digitFont);
         l->setFrameShape(QFrame::Box);
-        l->setAutoFillBackground(true);
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        p.setColor(QPalette::WindowText, QColor(20, 30, 90));
-        l->setPalette(p);
+        setBackColor(l, Qt::white, QColor(20, 30, 90)); // dark blue digits on white
         QSizePolicy sp = l->sizePolicy();
         sp.setRetainSizeWhenHidden(true);
         l->setSizePolicy(sp);

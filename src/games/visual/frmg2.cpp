@@ -82,15 +82,6 @@ protected:
     }
 };
 
-// A label with its own back and text colours.
-void paint(QLabel *l, const QColor &back, const QColor &text)
-{
-    setBackColor(l, back);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, text);
-    l->setPalette(p);
-}
-
 // A name as large as fits under its piece (9 points down to 7).
 void fitName(QLabel *l, const QString &name)
 {
@@ -169,7 +160,7 @@ void frmG2::buildPlayArea()
         name->setObjectName(QStringLiteral("lblKoma%1").arg(i));
         name->setGeometry(0, kBackSize + 2, kCellWidth, kNameHeight);
         name->setAlignment(Qt::AlignCenter);
-        paint(name, kNameBack, Qt::black);
+        setBackColor(name, kNameBack, Qt::black);
         name->hide();
         m_lblKoma.append(name);
 
@@ -214,7 +205,12 @@ void frmG2::buildPlayArea()
     addFigure(play, QStringLiteral("残りコマ"), m_lblZan);
     addFigure(play, QStringLiteral("ミス"), m_lblNg);
     addFigure(play, QStringLiteral("秒"), lblJikan());
-    side->addWidget(play);
+    // The game's figures and the records side by side: the column stays no
+    // taller than the board, so the window fits a screen at twice the scale.
+    auto *figures = new QHBoxLayout;
+    figures->setSpacing(8);
+    figures->addWidget(play, 1, Qt::AlignTop);
+    side->addLayout(figures);
 
     QGroupBox *best = figureBox(QStringLiteral("記録"), QStringLiteral("fraKiroku"));
     m_lblSaitan = new QLabel(best);
@@ -226,13 +222,13 @@ void frmG2::buildPlayArea()
         f.setBold(true);
         m_lblSaitan->setFont(f);
     }
-    paint(m_lblSaitan, kRecordBack, Qt::black);
+    setBackColor(m_lblSaitan, kRecordBack, Qt::black);
     static_cast<QGridLayout *>(best->layout())->addWidget(m_lblSaitan, 0, 0, 1, 2);
     m_lblKiroku = valueLabel(QStringLiteral("lblKiroku"), best);
     m_lblKirokuByou = valueLabel(QStringLiteral("lblKirokuByou"), best);
     addFigure(best, QStringLiteral("ターン"), m_lblKiroku);
     addFigure(best, QStringLiteral("秒"), m_lblKirokuByou);
-    side->addWidget(best);
+    figures->addWidget(best, 1, Qt::AlignTop);
 
     auto *setting = new QGroupBox(QStringLiteral("設定"), area);
     setting->setObjectName(QStringLiteral("fraSettei"));

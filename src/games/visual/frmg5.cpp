@@ -101,16 +101,6 @@ private:
     bool m_pressed = false;
 };
 
-// A coloured status label: its text black or white, whichever reads on the colour.
-void paintStatus(QLabel *l, const QColor &back)
-{
-    setBackColor(l, back);
-    QPalette p = l->palette();
-    const double luminance = 0.299 * back.redF() + 0.587 * back.greenF() + 0.114 * back.blueF();
-    p.setColor(QPalette::WindowText, luminance > 0.55 ? Qt::black : Qt::white);
-    l->setPalette(p);
-}
-
 } // namespace
 
 frmG5::frmG5(AppContext &ctx, QWidget *parent) : GameFrame(ctx, trackingDescription(), parent)
@@ -266,7 +256,7 @@ void frmG5::cboJikan_Click()
 void frmG5::showHint(const QString &text, const QColor &back)
 {
     m_lblHint->setText(text);
-    paintStatus(m_lblHint, back);
+    setBackColor(m_lblHint, back); // its text black or white, whichever reads on the colour
 }
 
 void frmG5::setPanel(int index, const QColor &c)
