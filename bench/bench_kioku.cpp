@@ -15,11 +15,13 @@
 //     another panel is shown: the read of the log, the rebuild, the events
 //     until it is on screen), every graph button of every panel (the graph
 //     drawn and laid out), and the views' own rebuilding buttons;
-//   - the process's peak memory (VmHWM).
-// Targets: start-up <= 250 ms; at the first size every panel, graph and
+//   - the decoding of the log alone, a date click in the calendar;
+//   - the peak memory (VmHWM) of each size on its own.
+// Targets: start-up <= 100 ms (and <= 3x the floor at 100,000 records); at every size every panel, graph and
 // rebuild <= 100 ms and <= 3x the floor; from the first size to the next no
 // figure grows faster than the record count (the ratio is printed, with a
-// fifth more allowed for the noise of a shared machine); peak memory <= 150 MB.
+// fifth more allowed for the noise of a shared machine); a date click <= 20 ms;
+// peak memory <= 120 MB at each size.
 // Run with QT_QPA_PLATFORM=offscreen (scripts/bench.sh sets it).
 #include "playloggen.h"
 
@@ -27,6 +29,7 @@
 #include "core/datafolder.h"
 #include "core/playlog/playlog.h"
 #include "core/random.h"
+#include "core/text/sjis.h"
 #include "core/text/textfile.h"
 #include "main/appsetup.h"
 #include "main/frmmain.h"
@@ -35,6 +38,7 @@
 #include "widgets/appcontext.h"
 #include "widgets/graphbuttons.h"
 #include "widgets/messages.h"
+#include "widgets/monthcalendar.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -46,6 +50,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <functional>
@@ -149,7 +155,19 @@ const char *const kRebuildButtons[] = {
 // Every timing at one size, by name.
 using Figures = QMap<QString, double>;
 
-Figures measure(kioku::Clock &clock, int runs, bool floorOnly, bool firstSize)
+// Starts the peak memory afresh, so that each size is measured on the program
+// alone: not on generating its log, timing the bare reader and decoder, or the
+// heap a smaller size left behind (given back first). Linux: writing 5 to
+// clear_refs resets VmHWM.
+void resetPeakMemory()
+{
+    malloc_trim(0);
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
+Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
 {
     Figures fig;
     const QString logPath = QFileInfo(kioku::text::resolve(kioku::kPlayLogFile)).absoluteFilePath();
@@ -163,6 +181,16 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly, bool firstSize)
     out() << "\nplay log: " << recordCount << " records, " << QString::number(mb, 'f', 1) << " MB; median of " << runs
           << " runs\n";
     row(QStringLiteral("read + parse play log (the floor)"), floorMs, 0);
+    {
+        QFile f(logPath);
+        const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        const double decodeMs = medianMs(clock, runs, [&] {
+            bool clean = true;
+            const QString text = kioku::text::decodeCp932(bytes, &clean);
+            Q_UNUSED(text);
+        });
+        row(QStringLiteral("  decode only (code page 932 to text)"), decodeMs, 0);
+    }
     out() << QStringLiteral("%1 %2 MB/s\n")
                  .arg(QStringLiteral("  floor throughput"), -46)
                  .arg(mb / floorMs * 1000, 9, 'f', 1);
@@ -170,6 +198,7 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly, bool firstSize)
     if (floorOnly)
         return fig;
 
+    resetPeakMemory();
     // The files a main window expects beside the log (settings, memo, name).
     kioku::prepareDataFolder();
     kioku::SystemRandom random(clock);
@@ -177,8 +206,10 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly, bool firstSize)
     kioku::RecordingNavigator navigator;
     kioku::AppContext ctx(clock, random, messages, navigator);
 
-    const double screenMs = firstSize ? 100 : -1;
-    const double screenFloor = firstSize ? 3 : -1;
+    // Every screen at every size: within a tenth of a second, and not much
+    // more than reading the log would cost.
+    const double screenMs = 100;
+    const double screenFloor = 3;
     auto timed = [&](const QString &name, double ms, double limitMs, double limitFloor) {
         row(name, ms, floorMs, limitMs, limitFloor);
         fig.insert(name, ms);
@@ -196,12 +227,26 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly, bool firstSize)
         settle();
     }
     std::sort(startups.begin(), startups.end());
-    timed(QStringLiteral("main window start-up"), startups[startups.size() / 2], 250, -1);
+    // Start-up builds every window part whatever the log; on a decade of play
+    // it must still be within three reads of the log.
+    timed(QStringLiteral("main window start-up"), startups[startups.size() / 2], 100, recordCount >= 100000 ? 3 : -1);
 
     frmMain w(ctx);
     w.Form_Load();
     QCoreApplication::processEvents();
     timed(QStringLiteral("RefreshToday"), medianMs(clock, runs, [&] { w.RefreshToday(); }), screenMs, screenFloor);
+    // A date picked in the calendar: the today panel for that day, from the log already read.
+    {
+        const QDate today = clock.today();
+        int click = 0;
+        timed(QStringLiteral("date click (mtvmain)"),
+              medianMs(clock, runs,
+                       [&] {
+                           w.mtvmain->clickDate(today.addDays(-(++click % 2)));
+                           QCoreApplication::processEvents();
+                       }),
+              20, -1);
+    }
 
     // ---- every panel of the menu row, then its graphs and rebuilding buttons ----
     const QList<kioku::Panel *> panels = w.findChildren<kioku::Panel *>();
@@ -273,6 +318,13 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly, bool firstSize)
                   screenMs, screenFloor);
         }
     }
+    const double peak = peakMemoryMb();
+    const bool memOk = peak <= 120;
+    if (!memOk)
+        ++g_failures;
+    out()
+        << QStringLiteral("%1 %2 MB").arg(QStringLiteral("peak memory at this size (VmHWM)"), -46).arg(peak, 9, 'f', 1)
+        << QString(16, QLatin1Char(' ')) << "   target <= 120 MB  " << (memOk ? "PASS" : "FAIL") << "\n";
     return fig;
 }
 
@@ -343,7 +395,7 @@ int main(int argc, char **argv)
                 return usage(QStringLiteral("cannot copy %1").arg(from));
         }
         QDir::setCurrent(tmp.path());
-        results.append({sizes[i], measure(clock, runs, floorOnly, i == 0)});
+        results.append({sizes[i], measure(clock, runs, floorOnly)});
         QDir::setCurrent(QDir::tempPath());
     }
 
@@ -368,14 +420,8 @@ int main(int argc, char **argv)
         }
     }
 
-    const double peak = peakMemoryMb();
-    const bool memOk = peak <= 150;
-    if (!memOk)
-        ++g_failures;
     out() << "\n"
-          << QStringLiteral("%1 %2 MB").arg(QStringLiteral("peak memory (VmHWM)"), -46).arg(peak, 9, 'f', 1)
-          << "   target <= 150 MB  " << (memOk ? "PASS" : "FAIL") << "\n";
-    out() << (g_failures == 0 ? "all figures within their targets\n"
+          << (g_failures == 0 ? "all figures within their targets\n"
                               : QStringLiteral("%1 figure(s) outside their targets\n").arg(g_failures));
     out().flush();
     return g_failures == 0 ? 0 : 1;
