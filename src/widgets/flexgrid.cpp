@@ -8,9 +8,12 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStaticText>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <numeric>
@@ -317,9 +320,84 @@ private:
     QHash<QPair<int, int>, QColor> m_fore;
 };
 
+namespace {
+
+// Draws a cell from a cache of laid-out texts. A grid repeats the same few
+// texts over and over (day numbers, counts, dates, item names), and laying each
+// one out anew at every paint is most of what painting a grid costs. Selected
+// and focused cells, and texts too wide for their cell (cut with "…"), are
+// drawn by the standard delegate.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        if (option.state & (QStyle::State_Selected | QStyle::State_HasFocus)) {
+            QStyledItemDelegate::paint(p, option, index);
+            return;
+        }
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const QWidget *view = option.widget;
+        const int margin = (view ? view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 2) + 1;
+        const QRect r = option.rect.adjusted(margin, 0, -margin, 0);
+        const QStaticText *laid = text.isEmpty() ? nullptr : laidOut(text, option.font);
+        if (laid && laid->size().width() > r.width()) {
+            QStyledItemDelegate::paint(p, option, index);
+            return;
+        }
+        const QVariant back = index.data(Qt::BackgroundRole);
+        if (back.isValid())
+            p->fillRect(option.rect, back.value<QColor>());
+        if (!laid)
+            return;
+        const QVariant fore = index.data(Qt::ForegroundRole);
+        QPalette::ColorGroup group = QPalette::Disabled;
+        if (option.state & QStyle::State_Enabled)
+            group = (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
+        const QColor pen = fore.isValid() ? fore.value<QColor>() : option.palette.color(group, QPalette::Text);
+        const Qt::Alignment align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
+        const QSizeF size = laid->size();
+        qreal x = r.left();
+        if (align & Qt::AlignRight)
+            x = r.right() + 1 - size.width();
+        else if (align & Qt::AlignHCenter)
+            x = r.left() + (r.width() - size.width()) / 2;
+        const qreal y = r.top() + (r.height() - size.height()) / 2;
+        p->save();
+        p->setFont(option.font);
+        p->setPen(pen);
+        p->drawStaticText(QPointF(x, y), *laid);
+        p->restore();
+    }
+
+private:
+    const QStaticText *laidOut(const QString &text, const QFont &font) const
+    {
+        if (font != m_font || m_cache.size() > 4096) {
+            m_cache.clear();
+            m_font = font;
+        }
+        auto it = m_cache.find(text);
+        if (it == m_cache.end()) {
+            QStaticText st(text);
+            st.setTextFormat(Qt::PlainText);
+            st.prepare(QTransform(), font);
+            it = m_cache.insert(text, st);
+        }
+        return &it.value();
+    }
+
+    mutable QHash<QString, QStaticText> m_cache;
+    mutable QFont m_font;
+};
+
+} // namespace
+
 FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent), m_model(new FlexGridModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new CellDelegate(this));
     m_model->setColumnCount(2);
 
     setEditTriggers(NoEditTriggers);

@@ -73,7 +73,51 @@ private slots:
     void aTextThatDoesNotFitWidensItsColumn();
     void keyboardMovesTheCurrentRow_data();
     void keyboardMovesTheCurrentRow();
+    void cellsAreDrawnWhereTheirAlignmentSays_data();
+    void cellsAreDrawnWhereTheirAlignmentSays();
 };
+
+void TestFlexGrid::cellsAreDrawnWhereTheirAlignmentSays_data()
+{
+    QTest::addColumn<int>("align");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expectedCentre"); // of the ink, as a share of the cell's width
+    QTest::newRow("left") << int(Qt::AlignLeft) << QStringLiteral("12") << 0.1;
+    QTest::newRow("right") << int(Qt::AlignRight) << QStringLiteral("12") << 0.9;
+    QTest::newRow("centre") << int(Qt::AlignHCenter) << QStringLiteral("12") << 0.5;
+    // Too wide for its cell: cut with an ellipsis, the ink runs across the cell.
+    QTest::newRow("too wide") << int(Qt::AlignRight) << QStringLiteral("数字記憶数字記憶数字記憶") << 0.5;
+}
+
+void TestFlexGrid::cellsAreDrawnWhereTheirAlignmentSays()
+{
+    QFETCH(int, align);
+    QFETCH(QString, text);
+    QFETCH(double, expectedCentre);
+    FlexGrid g;
+    g.setCols(2);
+    g.setColWidth(0, 1500);
+    g.setColWidth(1, 1500);
+    g.setColAlignment(1, Qt::Alignment(align));
+    g.addRow({QString(), text});
+    g.setCellBackColor(1, 1, QColor(255, 255, 192)); // a coloured cell is drawn in its colour
+    g.resize(300, 120);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    const QImage shot = g.viewport()->grab().toImage();
+    const QRect cell = g.visualRect(g.model()->index(0, 1));
+    int inkLeft = INT_MAX, inkRight = -1;
+    for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y)
+        for (int x = cell.left() + 1; x < cell.right(); ++x)
+            if (qGray(shot.pixel(x, y)) < 128) {
+                inkLeft = qMin(inkLeft, x);
+                inkRight = qMax(inkRight, x);
+            }
+    QVERIFY2(inkRight >= 0, "the text is drawn");
+    const double centre = ((inkLeft + inkRight) / 2.0 - cell.left()) / cell.width();
+    QVERIFY2(qAbs(centre - expectedCentre) < 0.2, qPrintable(QString::number(centre)));
+    QCOMPARE(QColor(shot.pixel(cell.left() + 1, cell.top() + 1)), QColor(255, 255, 192));
+}
 
 void TestFlexGrid::headerRowIsTheHorizontalHeader()
 {
