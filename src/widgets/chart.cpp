@@ -135,6 +135,8 @@ void Chart::setSeriesCount(int n)
     if (m_series == n)
         return;
     m_series = n;
+    if (n == 2 && m_values[1].size() < rowCount())
+        m_values[1].resize(rowCount());
     scheduleRedraw();
 }
 
@@ -145,7 +147,8 @@ void Chart::setRowCount(int n)
         return;
     m_labels.resize(n);
     m_values[0].resize(n);
-    m_values[1].resize(n);
+    // A second series takes room only when the chart has one.
+    m_values[1].resize(m_series == 2 ? n : 0);
     scheduleRedraw();
 }
 
@@ -166,7 +169,7 @@ double Chart::value(int row, int series) const
 {
     if (row < 0 || row >= rowCount() || series < 0 || series > 1)
         return 0;
-    return m_values[series].at(row);
+    return m_values[series].value(row);
 }
 
 void Chart::setValue(int row, int series, double v)
@@ -175,6 +178,8 @@ void Chart::setValue(int row, int series, double v)
         return;
     if (!std::isfinite(v))
         v = 0;
+    if (m_values[series].size() < rowCount())
+        m_values[series].resize(rowCount());
     m_values[series][row] = v;
     scheduleRedraw();
 }

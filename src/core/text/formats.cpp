@@ -302,8 +302,11 @@ QString weekdayLetter(const QDate &d)
 {
     if (!d.isValid())
         return QString();
-    static const QString letters = QStringLiteral("日月火水木金土");
-    return letters.mid(d.dayOfWeek() % 7, 1);
+    // Seven shared texts: a list of every play holds one per row.
+    static const QString letters[7] = {QStringLiteral("日"), QStringLiteral("月"), QStringLiteral("火"),
+                                       QStringLiteral("水"), QStringLiteral("木"), QStringLiteral("金"),
+                                       QStringLiteral("土")};
+    return letters[d.dayOfWeek() % 7];
 }
 
 } // namespace kioku::text
