@@ -35,13 +35,15 @@ int main(int argc, char *argv[])
 
     // A start that cannot go on says why on stderr (seen when started from a
     // terminal, and by scripts) and in a box, then ends having written nothing.
-    const auto refuse = [&messages](const QString &text) {
+    // The box may say it in other words (`boxText`: a folder by its name only,
+    // where stderr gives the whole path).
+    const auto refuse = [&messages](const QString &text, const QString &boxText = QString()) {
         QString line = text;
         line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         std::fputs(QStringLiteral("kioku: %1\n").arg(line).toLocal8Bit().constData(), stderr);
         std::fflush(stderr);
         if (qEnvironmentVariable(kioku::kNoMessageBoxesVariable) != QLatin1String("1"))
-            messages.warn(nullptr, text, QStringLiteral("起動エラー"));
+            messages.warn(nullptr, boxText.isEmpty() ? text : boxText, QStringLiteral("起動エラー"));
         return 1;
     };
 
@@ -53,7 +55,11 @@ int main(int argc, char *argv[])
     // created when missing, before anything is read.
     const QString dir = options.dataDir;
     if (!QDir().mkpath(dir) || !QDir::setCurrent(dir)) {
-        return refuse(QStringLiteral("データフォルダ「%1」を開けませんでした。").arg(QDir::toNativeSeparators(dir)));
+        // The box names the folder by its own name: no place for a whole path.
+        const QString name = QDir(dir).dirName().isEmpty() ? dir : QDir(dir).dirName();
+        const QString advice = QStringLiteral("\r\n\r\nフォルダの場所と、書き込みの許可を確かめてください。");
+        return refuse(QStringLiteral("データフォルダ「%1」を開けませんでした。").arg(QDir::toNativeSeparators(dir)),
+                      QStringLiteral("データフォルダ「%1」を開けませんでした。").arg(name) + advice);
     }
 
     // One program per data folder: a second one would interleave its writes
@@ -69,8 +75,8 @@ int main(int argc, char *argv[])
                       QStringLiteral("次のファイルを作成できませんでした。") + QStringLiteral("\r\n")
                           + QStringLiteral("\r\n") + prepared.failed.join(QStringLiteral("\r\n"))
                           + QStringLiteral("\r\n\r\n")
-                          + QStringLiteral("フォルダ「%1」に書き込めるか確かめてください。")
-                                .arg(QDir::toNativeSeparators(QDir::currentPath())),
+                          + QStringLiteral("データフォルダ「%1」の空きと、書き込めるかを確かめてください。")
+                                .arg(QDir::current().dirName()),
                       QStringLiteral("起動エラー"));
     }
 

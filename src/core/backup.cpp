@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace kioku {
 
@@ -32,11 +33,16 @@ BackupResult failed(const QString &fileName, const QString &reason)
     return r;
 }
 
-QString writeReason(const QString &error)
+// `reason` in Japanese (text::writeFailureReason()), never the system's own text.
+QString writeReason(const QString &reason)
 {
-    return QStringLiteral("「%1」フォルダに書き込めませんでした。ディスクの空きと書き込みの許可を確認してください。")
-               .arg(kBackupFolder)
-        + (error.isEmpty() ? QString() : QStringLiteral("（%1）").arg(error));
+    return QStringLiteral("「%1」フォルダに書き込めませんでした。").arg(kBackupFolder) + kCrLf
+        + (reason.isEmpty() ? QStringLiteral("ディスクの空きと書き込みの許可を確かめてください。") : reason);
+}
+
+QString readReason(const QString &path, int systemError)
+{
+    return QStringLiteral("元のファイルを読み込めませんでした。") + kCrLf + text::readFailureReason(path, systemError);
 }
 
 // "データ.txt" → "データ" and ".txt"; a name without a dot has no extension.
@@ -92,8 +98,9 @@ QList<Copy> copiesIn(const QDir &folder, const QString &fileName)
 bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *error = file.errorString();
+        *error = text::writeFailureReason(path, errno);
         return false;
     }
     if (takeFailHook()) {
@@ -105,17 +112,19 @@ bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
     }
     qint64 done = 0;
     while (done < bytes.size()) {
+        errno = 0;
         const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
         if (n <= 0) {
-            *error = file.errorString();
+            *error = text::writeFailureReason(path, errno);
             file.cancelWriting();
             file.commit();
             return false;
         }
         done += n;
     }
+    errno = 0;
     if (!file.commit()) {
-        *error = file.errorString();
+        *error = text::writeFailureReason(path, errno);
         return false;
     }
     return true;
@@ -157,14 +166,16 @@ BackupResult backUpFile(const QString &name, const QDateTime &at)
     if (!info.exists() || info.isDir())
         return BackupResult(); // nothing to lose
     QFile source(path);
+    errno = 0;
     if (!source.open(QIODevice::ReadOnly))
-        return failed(fileName, QStringLiteral("元のファイルを読み込めませんでした。（%1）").arg(source.errorString()));
+        return failed(fileName, readReason(path, errno));
+    errno = 0;
     const QByteArray bytes = source.readAll();
     const bool readOk = source.error() == QFileDevice::NoError;
-    const QString readError = source.errorString();
+    const int readError = errno;
     source.close();
     if (!readOk)
-        return failed(fileName, QStringLiteral("元のファイルを読み込めませんでした。（%1）").arg(readError));
+        return failed(fileName, readReason(path, readError));
     if (bytes.isEmpty())
         return BackupResult(); // an empty file holds no records
 

@@ -67,6 +67,7 @@ MemoRead readMemo()
     m.exists = r.exists;
     m.readError = r.readError;
     m.clean = r.clean;
+    m.reason = r.reason;
     if (!r.readError)
         m.text = memoFromFileText(content);
     return m;

@@ -18,6 +18,7 @@ struct MemoRead {
     bool exists = false;    // false: no file (an empty memo)
     bool readError = false; // the file exists but could not be read (text is empty)
     bool clean = true;      // false: bytes that are not code page 932 were replaced by U+FFFD
+    QString reason;         // why it could not be read, in Japanese (readError only)
     // Whether the text is the whole of what the file holds, so writing it back loses nothing.
     bool complete() const { return !readError && clean; }
 };

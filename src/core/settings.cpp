@@ -4,9 +4,9 @@
 
 namespace kioku {
 
-int readHelpTour()
+int readHelpTour(text::ReadResult *status)
 {
-    const text::RecordReader r(text::firstFilledLine(kSettingsFile));
+    const text::RecordReader r(text::firstFilledLine(kSettingsFile, status));
     // Only a number switches the tour off; anything missing or garbled leaves it on.
     if (r.count() < 2 || !text::isPlainNumber(r.text(1).trimmed()))
         return 1;
@@ -20,9 +20,9 @@ text::WriteResult writeHelpTour(int on)
                             {text::RecordWriter().text(QStringLiteral("ヘルプツアー")).number(on ? 1 : 0).line()});
 }
 
-QString readUserName()
+QString readUserName(text::ReadResult *status)
 {
-    return text::RecordReader(text::firstFilledLine(kNameFile)).text(1);
+    return text::RecordReader(text::firstFilledLine(kNameFile, status)).text(1);
 }
 
 text::WriteResult writeUserName(const QString &name)

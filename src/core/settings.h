@@ -11,12 +11,14 @@ inline const QString kSettingsFile = QStringLiteral("設定.txt");
 inline const QString kNameFile = QStringLiteral("氏名.txt");
 inline const QString kMemoFile = QStringLiteral("メモ.TXT");
 
-// Help tour: 1 on, 0 off. A missing or unreadable file reads as on.
-int readHelpTour();
+// Help tour: 1 on, 0 off. A missing or unreadable file reads as on. `status`
+// (when given) tells whether the file could be read.
+int readHelpTour(text::ReadResult *status = nullptr);
 text::WriteResult writeHelpTour(int on);
 
-// The user's name; a missing file reads as empty.
-QString readUserName();
+// The user's name; a missing file reads as empty. `status` (when given) tells
+// whether the file could be read, and read as Shift-JIS throughout.
+QString readUserName(text::ReadResult *status = nullptr);
 text::WriteResult writeUserName(const QString &name);
 
 // The window title for a user name.

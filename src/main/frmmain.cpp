@@ -328,6 +328,7 @@ void frmMain::Form_Load()
     IsLoading = true;
     HideAllPanels();
     mtvmain->setValue(m_ctx.clock.today());
+    RecoverLogTail();
     ShowUserName();
     RefreshToday();
     LoadMemo();
@@ -351,9 +352,45 @@ void frmMain::Form_Load()
     cmdGame->setFocus();
 }
 
+namespace {
+
+const QString kReadErrorTitle = QStringLiteral("読み込みエラー");
+
+// A file that cannot be read is told once per run, with what the window does
+// instead (`instead`), whichever screen meets it first.
+void tellUnreadable(AppContext &ctx, QWidget *parent, const QString &name, const text::ReadResult &r,
+                    const QString &instead)
+{
+    if (!r.readError || !ctx.session.tellOnce(QStringLiteral("read:") + name))
+        return;
+    ctx.messages.warn(parent, text::readFailureMessage(name, r) + kCrLf + instead, kReadErrorTitle);
+}
+
+} // namespace
+
 void frmMain::READ_SETTEI()
 {
-    m_ctx.session.helpTourOn = readHelpTour();
+    text::ReadResult status;
+    m_ctx.session.helpTourOn = readHelpTour(&status);
+    tellUnreadable(m_ctx, this, kSettingsFile, status,
+                   QStringLiteral("ヘルプツアーはオンとして扱います。ファイルはそのまま残してあります。"));
+}
+
+void frmMain::RecoverLogTail()
+{
+    const TailRecovery r = recoverPlayLogTail();
+    switch (r.outcome) {
+    case TailRecovery::Outcome::Nothing:
+        return;
+    case TailRecovery::Outcome::Moved:
+        // Each cut-off line is moved once, so this is told once.
+        m_ctx.messages.warn(this, r.message, QStringLiteral("データの修復"));
+        return;
+    case TailRecovery::Outcome::Failed:
+        if (m_ctx.session.tellOnce(QStringLiteral("tail:") + kPlayLogFile))
+            m_ctx.messages.warn(this, r.message, QStringLiteral("データの修復"));
+        return;
+    }
 }
 
 void frmMain::chkHelp_Click()
@@ -387,8 +424,18 @@ void frmMain::LoadMemo()
 
 void frmMain::ShowUserName()
 {
-    m_ctx.session.userName = readUserName();
+    text::ReadResult status;
+    m_ctx.session.userName = readUserName(&status);
     setWindowTitle(mainWindowTitle(m_ctx.session.userName));
+    tellUnreadable(m_ctx, this, kNameFile, status,
+                   QStringLiteral("名前は登録されていないものとして扱います。ファイルはそのまま残してあります。"));
+    if (!status.readError && !status.clean && m_ctx.session.tellOnce(QStringLiteral("garbled:") + kNameFile))
+        m_ctx.messages.warn(
+            this,
+            QStringLiteral("%1 に Shift-JIS として読めない文字があります。").arg(kNameFile) + kCrLf
+                + QStringLiteral("読めない文字は「\uFFFD」として表示します。ファイルはそのまま残してあります。") + kCrLf
+                + QStringLiteral("「編集」の画面で名前を登録し直すと直ります。"),
+            kReadErrorTitle);
 }
 
 namespace {
@@ -428,9 +475,14 @@ LogSummary frmMain::readSummary()
     PlayLog log = readPlayLog();
     if (!log.readError)
         m_logStamp = stamp;
-    if (log.readError)
-        m_ctx.messages.warn(this, QStringLiteral("データ.txt を読み込めませんでした。"),
-                            QStringLiteral("読み込みエラー"));
+    if (log.readError && m_ctx.session.tellOnce(QStringLiteral("read:") + kPlayLogFile)) {
+        // Told once per run; every screen then shows an empty log.
+        QString text = QStringLiteral("データ.txt を読み込めませんでした。");
+        if (!log.readFailure.isEmpty())
+            text += kCrLf + log.readFailure;
+        text += kCrLf + QStringLiteral("記録のない状態で表示します。ファイルはそのまま残してあります。");
+        m_ctx.messages.warn(this, text, kReadErrorTitle);
+    }
     if (!log.clean && !m_ctx.session.damagedLogWarned) {
         // The file itself is kept as it is: a rewrite would have to drop the
         // unreadable bytes, so the screens that rewrite the log refuse to.

@@ -81,6 +81,10 @@ public:
     void HideAllPanels();
     void LoadMemo();
     void ShowUserName();
+    // A last line of the play log that a crash cut off while it was appended
+    // is moved out of the log into "データ.txt.断片" before the log is read;
+    // the user is told what was done.
+    void RecoverLogTail();
     // What every menu button of a panel does: unless the panel is shown
     // already, hides the others, rebuilds it from the log, shows it, lets
     // pending events run and hands its help text to the help tour.

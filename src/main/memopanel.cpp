@@ -148,13 +148,15 @@ void MemoPanel::LoadMemo()
     // What the box holds is the baseline: an unchanged box is never written back.
     m_savedMemo = txtKizuki->toPlainText();
     m_memoComplete = m.complete();
-    if (m.readError) {
+    // Told once per run: the main window loads the memo again after every game.
+    if (m.readError && m_ctx.session.tellOnce(QStringLiteral("read:") + kMemoFile)) {
         m_ctx.messages.warn(window(),
                             QStringLiteral("メモ.TXT を読み込めませんでした。") + kCrLf
+                                + (m.reason.isEmpty() ? QString() : m.reason + kCrLf)
                                 + QStringLiteral("メモ欄は空で表示します。ファイルはそのまま残してあり、"
                                                  "メモ保存を押すまで書き換えません。"),
                             QStringLiteral("読み込みエラー"));
-    } else if (!m.clean) {
+    } else if (!m.readError && !m.clean && m_ctx.session.tellOnce(QStringLiteral("garbled:") + kMemoFile)) {
         m_ctx.messages.warn(
             window(),
             QStringLiteral("メモ.TXT に Shift-JIS として読めない文字があります。") + kCrLf

@@ -5,6 +5,7 @@
 // builds it; tests build one from fakes (kioku_testing).
 #include "core/game/catalogue.h"
 
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -44,6 +45,19 @@ struct Session {
     // Set once the user has been told that the play log holds bytes that are not
     // Shift-JIS, so the warning is not repeated at every return from a game.
     bool damagedLogWarned = false;
+    // The problems with data files the user has been told of in this run (a
+    // file that cannot be read, one with bytes that are not Shift-JIS), each
+    // by a key naming the file and the problem: every window is built anew
+    // after a game, and a problem is told once per start, not at every screen.
+    QSet<QString> toldProblems;
+    // True the first time `key` is asked for in this run, false from then on.
+    bool tellOnce(const QString &key)
+    {
+        if (toldProblems.contains(key))
+            return false;
+        toldProblems.insert(key);
+        return true;
+    }
     // 1 = timed play, 0 = counted play (shared by the typing games).
     qint16 playMode = 0;
     // The sorted list's four sort buttons (回, 項目, 秒数, 一言日記): true when the

@@ -137,12 +137,58 @@ struct PlainLog {
     QStringList lines; // every line, blank ones too
     QList<PlayRecord> records;
     bool clean = true;
+    // The last line has no line end and is no whole record (a record cut off
+    // while it was appended): the play log's reader leaves it out, the last
+    // of `records`, and its bytes do not count against `recordsClean`.
+    bool cutTail = false;
+    bool recordsClean = true;
 };
+
+// Whether a line holds a whole record: its five fields, each opened quote
+// closed, the fifth quoted or followed by a comma.
+bool plainWhole(const QString &line)
+{
+    int fields = 0;
+    bool fifthQuoted = false;
+    qsizetype i = 0;
+    const qsizetype n = line.size();
+    for (;;) {
+        while (i < n && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t')))
+            ++i;
+        const bool quoted = i < n && line[i] == QLatin1Char('"');
+        if (quoted) {
+            const qsizetype close = line.indexOf(QLatin1Char('"'), i + 1);
+            if (close < 0)
+                return false;
+            i = close + 1;
+        }
+        const qsizetype comma = line.indexOf(QLatin1Char(','), i);
+        if (++fields == 5)
+            fifthQuoted = quoted;
+        if (comma < 0)
+            break;
+        i = comma + 1;
+        if (i == n) {
+            ++fields;
+            break;
+        }
+    }
+    return fields >= 6 || (fields == 5 && fifthQuoted);
+}
 
 PlainLog plainRead(const QByteArray &bytes)
 {
     PlainLog log;
     log.lines = plainLines(plainDecode(bytes, &log.clean));
+    log.recordsClean = log.clean;
+    if (!bytes.isEmpty() && !bytes.endsWith('\n') && !log.lines.isEmpty() && !plainBlank(log.lines.last())
+        && !plainWhole(log.lines.last())) {
+        log.cutTail = true;
+        QByteArray rest = bytes.left(bytes.lastIndexOf('\n') + 1);
+        if (rest.isEmpty() && bytes.startsWith("\xEF\xBB\xBF"))
+            rest = "\xEF\xBB\xBF";
+        plainDecode(rest, &log.recordsClean);
+    }
     for (const QString &line : std::as_const(log.lines)) {
         if (plainBlank(line))
             continue;
@@ -329,8 +375,9 @@ void tst_fastread::readersMatchThePlainReading()
         const PlayLog log = readPlayLog();
         text::testing::setReadBlockSize(0);
         QVERIFY(!log.readError);
-        QCOMPARE(log.clean, plain.clean);
-        QCOMPARE(log.records.size(), plain.records.size());
+        QCOMPARE(log.clean, plain.recordsClean);
+        QCOMPARE(log.cutTail, plain.cutTail);
+        QCOMPARE(log.records.size(), plain.records.size() - (plain.cutTail ? 1 : 0));
         for (qsizetype i = 0; i < log.records.size(); ++i) {
             const QString diff = difference(log.records[i], plain.records[i]);
             QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("block %1, record %2, %3").arg(block).arg(i).arg(diff)));

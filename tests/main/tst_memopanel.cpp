@@ -327,13 +327,14 @@ void tst_memoPanel::unreadableMemoIsToldAndNotOverwritten()
     QCOMPARE(f.messages.shown.size(), 1);
     QVERIFY(unchanged());
 
-    // Edited, the user is asked first; Cancel goes back to the edits.
+    // Edited, the user is asked first; Cancel goes back to the edits. The
+    // problem was told once in this run and is not told again.
     w = f.load();
-    QCOMPARE(f.messages.shown.size(), 2);
+    QCOMPARE(f.messages.shown.size(), 1);
     w->fraMemo->txtKizuki->setPlainText(QStringLiteral("新しいメモ"));
     f.messages.answerNext(MsgAnswer::Cancel);
     leave(*w, Leave::End);
-    QCOMPARE(f.messages.shown.size(), 3);
+    QCOMPARE(f.messages.shown.size(), 2);
     QCOMPARE(lastShown(f).buttons, MsgButtons::OkCancel);
     QVERIFY(lastShown(f).text.contains(QStringLiteral("上書きしますか")));
     QVERIFY(w->isVisible());

@@ -107,9 +107,9 @@ GameSettings GameSettings::fromLine(const SettingsFormat &format, const QString 
     return s;
 }
 
-GameSettings GameSettings::read(const SettingsFormat &format, bool *defaulted)
+GameSettings GameSettings::read(const SettingsFormat &format, bool *defaulted, text::ReadResult *status)
 {
-    return fromLine(format, text::firstFilledLine(format.fileName), defaulted);
+    return fromLine(format, text::firstFilledLine(format.fileName, status), defaulted);
 }
 
 int GameSettings::toInt(int i) const

@@ -45,8 +45,10 @@ public:
     // All fields at their defaults.
     explicit GameSettings(SettingsFormat format);
 
-    // Reads the file; `defaulted` (when given) tells whether any field fell back to its default.
-    static GameSettings read(const SettingsFormat &format, bool *defaulted = nullptr);
+    // Reads the file; `defaulted` (when given) tells whether any field fell back to its default,
+    // `status` (when given) whether the file could be read.
+    static GameSettings read(const SettingsFormat &format, bool *defaulted = nullptr,
+                             text::ReadResult *status = nullptr);
     static GameSettings fromLine(const SettingsFormat &format, const QString &line, bool *defaulted = nullptr);
 
     const SettingsFormat &format() const { return m_format; }

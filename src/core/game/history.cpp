@@ -71,6 +71,7 @@ HistoryFile readHistory(const HistoryFormat &format)
     h.exists = r.exists;
     h.clean = r.clean;
     h.readError = r.readError;
+    h.reason = r.reason;
     h.entries.reserve(r.lines.size());
     for (const QString &l : r.lines) {
         if (text::isBlankLine(l))

@@ -55,6 +55,7 @@ struct HistoryFile {
     bool exists = false;
     bool clean = true; // false: some bytes were not code page 932
     bool readError = false;
+    QString reason; // why it could not be read, in Japanese (readError only)
 };
 
 // A missing file reads as an empty history.

@@ -5,6 +5,9 @@
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstring>
 
@@ -177,6 +180,41 @@ template <typename Char, typename Fields> void fillRecord(PlayRecord &p, const C
     f.skipped(line + done, n - done);
 }
 
+template <typename Char> bool wholeRecord(const Char *d, qsizetype n)
+{
+    auto blank = [](Char c) { return c == Char(' ') || c == Char('\t'); };
+    int fields = 0;
+    bool fifthQuoted = false;
+    qsizetype i = 0;
+    for (;;) {
+        while (i < n && blank(d[i]))
+            ++i;
+        bool quoted = false;
+        if (i < n && d[i] == Char('"')) {
+            qsizetype close = i + 1;
+            while (close < n && d[close] != Char('"'))
+                ++close;
+            if (close >= n)
+                return false; // a quote left open: the line was cut inside the field
+            quoted = true;
+            i = close + 1;
+        }
+        while (i < n && d[i] != Char(','))
+            ++i;
+        ++fields;
+        if (fields == 5)
+            fifthQuoted = quoted;
+        if (i >= n)
+            break;
+        ++i; // the comma; one at the line end leaves one more, empty field
+        if (i == n) {
+            ++fields;
+            break;
+        }
+    }
+    return fields >= 6 || (fields == 5 && fifthQuoted);
+}
+
 // The play log in UTF-8 (saved so by hand), through the generic line reader.
 void readTextLines(PlayLog *log)
 {
@@ -184,12 +222,27 @@ void readTextLines(PlayLog *log)
     log->records.reserve(lines.lineCountHint());
     TextFields fields(true);
     QStringView line;
+    QStringView before; // the text before the cut-off line (the lines are views into one text)
+    const char16_t *first = nullptr;
     while (lines.next(&line)) {
-        if (!text::isBlankLine(line))
-            fillRecord(log->records.emplaceBack(), line.utf16(), line.size(), fields);
+        if (!first)
+            first = line.utf16();
+        if (text::isBlankLine(line))
+            continue;
+        if (!lines.lineEnded() && !isWholeRecordLine(line)) {
+            log->cutTail = true;
+            before = QStringView(first, line.utf16() - first);
+            break;
+        }
+        fillRecord(log->records.emplaceBack(), line.utf16(), line.size(), fields);
     }
     log->clean = lines.result().clean;
+    // The whole text was decoded at once: a fault only in the cut-off line
+    // (a cut inside its last character) does not count against the records.
+    if (!log->clean && log->cutTail)
+        log->clean = !before.contains(QChar::ReplacementCharacter);
     log->readError = lines.result().readError;
+    log->readFailure = lines.result().reason;
 }
 
 // Room for the records of the whole file, judged from the lines of its first
@@ -227,15 +280,154 @@ PlayLog readPlayLog()
     ByteFields fields;
     QByteArrayView line;
     while (file.next(&line)) {
-        if (!fields.isBlank(line.data(), line.size()))
-            fillRecord(log.records.emplaceBack(), line.data(), line.size(), fields);
+        if (fields.isBlank(line.data(), line.size()))
+            continue;
+        if (!file.lineEnded() && !isWholeRecordLine(line)) {
+            log.cutTail = true; // the last line, cut off while it was appended
+            break;
+        }
+        fillRecord(log.records.emplaceBack(), line.data(), line.size(), fields);
     }
     log.readError = file.result().readError;
+    log.readFailure = file.result().reason;
     if (log.readError)
         log.records.clear(); // a log read in part is no log: nothing is shown from it
     else
         log.clean = fields.clean;
     return log;
+}
+
+bool isWholeRecordLine(QByteArrayView line)
+{
+    if (text::hasUtf8Mark(line))
+        line = line.sliced(3);
+    return wholeRecord(line.data(), line.size());
+}
+
+bool isWholeRecordLine(QStringView line)
+{
+    return wholeRecord(line.utf16(), line.size());
+}
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The bytes after the last LF of the open file `f` of `size` bytes, read back
+// from its end a block at a time; `start` gets where they begin. False when
+// the file cannot be read.
+bool readLastLine(QFile &f, qint64 size, QByteArray *tail, qint64 *start)
+{
+    constexpr qint64 kBlock = 64 * 1024;
+    qint64 pos = size;
+    QList<QByteArray> after; // the blocks behind the one read, last first
+    const auto join = [&](QByteArray first) {
+        for (auto it = after.crbegin(); it != after.crend(); ++it)
+            first += *it;
+        return first;
+    };
+    while (pos > 0) {
+        const qint64 from = std::max<qint64>(0, pos - kBlock);
+        if (!f.seek(from))
+            return false;
+        QByteArray block = f.read(pos - from);
+        if (block.size() != pos - from)
+            return false;
+        const qsizetype lf = block.lastIndexOf('\n');
+        if (lf >= 0) {
+            *tail = join(block.mid(lf + 1));
+            *start = from + lf + 1;
+            return true;
+        }
+        after.append(std::move(block));
+        pos = from;
+    }
+    *tail = join(QByteArray());
+    *start = 0;
+    return true;
+}
+
+bool isBlankBytes(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (c != ' ' && (c < '\t' || c > '\r'))
+            return false;
+    }
+    return true;
+}
+
+TailRecovery tailFailure(const QByteArray &tail, const QString &logName, const QString &fragmentName,
+                         const QString &reason)
+{
+    TailRecovery r;
+    r.outcome = TailRecovery::Outcome::Failed;
+    r.tail = tail;
+    r.message = QStringLiteral("%1 の最後の行は書き込みの途中で切れています。記録としては扱いませんが、"
+                               "「%2」に移せませんでした。")
+                    .arg(logName, fragmentName)
+        + kCrLf + reason;
+    return r;
+}
+
+} // namespace
+
+TailRecovery recoverPlayLogTail()
+{
+    const QString path = text::resolve(kPlayLogFile);
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() == 0)
+        return TailRecovery();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return TailRecovery(); // told by the reader
+    QByteArray tail;
+    qint64 start = 0;
+    if (!readLastLine(f, info.size(), &tail, &start))
+        return TailRecovery();
+    f.close();
+    if (start == 0 && text::hasUtf8Mark(tail)) { // the mark stays: the rest of the file is UTF-8
+        tail = tail.mid(3);
+        start = 3;
+    }
+    QByteArrayView line(tail);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    if (tail.isEmpty() || isBlankBytes(line) || isWholeRecordLine(line))
+        return TailRecovery();
+
+    const QString logName = info.fileName();
+    const QString fragmentName = logName + kFragmentSuffix;
+    // The fragment file first, whole: the line is never only in neither.
+    const QByteArray entry = tail + "\r\n";
+    const text::ReadResult existing = text::readAll(fragmentName, nullptr);
+    if (existing.readError)
+        return tailFailure(tail, logName, fragmentName, text::readFailureMessage(fragmentName, existing));
+    QFile fragment(text::resolve(fragmentName));
+    QByteArray kept;
+    if (existing.exists && fragment.open(QIODevice::ReadOnly)) {
+        kept = fragment.readAll();
+        fragment.close();
+    }
+    // Already there from a recovery that was cut short before the log was cut.
+    const bool already =
+        kept.endsWith(entry) && (kept.size() == entry.size() || kept.at(kept.size() - entry.size() - 1) == '\n');
+    if (!already) {
+        if (!kept.isEmpty() && !kept.endsWith('\n'))
+            kept += "\r\n";
+        kept += entry;
+        const text::WriteResult w = text::writeBytes(fragmentName, kept);
+        if (!w)
+            return tailFailure(tail, logName, fragmentName, w.message);
+    }
+    if (!QFile::resize(path, start))
+        return tailFailure(tail, logName, fragmentName, text::writeFailureReason(path, errno));
+
+    TailRecovery r;
+    r.outcome = TailRecovery::Outcome::Moved;
+    r.tail = tail;
+    r.message = QStringLiteral("%1 の最後の行は書き込みの途中で切れていたため、記録から外しました。").arg(logName)
+        + kCrLf + QStringLiteral("その行は「%1」にそのまま残してあります。").arg(fragmentName);
+    return r;
 }
 
 PlayRecord PlayRecord::parse(const QString &line)
@@ -272,8 +464,22 @@ text::WriteResult rewritePlayLog(const QList<PlayRecord> &records, const Clock &
 {
     // A log holding bytes that are not Shift-JIS is never rewritten: whatever
     // part of a record they fell in, the rewrite would drop them for good.
+    const TailRecovery tail = recoverPlayLogTail();
+    if (tail.outcome == TailRecovery::Outcome::Failed) {
+        text::WriteResult refused;
+        refused.ok = false;
+        refused.message = tail.message + QStringLiteral("\r\nデータ.txt は書き換えていません。");
+        return refused;
+    }
     const text::ReadResult now = text::readAll(kPlayLogFile, nullptr);
-    if (now.readError || !now.clean) {
+    if (now.readError) {
+        text::WriteResult refused;
+        refused.ok = false;
+        refused.message = text::readFailureMessage(kPlayLogFile, now)
+            + QStringLiteral("\r\n読み込めないため、書き換えられません。ファイルはそのまま残してあります。");
+        return refused;
+    }
+    if (!now.clean) {
         text::WriteResult refused;
         refused.ok = false;
         refused.message =

@@ -37,15 +37,54 @@ struct PlayLog {
     QList<PlayRecord> records;
     bool clean = true;      // false: the file held bytes that are not code page 932
     bool readError = false; // the file exists but could not be read
+    QString readFailure;    // why, in Japanese (readError only)
+    bool cutTail = false;   // a last line cut off in its writing was left out
 };
 
-// Reads the whole log; a missing file reads as an empty log. Blank lines are skipped.
+// Whether `line` (a line of the log without its line end, as code page 932 or
+// UTF-8 bytes, or as text) is a whole record: at least its five fields, every
+// field that opens a double quote closes it, and the fifth field either stands
+// in closed quotes or is followed by a comma. A line that a crash cut off in
+// the middle of its writing never is (its quote stays open, or fields are
+// missing).
+bool isWholeRecordLine(QByteArrayView line);
+bool isWholeRecordLine(QStringView line);
+
+// Reads the whole log; a missing file reads as an empty log. Blank lines are
+// skipped, and so is a last line without its line end that is not a whole
+// record (a record cut off by a crash while it was appended): it never becomes
+// a record, and bytes of it are never taken for a damaged log.
 PlayLog readPlayLog();
+
+// The file beside the log that keeps the cut-off last lines moved out of it,
+// each followed by CR LF: "データ.txt.断片".
+inline const QString kFragmentSuffix = QStringLiteral(".断片");
+
+struct TailRecovery {
+    enum class Outcome {
+        Nothing, // the log ends in a line end, or its last line is a whole record (or blank)
+        Moved,   // the cut-off last line was moved into the fragment file
+        Failed,  // there is one, but it could not be moved
+    };
+    Outcome outcome = Outcome::Nothing;
+    QByteArray tail; // the bytes of the cut-off line
+    QString message; // Japanese, for the user: Moved and Failed
+};
+
+// Moves a last line of the log that has no line end and is not a whole record
+// out of the log, byte for byte, to the end of the fragment file (created when
+// missing): the fragment file is rewritten atomically first, then the log is
+// cut back to its last line end. A crash in between leaves the line in both;
+// the next recovery finds it already at the end of the fragment file and only
+// cuts the log. Run at start-up, before the log is read.
+TailRecovery recoverPlayLogTail();
 // Appends one record as a game line.
 text::WriteResult appendPlayRecord(const PlayRecord &r);
 // Rewrites the whole log from `records` in their order (rewrite lines). Atomic.
 // Refused, the file untouched, while the log on disk holds bytes that are not
-// code page 932 (or cannot be read): a rewrite would lose them.
+// code page 932 (or cannot be read): a rewrite would lose them. A cut-off last
+// line is moved out first (recoverPlayLogTail()); when it cannot be, the
+// rewrite is refused too.
 // The log as it was is first copied into the backup folder, named by the
 // clock's time; when that copy cannot be made the rewrite is refused too.
 text::WriteResult rewritePlayLog(const QList<PlayRecord> &records, const Clock &clock);

@@ -72,11 +72,11 @@ QString missingMessage(const QString &fileName)
         .arg(fileName);
 }
 
-QString unreadableMessage(const QString &fileName)
+QString unreadableMessage(const QString &fileName, const QString &reason)
 {
-    return QStringLiteral("単語辞書「%1」を読み込めませんでした。\r\n"
-                          "ファイルを読み取れるか（読み取りの許可など）を確かめてから、もう一度開いてください。")
-        .arg(fileName);
+    return QStringLiteral("単語辞書「%1」を読み込めませんでした。\r\n").arg(fileName)
+        + (reason.isEmpty() ? QString() : reason + QStringLiteral("\r\n"))
+        + QStringLiteral("ファイルを読み取れるか（読み取りの許可など）を確かめてから、もう一度開いてください。");
 }
 
 QString undecodableMessage(const QString &fileName, int line)
@@ -173,7 +173,7 @@ DictionaryLoad loadDictionary(const QString &fileName, int maxLength)
     if (!read.exists)
         return failed(DictionaryProblem::Missing, missingMessage(fileName));
     if (read.readError)
-        return failed(DictionaryProblem::Unreadable, unreadableMessage(fileName));
+        return failed(DictionaryProblem::Unreadable, unreadableMessage(fileName, read.reason));
     // A UTF-8 file without its mark may well decode as code page 932 without a
     // fault, as nonsense: tell it by its bytes before taking any word from it.
     if ((!read.clean || !allAscii(read.lines)) && isUtf8WithoutMark(rawBytes(fileName)))

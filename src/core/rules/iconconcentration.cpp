@@ -125,7 +125,9 @@ QString IconRecords::problem() const
 {
     const QString file = kIconRecordsFile;
     if (readError)
-        return QStringLiteral("記録ファイル「%1」を読み込めませんでした。\r\n記録はないものとして扱います。").arg(file);
+        return QStringLiteral("記録ファイル「%1」を読み込めませんでした。").arg(file)
+            + (reason.isEmpty() ? QString() : QStringLiteral("\r\n") + reason)
+            + QStringLiteral("\r\n記録はないものとして扱います。");
     if (badLines.isEmpty() && clean)
         return QString();
     QStringList levelsNamed;
@@ -143,6 +145,7 @@ IconRecords readIconRecords()
     const text::ReadResult file = text::readLines(kIconRecordsFile);
     records.clean = file.clean;
     records.readError = file.readError;
+    records.reason = file.reason;
     // A missing line leaves its level without a record; lines past the fourth are not records.
     for (int i = 0; i < records.levels.size() && i < file.lines.size(); ++i) {
         LevelRecord r;

@@ -73,6 +73,7 @@ struct IconRecords {
     QList<int> badLines;
     bool clean = true; // false: some bytes were not code page 932
     bool readError = false;
+    QString reason; // why it could not be read, in Japanese (readError only)
 
     LevelRecord level(const QString &level) const { return levels.value(levelIndex(level)); }
     // The four lines as written: 25,"34.5" or 9999,"9999".

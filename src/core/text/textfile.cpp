@@ -9,7 +9,9 @@
 #include <QtAlgorithms>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -33,15 +35,46 @@ QString shownName(const QString &path)
     return QFileInfo(path).fileName();
 }
 
+// `reason` is Japanese (writeFailureReason()): never the system's own text,
+// which is English and may hold the whole path.
 WriteResult failure(const QString &path, const QString &reason)
 {
     WriteResult r;
     r.ok = false;
-    r.message = QStringLiteral("ファイル「%1」に書き込めませんでした。").arg(shownName(path))
-        + QStringLiteral("\r\nディスクの空きと書き込みの許可を確認してください。");
+    r.message = QStringLiteral("ファイル「%1」に書き込めませんでした。").arg(shownName(path));
     if (!reason.isEmpty())
-        r.message += QStringLiteral("\r\n（%1）").arg(reason);
+        r.message += QStringLiteral("\r\n") + reason;
     return r;
+}
+
+WriteResult failure(const QString &path, int systemError)
+{
+    return failure(path, writeFailureReason(path, systemError));
+}
+
+bool isDiskFull(int e)
+{
+    return e == ENOSPC || e == EFBIG
+#ifdef EDQUOT
+        || e == EDQUOT
+#endif
+        ;
+}
+
+bool isPermission(int e)
+{
+    return e == EACCES || e == EPERM || e == EROFS;
+}
+
+// Whether this process may write `path` (or create it, when it does not exist).
+bool mayWrite(const QString &path)
+{
+    const QFileInfo info(path);
+    const QByteArray file = QFile::encodeName(path);
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    if (info.exists() && ::access(file.constData(), W_OK) != 0)
+        return false;
+    return ::access(folder.constData(), W_OK | X_OK) == 0;
 }
 
 WriteResult refused(const QString &badChar)
@@ -53,22 +86,25 @@ WriteResult refused(const QString &badChar)
 }
 
 // Writes all of `bytes` to a file opened unbuffered, so that each write() goes
-// to the system at once and a full disk shows in its result. The system may
-// take part of the bytes and refuse the rest: the loop asks again, and the
-// refusal then comes with its reason. Empty `reason` on success.
-bool writeFully(QFileDevice &file, const QByteArray &bytes, QString *reason)
+// to the system at once and a full disk shows in its result: the whole of
+// `bytes` is handed over in one write. The system may take part of the bytes
+// and refuse the rest: the loop asks again, and the refusal then comes with
+// its error (errno, into `systemError`).
+bool writeFully(QFileDevice &file, const QByteArray &bytes, int *systemError)
 {
     qint64 done = 0;
     while (done < bytes.size()) {
+        errno = 0;
         const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
         if (n <= 0) {
-            *reason = file.errorString();
+            *systemError = errno;
             return false;
         }
         done += n;
     }
+    errno = 0;
     if (!file.flush()) {
-        *reason = file.errorString();
+        *systemError = errno;
         return false;
     }
     return true;
@@ -81,8 +117,9 @@ bool writeFully(QFileDevice &file, const QByteArray &bytes, QString *reason)
 WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(path, file.errorString());
+        return failure(path, errno);
     if (takeFailHook()) {
         // Test hook: behave like a disk that fills up half-way through.
         file.write(bytes.left(bytes.size() / 2));
@@ -90,14 +127,15 @@ WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
         file.commit();
         return failure(path, QStringLiteral("書き込みが中断されました"));
     }
-    QString reason;
-    if (!writeFully(file, bytes, &reason)) {
+    int error = 0;
+    if (!writeFully(file, bytes, &error)) {
         file.cancelWriting();
         file.commit();
-        return failure(path, reason);
+        return failure(path, error);
     }
+    errno = 0;
     if (!file.commit())
-        return failure(path, file.errorString());
+        return failure(path, errno);
     return WriteResult();
 }
 
@@ -137,6 +175,35 @@ bool fileExists(const QString &name)
     return QFileInfo::exists(resolve(name));
 }
 
+QString readFailureReason(const QString &path, int systemError)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("同じ名前のフォルダがあります。");
+    if (isPermission(systemError) || (info.exists() && ::access(QFile::encodeName(path).constData(), R_OK) != 0))
+        return QStringLiteral("読み込みの権限がありません。");
+    return QStringLiteral("ファイルを読み込めません。ディスクの状態を確かめてください。");
+}
+
+QString writeFailureReason(const QString &path, int systemError)
+{
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("同じ名前のフォルダがあります。");
+    if (isDiskFull(systemError))
+        return QStringLiteral("容量不足です。ディスクの空きを確かめてください。");
+    if (isPermission(systemError) || !mayWrite(path))
+        return QStringLiteral("書き込みの権限がありません。ファイルとフォルダの書き込みの許可を確かめてください。");
+    return QStringLiteral("ディスクの空きと書き込みの許可を確かめてください。");
+}
+
+QString readFailureMessage(const QString &name, const ReadResult &r)
+{
+    QString m = QStringLiteral("「%1」を読み込めませんでした。").arg(QFileInfo(name).fileName());
+    if (!r.reason.isEmpty())
+        m += QStringLiteral("\r\n") + r.reason;
+    return m;
+}
+
 namespace {
 
 ReadResult readBytes(const QString &name, QByteArray *bytes)
@@ -148,13 +215,18 @@ ReadResult readBytes(const QString &name, QByteArray *bytes)
         return r;
     r.exists = true;
     QFile file(path);
+    errno = 0;
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
         r.readError = true;
+        r.reason = readFailureReason(path, errno);
         return r;
     }
+    errno = 0;
     *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError) {
         r.readError = true;
+        r.reason = readFailureReason(path, errno);
+    }
     return r;
 }
 
@@ -211,6 +283,7 @@ bool LineReader::next(QStringView *line)
         if (stop > m_pos && m_text.at(stop - 1) == QLatin1Char('\r'))
             --stop;
         *line = QStringView(m_text).sliced(m_pos, stop - m_pos);
+        m_lineEnded = end < n;
         m_pos = next;
         return true;
     }
@@ -231,6 +304,7 @@ bool LineReader::next(QStringView *line)
         m_line.resize(std::max(bytes, 2 * m_line.size()));
     const qsizetype units = decodeCp932To(d + m_pos, d + stop, m_line.data(), &m_result.clean);
     *line = QStringView(m_line.constData(), units);
+    m_lineEnded = lf != nullptr;
     m_pos = lf ? end + 1 : n;
     return true;
 }
@@ -246,8 +320,10 @@ ByteLineReader::ByteLineReader(const QString &name)
     m_result.exists = true;
     m_file.setFileName(path);
     // Unbuffered: each block goes from the system straight into m_buffer.
+    errno = 0;
     if (!info.isFile() || !m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         m_result.readError = true;
+        m_result.reason = readFailureReason(path, errno);
         m_eof = true;
         return;
     }
@@ -276,9 +352,11 @@ bool ByteLineReader::fill()
     }
     if (m_end == m_buffer.size())
         m_buffer.resize(2 * m_buffer.size());
+    errno = 0;
     const qint64 n = m_file.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
     if (n < 0 || m_file.error() != QFileDevice::NoError) {
         m_result.readError = true;
+        m_result.reason = readFailureReason(m_file.fileName(), errno);
         m_eof = true;
         return false;
     }
@@ -300,6 +378,7 @@ bool ByteLineReader::next(QByteArrayView *line)
             if (stop > m_begin && d[stop - 1] == '\r')
                 --stop;
             *line = QByteArrayView(d + m_begin, stop - m_begin);
+            m_lineEnded = lf != nullptr;
             m_begin = lf ? end + 1 : m_end;
             return true;
         }
@@ -340,9 +419,13 @@ bool isBlankLine(QStringView line)
     return true;
 }
 
-QString firstFilledLine(const QString &name)
+QString firstFilledLine(const QString &name, ReadResult *status)
 {
-    const ReadResult r = readLines(name);
+    ReadResult r = readLines(name);
+    if (status) {
+        *status = r;
+        status->lines.clear();
+    }
     for (const QString &line : r.lines) {
         if (!isBlankLine(line))
             return line;
@@ -378,6 +461,45 @@ WriteResult writeBytes(const QString &name, const QByteArray &bytes)
     return writeAtomically(resolve(name), bytes);
 }
 
+namespace {
+
+// Appends to a file in UTF-8 with a byte-order mark: its text goes into code
+// page 932 and the file is rewritten whole, atomically, with `lineBytes` at
+// its end. Refused, the file untouched, when its text is not valid UTF-8 or
+// holds a character code page 932 cannot hold.
+WriteResult appendToUtf8File(const QString &path, const QByteArray &fileBytes, const QByteArray &lineBytes)
+{
+    const QString name = shownName(path);
+    const QString kept = QStringLiteral("ファイルはそのまま残してあります。");
+    bool clean = true;
+    const QString text = decodeFileBytes(fileBytes, &clean);
+    if (!clean) {
+        WriteResult r;
+        r.ok = false;
+        r.message = QStringLiteral("ファイル「%1」は UTF-8 で保存されていますが、UTF-8 として読めない部分があるため、"
+                                   "書き足せませんでした。")
+                        .arg(name)
+            + QStringLiteral("\r\n") + kept
+            + QStringLiteral("\r\nテキストエディタで文字コードを Shift-JIS にして保存し直してください。");
+        return r;
+    }
+    QByteArray converted;
+    QString bad;
+    if (!encodeCp932(text, &converted, &bad)) {
+        WriteResult r = refused(bad);
+        r.message += QStringLiteral("\r\n（ファイル「%1」は UTF-8 で保存されているため、書き足す前に Shift-JIS "
+                                    "に直します。その文字があるため直せませんでした。%2）")
+                         .arg(name, kept);
+        return r;
+    }
+    if (!converted.isEmpty() && !converted.endsWith('\n'))
+        converted += "\r\n";
+    converted += lineBytes;
+    return writeAtomically(path, converted);
+}
+
+} // namespace
+
 WriteResult appendLine(const QString &name, const QString &line)
 {
     QByteArray bytes;
@@ -386,30 +508,50 @@ WriteResult appendLine(const QString &name, const QString &line)
         return refused(bad);
     bytes += "\r\n";
     const QString path = resolve(name);
-    const bool existed = QFileInfo::exists(path);
-    {
-        // A file edited by hand may lack its final line end: start a new line
-        // so the appended record never merges with the last one.
+    const QFileInfo info(path);
+    if (info.isDir())
+        return failure(path, 0);
+    const bool existed = info.exists();
+    if (existed && info.size() > 0) {
         QFile existing(path);
-        if (existing.exists() && existing.size() > 0 && existing.open(QIODevice::ReadOnly)) {
-            if (existing.seek(existing.size() - 1)) {
-                char last = 0;
-                if (existing.getChar(&last) && last != '\n')
-                    bytes.prepend("\r\n");
+        if (existing.open(QIODevice::ReadOnly)) {
+            char head[3] = {0, 0, 0};
+            const qint64 got = existing.read(head, 3);
+            if (got == 3 && hasUtf8Mark(QByteArrayView(head, 3)) && existing.seek(0)) {
+                errno = 0;
+                const QByteArray all = existing.readAll();
+                if (existing.error() != QFileDevice::NoError) {
+                    WriteResult r;
+                    r.ok = false;
+                    ReadResult read;
+                    read.reason = readFailureReason(path, errno);
+                    r.message = readFailureMessage(path, read) + QStringLiteral("\r\n書き足していません。");
+                    return r;
+                }
+                existing.close();
+                return appendToUtf8File(path, all, bytes);
             }
+            // A file edited by hand may lack its final line end: start a new
+            // line so the appended record never merges with the last one.
+            char last = 0;
+            // A file that ends between the CR and the LF of a line end gets its LF.
+            if (existing.seek(existing.size() - 1) && existing.getChar(&last) && last != '\n')
+                bytes.prepend(last == '\r' ? "\n" : "\r\n");
         }
     }
-    // Unbuffered, so that close() has nothing left to retry after a refused write.
+    // Unbuffered, so that close() has nothing left to retry after a refused
+    // write, and the line reaches the system in one write().
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return failure(path, file.errorString());
+        return failure(path, errno);
     const qint64 oldSize = file.size();
     // A line cut short by a full disk would be read back as a garbled record:
     // what reached the file is taken back, so the file is as it was.
-    auto takeBack = [&](const QString &reason) {
+    auto takeBack = [&](int error, const QString &reason = QString()) {
         file.close();
         const bool restored = existed ? QFile::resize(path, oldSize) : QFile::remove(path);
-        WriteResult r = failure(path, reason);
+        WriteResult r = reason.isEmpty() ? failure(path, error) : failure(path, reason);
         if (!restored)
             r.message += QStringLiteral("\r\nファイルの最後の行が途中で切れているかもしれません。");
         return r;
@@ -418,14 +560,15 @@ WriteResult appendLine(const QString &name, const QString &line)
         // Test hook: behave like a disk that fills up half-way through the line.
         file.write(bytes.left(bytes.size() / 2));
         file.flush();
-        return takeBack(QStringLiteral("書き込みが中断されました"));
+        return takeBack(0, QStringLiteral("書き込みが中断されました"));
     }
-    QString reason;
-    if (!writeFully(file, bytes, &reason))
-        return takeBack(reason);
+    int error = 0;
+    if (!writeFully(file, bytes, &error))
+        return takeBack(error);
+    errno = 0;
     file.close();
     if (file.error() != QFileDevice::NoError)
-        return takeBack(file.errorString());
+        return takeBack(errno);
     return WriteResult();
 }
 

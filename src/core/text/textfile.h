@@ -24,8 +24,18 @@ struct ReadResult {
     bool exists = false;    // false: the file is missing (lines is empty)
     bool clean = true;      // false: some bytes were not valid and were replaced
     bool readError = false; // the file exists but could not be read
+    QString reason;         // why it could not be read, in Japanese (readError only)
 };
 ReadResult readLines(const QString &name);
+
+// Why `path` could not be read or written, in Japanese, for a message that
+// names the file: from the error the system gave (errno) and from what lies at
+// `path` (a folder of that name, a file or folder without permission).
+QString readFailureReason(const QString &path, int systemError);
+QString writeFailureReason(const QString &path, int systemError);
+// The message for a file that could not be read: "「name」を読み込めませんでした。"
+// and the reason on the next line.
+QString readFailureMessage(const QString &name, const ReadResult &r);
 
 // The number of LF bytes in `bytes`.
 qsizetype countLineFeeds(QByteArrayView bytes);
@@ -42,11 +52,15 @@ public:
     qsizetype lineCountHint() const;
     // exists and readError at once; clean once every line has been read.
     const ReadResult &result() const { return m_result; }
+    // Whether the line next() gave last ended in LF (false only for a last
+    // line without its line end).
+    bool lineEnded() const { return m_lineEnded; }
 
 private:
     ReadResult m_result;
     QByteArray m_bytes;
     qsizetype m_pos = 0;
+    bool m_lineEnded = true;
     QString m_text;         // the whole decoded text, for a file in UTF-8
     QList<char16_t> m_line; // the current line of a code page 932 file
 };
@@ -69,6 +83,9 @@ public:
     QByteArrayView head() const;
     qint64 fileSize() const { return m_size; }
     bool atEnd() const { return m_eof; } // the whole file has been read
+    // Whether the line next() gave last ended in LF (false only for a last
+    // line without its line end).
+    bool lineEnded() const { return m_lineEnded; }
 
 private:
     bool fill(); // reads the next block behind the bytes not yet taken
@@ -80,6 +97,7 @@ private:
     qsizetype m_begin = 0; // the bytes not yet taken: [m_begin, m_end)
     qsizetype m_end = 0;
     bool m_eof = false;
+    bool m_lineEnded = true;
 };
 
 // The whole text of a file (line ends as stored), for free-text files.
@@ -87,8 +105,9 @@ ReadResult readAll(const QString &name, QString *text);
 // A line of nothing but blanks: readers of record files skip it.
 bool isBlankLine(QStringView line);
 // The first line of a file that is not blank ("" when there is none, or no
-// file): the one line of a small settings file.
-QString firstFilledLine(const QString &name);
+// file): the one line of a small settings file. `status` (when given) gets
+// exists, clean, readError and reason of the file.
+QString firstFilledLine(const QString &name, ReadResult *status = nullptr);
 
 struct WriteResult {
     bool ok = true;
@@ -103,7 +122,12 @@ WriteResult writeLines(const QString &name, const QStringList &lines);
 WriteResult writeAll(const QString &name, const QString &content);
 // Appends `line` + CR LF, creating the file when missing. When the file does not
 // end in a line end (edited by hand), one CR LF is written first so lines never merge.
-// A failed append leaves the file as it was (no half line).
+// The bytes go to the file in one write, so a crash leaves the line whole or
+// cut, never interleaved. A failed append leaves the file as it was (no half line).
+// A file in UTF-8 with a byte-order mark (saved so by an editor) is first put
+// into code page 932: it is rewritten whole, atomically, with the new line at
+// its end, so it never holds two encodings; a character of it that code page
+// 932 cannot hold refuses the append, the file untouched.
 WriteResult appendLine(const QString &name, const QString &line);
 // Leaves a file of zero length (created when missing). Atomic.
 WriteResult emptyFile(const QString &name);

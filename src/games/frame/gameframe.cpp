@@ -435,7 +435,11 @@ void GameFrame::Form_Load()
     // replaced by its default in the window, and the file keeps what it holds
     // until the player changes a setting. A missing file gets the defaults.
     const bool hadSettings = text::fileExists(m_desc.settings.fileName);
-    m_settings = GameSettings::read(m_desc.settings);
+    text::ReadResult settingsRead;
+    m_settings = GameSettings::read(m_desc.settings, nullptr, &settingsRead);
+    if (settingsRead.readError)
+        reportProblem(text::readFailureMessage(m_desc.settings.fileName, settingsRead)
+                      + QStringLiteral("\r\n設定は既定の値で始めます。ファイルはそのまま残してあります。"));
     m_chkAs->setChecked(autoSave());
     showSaveMode();
     if (!hadSettings)
@@ -512,7 +516,8 @@ void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
     // A damaged history file is told once per window, not at every filter.
     if ((h.readError || !h.clean) && !std::exchange(m_historyProblemTold, true)) {
         if (h.readError)
-            reportProblem(QStringLiteral("履歴ファイル「%1」を読み込めませんでした。").arg(m_desc.history.fileName));
+            reportProblem(QStringLiteral("履歴ファイル「%1」を読み込めませんでした。").arg(m_desc.history.fileName)
+                          + (h.reason.isEmpty() ? QString() : QStringLiteral("\r\n") + h.reason));
         else
             reportProblem(QStringLiteral("履歴ファイル「%1」に Shift-JIS として読めない文字があります。\r\n"
                                          "読めない文字は「\uFFFD」で表示します。")
@@ -680,8 +685,10 @@ void GameFrame::reportProblem(const QString &message)
     if (m_closing)
         return;
     if (!m_helpShown) {
-        // While the window opens, problems are told once it is on screen.
-        if (!m_pendingProblems.contains(message))
+        // While the window opens, problems are told once it is on screen, and
+        // once per run: the same file read again at the next opening of the
+        // window is not told again.
+        if (!m_pendingProblems.contains(message) && m_ctx.session.tellOnce(QStringLiteral("open:") + message))
             m_pendingProblems.append(message);
         return;
     }
