@@ -4,19 +4,31 @@
 //
 // Usage: kioku_write_child FOLDER LIMIT OPERATION
 //   rewrite     reads the play log and rewrites it without its first record
-//   writelines  the same through the atomic whole-file write alone (no backup copy first)
 //               (what deleting one row of the edit screen does, its backup
 //               copy included, which the limit refuses first)
+//   writelines  the same through the atomic whole-file write alone (no backup copy first)
+//   diary       rewrites the play log with a diary text put into its first
+//               record (the diary screen's save; a backup copy first)
+//   newstart    empties the play log after its backup copy (the new start)
+//   backup      copies the play log into the backup folder, nothing else
+//   tail        moves a cut-off last line of the play log into the fragment file
 //   append      appends one record to the play log, as a game saves a play
+//   history     appends one line to the history of number memory
+//   records     takes a new record into the records of icon concentration
 //   settings    sets the digit count of number memory to 12 (its settings file)
 //   helptour    switches the help tour off (設定.txt)
+//   username    writes a new user name (氏名.txt)
+//   memo        adds a line to the memo (メモ.TXT)
 //   firststart  sets the folder up as a first start does
 // Prints (UTF-8) "ok" or "failed", then the message of a failure, or for
 // firststart one "written NAME" / "failed NAME" line per file.
 // Exit code 0 when the operation ran, whatever its result; 2 on bad usage.
+#include "core/backup.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
+#include "core/memo.h"
 #include "core/playlog/playlog.h"
+#include "core/rules/iconconcentration.h"
 #include "core/rules/numbermemory.h"
 #include "core/settings.h"
 #include "core/text/textfile.h"
@@ -43,6 +55,15 @@ void report(const kioku::text::WriteResult &r)
         say(r.message);
 }
 
+// The moment of every change the child makes (backup copies are named by it).
+class FixedClock : public kioku::Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 7), QTime(14, 5, 33)); }
+    qint64 elapsedNs() const override { return 0; }
+    void wait(double) override {}
+    void wake() override {}
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -58,8 +79,11 @@ int main(int argc, char *argv[])
     const QString op = args.at(3);
 
     // Everything is read before the limit is set; only the write itself meets it.
-    const QList<kioku::PlayRecord> records = kioku::readPlayLog().records;
+    QList<kioku::PlayRecord> records = kioku::readPlayLog().records;
     kioku::GameSettings settings = kioku::GameSettings::read(kioku::rules::numberMemorySettings());
+    kioku::rules::IconRecords iconRecords = kioku::rules::readIconRecords();
+    const QString memo = kioku::readMemo().text;
+    const FixedClock clock;
 
     // Past the limit write() fails with EFBIG instead of the process being killed.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -70,7 +94,6 @@ int main(int argc, char *argv[])
     }
 
     if (op == QLatin1String("rewrite")) {
-        const kioku::SystemClock clock;
         report(kioku::rewritePlayLog(records.mid(1), clock));
     } else if (op == QLatin1String("writelines")) {
         // The atomic rewrite itself, past the copy the play log's rewrite makes first.
@@ -78,6 +101,17 @@ int main(int argc, char *argv[])
         for (const kioku::PlayRecord &r : records.mid(1))
             lines.append(r.rewriteLine());
         report(kioku::text::writeLines(kioku::kPlayLogFile, lines));
+    } else if (op == QLatin1String("diary")) {
+        if (!records.isEmpty())
+            records.first().comment = QStringLiteral("今日は集中できた。明日は１０桁に挑戦する。");
+        report(kioku::rewritePlayLog(records, clock));
+    } else if (op == QLatin1String("newstart")) {
+        report(kioku::emptyPlayLog(clock));
+    } else if (op == QLatin1String("backup")) {
+        report(kioku::backUpFile(kioku::kPlayLogFile, clock.now()).asWrite());
+    } else if (op == QLatin1String("tail")) {
+        const kioku::TailRecovery r = kioku::recoverPlayLogTail();
+        report(kioku::text::WriteResult{r.outcome == kioku::TailRecovery::Outcome::Moved, r.message});
     } else if (op == QLatin1String("append")) {
         kioku::PlayRecord r;
         r.date = QStringLiteral("2026/12/07");
@@ -86,11 +120,23 @@ int main(int argc, char *argv[])
         r.seconds = 42.5f;
         r.comment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
         report(kioku::appendPlayRecord(r));
+    } else if (op == QLatin1String("history")) {
+        const kioku::HistoryEntry entry({QStringLiteral("2026/12/07"), QStringLiteral("14:05:33"),
+                                         QStringLiteral("8桁"), QStringLiteral("8"), QStringLiteral("6"),
+                                         QStringLiteral("0.5"), QStringLiteral("75.0%")});
+        report(kioku::appendHistory(kioku::rules::numberMemoryHistory(), entry));
+    } else if (op == QLatin1String("records")) {
+        kioku::rules::takeResult(iconRecords, QStringLiteral("ノーマル"), 20, QStringLiteral("30.5"));
+        report(kioku::rules::writeIconRecords(iconRecords));
     } else if (op == QLatin1String("settings")) {
         settings.setInt(kioku::rules::NumberMemorySetting::DigitCount, 12);
         report(settings.write());
     } else if (op == QLatin1String("helptour")) {
         report(kioku::writeHelpTour(0));
+    } else if (op == QLatin1String("username")) {
+        report(kioku::writeUserName(QStringLiteral("山田 太郎")));
+    } else if (op == QLatin1String("memo")) {
+        report(kioku::writeMemo(memo + QStringLiteral("\n明日も続ける。")));
     } else if (op == QLatin1String("firststart")) {
         const kioku::DataFolderResult prepared = kioku::prepareDataFolder();
         say(prepared.failed.isEmpty() ? QStringLiteral("ok") : QStringLiteral("failed"));

@@ -1,8 +1,17 @@
 // Writes that the operating system refuses part-way (the file-size limit of a
-// child process, EFBIG, standing in for a full disk): the program must say so,
-// and the file must stay exactly as it was, never emptied or cut short.
+// child process, EFBIG, standing in for a full disk), one for every way the
+// program writes a file: the play log's rewrite (a deletion, the diary, the
+// new start), its append and the mending of a cut-off last line, the backup
+// copies, a game's history, settings and records, the help-tour switch, the
+// user's name, the memo and the first start. The program must say so, naming
+// the file, and the file must stay exactly as it was, never emptied or cut short.
+#include "core/backup.h"
 #include "core/datafolder.h"
+#include "core/memo.h"
 #include "core/playlog/playlog.h"
+#include "core/rules/iconconcentration.h"
+#include "core/rules/numbermemory.h"
+#include "core/settings.h"
 #include "testsupport.h"
 
 #include <QProcess>
@@ -61,6 +70,9 @@ void TstWriteFailure::refusedWrite_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("old");
     QTest::addColumn<qint64>("limit");
+    // Copies of the old file the operation leaves in the backup folder (a copy
+    // that fits is made before the write it protects is refused).
+    QTest::addColumn<int>("copies");
 
     const QString log = kioku::kPlayLogFile;
     const QByteArray small = logOf(20);
@@ -68,23 +80,69 @@ void TstWriteFailure::refusedWrite_data()
     QVERIFY(small.size() < 16 * 1024 && large.size() > 64 * 1024);
 
     // Smaller than the file buffer: the bytes would only meet the disk on commit.
-    QTest::newRow("rewrite, small log") << "rewrite" << log << small << qint64(512);
-    QTest::newRow("rewrite, small log, nothing fits") << "rewrite" << log << small << qint64(0);
-    QTest::newRow("rewrite, large log") << "rewrite" << log << large << qint64(32 * 1024);
+    QTest::newRow("rewrite, small log") << "rewrite" << log << small << qint64(512) << 0;
+    QTest::newRow("rewrite, small log, nothing fits") << "rewrite" << log << small << qint64(0) << 0;
+    QTest::newRow("rewrite, large log") << "rewrite" << log << large << qint64(32 * 1024) << 0;
     // The play log's rewrite copies the file first, and that copy meets the
     // limit before the rewrite does: the atomic rewrite is tried on its own too.
-    QTest::newRow("atomic rewrite, small log") << "writelines" << log << small << qint64(512);
-    QTest::newRow("atomic rewrite, nothing fits") << "writelines" << log << small << qint64(0);
-    QTest::newRow("atomic rewrite, large log") << "writelines" << log << large << qint64(32 * 1024);
+    QTest::newRow("atomic rewrite, small log") << "writelines" << log << small << qint64(512) << 0;
+    QTest::newRow("atomic rewrite, nothing fits") << "writelines" << log << small << qint64(0) << 0;
+    QTest::newRow("atomic rewrite, large log") << "writelines" << log << large << qint64(32 * 1024) << 0;
+    // A diary text makes the log longer: the copy of the old log fits under
+    // the limit, the new log does not.
+    QTest::newRow("diary, the copy fits, the new log does not")
+        << "diary" << log << small << qint64(small.size() + 8) << 1;
+    QTest::newRow("diary, large log") << "diary" << log << large << qint64(large.size()) << 1;
+    QTest::newRow("diary, nothing fits") << "diary" << log << small << qint64(0) << 0;
+    QTest::newRow("new start, the copy does not fit") << "newstart" << log << small << qint64(512) << 0;
+    QTest::newRow("backup copy, small log") << "backup" << log << small << qint64(512) << 0;
+    QTest::newRow("backup copy, large log") << "backup" << log << large << qint64(32 * 1024) << 0;
+    // The fragment file of a cut-off last line cannot be written: the line
+    // stays where it is.
+    QTest::newRow("cut-off last line, no room for the fragment")
+        << "tail" << log << QByteArray(small + sjis(QStringLiteral("\"2026/12/07\",\"14:0"))) << qint64(8) << 0;
     // The limit falls inside the new line: part of it reaches the file.
-    QTest::newRow("append, half a line fits") << "append" << log << small << qint64(small.size() + 20);
+    QTest::newRow("append, half a line fits") << "append" << log << small << qint64(small.size() + 20) << 0;
     QTest::newRow("append, only the missing line end fits")
-        << "append" << log << logOf(20, false) << qint64(logOf(20, false).size() + 2);
-    QTest::newRow("append to an empty log") << "append" << log << QByteArray() << qint64(10);
+        << "append" << log << logOf(20, false) << qint64(logOf(20, false).size() + 2) << 0;
+    QTest::newRow("append to an empty log") << "append" << log << QByteArray() << qint64(10) << 0;
+    // A log saved in UTF-8 is first rewritten whole in Shift-JIS: that rewrite fails.
+    QTest::newRow("append to a log in UTF-8")
+        << "append" << log
+        << QByteArray(
+               "\xEF\xBB\xBF"
+               + play(QStringLiteral("2026/11/01"), QStringLiteral("10:00:00"), QStringLiteral("数字記憶"), 30.5f)
+                     .gameLine()
+                     .toUtf8()
+               + "\r\n")
+        << qint64(16) << 0;
+
+    const QString history = kioku::rules::numberMemoryHistory().fileName;
+    const QByteArray historyLines =
+        sjisLines({QStringLiteral("\"2026/12/05\",\"10:00:00\",\"8桁\",8,8,\"0.5\",\"100.0%\""),
+                   QStringLiteral("\"2026/12/06\",\"10:00:00\",\"8桁\",8,7,\"0.5\",\"87.5%\"")});
+    QTest::newRow("history, half a line fits")
+        << "history" << history << historyLines << qint64(historyLines.size() + 20) << 0;
+    QTest::newRow("history without its last line end")
+        << "history" << history << historyLines.chopped(2) << qint64(historyLines.size() - 1) << 0;
+    QTest::newRow("history, empty file, nothing fits") << "history" << history << QByteArray() << qint64(0) << 0;
+    QTest::newRow("history in UTF-8")
+        << "history" << history
+        << QByteArray("\xEF\xBB\xBF\"2026/12/05\",\"10:00:00\",\"8\xE6\xA1\x81\",8,8,\"0.5\",\"100.0%\"\r\n")
+        << qint64(16) << 0;
+    QTest::newRow("icon records") << "records" << kioku::rules::kIconRecordsFile
+                                  << sjisLines({QStringLiteral("25,\"34.5\""), QStringLiteral("9999,\"9999\""),
+                                                QStringLiteral("9999,\"9999\""), QStringLiteral("9999,\"9999\"")})
+                                  << qint64(20) << 0;
     QTest::newRow("game settings") << "settings" << QStringLiteral("数字記憶設定.txt") << QByteArray("8,0.5,1\r\n")
-                                   << qint64(4);
+                                   << qint64(4) << 0;
     QTest::newRow("help tour") << "helptour" << QStringLiteral("設定.txt")
-                               << sjisLines({QStringLiteral("\"ヘルプツアー\",1")}) << qint64(4);
+                               << sjisLines({QStringLiteral("\"ヘルプツアー\",1")}) << qint64(4) << 0;
+    QTest::newRow("user name") << "username" << kioku::kNameFile << sjisLines({QStringLiteral("\"氏名\",\"山田\"")})
+                               << qint64(12) << 0;
+    const QByteArray memo = sjisLines({QStringLiteral("毎朝１０分。"), QString(), QStringLiteral("週末は長めに。")});
+    QTest::newRow("memo") << "memo" << kioku::kMemoFile << memo << qint64(memo.size()) << 0;
+    QTest::newRow("memo, nothing fits") << "memo" << kioku::kMemoFile << memo << qint64(0) << 0;
 }
 
 void TstWriteFailure::refusedWrite()
@@ -93,6 +151,7 @@ void TstWriteFailure::refusedWrite()
     QFETCH(QString, file);
     QFETCH(QByteArray, old);
     QFETCH(qint64, limit);
+    QFETCH(int, copies);
 
     TempDataDir dir;
     QVERIFY(dir.write(file, old));
@@ -100,11 +159,19 @@ void TstWriteFailure::refusedWrite()
     QVERIFY2(run.started && run.exitCode == 0, qPrintable(run.stderrText));
     QVERIFY2(!run.lines.isEmpty() && run.lines.first() == QLatin1String("failed"),
              qPrintable(run.lines.join(QLatin1Char('|'))));
-    // The message the user sees names the file.
-    QVERIFY(run.lines.size() >= 2 && run.lines.at(1).contains(file));
+    // The message the user sees names the file, by its name alone.
+    const QString message = run.lines.mid(1).join(QLatin1Char('\n'));
+    QVERIFY2(message.contains(file), qPrintable(message));
+    QVERIFY2(!message.contains(QDir::currentPath()), qPrintable(message));
     QCOMPARE(dir.bytes(file), old);
     // No temporary file is left behind either.
     QCOMPARE(dir.files(), QStringList{file});
+    // Nor a copy cut short: a copy in the backup folder is whole.
+    const QDir backups(kioku::kBackupFolder);
+    const QStringList made = backups.entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(made.size(), copies);
+    for (const QString &copy : made)
+        QCOMPARE(dir.bytes(kioku::kBackupFolder + QLatin1Char('/') + copy), old);
 }
 
 void TstWriteFailure::firstStart_data()
