@@ -28,6 +28,14 @@ using kioku::fuzz::show;
 
 namespace {
 
+QString show(const QList<HistoryEntry> &entries)
+{
+    QStringList parts;
+    for (const HistoryEntry &e : entries)
+        parts.append(show(e.fields()));
+    return parts.join(QLatin1Char(' '));
+}
+
 const QList<const HistoryFormat *> &formats()
 {
     static const QList<const HistoryFormat *> all{
@@ -86,7 +94,9 @@ void checkFile(const HistoryFormat &format, const QByteArray &bytes, const QStri
                    show(bytes) + QStringLiteral(" + ") + show(lines.value(0)));
         FUZZ_CHECK(after.entries.last() == HistoryEntry::parse(entry.line(format), format.fieldCount()), show(bytes));
         if (h.clean)
-            FUZZ_CHECK(after.clean && after.entries.mid(0, h.entries.size()) == h.entries, show(bytes));
+            FUZZ_CHECK(after.clean && after.entries.mid(0, h.entries.size()) == h.entries,
+                       show(bytes) + QStringLiteral(" read ") + show(h.entries) + QStringLiteral(" then ")
+                           + show(after.entries) + QStringLiteral(" from ") + show(fuzz::fileBytes(format.fileName)));
     }
 
     const text::WriteResult cleared = clearHistory(format);

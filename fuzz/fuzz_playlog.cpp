@@ -13,6 +13,7 @@
 //   refused and left byte for byte.
 // - An appended record is the last record afterwards, the others unchanged; a
 //   refused append leaves the file as it was.
+#include "core/backup.h"
 #include "core/clock.h"
 #include "core/playlog/playlog.h"
 #include "core/text/formats.h"
@@ -199,7 +200,9 @@ void checkRecoveryAndAppend(const QByteArray &bytes, const QString &line)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     fuzz::enterScratchFolder();
+    // Each input starts without the fragment file and the backup copies of the inputs before it.
     QFile::remove(kPlayLogFile + kFragmentSuffix);
+    QDir(kBackupFolder).removeRecursively();
     if (size == 0)
         return 0;
     // The first byte chooses the reader's block size: the normal one, or a

@@ -23,8 +23,10 @@ int main(int argc, char *argv[])
 {
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        const fs::path p(argv[i]);
+        // Absolute: a target may change the working folder (to a scratch
+        // folder for the files it writes) before the next input is read.
         std::error_code ec;
+        const fs::path p = fs::absolute(fs::path(argv[i]), ec);
         if (fs::is_directory(p, ec)) {
             std::vector<fs::path> files;
             for (const fs::directory_entry &e : fs::directory_iterator(p, ec)) {

@@ -37,6 +37,10 @@ for t in "${targets[@]}"; do
 done
 
 build_dir="${KIOKU_FUZZ_BUILD_DIR:-$root/build-fuzz}"
+# Absolute: the targets work in a scratch folder of their own, and libFuzzer
+# writes new inputs and findings after they have moved there.
+mkdir -p "$build_dir"
+build_dir="$(cd "$build_dir" && pwd)"
 jobs="$(nproc 2>/dev/null || echo 2)"
 cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DKIOKU_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null

@@ -281,6 +281,7 @@ void tst_logtail::appendToUtf8File_data()
     const QString a = record(1).gameLine(), b = record(2).gameLine();
     QTest::newRow("play log") << kPlayLogFile << a + "\r\n" << b << a + "\r\n" + b + "\r\n";
     QTest::newRow("play log without its last line end") << kPlayLogFile << a << b << a + "\r\n" + b + "\r\n";
+    QTest::newRow("play log ending between CR and LF") << kPlayLogFile << a + "\r" << b << a + "\r\n" + b + "\r\n";
     QTest::newRow("only the mark") << kPlayLogFile << QString() << b << b + "\r\n";
     QTest::newRow("NEC and IBM characters")
         << kPlayLogFile << QStringLiteral("①～－髙\r\n") << b << QStringLiteral("①～－髙\r\n") + b + "\r\n";

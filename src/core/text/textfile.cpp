@@ -492,7 +492,11 @@ WriteResult appendToUtf8File(const QString &path, const QByteArray &fileBytes, c
                          .arg(name, kept);
         return r;
     }
-    if (!converted.isEmpty() && !converted.endsWith('\n'))
+    // As in a plain append: a missing line end is added, and a file that ends
+    // between the CR and the LF of a line end gets only its LF.
+    if (converted.endsWith('\r'))
+        converted += '\n';
+    else if (!converted.isEmpty() && !converted.endsWith('\n'))
         converted += "\r\n";
     converted += lineBytes;
     return writeAtomically(path, converted);
