@@ -1,6 +1,6 @@
 // bench_kioku: how fast the program is on a big play log.
 //
-//   bench_kioku [FOLDER] [--runs N] [--sizes 30000,100000] [--floor-only]
+//   bench_kioku [FOLDER] [--runs N] [--sizes 30000,100000] [--floor-only] [--trace-memory]
 //
 // Without FOLDER, for each size a log of that many records ending today (see
 // playloggen.h; 30,000 records are six years of play, 100,000 a decade of heavy
@@ -23,6 +23,8 @@
 // fifth more allowed for the noise of a shared machine; a sort by n log n);
 // a date click <= 20 ms;
 // peak memory <= 120 MB at each size.
+// --trace-memory adds the peak memory so far to every figure, to find the step
+// that raises it.
 // Run with QT_QPA_PLATFORM=offscreen (scripts/bench.sh sets it).
 #include "playloggen.h"
 
@@ -103,6 +105,7 @@ double medianMs(const kioku::Clock &clock, int runs, const std::function<void()>
 }
 
 int g_failures = 0;
+bool g_traceMemory = false;
 
 // One figure: its time, its multiple of the floor, and its targets (a limit in
 // ms and a limit in multiples of the floor; negative: none).
@@ -113,6 +116,8 @@ void row(const QString &what, double ms, double floorMs, double limitMs = -1, do
         line += QStringLiteral("  %1 x floor").arg(ms / floorMs, 6, 'f', 1);
     else
         line += QString(16, QLatin1Char(' '));
+    if (g_traceMemory)
+        line += QStringLiteral("  [peak %1 MB]").arg(peakMemoryMb(), 0, 'f', 1);
     QStringList target;
     bool ok = true;
     if (limitMs >= 0) {
@@ -136,7 +141,7 @@ void row(const QString &what, double ms, double floorMs, double limitMs = -1, do
 int usage(const QString &error)
 {
     QTextStream(stderr) << "bench_kioku: " << error << "\n"
-                        << "usage: bench_kioku [FOLDER] [--runs N] [--sizes N[,N…]] [--floor-only]\n";
+                        << "usage: bench_kioku [FOLDER] [--runs N] [--sizes N[,N…]] [--floor-only] [--trace-memory]\n";
     return 2;
 }
 
@@ -362,6 +367,8 @@ int main(int argc, char **argv)
             ok = ok && !sizes.isEmpty();
         } else if (a == QLatin1String("--floor-only")) {
             floorOnly = true;
+        } else if (a == QLatin1String("--trace-memory")) {
+            g_traceMemory = true;
         } else if (!a.startsWith(QLatin1String("--")) && source.isEmpty()) {
             source = a;
         } else {

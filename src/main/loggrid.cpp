@@ -1,5 +1,6 @@
 #include "main/loggrid.h"
 
+#include "core/stats/playrows.h"
 #include "core/text/formats.h"
 #include "core/text/recordline.h"
 #include "views/panel.h"
@@ -22,6 +23,16 @@ const LogGridLayout kLogGrids[] = {
     {"msgMemoList", 9, {570, 1140, 870, 1850, 650, 6000}, 16},
 };
 
+} // namespace
+
+QList<PlayField> logFields()
+{
+    return {PlayField::Number, PlayField::Date,    PlayField::Time,
+            PlayField::Item,   PlayField::Seconds, PlayField::Comment};
+}
+
+namespace {
+
 const LogGridLayout &logGridLayout(const FlexGrid *grid)
 {
     for (const LogGridLayout &l : kLogGrids)
@@ -43,12 +54,7 @@ void SetupLogGrid(FlexGrid *grid)
 
 void FillLogGrid(FlexGrid *grid, const QList<PlayRecord> &records)
 {
-    QList<QStringList> rows;
-    rows.reserve(records.size());
-    int n = 1;
-    for (const PlayRecord &r : records)
-        rows.append({QString::number(n++), r.date, r.time, r.item, text::shortestFloat(r.seconds), r.comment});
-    grid->setDataRows(std::move(rows));
+    grid->setDataRows(std::make_shared<PlayRows>(records, logFields()));
     grid->scrollToLastIfMoreThan(logGridLayout(grid).scrollPast);
 }
 

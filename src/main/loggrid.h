@@ -4,6 +4,7 @@
 // 秒数, 一言日記). Each grid has its own font size, column widths and the row
 // count past which a fill scrolls to the newest record.
 #include "core/playlog/playlog.h"
+#include "core/stats/playrows.h"
 
 #include <QList>
 
@@ -15,6 +16,8 @@ class Clock;
 class FlexGrid;
 class MessageService;
 
+// The six columns of a list of records (also the sorted list's).
+QList<PlayField> logFields();
 // The header row, widths, alignments and font size of the grid (by its objectName).
 void SetupLogGrid(FlexGrid *grid);
 // One row per record, numbered from 1, then scrolled to the newest record when

@@ -1,6 +1,7 @@
 #include "views/sortedlistview.h"
 
 #include "core/text/formats.h"
+#include "main/loggrid.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 
@@ -97,12 +98,7 @@ void SortedListView::SetupSortedListGrid()
 
 void SortedListView::FillSortedList(const QList<PlayRecord> &records)
 {
-    QList<QStringList> rows;
-    rows.reserve(records.size());
-    int n = 1;
-    for (const PlayRecord &r : records)
-        rows.append({QString::number(n++), r.date, r.time, r.item, text::shortestFloat(r.seconds), r.comment});
-    msgIchiran->setDataRows(std::move(rows));
+    msgIchiran->setDataRows(std::make_shared<PlayRows>(records, logFields()));
     msgIchiran->setTopRow(1);
 }
 

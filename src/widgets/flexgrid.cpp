@@ -28,8 +28,9 @@ public:
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override
     {
-        return parent.isValid() ? 0 : int(m_rows.size());
+        return parent.isValid() ? 0 : dataRowCount();
     }
+    int dataRowCount() const { return m_source ? int(m_order.size()) : int(m_rows.size()); }
     int columnCount(const QModelIndex &parent = QModelIndex()) const override { return parent.isValid() ? 0 : m_cols; }
 
     QVariant data(const QModelIndex &index, int role) const override
@@ -86,8 +87,24 @@ public:
     {
         if (c < 0 || c >= m_cols)
             return {};
+        if (r >= 0 && m_source) {
+            const int at = m_order[size_t(r)];
+            if (!m_edits.isEmpty()) {
+                const auto it = m_edits.constFind(key(at, c));
+                if (it != m_edits.cend())
+                    return *it;
+            }
+            return m_source->cell(at, c);
+        }
         const QStringList &cells = r < 0 ? m_header : m_rows.at(r);
         return c < cells.size() ? cells.at(c) : QString();
+    }
+    // The key of a numeric sort of data row r by column c.
+    double sortNumber(int r, int c) const
+    {
+        if (m_source && (m_edits.isEmpty() || !m_edits.contains(key(m_order[size_t(r)], c))))
+            return m_source->sortNumber(m_order[size_t(r)], c);
+        return text::leadingNumber(cell(r, c));
     }
     void setCell(int r, int c, const QString &s)
     {
@@ -98,6 +115,14 @@ public:
                 m_header.append(QString());
             m_header[c] = s;
             emit headerDataChanged(Qt::Horizontal, c, c);
+            return;
+        }
+        if (m_source) {
+            // Kept by the row's place in the source, so it stays with its row
+            // through sorts and removals.
+            m_edits.insert(key(m_order[size_t(r)], c), s);
+            const QModelIndex i = index(r, c);
+            emit dataChanged(i, i, {Qt::DisplayRole});
             return;
         }
         QStringList &cells = m_rows[r];
@@ -111,7 +136,19 @@ public:
     void setDataRowCount(int n)
     {
         n = qMax(0, n);
-        const int old = int(m_rows.size());
+        const int old = dataRowCount();
+        if (m_source && n > old)
+            holdTexts(); // the new rows are rows of texts
+        if (m_source && n < old) {
+            beginRemoveRows(QModelIndex(), n, old - 1);
+            if (n == 0)
+                dropSource();
+            else
+                m_order.resize(size_t(n));
+            dropColoursFromRow(n);
+            endRemoveRows();
+            return;
+        }
         if (n > old) {
             beginInsertRows(QModelIndex(), old, n - 1);
             m_rows.resize(n);
@@ -134,6 +171,7 @@ public:
             m_cols = n;
             endInsertColumns();
         } else if (n < m_cols) {
+            holdTexts();
             beginRemoveColumns(QModelIndex(), n, m_cols - 1);
             m_cols = n;
             // Cut the texts so a column added later starts empty.
@@ -155,6 +193,7 @@ public:
 
     void appendRow(const QStringList &cells)
     {
+        holdTexts();
         const int r = int(m_rows.size());
         beginInsertRows(QModelIndex(), r, r);
         m_rows.append(cells);
@@ -164,7 +203,22 @@ public:
     void replaceRows(QList<QStringList> rows)
     {
         beginResetModel();
+        dropSource();
         m_rows = std::move(rows);
+        m_back.removeIf([](auto it) { return it.key().first >= 0; });
+        m_fore.removeIf([](auto it) { return it.key().first >= 0; });
+        endResetModel();
+    }
+
+    void replaceRows(std::shared_ptr<const GridRows> source)
+    {
+        beginResetModel();
+        m_rows.clear();
+        m_rows.squeeze();
+        m_edits.clear();
+        m_order.resize(size_t(source ? source->count() : 0));
+        std::iota(m_order.begin(), m_order.end(), 0);
+        m_source = std::move(source);
         m_back.removeIf([](auto it) { return it.key().first >= 0; });
         m_fore.removeIf([](auto it) { return it.key().first >= 0; });
         endResetModel();
@@ -173,7 +227,10 @@ public:
     void removeDataRow(int r)
     {
         beginRemoveRows(QModelIndex(), r, r);
-        m_rows.removeAt(r);
+        if (m_source)
+            m_order.erase(m_order.begin() + r);
+        else
+            m_rows.removeAt(r);
         shiftColoursUp(r);
         endRemoveRows();
     }
@@ -182,13 +239,18 @@ public:
     {
         for (QString &s : m_header)
             s.clear();
+        if (m_source) {
+            const int n = dataRowCount();
+            dropSource();
+            m_rows = QList<QStringList>(n);
+        }
         for (QStringList &cells : m_rows)
             for (QString &s : cells)
                 s.clear();
         if (m_cols > 0) {
             emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
-            if (!m_rows.isEmpty())
-                emit dataChanged(index(0, 0), index(int(m_rows.size()) - 1, m_cols - 1), {Qt::DisplayRole});
+            if (dataRowCount() > 0)
+                emit dataChanged(index(0, 0), index(dataRowCount() - 1, m_cols - 1), {Qt::DisplayRole});
         }
     }
 
@@ -196,14 +258,21 @@ public:
     void permute(const std::vector<int> &order)
     {
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        QList<QStringList> rows;
-        rows.reserve(m_rows.size());
         std::vector<int> newIndexOf(order.size());
-        for (size_t i = 0; i < order.size(); ++i) {
-            rows.append(std::move(m_rows[order[i]]));
+        for (size_t i = 0; i < order.size(); ++i)
             newIndexOf[size_t(order[i])] = int(i);
+        if (m_source) {
+            std::vector<int> moved(order.size());
+            for (size_t i = 0; i < order.size(); ++i)
+                moved[i] = m_order[size_t(order[i])];
+            m_order = std::move(moved);
+        } else {
+            QList<QStringList> rows;
+            rows.reserve(m_rows.size());
+            for (size_t i = 0; i < order.size(); ++i)
+                rows.append(std::move(m_rows[order[i]]));
+            m_rows = std::move(rows);
         }
-        m_rows = std::move(rows);
         remapColours(m_back, newIndexOf);
         remapColours(m_fore, newIndexOf);
         const QModelIndexList from = persistentIndexList();
@@ -214,8 +283,6 @@ public:
         changePersistentIndexList(from, to);
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
-
-    const QList<QStringList> &rows() const { return m_rows; }
 
     // --- colours ---
     void setColour(bool back, int r, int c, const QColor &colour)
@@ -247,8 +314,8 @@ public:
         while (m_align.size() <= c)
             m_align.append(Qt::AlignLeft);
         m_align[c] = a & Qt::AlignHorizontal_Mask;
-        if (!m_rows.isEmpty())
-            emit dataChanged(index(0, c), index(int(m_rows.size()) - 1, c), {Qt::TextAlignmentRole});
+        if (dataRowCount() > 0)
+            emit dataChanged(index(0, c), index(dataRowCount() - 1, c), {Qt::TextAlignmentRole});
     }
     Qt::Alignment headerAlignment(int c) const
     {
@@ -272,6 +339,31 @@ public:
 
 private:
     static QPair<int, int> key(int r, int c) { return {r, c}; }
+
+    void dropSource()
+    {
+        m_source.reset();
+        m_order = {};
+        m_edits.clear();
+    }
+    // Turns rows computed from a source into rows of texts, for a change only
+    // texts can take (a row added, columns cut).
+    void holdTexts()
+    {
+        if (!m_source)
+            return;
+        QList<QStringList> rows;
+        rows.reserve(qsizetype(m_order.size()));
+        for (int r = 0; r < dataRowCount(); ++r) {
+            QStringList cells;
+            cells.reserve(m_cols);
+            for (int c = 0; c < m_cols; ++c)
+                cells.append(cell(r, c));
+            rows.append(std::move(cells));
+        }
+        dropSource();
+        m_rows = std::move(rows);
+    }
 
     void dropColoursFromRow(int first)
     {
@@ -311,7 +403,12 @@ private:
     }
 
     QStringList m_header;
-    QList<QStringList> m_rows;
+    QList<QStringList> m_rows; // the data rows as texts, when there is no source
+    // Or: rows computed by a source, in the order m_order (indices into the
+    // source), with the cells set since kept by source index and column.
+    std::shared_ptr<const GridRows> m_source;
+    std::vector<int> m_order;
+    QHash<QPair<int, int>, QString> m_edits;
     int m_cols = 0;
     QList<Qt::Alignment> m_align;
     QList<Qt::Alignment> m_headerAlign;
@@ -553,6 +650,25 @@ void FlexGrid::setDataRows(QList<QStringList> rows)
     m_row = 0;
 }
 
+void FlexGrid::setDataRows(std::shared_ptr<const GridRows> rows)
+{
+    const int n = rows ? rows->count() : 0;
+    m_model->replaceRows(std::move(rows));
+    if (n > 0) {
+        widenToFit(rowTexts(1));
+        widenToFit(rowTexts(n));
+    }
+    m_row = 0;
+}
+
+QStringList FlexGrid::rowTexts(int r) const
+{
+    QStringList cells;
+    for (int c = 0; c < cols(); ++c)
+        cells.append(textMatrix(r, c));
+    return cells;
+}
+
 void FlexGrid::widenToFit(const QStringList &cells)
 {
     // A width in twips was chosen for the fonts of its day; a text that does
@@ -697,13 +813,8 @@ void FlexGrid::sort(Sort how)
     if (n < 2)
         return;
     const int c = m_col;
-    const QList<QStringList> &rows = m_model->rows();
     std::vector<int> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);
-    auto cellOf = [&](int r) -> QString {
-        const QStringList &cells = rows.at(r);
-        return c < cells.size() ? cells.at(c) : QString();
-    };
     // Equal keys keep their order, descending as well as ascending.
     const bool descending = how == Sort::NumericDescending || how == Sort::TextDescending;
     auto sortBy = [&](const auto &keys) {
@@ -714,12 +825,12 @@ void FlexGrid::sort(Sort how)
     if (how == Sort::NumericAscending || how == Sort::NumericDescending) {
         std::vector<double> keys(static_cast<size_t>(n));
         for (int r = 0; r < n; ++r)
-            keys[size_t(r)] = text::leadingNumber(cellOf(r));
+            keys[size_t(r)] = m_model->sortNumber(r, c);
         sortBy(keys);
     } else {
         std::vector<QString> keys(static_cast<size_t>(n));
         for (int r = 0; r < n; ++r)
-            keys[size_t(r)] = cellOf(r);
+            keys[size_t(r)] = m_model->cell(r, c);
         sortBy(keys);
     }
     m_model->permute(order);

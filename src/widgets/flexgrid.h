@@ -3,11 +3,14 @@
 // header; rows 1.. hold the data. A QTableView over a light model (rows of
 // strings with optional cell colours), not a widget item per cell.
 #include "core/gridcolumn.h"
+#include "core/gridrows.h"
 
 #include <QColor>
 #include <QSet>
 #include <QStringList>
 #include <QTableView>
+
+#include <memory>
 
 namespace kioku {
 
@@ -40,6 +43,12 @@ public:
     void addRow(const QStringList &cells);
     // Replaces all data rows at once (header kept).
     void setDataRows(QList<QStringList> rows);
+    // Replaces all data rows with rows computed from `rows` as they are shown
+    // (a list of every play holds no text per cell). Sorting, removing rows
+    // and setting cells work as on rows of texts.
+    void setDataRows(std::shared_ptr<const GridRows> rows);
+    // The texts of row r, every column.
+    QStringList rowTexts(int r) const;
     // Removes row r (r >= 1).
     void removeItem(int r);
     // Empties the text of every cell, header included (size kept).

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the tests of every layer.
 #include "core/playlog/playlog.h"
+#include "core/stats/playrows.h"
 
 #include <QByteArray>
 #include <QString>
@@ -48,4 +49,13 @@ inline kioku::PlayRecord play(const QString &date, const QString &time, const QS
     r.seconds = seconds;
     r.comment = comment;
     return r;
+}
+
+// Every row of a list of plays as its texts (empty without a list).
+inline QList<QStringList> texts(const std::shared_ptr<const kioku::PlayRows> &rows)
+{
+    QList<QStringList> out;
+    for (int r = 0; rows && r < rows->count(); ++r)
+        out.append(rows->rowTexts(r));
+    return out;
 }

@@ -1,5 +1,7 @@
 #include "widgets/flexgrid.h"
 
+#include "core/stats/playrows.h"
+
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QtTest>
@@ -75,6 +77,8 @@ private slots:
     void keyboardMovesTheCurrentRow();
     void cellsAreDrawnWhereTheirAlignmentSays_data();
     void cellsAreDrawnWhereTheirAlignmentSays();
+    void aListOfPlaysActsAsRowsOfTexts_data();
+    void aListOfPlaysActsAsRowsOfTexts();
 };
 
 void TestFlexGrid::cellsAreDrawnWhereTheirAlignmentSays_data()
@@ -452,6 +456,109 @@ void TestFlexGrid::keyboardMovesTheCurrentRow()
     // Setting the row moves the highlight there too.
     g.setRow(7);
     QCOMPARE(g.currentIndex().row(), 6);
+}
+
+// A grid filled from a list of plays computes its texts as they are shown;
+// every command must find what a grid holding the same texts would hold.
+void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts_data()
+{
+    QTest::addColumn<QString>("steps"); // ';'-separated: "sort col how", "remove r", "set r c text",
+                                        // "rows n", "add", "clear", "colour r c"
+    QTest::newRow("every column, every sort") << "sort 0 1; sort 1 0; sort 2 3; sort 3 2; sort 4 0; sort 4 1; "
+                                                 "sort 5 2; sort 6 3; sort 5 0; sort 0 0";
+    QTest::newRow("seconds whose texts are shorter than their values") << "sort 5 0; sort 5 1; sort 5 2; sort 5 3";
+    QTest::newRow("removed rows keep their numbers") << "remove 1; remove 4; remove 9; sort 0 1; remove 2";
+    QTest::newRow("an edited cell stays with its row") << "set 3 6 日記; sort 6 2; sort 0 0; set 1 5 7.25; sort 5 0";
+    QTest::newRow("colours follow their rows") << "colour 2 3; sort 5 1; remove 1; colour 4 0; sort 0 0";
+    QTest::newRow("cut, then grown") << "sort 5 0; rows 5; rows 8; set 7 1 x";
+    QTest::newRow("a row added") << "sort 3 3; add; sort 0 1";
+    QTest::newRow("cut to the header") << "rows 1; add";
+    QTest::newRow("cleared") << "sort 5 1; clear; set 2 2 y";
+}
+
+void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
+{
+    QFETCH(QString, steps);
+    using kioku::PlayField;
+    using kioku::PlayRecord;
+    auto play = [](const char *date, const char *time, const char *item, float seconds, const char *comment) {
+        PlayRecord r;
+        r.date = QString::fromUtf8(date);
+        r.time = QString::fromUtf8(time);
+        r.item = QString::fromUtf8(item);
+        r.seconds = seconds;
+        r.comment = QString::fromUtf8(comment);
+        return r;
+    };
+    const QList<PlayRecord> log = {
+        play("2008/01/02", "10:00:00", "数字記憶", 0.1f, "b"),
+        play("2008/01/01", "09:59:59", "画像記憶", 12.5f, ""),
+        play("2008/02/30", "23:59:59", "追跡記憶", 0.1f, "a"),
+        play("2007/12/31", "00:00:00", "数字記憶", 100.0f, "あ"),
+        play("2008/01/01", "10:00:00", "バラバラ記憶", 3.3f, "b"),
+        play("2008/01/03", "08:00:00", "数字記憶", 1e9f, ""),
+        play("2008/01/03", "08:00:01", "画像記憶", 0.30000001f, ","),
+        play("2008/01/04", "12:00:00", "アイコン衰弱", 7.0f, "\""),
+        play("2008/01/05", "12:00:00", "数字記憶", 2.5f, "c"),
+        play("", "", "", 0.0f, ""),
+    };
+    // Every other play is listed, with every field.
+    const QList<PlayField> fields = {PlayField::Number, PlayField::Date,    PlayField::Time,   PlayField::Weekday,
+                                     PlayField::Item,   PlayField::Seconds, PlayField::Comment};
+    std::vector<int> picked;
+    for (int i = 0; i < log.size(); ++i)
+        if (i != 4)
+            picked.push_back(i);
+    const auto source = std::make_shared<kioku::PlayRows>(log, fields, picked, true);
+
+    FlexGrid texts, plays;
+    for (FlexGrid *g : {&texts, &plays})
+        g->setCols(int(fields.size()));
+    QList<QStringList> rows;
+    for (int r = 0; r < source->count(); ++r)
+        rows.append(source->rowTexts(r));
+    QCOMPARE(rows.at(2).at(3), QString()); // 2008/02/30 has no weekday
+    QCOMPARE(rows.at(3).at(0), QStringLiteral("4"));
+    texts.setDataRows(rows);
+    plays.setDataRows(std::shared_ptr<const kioku::GridRows>(source));
+
+    auto same = [&](const QString &after) {
+        QCOMPARE(plays.rows(), texts.rows());
+        for (int r = 0; r < texts.rows(); ++r) {
+            for (int c = 0; c < texts.cols(); ++c) {
+                QVERIFY2(plays.textMatrix(r, c) == texts.textMatrix(r, c),
+                         qPrintable(QStringLiteral("%1: row %2 col %3: %4, not %5")
+                                        .arg(after)
+                                        .arg(r)
+                                        .arg(c)
+                                        .arg(plays.textMatrix(r, c), texts.textMatrix(r, c))));
+                QCOMPARE(plays.cellBackColor(r, c), texts.cellBackColor(r, c));
+            }
+        }
+    };
+    same(QStringLiteral("filled"));
+    for (const QString &step : steps.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QStringList w = step.simplified().split(QLatin1Char(' '));
+        for (FlexGrid *g : {&texts, &plays}) {
+            if (w[0] == QLatin1String("sort")) {
+                g->setCol(w[1].toInt());
+                g->sort(FlexGrid::Sort(w[2].toInt()));
+            } else if (w[0] == QLatin1String("remove")) {
+                g->removeItem(w[1].toInt());
+            } else if (w[0] == QLatin1String("set")) {
+                g->setTextMatrix(w[1].toInt(), w[2].toInt(), w[3]);
+            } else if (w[0] == QLatin1String("rows")) {
+                g->setRows(w[1].toInt());
+            } else if (w[0] == QLatin1String("add")) {
+                g->addRow({QStringLiteral("99"), QStringLiteral("2009/01/01")});
+            } else if (w[0] == QLatin1String("clear")) {
+                g->clear();
+            } else if (w[0] == QLatin1String("colour")) {
+                g->setCellBackColor(w[1].toInt(), w[2].toInt(), QColor(255, 192, 192));
+            }
+        }
+        same(step);
+    }
 }
 
 QTEST_MAIN(TestFlexGrid)

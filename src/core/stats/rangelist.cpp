@@ -25,19 +25,21 @@ RangeList listPlays(const QList<PlayRecord> &records, const RangeFilter &filter,
 {
     RangeList out;
     out.itemSeconds = QList<qint64>(items.size(), 0);
-    // The row number is wide: a log kept for years holds far more than 32,767 plays.
-    qint64 n = 0;
-    for (const PlayRecord &r : records) {
+    std::vector<int> picked;
+    for (qsizetype k = 0; k < records.size(); ++k) {
+        const PlayRecord &r = records.at(k);
         if (!filter.passes(r))
             continue;
-        ++n;
-        out.rows.append({QString::number(n), r.date, r.time, text::weekdayLetter(text::parseDateSlash(r.date)), r.item,
-                         text::shortestFloat(r.seconds)});
+        picked.push_back(int(k));
         for (qsizetype i = 0; i < items.size(); ++i) {
             if (items.at(i) == r.item)
                 out.itemSeconds[i] = text::roundHalfEven(double(out.itemSeconds.at(i)) + double(r.seconds));
         }
     }
+    out.rows = std::make_shared<PlayRows>(records,
+                                          QList<PlayField>{PlayField::Number, PlayField::Date, PlayField::Time,
+                                                           PlayField::Weekday, PlayField::Item, PlayField::Seconds},
+                                          std::move(picked), true);
     out.summary.reserve(items.size());
     for (qsizetype i = 0; i < items.size(); ++i) {
         const qint64 total = out.itemSeconds.at(i);

@@ -3,11 +3,14 @@
 // keyword, a weekday and a period of dates (each condition on or off), one
 // row per play, and the whole seconds per item within those rows.
 #include "core/playlog/playlog.h"
+#include "core/stats/playrows.h"
 
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace kioku {
 
@@ -32,7 +35,8 @@ struct RangeFilter {
 struct RangeList {
     // The cells of the play list: number from 1, date, time, weekday letter,
     // item, seconds. A date that is no calendar date has no weekday letter.
-    QList<QStringList> rows;
+    // The plays are shared with the log; each row's texts are computed as it is shown.
+    std::shared_ptr<const PlayRows> rows;
     // Whole seconds per item name, in the order of the item names: every
     // seconds value is added and rounded half to even at once. An item that
     // is not one of the names is listed but counted nowhere.

@@ -8,13 +8,11 @@ namespace kioku {
 Totals summarizeTotals(const QList<PlayRecord> &records, const QStringList &items)
 {
     Totals t;
+    t.plays = std::make_shared<PlayRows>(
+        records,
+        QList<PlayField>{PlayField::Number, PlayField::Date, PlayField::Time, PlayField::Item, PlayField::Seconds});
     if (records.isEmpty())
         return t;
-
-    t.plays.reserve(records.size());
-    qint64 n = 0;
-    for (const PlayRecord &r : records)
-        t.plays.append({QString::number(++n), r.date, r.time, r.item, text::shortestFloat(r.seconds)});
 
     QList<TotalsItem> acc;
     acc.reserve(items.size());
@@ -48,8 +46,8 @@ Totals summarizeTotals(const QList<PlayRecord> &records, const QStringList &item
         for (qint64 k = 0; k < span; ++k)
             t.days[k].date = first.addDays(k);
     }
-    for (const QStringList &row : std::as_const(t.plays)) {
-        const QDate d = text::parseDateSlash(row.at(1));
+    for (const PlayRecord &r : records) {
+        const QDate d = text::parseDateSlash(r.date);
         const qint64 k = d.isValid() && span > 0 ? first.daysTo(d) : -1;
         if (k < 0 || k >= span) {
             ++t.unplaced;
@@ -58,7 +56,7 @@ Totals summarizeTotals(const QList<PlayRecord> &records, const QStringList &item
         TotalsDay &day = t.days[k];
         // The seconds as the list of plays shows them, so the days add up
         // exactly what the list beside them says.
-        const double secs = text::leadingNumber(row.at(4));
+        const double secs = text::leadingNumber(text::shortestFloat(r.seconds));
         ++day.count;
         day.seconds = text::roundHalfEven(double(day.seconds) + secs);
         if (secs > double(day.max))

@@ -4,10 +4,13 @@
 // first play to the last. All counters are 64-bit: a log kept for years holds
 // more plays, more seconds and more days than 16 bits can count.
 #include "core/playlog/playlog.h"
+#include "core/stats/playrows.h"
 
 #include <QDate>
 #include <QList>
 #include <QStringList>
+
+#include <memory>
 
 namespace kioku {
 
@@ -33,7 +36,8 @@ struct TotalsDay {
 struct Totals {
     // Every record in log order, as the list of plays shows it: number from 1,
     // date, time, item, seconds ("42.5").
-    QList<QStringList> plays;
+    // Shared with the log, each row's texts computed as it is shown.
+    std::shared_ptr<const PlayRows> plays;
     QList<TotalsItem> items; // games played at least once, in item-name order
     // Every calendar day from the date of the first record to that of the last
     // (none when either is not a date, or the last lies before the first).
