@@ -151,6 +151,10 @@ void tst_logtail::readerLeavesOutTheCutLine_data()
     QTest::newRow("cut between CR and LF") << logOf(5) + sjis(next) + "\r" << 6 << false;
     QTest::newRow("whole, without CR LF") << logOf(5) + sjis(next) << 6 << false;
     QTest::newRow("blank last line") << logOf(5) + "   " << 5 << false;
+    QTest::newRow("full-width blank last line") << logOf(5) + "\x81\x40 \x81\x40" << 5 << false;
+    QTest::newRow("UTF-8, full-width blank last line")
+        << utf8Bom(QString::fromUtf8(QByteArray("\"2020/01/01\",\"08:00:00\",\"数字記憶\",3,\"a\",\r\n\u3000"))) << 1
+        << false;
     QTest::newRow("UTF-8, cut inside a character")
         << utf8Bom(QString::fromUtf8(QByteArray("\"2020/01/01\",\"08:00:00\",\"数字記憶\",3,\"a\",\r\n")))
             + next.toUtf8().left(next.toUtf8().indexOf("暗") + 1)
@@ -171,6 +175,11 @@ void tst_logtail::readerLeavesOutTheCutLine()
     for (const PlayRecord &r : read.records)
         QVERIFY(r.date.startsWith(QLatin1String("2020/01/")));
     QCOMPARE(dir.bytes(kPlayLogFile), log); // reading never changes the file
+    // The start-up's recovery moves out exactly the line the reader leaves out.
+    const TailRecovery r = recoverPlayLogTail();
+    QCOMPARE(r.outcome == TailRecovery::Outcome::Moved, cutTail);
+    if (!cutTail)
+        QCOMPARE(dir.bytes(kPlayLogFile), log);
 }
 
 void tst_logtail::recoveryMovesTheCutLine_data()

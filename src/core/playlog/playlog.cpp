@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cstring>
@@ -347,13 +348,27 @@ bool readLastLine(QFile &f, qint64 size, QByteArray *tail, qint64 *start)
     return true;
 }
 
-bool isBlankBytes(QByteArrayView bytes)
+// Whether a line of the log is blank as the reader finds it: its text, in
+// UTF-8 or code page 932 as the file is, holds only spaces (the full-width
+// one too). The reader passes over such a line, so it is never a cut-off record.
+bool isBlankLogLine(QByteArrayView bytes, bool utf8)
 {
+    bool ascii = true;
     for (const char c : bytes) {
+        if (uchar(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
         if (c != ' ' && (c < '\t' || c > '\r'))
             return false;
     }
-    return true;
+    if (ascii)
+        return true;
+    if (utf8) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        return text::isBlankLine(QString(decoder.decode(bytes)));
+    }
+    return text::isBlankLine(text::decodeCp932(bytes.toByteArray()));
 }
 
 TailRecovery tailFailure(const QByteArray &tail, const QString &logName, const QString &fragmentName,
@@ -380,6 +395,8 @@ TailRecovery recoverPlayLogTail()
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return TailRecovery(); // told by the reader
+    char head[3] = {0, 0, 0};
+    const bool utf8 = f.read(head, 3) == 3 && text::hasUtf8Mark(QByteArrayView(head, 3));
     QByteArray tail;
     qint64 start = 0;
     if (!readLastLine(f, info.size(), &tail, &start))
@@ -392,7 +409,7 @@ TailRecovery recoverPlayLogTail()
     QByteArrayView line(tail);
     if (line.endsWith('\r'))
         line.chop(1);
-    if (tail.isEmpty() || isBlankBytes(line) || isWholeRecordLine(line))
+    if (tail.isEmpty() || isBlankLogLine(line, utf8) || isWholeRecordLine(line))
         return TailRecovery();
 
     const QString logName = info.fileName();
