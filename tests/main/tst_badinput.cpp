@@ -418,6 +418,7 @@ private:
     QString m_icon;
     QList<Group> m_groups;
     int m_cases = 0, m_messages = 0, m_changed = 0;
+    QMap<QString, int> m_casesPerFile;
 };
 
 void tst_badInput::initTestCase()
@@ -437,6 +438,11 @@ void tst_badInput::cleanupTestCase()
 {
     qInfo("%d cases of a file in a bad form, %d messages told, %d files changed unasked", m_cases, m_messages,
           m_changed);
+    QStringList perFile;
+    for (auto it = m_casesPerFile.cbegin(); it != m_casesPerFile.cend(); ++it)
+        perFile.append(QStringLiteral("%1 %2").arg(it.key()).arg(it.value()));
+    if (!perFile.isEmpty())
+        qInfo().noquote() << QStringLiteral("cases per file:") << perFile.join(QStringLiteral(", "));
 }
 
 void tst_badInput::addRows(const QList<Form> &forms)
@@ -514,6 +520,8 @@ void tst_badInput::run()
         expected += expectedMessages(t, form, before.value(t.file), &refusing);
     }
     m_cases += int(g.files.size());
+    for (const Target &t : g.files)
+        ++m_casesPerFile[t.file];
 
     FakeServices s;
     // The main window reads none of a game's files: it opens on those of its own.
