@@ -11,6 +11,7 @@ class GridRows {
 public:
     virtual ~GridRows() = default;
     virtual int count() const = 0;
+    virtual int columns() const = 0;
     // The text of data row `row` (from 0), column `column`; empty past the columns.
     virtual QString cell(int row, int column) const = 0;
     // The key of a numeric sort: by default the leading number of the text. A

@@ -352,13 +352,16 @@ private:
     {
         if (!m_source)
             return;
+        // Every cell of the source, also beyond the columns shown, as a grid
+        // given these texts would keep them for a column shown again.
+        const int width = qMax(m_cols, m_source->columns());
         QList<QStringList> rows;
         rows.reserve(qsizetype(m_order.size()));
-        for (int r = 0; r < dataRowCount(); ++r) {
+        for (const int at : m_order) {
             QStringList cells;
-            cells.reserve(m_cols);
-            for (int c = 0; c < m_cols; ++c)
-                cells.append(cell(r, c));
+            cells.reserve(width);
+            for (int c = 0; c < width; ++c)
+                cells.append(m_edits.value(key(at, c), m_source->cell(at, c)));
             rows.append(std::move(cells));
         }
         dropSource();

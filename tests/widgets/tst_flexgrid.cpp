@@ -463,22 +463,29 @@ void TestFlexGrid::keyboardMovesTheCurrentRow()
 void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts_data()
 {
     QTest::addColumn<QString>("steps"); // ';'-separated: "sort col how", "remove r", "set r c text",
-                                        // "rows n", "add", "clear", "colour r c"
+                                        // "rows n", "cols n", "add", "clear", "colour r c"
+    QTest::addColumn<int>("columns");   // the grid's columns when it is filled (the plays have 7)
     QTest::newRow("every column, every sort") << "sort 0 1; sort 1 0; sort 2 3; sort 3 2; sort 4 0; sort 4 1; "
-                                                 "sort 5 2; sort 6 3; sort 5 0; sort 0 0";
-    QTest::newRow("seconds whose texts are shorter than their values") << "sort 5 0; sort 5 1; sort 5 2; sort 5 3";
-    QTest::newRow("removed rows keep their numbers") << "remove 1; remove 4; remove 9; sort 0 1; remove 2";
-    QTest::newRow("an edited cell stays with its row") << "set 3 6 日記; sort 6 2; sort 0 0; set 1 5 7.25; sort 5 0";
-    QTest::newRow("colours follow their rows") << "colour 2 3; sort 5 1; remove 1; colour 4 0; sort 0 0";
-    QTest::newRow("cut, then grown") << "sort 5 0; rows 5; rows 8; set 7 1 x";
-    QTest::newRow("a row added") << "sort 3 3; add; sort 0 1";
-    QTest::newRow("cut to the header") << "rows 1; add";
-    QTest::newRow("cleared") << "sort 5 1; clear; set 2 2 y";
+                                                 "sort 5 2; sort 6 3; sort 5 0; sort 0 0"
+                                              << 7;
+    QTest::newRow("seconds whose texts are shorter than their values") << "sort 5 0; sort 5 1; sort 5 2; sort 5 3" << 7;
+    QTest::newRow("removed rows keep their numbers") << "remove 1; remove 4; remove 9; sort 0 1; remove 2" << 7;
+    QTest::newRow("an edited cell stays with its row")
+        << "set 3 6 日記; sort 6 2; sort 0 0; set 1 5 7.25; sort 5 0" << 7;
+    QTest::newRow("colours follow their rows") << "colour 2 3; sort 5 1; remove 1; colour 4 0; sort 0 0" << 7;
+    QTest::newRow("cut, then grown") << "sort 5 0; rows 5; rows 8; set 7 1 x" << 7;
+    QTest::newRow("a row added") << "sort 3 3; add; sort 0 1" << 7;
+    QTest::newRow("columns cut, a row added, shown again") << "cols 5; add; cols 7" << 7;
+    QTest::newRow("fewer columns than fields, a row added") << "add; cols 7" << 5;
+    QTest::newRow("an edited cell among cells shown alike") << "set 2 5 0.1; sort 5 0; sort 5 1" << 7;
+    QTest::newRow("cut to the header") << "rows 1; add" << 7;
+    QTest::newRow("cleared") << "sort 5 1; clear; set 2 2 y" << 7;
 }
 
 void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
 {
     QFETCH(QString, steps);
+    QFETCH(int, columns);
     using kioku::PlayField;
     using kioku::PlayRecord;
     auto play = [](const char *date, const char *time, const char *item, float seconds, const char *comment) {
@@ -501,6 +508,9 @@ void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
         play("2008/01/04", "12:00:00", "アイコン衰弱", 7.0f, "\""),
         play("2008/01/05", "12:00:00", "数字記憶", 2.5f, "c"),
         play("", "", "", 0.0f, ""),
+        // Shown alike ("12345.68"): equal in a sort, as the user sees them.
+        play("2008/01/06", "12:00:00", "数字記憶", 12345.679f, ""),
+        play("2008/01/06", "12:00:01", "数字記憶", 12345.678f, ""),
     };
     // Every other play is listed, with every field.
     const QList<PlayField> fields = {PlayField::Number, PlayField::Date,    PlayField::Time,   PlayField::Weekday,
@@ -513,7 +523,7 @@ void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
 
     FlexGrid texts, plays;
     for (FlexGrid *g : {&texts, &plays})
-        g->setCols(int(fields.size()));
+        g->setCols(columns);
     QList<QStringList> rows;
     for (int r = 0; r < source->count(); ++r)
         rows.append(source->rowTexts(r));
@@ -551,6 +561,8 @@ void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
                 g->setRows(w[1].toInt());
             } else if (w[0] == QLatin1String("add")) {
                 g->addRow({QStringLiteral("99"), QStringLiteral("2009/01/01")});
+            } else if (w[0] == QLatin1String("cols")) {
+                g->setCols(w[1].toInt());
             } else if (w[0] == QLatin1String("clear")) {
                 g->clear();
             } else if (w[0] == QLatin1String("colour")) {

@@ -3,8 +3,6 @@
 #include "core/text/formats.h"
 #include "core/text/recordline.h"
 
-#include <cmath>
-
 namespace kioku {
 
 PlayRows::PlayRows(QList<PlayRecord> records, QList<PlayField> fields, std::vector<int> picked, bool usePicked)
@@ -52,15 +50,8 @@ double PlayRows::sortNumber(int row, int column) const
         switch (m_fields.at(column)) {
         case PlayField::Number:
             return double(row + 1);
-        case PlayField::Seconds: {
-            // The shortest text of a finite value reads back as a number in
-            // the same order as the values themselves; equal values give
-            // equal texts. Anything else goes through its text.
-            const float s = record(row).seconds;
-            if (std::isfinite(s))
-                return double(s);
-            break;
-        }
+        // The seconds go through their text: values that differ only beyond
+        // the digits shown are equal in a sort, as the user sees them.
         default:
             break;
         }

@@ -29,6 +29,7 @@ public:
     PlayRows(QList<PlayRecord> records, QList<PlayField> fields, std::vector<int> picked = {}, bool usePicked = false);
 
     int count() const override;
+    int columns() const override { return int(m_fields.size()); }
     QString cell(int row, int column) const override;
     double sortNumber(int row, int column) const override;
 
