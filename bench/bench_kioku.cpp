@@ -20,7 +20,7 @@
 // Targets: start-up <= 100 ms (and <= 3x the floor at 100,000 records); at every size every panel, graph and
 // rebuild <= 100 ms and <= 3x the floor; from the first size to the next no
 // figure grows faster than the record count (the ratio is printed, with a
-// fifth more allowed for the noise of a shared machine; a sort by n log n);
+// half again allowed for the caches and the noise of a shared machine; a sort by n log n);
 // a date click <= 20 ms;
 // peak memory <= 120 MB at each size.
 // --trace-memory adds the peak memory so far to every figure, to find the step
@@ -415,9 +415,13 @@ int main(int argc, char **argv)
         if (n0 <= 0)
             continue;
         const double linear = double(n1) / double(n0);
-        const double allowed = linear * 1.2;
+        // Half again as much: the smaller log and its records stay in the
+        // processor's caches and the larger do not, so that even the floor's
+        // single pass grows 3.5-4.1x from 30,000 to 100,000 records on this
+        // machine. A step that grows with the square of the log (11x) still fails.
+        const double allowed = linear * 1.5;
         // A sort compares, it cannot be linear: n log n is its bound.
-        const double sortAllowed = linear * std::log(double(n1)) / std::log(double(n0)) * 1.2;
+        const double sortAllowed = linear * std::log(double(n1)) / std::log(double(n0)) * 1.5;
         out() << "\ngrowth from " << n0 << " to " << n1 << " records (" << QString::number(linear, 'f', 2)
               << "x the records; allowed " << QString::number(allowed, 'f', 2) << "x, a sort "
               << QString::number(sortAllowed, 'f', 2) << "x)\n";

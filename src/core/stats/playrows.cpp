@@ -3,6 +3,8 @@
 #include "core/text/formats.h"
 #include "core/text/recordline.h"
 
+#include <cstring>
+
 namespace kioku {
 
 PlayRows::PlayRows(QList<PlayRecord> records, QList<PlayField> fields, std::vector<int> picked, bool usePicked)
@@ -50,8 +52,18 @@ double PlayRows::sortNumber(int row, int column) const
         switch (m_fields.at(column)) {
         case PlayField::Number:
             return double(row + 1);
-        // The seconds go through their text: values that differ only beyond
-        // the digits shown are equal in a sort, as the user sees them.
+        case PlayField::Seconds: {
+            // Through the text shown: values that differ only beyond the
+            // digits shown are equal in a sort, as the user sees them. A log
+            // repeats few values, so each is turned into text once.
+            const float s = record(row).seconds;
+            quint32 bits = 0;
+            std::memcpy(&bits, &s, sizeof bits);
+            auto it = m_shownSeconds.constFind(bits);
+            if (it == m_shownSeconds.cend())
+                it = m_shownSeconds.insert(bits, text::leadingNumber(text::shortestFloat(s)));
+            return *it;
+        }
         default:
             break;
         }

@@ -5,6 +5,7 @@
 #include "core/gridrows.h"
 #include "core/playlog/playlog.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -42,6 +43,8 @@ private:
     QList<PlayField> m_fields;
     std::vector<int> m_picked;
     bool m_usePicked;
+    // The number each seconds value shows as, by its bits (filled by sorts).
+    mutable QHash<quint32, double> m_shownSeconds;
 };
 
 } // namespace kioku
