@@ -1,6 +1,7 @@
 #include "widgets/flexgrid.h"
 
 #include "core/stats/playrows.h"
+#include "testsupport.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -488,15 +489,6 @@ void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
     QFETCH(int, columns);
     using kioku::PlayField;
     using kioku::PlayRecord;
-    auto play = [](const char *date, const char *time, const char *item, float seconds, const char *comment) {
-        PlayRecord r;
-        r.date = QString::fromUtf8(date);
-        r.time = QString::fromUtf8(time);
-        r.item = QString::fromUtf8(item);
-        r.seconds = seconds;
-        r.comment = QString::fromUtf8(comment);
-        return r;
-    };
     const QList<PlayRecord> log = {
         play("2008/01/02", "10:00:00", "数字記憶", 0.1f, "b"),
         play("2008/01/01", "09:59:59", "画像記憶", 12.5f, ""),
