@@ -22,6 +22,8 @@
 #include "core/text/textfile.h"
 #include "fuzzsupport.h"
 
+#include <QStringDecoder>
+
 #include <cstdint>
 
 using namespace kioku;
@@ -92,7 +94,10 @@ Expected expectedLog(const QByteArray &bytes)
     QByteArray tailLine = lastEnd < 0 && marked ? tail.mid(3) : tail;
     if (tailLine.endsWith('\r'))
         tailLine.chop(1);
-    const QString tailText = marked ? QString::fromUtf8(tailLine) : text::decodeCp932(tailLine);
+    // A mark at the start of a later line is a character, not a mark.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const QString tailText = marked ? QString(utf8.decode(tailLine)) : text::decodeCp932(tailLine);
     if (!tailLine.isEmpty() && !text::isBlankLine(tailText)
         && !(marked ? isWholeRecordLine(QStringView(tailText)) : isWholeRecordLine(QByteArrayView(tailLine)))) {
         e.cutTail = true;

@@ -152,6 +152,10 @@ void tst_logtail::readerLeavesOutTheCutLine_data()
     QTest::newRow("whole, without CR LF") << logOf(5) + sjis(next) << 6 << false;
     QTest::newRow("blank last line") << logOf(5) + "   " << 5 << false;
     QTest::newRow("full-width blank last line") << logOf(5) + "\x81\x40 \x81\x40" << 5 << false;
+    QTest::newRow("UTF-8, a last line of a mark alone")
+        << utf8Bom(QString::fromUtf8(QByteArray("\"2020/01/01\",\"08:00:00\",\"数字記憶\",3,\"a\",\r\n")))
+            + "\xEF\xBB\xBF"
+        << 1 << true;
     QTest::newRow("UTF-8, full-width blank last line")
         << utf8Bom(QString::fromUtf8(QByteArray("\"2020/01/01\",\"08:00:00\",\"数字記憶\",3,\"a\",\r\n\u3000"))) << 1
         << false;

@@ -365,7 +365,10 @@ bool isBlankLogLine(QByteArrayView bytes, bool utf8)
     if (ascii)
         return true;
     if (utf8) {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        // A mark in the middle of the file is a character (U+FEFF) to the
+        // reader, so it is kept here too; the file's own mark is never in `bytes`.
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         return text::isBlankLine(QString(decoder.decode(bytes)));
     }
     return text::isBlankLine(text::decodeCp932(bytes.toByteArray()));
