@@ -94,9 +94,12 @@ Expected expectedLog(const QByteArray &bytes)
     QByteArray tailLine = lastEnd < 0 && marked ? tail.mid(3) : tail;
     if (tailLine.endsWith('\r'))
         tailLine.chop(1);
-    // A mark at the start of a later line is a character, not a mark.
+    // A mark at the start of a later line is a character, not a mark; a
+    // second mark straight after the file's own is dropped, as the decoder of
+    // the whole file drops it.
     QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+                        lastEnd < 0 ? QStringDecoder::Flag::Stateless
+                                    : QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString tailText = marked ? QString(utf8.decode(tailLine)) : text::decodeCp932(tailLine);
     if (!tailLine.isEmpty() && !text::isBlankLine(tailText)
         && !(marked ? isWholeRecordLine(QStringView(tailText)) : isWholeRecordLine(QByteArrayView(tailLine)))) {

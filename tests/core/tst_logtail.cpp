@@ -156,6 +156,7 @@ void tst_logtail::readerLeavesOutTheCutLine_data()
         << utf8Bom(QString::fromUtf8(QByteArray("\"2020/01/01\",\"08:00:00\",\"数字記憶\",3,\"a\",\r\n")))
             + "\xEF\xBB\xBF"
         << 1 << true;
+    QTest::newRow("UTF-8 marked twice, nothing else") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << 0 << false;
     QTest::newRow("UTF-8, full-width blank last line")
         << utf8Bom(QString::fromUtf8(QByteArray("\"2020/01/01\",\"08:00:00\",\"数字記憶\",3,\"a\",\r\n\u3000"))) << 1
         << false;

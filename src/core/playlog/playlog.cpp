@@ -351,7 +351,7 @@ bool readLastLine(QFile &f, qint64 size, QByteArray *tail, qint64 *start)
 // Whether a line of the log is blank as the reader finds it: its text, in
 // UTF-8 or code page 932 as the file is, holds only spaces (the full-width
 // one too). The reader passes over such a line, so it is never a cut-off record.
-bool isBlankLogLine(QByteArrayView bytes, bool utf8)
+bool isBlankLogLine(QByteArrayView bytes, bool utf8, bool firstLine)
 {
     bool ascii = true;
     for (const char c : bytes) {
@@ -365,10 +365,12 @@ bool isBlankLogLine(QByteArrayView bytes, bool utf8)
     if (ascii)
         return true;
     if (utf8) {
-        // A mark in the middle of the file is a character (U+FEFF) to the
-        // reader, so it is kept here too; the file's own mark is never in `bytes`.
+        // As the reader decodes the file: a mark in the middle of the file is
+        // a character (U+FEFF); a second mark straight after the file's own
+        // (a file marked twice) is dropped. The file's own mark is never in `bytes`.
         QStringDecoder decoder(QStringDecoder::Utf8,
-                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+                               firstLine ? QStringDecoder::Flag::Stateless
+                                         : QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         return text::isBlankLine(QString(decoder.decode(bytes)));
     }
     return text::isBlankLine(text::decodeCp932(bytes.toByteArray()));
@@ -405,14 +407,15 @@ TailRecovery recoverPlayLogTail()
     if (!readLastLine(f, info.size(), &tail, &start))
         return TailRecovery();
     f.close();
-    if (start == 0 && text::hasUtf8Mark(tail)) { // the mark stays: the rest of the file is UTF-8
+    const bool firstLine = start == 0;
+    if (firstLine && text::hasUtf8Mark(tail)) { // the mark stays: the rest of the file is UTF-8
         tail = tail.mid(3);
         start = 3;
     }
     QByteArrayView line(tail);
     if (line.endsWith('\r'))
         line.chop(1);
-    if (tail.isEmpty() || isBlankLogLine(line, utf8) || isWholeRecordLine(line))
+    if (tail.isEmpty() || isBlankLogLine(line, utf8, firstLine) || isWholeRecordLine(line))
         return TailRecovery();
 
     const QString logName = info.fileName();
