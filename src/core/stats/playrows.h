@@ -19,7 +19,7 @@ enum class PlayField {
     Time,    // as stored
     Weekday, // the date's weekday letter; empty for a date that is no date
     Item,
-    Seconds, // the shortest text that reads back as the stored value
+    Seconds, // the stored value in its shortest text of at most 7 significant digits
     Comment,
 };
 
