@@ -12,7 +12,6 @@
 #include "testsupport.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QtTest>
 
 using namespace kioku;
@@ -44,16 +43,6 @@ QByteArray cutLine(const QString &line, qsizetype cut)
 QByteArray utf8Bom(const QString &s)
 {
     return QByteArray("\xEF\xBB\xBF") + s.toUtf8();
-}
-
-// No English words from the system and no path in a message for the user.
-bool isPlainJapanese(const QString &message)
-{
-    static const QRegularExpression english(QStringLiteral("[A-Za-z]{3,}"));
-    QString rest = message;
-    for (const char *allowed : {"Shift", "JIS", "UTF", "txt", "TXT", "ico"})
-        rest.remove(QLatin1String(allowed));
-    return !message.contains(QLatin1Char('/')) && !english.match(rest).hasMatch();
 }
 
 } // namespace

@@ -27,7 +27,6 @@
 #include <QDirIterator>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -238,16 +237,6 @@ QMap<QString, QByteArray> snapshot()
                                                      : "<unreadable>");
     }
     return all;
-}
-
-// No English words from the system and no path in a message for the user.
-bool isPlainJapanese(const QString &message)
-{
-    static const QRegularExpression english(QStringLiteral("[A-Za-z]{3,}"));
-    QString rest = message;
-    for (const char *allowed : {"Shift", "JIS", "UTF", "txt", "TXT", "ico"})
-        rest.remove(QLatin1String(allowed));
-    return !message.contains(QLatin1Char('/')) && !english.match(rest).hasMatch();
 }
 
 struct Opened {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QtDebug>
 
 TempDataDir::TempDataDir() : m_oldCurrent(QDir::currentPath())
@@ -70,4 +71,13 @@ QByteArray fixture(const QString &relPath)
         return QByteArray();
     }
     return f.readAll();
+}
+
+bool isPlainJapanese(const QString &message)
+{
+    static const QRegularExpression english(QStringLiteral("[A-Za-z]{3,}"));
+    QString rest = message;
+    for (const char *allowed : {"Shift", "JIS", "UTF", "txt", "TXT", "ico"})
+        rest.remove(QLatin1String(allowed));
+    return !message.contains(QLatin1Char('/')) && !english.match(rest).hasMatch();
 }

@@ -38,6 +38,10 @@ QByteArray sjisLines(const QStringList &lines);
 // The bytes of a fixture file under tests/data (empty when missing, with a warning).
 QByteArray fixture(const QString &relPath);
 
+// Whether a message for the user holds no English words from the system and
+// no path (file names and the names of encodings aside).
+bool isPlainJapanese(const QString &message);
+
 // One play-log record, as the games save it.
 inline kioku::PlayRecord play(const QString &date, const QString &time, const QString &item, float seconds,
                               const QString &comment = QString())
