@@ -353,27 +353,15 @@ bool readLastLine(QFile &f, qint64 size, QByteArray *tail, qint64 *start)
 // one too). The reader passes over such a line, so it is never a cut-off record.
 bool isBlankLogLine(QByteArrayView bytes, bool utf8, bool firstLine)
 {
-    bool ascii = true;
-    for (const char c : bytes) {
-        if (uchar(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-        if (c != ' ' && (c < '\t' || c > '\r'))
-            return false;
-    }
-    if (ascii)
-        return true;
-    if (utf8) {
-        // As the reader decodes the file: a mark in the middle of the file is
-        // a character (U+FEFF); a second mark straight after the file's own
-        // (a file marked twice) is dropped. The file's own mark is never in `bytes`.
-        QStringDecoder decoder(QStringDecoder::Utf8,
-                               firstLine ? QStringDecoder::Flag::Stateless
-                                         : QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        return text::isBlankLine(QString(decoder.decode(bytes)));
-    }
-    return text::isBlankLine(text::decodeCp932(bytes.toByteArray()));
+    if (!utf8)
+        return ByteFields().isBlank(bytes.data(), bytes.size()); // the reader's own test
+    // As the reader decodes the file: a mark in the middle of the file is a
+    // character (U+FEFF); a second mark straight after the file's own (a file
+    // marked twice) is dropped. The file's own mark is never in `bytes`.
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           firstLine ? QStringDecoder::Flag::Stateless
+                                     : QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return text::isBlankLine(QString(decoder.decode(bytes)));
 }
 
 TailRecovery tailFailure(const QByteArray &tail, const QString &logName, const QString &fragmentName,
