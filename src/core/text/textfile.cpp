@@ -463,6 +463,15 @@ WriteResult writeBytes(const QString &name, const QByteArray &bytes)
 
 namespace {
 
+// What an appended line needs in front of it to start a line of its own, after
+// a file whose last byte is `last`. A file edited by hand may lack its final
+// line end, and one cut between the CR and the LF of a line end needs its LF:
+// the appended record never merges with the last one.
+const char *lineStartAfter(char last)
+{
+    return last == '\n' ? "" : last == '\r' ? "\n" : "\r\n";
+}
+
 // Appends to a file in UTF-8 with a byte-order mark: its text goes into code
 // page 932 and the file is rewritten whole, atomically, with `lineBytes` at
 // its end. Refused, the file untouched, when its text is not valid UTF-8 or
@@ -492,12 +501,8 @@ WriteResult appendToUtf8File(const QString &path, const QByteArray &fileBytes, c
                          .arg(name, kept);
         return r;
     }
-    // As in a plain append: a missing line end is added, and a file that ends
-    // between the CR and the LF of a line end gets only its LF.
-    if (converted.endsWith('\r'))
-        converted += '\n';
-    else if (!converted.isEmpty() && !converted.endsWith('\n'))
-        converted += "\r\n";
+    if (!converted.isEmpty())
+        converted += lineStartAfter(converted.back());
     converted += lineBytes;
     return writeAtomically(path, converted);
 }
@@ -535,12 +540,9 @@ WriteResult appendLine(const QString &name, const QString &line)
                 existing.close();
                 return appendToUtf8File(path, all, bytes);
             }
-            // A file edited by hand may lack its final line end: start a new
-            // line so the appended record never merges with the last one.
             char last = 0;
-            // A file that ends between the CR and the LF of a line end gets its LF.
-            if (existing.seek(existing.size() - 1) && existing.getChar(&last) && last != '\n')
-                bytes.prepend(last == '\r' ? "\n" : "\r\n");
+            if (existing.seek(existing.size() - 1) && existing.getChar(&last))
+                bytes.prepend(lineStartAfter(last));
         }
     }
     // Unbuffered, so that close() has nothing left to retry after a refused
