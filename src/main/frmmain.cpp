@@ -379,18 +379,12 @@ void frmMain::READ_SETTEI()
 void frmMain::RecoverLogTail()
 {
     const TailRecovery r = recoverPlayLogTail();
-    switch (r.outcome) {
-    case TailRecovery::Outcome::Nothing:
+    if (r.outcome == TailRecovery::Outcome::Nothing)
         return;
-    case TailRecovery::Outcome::Moved:
-        // Each cut-off line is moved once, so this is told once.
+    // A line moved out is moved once, so it is told once; a line that could
+    // not be moved is met again at every start of the window, and told once per run.
+    if (r.outcome == TailRecovery::Outcome::Moved || m_ctx.session.tellOnce(QStringLiteral("tail:") + kPlayLogFile))
         m_ctx.messages.warn(this, r.message, QStringLiteral("データの修復"));
-        return;
-    case TailRecovery::Outcome::Failed:
-        if (m_ctx.session.tellOnce(QStringLiteral("tail:") + kPlayLogFile))
-            m_ctx.messages.warn(this, r.message, QStringLiteral("データの修復"));
-        return;
-    }
 }
 
 void frmMain::chkHelp_Click()
