@@ -79,6 +79,19 @@ QList<QPointF> densePoints(const QList<double> &values)
     return pts;
 }
 
+// The points of a line series: a dense line as above, otherwise row i at x = i
+// (on the axis of row labels).
+QList<QPointF> linePoints(const QList<double> &values, bool dense)
+{
+    if (dense)
+        return densePoints(values);
+    QList<QPointF> pts;
+    pts.reserve(values.size());
+    for (qsizetype i = 0; i < values.size(); ++i)
+        pts.append(QPointF(double(i), values.at(i)));
+    return pts;
+}
+
 // 1, 2 or 5 times a power of ten, at least `raw`.
 double niceStep(double raw)
 {
@@ -316,15 +329,7 @@ bool Chart::updateValues()
         auto *line = qobject_cast<QLineSeries *>(all.at(s));
         if (!line)
             return false;
-        if (dense) {
-            line->replace(densePoints(m_values[s]));
-        } else {
-            QList<QPointF> pts;
-            pts.reserve(n);
-            for (int i = 0; i < n; ++i)
-                pts.append(QPointF(i, m_values[s].at(i)));
-            line->replace(pts);
-        }
+        line->replace(linePoints(m_values[s], dense));
     }
     return true;
 }
@@ -439,7 +444,7 @@ void Chart::redraw()
                 QPen pen(kSeriesColours[s]);
                 pen.setWidthF(1.2);
                 series->setPen(pen);
-                series->replace(densePoints(m_values[s]));
+                series->replace(linePoints(m_values[s], true));
                 chart->addSeries(series);
                 series->attachAxis(xAxis);
                 series->attachAxis(yAxis);
@@ -469,11 +474,7 @@ void Chart::redraw()
                 pen.setWidthF(2);
                 series->setPen(pen);
                 series->setPointsVisible(n <= 60);
-                QList<QPointF> pts;
-                pts.reserve(n);
-                for (int i = 0; i < n; ++i)
-                    pts.append(QPointF(i, m_values[s].at(i)));
-                series->replace(pts);
+                series->replace(linePoints(m_values[s], false));
                 chart->addSeries(series);
                 series->attachAxis(xAxis);
                 series->attachAxis(yAxis);
