@@ -1,7 +1,6 @@
 #include "main/loggrid.h"
 
 #include "core/stats/playrows.h"
-#include "core/text/formats.h"
 #include "core/text/recordline.h"
 #include "views/panel.h"
 #include "widgets/flexgrid.h"

@@ -1,6 +1,5 @@
 #include "views/sortedlistview.h"
 
-#include "core/text/formats.h"
 #include "main/loggrid.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
