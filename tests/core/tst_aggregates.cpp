@@ -1,6 +1,9 @@
 // The monthly and daily cross tables of the aggregates panel, from plain
 // records. The panel itself is tested through the main window.
 #include "core/stats/aggregates.h"
+#include "core/stats/calendar.h"
+#include "core/stats/logsummary.h"
+#include "core/stats/totals.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -50,6 +53,8 @@ private slots:
     void fixtureMonths_data();
     void fixtureMonths();
     void spanBeyondSixteenBits();
+    void everyViewCountsEveryDatedPlay_data();
+    void everyViewCountsEveryDatedPlay();
 };
 
 // Small logs: every row of the table, for one measure.
@@ -190,4 +195,70 @@ void tst_aggregates::spanBeyondSixteenBits()
 }
 
 QTEST_GUILESS_MAIN(tst_aggregates)
+// A play saved while the computer's clock was wrong lies out of date order in
+// the log. The calendar, both cross tables and the day series take their
+// period from the summary every panel is built from, and each counts every
+// dated play once, as the totals per game do.
+void tst_aggregates::everyViewCountsEveryDatedPlay_data()
+{
+    QTest::addColumn<QList<PlayRecord>>("before"); // lines written before the fixture's
+    QTest::addColumn<QList<PlayRecord>>("after");  // lines appended after them
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+
+    const PlayRecord early = rec(QStringLiteral("2007/11/15"), QStringLiteral("数字記憶"), 3);
+    const PlayRecord late = rec(QStringLiteral("2008/04/01"), QStringLiteral("輪廻記憶"), 5);
+    QTest::newRow("in order") << QList<PlayRecord>{} << QList<PlayRecord>{} << "2007/12/30"
+                              << "2008/03/02";
+    QTest::newRow("clock set back: an earlier day appended last")
+        << QList<PlayRecord>{} << QList<PlayRecord>{early} << "2007/11/15"
+        << "2008/03/02";
+    QTest::newRow("clock ahead: a later day written first")
+        << QList<PlayRecord>{late} << QList<PlayRecord>{} << "2007/12/30"
+        << "2008/04/01";
+    QTest::newRow("both ways") << QList<PlayRecord>{late} << QList<PlayRecord>{early} << "2007/11/15"
+                               << "2008/04/01";
+}
+
+void tst_aggregates::everyViewCountsEveryDatedPlay()
+{
+    QFETCH(QList<PlayRecord>, before);
+    QFETCH(QList<PlayRecord>, after);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+
+    TempDataDir dir;
+    PlayLog log;
+    log.records = before + fixtureRecords(dir) + after;
+    const qint64 plays = log.records.size();
+    const LogSummary s = summarizeLog(log, QDate(2008, 3, 2));
+    QCOMPARE(s.firstPlayDate, first);
+    QCOMPARE(s.lastPlayDate, last);
+    const LogSpan span = logSpan(s.firstPlayDate, s.lastPlayDate);
+
+    const CrossTable monthly = monthlyTable(s.records(), span, s.items, AggregateMeasure::Counts);
+    QVERIFY(monthly.totalRow >= 0);
+    QCOMPARE(monthly.rows.at(monthly.totalRow).at(2).toLongLong(), plays);
+
+    qint64 daily = 0;
+    for (const QStringList &r : dailyTable(s.records(), span, s.items, AggregateMeasure::Counts).rows)
+        daily += r.at(2).toLongLong();
+    QCOMPARE(daily, plays);
+
+    qint64 calendar = 0;
+    for (const QList<qint64> &month : summarizeCalendar(s.records(), span).months.plays)
+        for (qint64 n : month)
+            calendar += n;
+    QCOMPARE(calendar, plays);
+
+    const Totals totals = summarizeTotals(s.records(), s.items);
+    qint64 days = 0;
+    for (const TotalsDay &d : totals.days)
+        days += d.count;
+    QCOMPARE(days, plays);
+    QCOMPARE(totals.unplaced, 0);
+    QCOMPARE(totals.days.first().date, span.first);
+    QCOMPARE(totals.days.last().date, span.last);
+}
+
 #include "tst_aggregates.moc"

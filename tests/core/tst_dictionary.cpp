@@ -62,6 +62,13 @@ void tst_Dictionary::wordsAreTheFieldsOfTheFile_data()
     QTest::newRow("unquoted: two words") << sjis("インター,ネット\r\n") << QStringList{"インター", "ネット"};
     QTest::newRow("blanks around a word dropped")
         << sjis("  りんご  \r\n\tみかん\t,  ぶどう\r\n") << QStringList{"りんご", "みかん", "ぶどう"};
+    // Blanks nobody can see cannot be typed: full-width ones go as half-width
+    // ones do, from quoted words too; a blank inside a word stays.
+    QTest::newRow("full-width blanks around a word dropped")
+        << sjis("　みかん　\r\n　 りんご \t　,\"　ぶどう　\"\r\n\" もも \"\r\n")
+        << QStringList{"みかん", "りんご", "ぶどう", "もも"};
+    QTest::newRow("a blank inside a word kept")
+        << sjis("　ホット　ドッグ　\r\nアイス クリーム\r\n") << QStringList{"ホット　ドッグ", "アイス クリーム"};
     QTest::newRow("blank lines and empty fields give no word")
         << sjis("\r\nかぼちゃ\r\n   \r\n,,\r\nりんご,\r\n\"\"\r\n　\r\n\r\n") << QStringList{"かぼちゃ", "りんご"};
     // The text layer reads a file with a UTF-8 mark as UTF-8, as every file of the program.
@@ -146,6 +153,9 @@ void tst_Dictionary::scrambledListLeavesOutLongWords_data()
         << list << kScrambledMaxLength << QStringList{"ひまわり", "チョコレート", "あいうえおかきくけ"} << 1;
     QTest::newRow("no limit for the typing lists")
         << list << 0 << QStringList{"ひまわり", "チョコレート", "あいうえおかきくけ", "あいうえおかきくけこ"} << 0;
+    QTest::newRow("full-width blanks around a word not counted")
+        << sjisLines({"　あいうえおかきくけ　", "　あいうえおかきくけこ"}) << kScrambledMaxLength
+        << QStringList{"あいうえおかきくけ"} << 1;
     // Counted in characters: a character outside the basic plane is one, not two.
     QTest::newRow("a surrogate pair is one character")
         << kUtf8Mark + QString("𠮷あいうえおかきく\r\n𠮷あいうえおかきくけ\r\n").toUtf8() << kScrambledMaxLength

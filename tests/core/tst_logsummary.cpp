@@ -37,12 +37,29 @@ void tst_logsummary::summary_data()
                                                        play("2026/12/07", "09:00:00", "輪廻記憶", 10)}
                                   << today << false << "2026/11/30"
                                   << "2026/12/07";
-    // The first and last lines as written: a log edited out of order is not sorted.
+    // The earliest and the latest date, wherever their lines stand (a clock
+    // set back, a line moved by hand); lines without a date are passed over,
+    // and kept as written only when no line has a date.
     QTest::newRow("lines out of date order") << QList<PlayRecord>{play("2026/12/05", "09:00:00", "数字記憶", 10),
                                                                   play("2026/11/02", "09:00:00", "数字記憶", 10),
                                                                   play("2026/12/03", "09:00:00", "数字記憶", 10)}
-                                             << today << false << "2026/12/05"
-                                             << "2026/12/03";
+                                             << today << false << "2026/11/02"
+                                             << "2026/12/05";
+    QTest::newRow("clock set back: last line before the first")
+        << QList<PlayRecord>{play("2026/12/05", "09:00:00", "数字記憶", 10),
+                             play("2026/12/06", "09:00:00", "数字記憶", 10),
+                             play("2000/01/01", "00:01:00", "数字記憶", 10)}
+        << today << false << "2000/01/01"
+        << "2026/12/06";
+    QTest::newRow("undated lines around the dated ones")
+        << QList<PlayRecord>{play("", "09:00:00", "数字記憶", 10), play("2026/12/05", "09:00:00", "数字記憶", 10),
+                             play("2026/12/5", "09:00:00", "数字記憶", 10), play("昨日", "09:00:00", "数字記憶", 10)}
+        << today << false << "2026/12/05"
+        << "2026/12/05";
+    QTest::newRow("no line dated") << QList<PlayRecord>{play("昨日", "09:00:00", "数字記憶", 10),
+                                                        play("", "09:00:00", "数字記憶", 10)}
+                                   << today << false << "昨日"
+                                   << "";
     QTest::newRow("selected day without plays") << QList<PlayRecord>{play("2026/12/01", "09:00:00", "数字記憶", 10)}
                                                 << QDate(2025, 2, 14) << false << "2026/12/01"
                                                 << "2026/12/01";

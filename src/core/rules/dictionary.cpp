@@ -160,8 +160,11 @@ QStringList dictionaryWords(const QStringList &lines)
     QStringList words;
     for (const QString &line : lines) {
         for (const QString &field : text::splitRecord(line)) {
-            if (!text::isBlankLine(field))
-                words.append(field);
+            // Blanks at either end, full-width ones too, cannot be seen on
+            // screen and so never typed: the word is what lies between them.
+            const QString word = field.trimmed();
+            if (!word.isEmpty())
+                words.append(word);
         }
     }
     return words;

@@ -5,10 +5,10 @@
 //
 // A list file is read with the program's record reader: fields are separated by
 // commas or line ends, a quoted field keeps its commas, an unquoted field loses
-// its surrounding blanks, and every field is one word. The usual form is one
-// word per line. Blank lines, empty fields ("a,,b", a trailing comma, "") and
-// fields of nothing but blanks (full-width ones included) give no word, so a
-// word is never empty.
+// its surrounding blanks, and every field is one word, without the blanks,
+// half-width or full-width, at either end. The usual form is one word per
+// line. Blank lines, empty fields ("a,,b", a trailing comma, "") and fields
+// of nothing but blanks give no word, so a word is never empty.
 #include "core/game/catalogue.h"
 
 #include <QString>

@@ -21,6 +21,25 @@ LogSpan logSpan(const QString &firstDate, const QString &lastDate)
     return LogSpan{text::parseDateSlash(firstDate), text::parseDateSlash(lastDate)};
 }
 
+LogSpan logSpanOf(const QList<PlayRecord> &records)
+{
+    LogSpan span;
+    QString previous; // the plays of a day share one date text: each is parsed once
+    for (const PlayRecord &r : records) {
+        if (r.date.isSharedWith(previous) || r.date == previous)
+            continue;
+        previous = r.date;
+        const QDate d = text::parseDateSlash(r.date);
+        if (!d.isValid())
+            continue;
+        if (!span.first.isValid() || d < span.first)
+            span.first = d;
+        if (!span.last.isValid() || d > span.last)
+            span.last = d;
+    }
+    return span;
+}
+
 qint64 monthBoundaries(const QDate &from, const QDate &to)
 {
     return qint64(to.year() - from.year()) * 12 + (to.month() - from.month());

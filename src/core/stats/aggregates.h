@@ -13,10 +13,10 @@ namespace kioku {
 // What the cells of a cross table count (the index of its option button).
 enum class AggregateMeasure { Time = 0, Counts = 1, TimeAndCounts = 2 };
 
-// The days the views of the whole log cover: from the date of its first record
-// to the date of its last, both included. Not valid when the log is empty, when
-// either date text is not a date, or when the last lies before the first (a
-// clock set back between two plays): the views then show no period at all.
+// The days the views of the whole log cover: from its earliest date to its
+// latest, both included, whatever the order of the lines (a clock set back
+// between two plays puts a later line before an earlier one). Not valid when
+// no record has a date: the views then show no period at all.
 struct LogSpan {
     QDate first;
     QDate last;
@@ -31,6 +31,9 @@ struct LogSpan {
 };
 
 LogSpan logSpan(const QString &firstDate, const QString &lastDate);
+// The earliest and latest dates among the records; a date text that is not a
+// date is passed over.
+LogSpan logSpanOf(const QList<PlayRecord> &records);
 // The number of month boundaries crossed from `from` to `to` (2005/12/31 to 2006/01/01 is 1).
 qint64 monthBoundaries(const QDate &from, const QDate &to);
 

@@ -15,8 +15,8 @@ struct LogSummary {
     // its data: copying a summary copies no record.
     PlayLog log;
     bool logEmpty = true;  // the log holds no record
-    QString firstPlayDate; // date text of the first record ("" when empty)
-    QString lastPlayDate;  // date text of the last record ("" when empty)
+    QString firstPlayDate; // the earliest date of the log, "yyyy/mm/dd" ("" when empty)
+    QString lastPlayDate;  // the latest date of the log, "yyyy/mm/dd" ("" when empty)
     QDate selectedDay;     // the day picked in the calendar
     QStringList items;     // the item names, in their fixed order
 

@@ -1,5 +1,6 @@
 #include "core/stats/totals.h"
 
+#include "core/stats/aggregates.h"
 #include "core/text/formats.h"
 #include "core/text/recordline.h"
 
@@ -34,13 +35,12 @@ Totals summarizeTotals(const QList<PlayRecord> &records, const QStringList &item
         if (i.count != 0)
             t.items.append(i);
 
-    // The days run from the first record's date to the last record's. Each
-    // record goes to the day of its own date, so a line put out of order by
-    // hand lands on its day (or, before the first date, on none) instead of
-    // throwing the days after it off.
-    const QDate first = text::parseDateSlash(records.first().date);
-    const QDate last = text::parseDateSlash(records.last().date);
-    const qint64 span = first.isValid() && last.isValid() ? first.daysTo(last) + 1 : 0;
+    // The days run from the log's earliest date to its latest. Each record
+    // goes to the day of its own date, so a line out of order (a clock set
+    // back, a line moved by hand) lands on its day like every other.
+    const LogSpan logDays = logSpanOf(records);
+    const QDate first = logDays.first;
+    const qint64 span = logDays.days();
     if (span > 0) {
         t.days.resize(span);
         for (qint64 k = 0; k < span; ++k)
