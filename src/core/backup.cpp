@@ -1,10 +1,12 @@
 #include "core/backup.h"
 
+#include "core/text/durablefile.h"
+#include "core/text/textfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -94,37 +96,17 @@ QList<Copy> copiesIn(const QDir &folder, const QString &fileName)
 }
 
 // Writes `bytes` under a temporary name and renames it to `path` once it is
-// whole, so a copy cut short by a full disk never lies there as a good one.
+// whole and on the disk, so a copy cut short by a full disk or a power cut
+// never lies there as a good one.
 bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *error = text::writeFailureReason(path, errno);
-        return false;
-    }
     if (takeFailHook()) {
-        file.write(bytes.left(bytes.size() / 2));
-        file.cancelWriting();
-        file.commit();
         *error = QStringLiteral("書き込みが中断されました");
         return false;
     }
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        errno = 0;
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            *error = text::writeFailureReason(path, errno);
-            file.cancelWriting();
-            file.commit();
-            return false;
-        }
-        done += n;
-    }
-    errno = 0;
-    if (!file.commit()) {
-        *error = text::writeFailureReason(path, errno);
+    int systemError = 0;
+    if (!text::replaceFile(path, bytes, &systemError)) {
+        *error = text::writeFailureReason(path, systemError);
         return false;
     }
     return true;
@@ -187,11 +169,11 @@ BackupResult backUpFile(const QString &name, const QDateTime &at)
                       QStringLiteral("データフォルダに「%1」という名前のファイルがあるため、"
                                      "コピーを入れるフォルダを作れません。")
                           .arg(kBackupFolder));
-    if (!folderInfo.exists() && !data.mkdir(kBackupFolder))
+    int folderError = 0;
+    if (!folderInfo.exists() && !text::makeFolderDurably(folderPath, &folderError))
         return failed(fileName,
-                      QStringLiteral("「%1」フォルダを作れませんでした。"
-                                     "データフォルダへの書き込みの許可を確認してください。")
-                          .arg(kBackupFolder));
+                      QStringLiteral("「%1」フォルダを作れませんでした。").arg(kBackupFolder) + kCrLf
+                          + text::writeFailureReason(folderPath, folderError));
     const QDir folder(folderPath);
 
     // A name already taken (a copy of the same second, or anything else lying

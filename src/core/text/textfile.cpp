@@ -1,11 +1,11 @@
 #include "textfile.h"
 
+#include "durablefile.h"
 #include "sjis.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtAlgorithms>
 
 #include <algorithm>
@@ -111,31 +111,14 @@ bool writeFully(QFileDevice &file, const QByteArray &bytes, int *systemError)
 }
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`,
-// so the old file stays whole until the new one is complete on disk.
-// The temporary file is unbuffered: QSaveFile::commit() flushes its own buffer
-// but does not report a failed flush, and would rename a short file over the old one.
+// so the old file stays whole until the new one is complete on the disk.
 WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(path, errno);
-    if (takeFailHook()) {
-        // Test hook: behave like a disk that fills up half-way through.
-        file.write(bytes.left(bytes.size() / 2));
-        file.cancelWriting();
-        file.commit();
+    if (takeFailHook()) // test hook: a disk that fills up half-way through
         return failure(path, QStringLiteral("書き込みが中断されました"));
-    }
     int error = 0;
-    if (!writeFully(file, bytes, &error)) {
-        file.cancelWriting();
-        file.commit();
+    if (!replaceFile(path, bytes, &error))
         return failure(path, error);
-    }
-    errno = 0;
-    if (!file.commit())
-        return failure(path, errno);
     return WriteResult();
 }
 
@@ -187,10 +170,13 @@ QString readFailureReason(const QString &path, int systemError)
 
 QString writeFailureReason(const QString &path, int systemError)
 {
-    if (QFileInfo(path).isDir())
-        return QStringLiteral("同じ名前のフォルダがあります。");
     if (isDiskFull(systemError))
         return QStringLiteral("容量不足です。ディスクの空きを確かめてください。");
+    if (systemError == EIO)
+        return QStringLiteral("ディスクに書き込めたことを確かめられませんでした（入出力エラー）。"
+                              "ディスクの状態を確かめてください。");
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("同じ名前のフォルダがあります。");
     if (isPermission(systemError) || !mayWrite(path))
         return QStringLiteral("書き込みの権限がありません。ファイルとフォルダの書き込みの許可を確かめてください。");
     return QStringLiteral("ディスクの空きと書き込みの許可を確かめてください。");
@@ -571,10 +557,16 @@ WriteResult appendLine(const QString &name, const QString &line)
     int error = 0;
     if (!writeFully(file, bytes, &error))
         return takeBack(error);
+    // Saved means on the disk: a power cut a moment later keeps the line.
+    if (!syncFileData(file.handle(), &error))
+        return takeBack(error);
     errno = 0;
     file.close();
     if (file.error() != QFileDevice::NoError)
         return takeBack(errno);
+    // A file the line created is on the disk once its folder's entry is.
+    if (!existed && !syncFolder(QFileInfo(path).absolutePath(), &error))
+        return failure(path, error);
     return WriteResult();
 }
 
