@@ -30,8 +30,10 @@
 
 #include "core/clock.h"
 #include "core/datafolder.h"
+#include "core/game/history.h"
 #include "core/playlog/playlog.h"
 #include "core/random.h"
+#include "core/rules/numbermemory.h"
 #include "core/text/sjis.h"
 #include "core/text/textfile.h"
 #include "main/appsetup.h"
@@ -332,6 +334,29 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
     out()
         << QStringLiteral("%1 %2 MB").arg(QStringLiteral("peak memory at this size (VmHWM)"), -46).arg(peak, 9, 'f', 1)
         << QString(16, QLatin1Char(' ')) << "   target <= 120 MB  " << (memOk ? "PASS" : "FAIL") << "\n";
+
+    // ---- saves, each on the disk (synced) before it is reported done ----
+    {
+        kioku::PlayRecord r;
+        r.date = QStringLiteral("2026/12/07");
+        r.time = QStringLiteral("14:05:33");
+        r.item = QStringLiteral("数字記憶");
+        r.seconds = 42.5f;
+        r.comment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
+        const kioku::HistoryEntry entry({QStringLiteral("2026/12/07"), QStringLiteral("14:05:33"),
+                                         QStringLiteral("8桁"), QStringLiteral("8"), QStringLiteral("6"),
+                                         QStringLiteral("0.5"), QStringLiteral("75.0%")});
+        row(QStringLiteral("save a play (history line + log record)"),
+            medianMs(clock, runs,
+                     [&] {
+                         kioku::appendHistory(kioku::rules::numberMemoryHistory(), entry);
+                         kioku::appendPlayRecord(r);
+                     }),
+            0, 50, -1);
+        const QList<kioku::PlayRecord> records = kioku::readPlayLog().records;
+        row(QStringLiteral("delete a row (backup copy + log rewritten)"),
+            medianMs(clock, runs, [&] { kioku::rewritePlayLog(records, clock); }), floorMs);
+    }
     return fig;
 }
 
