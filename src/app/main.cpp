@@ -12,11 +12,17 @@
 #include <QDir>
 #include <QLockFile>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
 int main(int argc, char *argv[])
 {
+    // A write past the user's file-size limit (ulimit -f) fails with EFBIG and
+    // is told like a full disk, instead of the signal ending the program
+    // half-way through a save.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // Read before the application is made, so that --help needs no display.
     QStringList rawArgs;
     for (int i = 0; i < argc; ++i)
@@ -71,13 +77,17 @@ int main(int argc, char *argv[])
 
     const kioku::DataFolderResult prepared = kioku::prepareDataFolder();
     if (!prepared.failed.isEmpty()) {
-        messages.warn(nullptr,
-                      QStringLiteral("次のファイルを作成できませんでした。") + QStringLiteral("\r\n")
-                          + QStringLiteral("\r\n") + prepared.failed.join(QStringLiteral("\r\n"))
-                          + QStringLiteral("\r\n\r\n")
-                          + QStringLiteral("データフォルダ「%1」の空きと、書き込めるかを確かめてください。")
-                                .arg(QDir::current().dirName()),
-                      QStringLiteral("起動エラー"));
+        const QString text = QStringLiteral("次のファイルを作成できませんでした。") + QStringLiteral("\r\n")
+            + QStringLiteral("\r\n") + prepared.failed.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n")
+            + QStringLiteral("データフォルダ「%1」の空きと、書き込めるかを確かめてください。")
+                  .arg(QDir::current().dirName());
+        // The program goes on without them: said on stderr and in a box.
+        QString line = text;
+        line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        std::fputs(QStringLiteral("kioku: %1\n").arg(line.simplified()).toLocal8Bit().constData(), stderr);
+        std::fflush(stderr);
+        if (qEnvironmentVariable(kioku::kNoMessageBoxesVariable) != QLatin1String("1"))
+            messages.warn(nullptr, text, QStringLiteral("起動エラー"));
     }
 
     kioku::SystemClock clock;

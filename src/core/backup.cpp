@@ -146,7 +146,9 @@ BackupResult backUpFile(const QString &name, const QDateTime &at)
     const QFileInfo info(path);
     const QString fileName = info.fileName();
     if (!info.exists() || info.isDir())
-        return BackupResult(); // nothing to lose
+        return BackupResult();   // nothing to lose
+    if (!text::isOpenable(path)) // a named pipe would hold the program in open()
+        return failed(fileName, readReason(path, 0));
     QFile source(path);
     errno = 0;
     if (!source.open(QIODevice::ReadOnly))

@@ -15,7 +15,11 @@
 #include "testsupport.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +66,8 @@ private slots:
     void refusedWrite();
     void firstStart_data();
     void firstStart();
+    void notAFile_data();
+    void notAFile();
 };
 
 void TstWriteFailure::refusedWrite_data()
@@ -213,6 +219,68 @@ void TstWriteFailure::firstStart()
     QCOMPARE(present, expectWritten);
     for (const QString &name : expectWritten)
         QCOMPARE(dir.bytes(name), kioku::shippedFile(name));
+}
+
+// A data file that is not a file: a named pipe would hold the program in
+// open() for good, a link to a device would take or give bytes without end
+// (and as root, the device itself could be replaced). Each is refused with
+// the reason, before anything is opened, and stays as it was.
+void TstWriteFailure::notAFile_data()
+{
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("kind");
+
+    const QList<std::pair<QString, QString>> ops = {
+        {"append", kioku::kPlayLogFile},
+        {"writelines", kioku::kPlayLogFile},
+        {"newstart", kioku::kPlayLogFile},
+        {"backup", kioku::kPlayLogFile},
+        {"history", QStringLiteral("数字記憶履歴.txt")},
+        {"settings", QStringLiteral("数字記憶設定.txt")},
+        {"username", kioku::kNameFile},
+        {"memo", kioku::kMemoFile},
+    };
+    for (const QString kind : {QStringLiteral("named pipe"), QStringLiteral("link to /dev/zero")})
+        for (const auto &[op, file] : ops)
+            QTest::addRow("%s, %s", qPrintable(op), qPrintable(kind)) << op << file << kind;
+}
+
+void TstWriteFailure::notAFile()
+{
+    QFETCH(QString, op);
+    QFETCH(QString, file);
+    QFETCH(QString, kind);
+
+    TempDataDir dir;
+    const QByteArray path = QFile::encodeName(QDir::current().filePath(file));
+    const bool pipe = kind == QLatin1String("named pipe");
+    QVERIFY(pipe ? ::mkfifo(path.constData(), 0600) == 0 : ::symlink("/dev/zero", path.constData()) == 0);
+    const QStringList devBefore = QDir(QStringLiteral("/dev")).entryList(QDir::AllEntries | QDir::System);
+
+    QProcess p;
+    p.start(QStringLiteral(KIOKU_WRITE_CHILD), {QDir::currentPath(), QStringLiteral("1099511627776"), op});
+    const bool finished = p.waitForStarted(60000) && p.waitForFinished(120000);
+    if (!finished) {
+        p.kill();
+        p.waitForFinished();
+    }
+    QVERIFY2(finished, "the write was held by the file (blocked in open or reading without end)");
+    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.value(0), QStringLiteral("failed"));
+    const QString message = lines.mid(1).join(QLatin1Char('\n'));
+    QVERIFY2(message.contains(QStringLiteral("普通のファイルではありません")), qPrintable(message));
+    QVERIFY2(message.contains(file), qPrintable(message));
+
+    // Everything is where it was: the pipe, the link, the device.
+    QFileInfo after(QString::fromLocal8Bit(path));
+    QCOMPARE(after.isSymLink(), !pipe);
+    struct stat st;
+    QVERIFY(::stat("/dev/zero", &st) == 0 && S_ISCHR(st.st_mode));
+    if (pipe)
+        QVERIFY(::lstat(path.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    QCOMPARE(QDir(QStringLiteral("/dev")).entryList(QDir::AllEntries | QDir::System), devBefore);
+    QCOMPARE(QDir(kioku::kBackupFolder).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TstWriteFailure)

@@ -17,6 +17,8 @@ private slots:
     void helpNeedsNoDisplay();
     void refusedStartWritesNothing_data();
     void refusedStartWritesNothing();
+    void aFileSizeLimitIsToldNotFatal_data();
+    void aFileSizeLimitIsToldNotFatal();
 };
 
 namespace {
@@ -246,6 +248,60 @@ void TstStartOptions::refusedStartWritesNothing()
     QFile f(home.filePath(QStringLiteral("ファイル.txt")));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("kioku\r\n"));
+}
+
+// Under a file-size limit (ulimit -f) the system refuses a write with EFBIG
+// and, unless the signal is ignored, ends the program with SIGXFSZ half-way.
+// The program must instead say which files it could not write and go on, or
+// refuse to start with its message.
+void TstStartOptions::aFileSizeLimitIsToldNotFatal_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<bool>("runs"); // goes on to its main window
+    // Nothing at all fits: not even the lock that keeps a second program out.
+    QTest::newRow("no byte") << 0 << "kioku: " << false;
+    // The lock and the small files fit, the help document does not.
+    QTest::newRow("4 KiB") << 4096 << "kioku: 次のファイルを作成できませんでした。" << true;
+}
+
+void TstStartOptions::aFileSizeLimitIsToldNotFatal()
+{
+    QFETCH(int, limit);
+    QFETCH(QString, said);
+    QFETCH(bool, runs);
+
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("data"));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KIOKU_NO_MESSAGE_BOXES"), QStringLiteral("1"));
+    p.setProcessEnvironment(env);
+    p.setReadChannel(QProcess::StandardError); // what waitForReadyRead() waits for
+    p.start(QStringLiteral("bash"),
+            {QStringLiteral("-c"), QStringLiteral("ulimit -f %1; exec \"$0\" \"$@\"").arg(limit / 512),
+             QStringLiteral(KIOKU_EXE), QStringLiteral("-platform"), QStringLiteral("offscreen"),
+             QStringLiteral("--data-dir"), folder});
+    QVERIFY(p.waitForStarted(60000));
+    // The program's own line on stderr (Qt may say something before it).
+    QString err;
+    const auto told = [&] {
+        const qsizetype at = err.indexOf(QLatin1String("kioku: "));
+        return at >= 0 && err.indexOf(QLatin1Char('\n'), at) > at;
+    };
+    while (!told() && p.state() != QProcess::NotRunning && p.waitForReadyRead(120000))
+        err += QString::fromLocal8Bit(p.readAllStandardError());
+    if (runs) {
+        QVERIFY2(p.state() == QProcess::Running, qPrintable(err));
+        p.kill();
+    }
+    p.waitForFinished(120000);
+    err += QString::fromLocal8Bit(p.readAllStandardError());
+    QVERIFY2(err.contains(said), qPrintable(err));
+    if (!runs) {
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstStartOptions)

@@ -52,6 +52,12 @@ WriteResult failure(const QString &path, int systemError)
     return failure(path, writeFailureReason(path, systemError));
 }
 
+QString notAFileReason()
+{
+    return QStringLiteral("普通のファイルではありません（名前付きパイプや装置など）。"
+                          "データフォルダから取り除いてください。");
+}
+
 bool isDiskFull(int e)
 {
     return e == ENOSPC || e == EFBIG
@@ -114,6 +120,8 @@ bool writeFully(QFileDevice &file, const QByteArray &bytes, int *systemError)
 // so the old file stays whole until the new one is complete on the disk.
 WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
 {
+    if (!isOpenable(path))
+        return failure(path, notAFileReason());
     if (takeFailHook()) // test hook: a disk that fills up half-way through
         return failure(path, QStringLiteral("書き込みが中断されました"));
     int error = 0;
@@ -158,11 +166,19 @@ bool fileExists(const QString &name)
     return QFileInfo::exists(resolve(name));
 }
 
+bool isOpenable(const QString &path)
+{
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+}
+
 QString readFailureReason(const QString &path, int systemError)
 {
     const QFileInfo info(path);
     if (info.isDir())
         return QStringLiteral("同じ名前のフォルダがあります。");
+    if (!isOpenable(path))
+        return notAFileReason();
     if (isPermission(systemError) || (info.exists() && ::access(QFile::encodeName(path).constData(), R_OK) != 0))
         return QStringLiteral("読み込みの権限がありません。");
     return QStringLiteral("ファイルを読み込めません。ディスクの状態を確かめてください。");
@@ -177,6 +193,8 @@ QString writeFailureReason(const QString &path, int systemError)
                               "ディスクの状態を確かめてください。");
     if (QFileInfo(path).isDir())
         return QStringLiteral("同じ名前のフォルダがあります。");
+    if (!isOpenable(path))
+        return notAFileReason();
     if (isPermission(systemError) || !mayWrite(path))
         return QStringLiteral("書き込みの権限がありません。ファイルとフォルダの書き込みの許可を確かめてください。");
     return QStringLiteral("ディスクの空きと書き込みの許可を確かめてください。");
@@ -506,6 +524,8 @@ WriteResult appendLine(const QString &name, const QString &line)
     const QFileInfo info(path);
     if (info.isDir())
         return failure(path, 0);
+    if (!isOpenable(path))
+        return failure(path, notAFileReason());
     const bool existed = info.exists();
     if (existed && info.size() > 0) {
         QFile existing(path);

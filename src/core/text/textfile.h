@@ -32,6 +32,10 @@ ReadResult readLines(const QString &name);
 // names the file: from the error the system gave (errno) and from what lies at
 // `path` (a folder of that name, a file or folder without permission).
 QString readFailureReason(const QString &path, int systemError);
+// Whether `path` may be opened at all: missing, or a regular file (also behind
+// a link). A named pipe would hold the program in open() for good, a device
+// would give or take bytes without end: neither is ever opened.
+bool isOpenable(const QString &path);
 QString writeFailureReason(const QString &path, int systemError);
 // The message for a file that could not be read: "「name」を読み込めませんでした。"
 // and the reason on the next line.
