@@ -11,7 +11,54 @@ namespace kioku {
 
 namespace {
 const QColor kBar(255, 140, 40);
+// The narrowest a value box is, whatever it shows.
+constexpr int kValueMinWidth = 64;
 } // namespace
+
+ValueLabel::ValueLabel(QWidget *parent) : QLabel(parent)
+{
+}
+
+void ValueLabel::setWidestValues(const QStringList &texts)
+{
+    m_widest = texts;
+    updateGeometry();
+}
+
+QSize ValueLabel::sizeFor(const QString &text) const
+{
+    // What QLabel puts around its text: the frame and margins, and beside a
+    // framed text the width of an "x" (half of it on each side).
+    const QFontMetrics fm(font());
+    const QRect ink = fm.boundingRect(QRect(0, 0, 2000, 2000), int(alignment()), text);
+    const int width = qMax(fm.horizontalAdvance(text), ink.width());
+    int indent = this->indent();
+    if (indent < 0 && frameWidth() > 0)
+        indent = fm.horizontalAdvance(QLatin1Char('x'));
+    const QMargins m = contentsMargins();
+    return {width + qMax(0, indent) + 2 * margin() + m.left() + m.right() + 2,
+            ink.height() + 2 * margin() + m.top() + m.bottom()};
+}
+
+QSize ValueLabel::reservedSize() const
+{
+    // Also as tall as a line of digits while it is empty: a value that
+    // comes does not make the row taller.
+    QSize s = sizeFor(QStringLiteral("0")).expandedTo(QSize(kValueMinWidth, 0));
+    for (const QString &t : m_widest)
+        s = s.expandedTo(sizeFor(t));
+    return s;
+}
+
+QSize ValueLabel::sizeHint() const
+{
+    return QLabel::sizeHint().expandedTo(reservedSize());
+}
+
+QSize ValueLabel::minimumSizeHint() const
+{
+    return QLabel::minimumSizeHint().expandedTo(reservedSize());
+}
 
 QLabel *captionLabel(const QString &text, QWidget *parent)
 {
@@ -20,10 +67,13 @@ QLabel *captionLabel(const QString &text, QWidget *parent)
     return l;
 }
 
-void styleValueLabel(QLabel *l)
+void styleValueLabel(QLabel *l, const QStringList &widest)
 {
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(64);
+    if (auto *v = qobject_cast<ValueLabel *>(l))
+        v->setWidestValues(widest); // its width follows its font and frame
+    else
+        l->setMinimumWidth(kValueMinWidth);
     l->setFrameShape(QFrame::StyledPanel);
     l->setFrameShadow(QFrame::Sunken);
     showAsField(l);
@@ -41,11 +91,11 @@ void showAsField(QLabel *l)
     l->setAutoFillBackground(true);
 }
 
-QLabel *valueLabel(const QString &name, QWidget *parent)
+ValueLabel *valueLabel(const QString &name, QWidget *parent, const QStringList &widest)
 {
-    auto *l = new QLabel(parent);
+    auto *l = new ValueLabel(parent);
     l->setObjectName(name);
-    styleValueLabel(l);
+    styleValueLabel(l, widest);
     return l;
 }
 

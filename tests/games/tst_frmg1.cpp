@@ -10,6 +10,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,6 +85,9 @@ private slots:
     void startPreparesTheBoard();
     void typingMovesTheFocusOnToJudging_data();
     void typingMovesTheFocusOnToJudging();
+    void answerBoxesTakeNoInputMethod();
+    void inputMethodDigitsGoOnePerBox_data();
+    void inputMethodDigitsGoOnePerBox();
     void judgingColoursEachBoxAndCountsOverN_data();
     void judgingColoursEachBoxAndCountsOverN();
     void shortDisplayKeepsTheBarFull();
@@ -148,6 +154,69 @@ void tst_frmG1::typingMovesTheFocusOnToJudging()
     QVERIFY(!p.kekka()->isEnabled());
     QTest::keyClick(p.w->cmdStart(), Qt::Key_Return);
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Countdown);
+}
+
+void tst_frmG1::answerBoxesTakeNoInputMethod()
+{
+    // The Japanese input method a player leaves on after the typing games is
+    // not asked to the digit boxes: the desktop sends their keys as they are.
+    GameFixture f;
+    Play p(f, "4,0.5,1\r\n", "8551");
+    p.showActive();
+    p.start();
+    QLineEdit *box = p.w->txtKaitou(1);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QVERIFY(!box->testAttribute(Qt::WA_InputMethodEnabled));
+    // What the desktop's input method (fcitx, ibus) asks the focused box before it takes its keys.
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(QGuiApplication::focusObject(), &query);
+    QVERIFY(!query.value(Qt::ImEnabled).toBool());
+    QVERIFY(!QInputMethod::queryFocusObject(Qt::ImEnabled, QVariant()).toBool());
+    QVERIFY(box->inputMethodHints() & Qt::ImhDigitsOnly);
+}
+
+void tst_frmG1::inputMethodDigitsGoOnePerBox_data()
+{
+    QTest::addColumn<QString>("committed"); // by the input method, or as a key's text (a leading "key:")
+    QTest::addColumn<QStringList>("boxes"); // the four boxes afterwards
+    QTest::addColumn<int>("focused");       // the box with the focus afterwards, 0 for 回答
+    QTest::newRow("one full-width digit") << "８" << QStringList{"8", "", "", ""} << 2;
+    QTest::newRow("a full-width key") << "key:５" << QStringList{"5", "", "", ""} << 2;
+    QTest::newRow("four digits at once") << "８５５１" << QStringList{"8", "5", "5", "1"} << 0;
+    QTest::newRow("half-width digits at once") << "85" << QStringList{"8", "5", "", ""} << 3;
+    QTest::newRow("more than the boxes: the last keeps the rest")
+        << "８５５１２" << QStringList{"8", "5", "5", "12"} << 0;
+}
+
+void tst_frmG1::inputMethodDigitsGoOnePerBox()
+{
+    // Should a digit still come through an input method (or full width), it is
+    // the digit it shows: one to a box, and the focus moves on as with keys.
+    QFETCH(QString, committed);
+    QFETCH(QStringList, boxes);
+    QFETCH(int, focused);
+    GameFixture f;
+    Play p(f, "4,0.5,1\r\n", "8551");
+    p.showActive();
+    p.start();
+    QWidget *box = QApplication::focusWidget();
+    QCOMPARE(box, p.w->txtKaitou(1));
+    if (committed.startsWith(QLatin1String("key:"))) {
+        const QString text = committed.mid(4);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(box, &press);
+    } else {
+        QInputMethodEvent preedit(committed, {});
+        QApplication::sendEvent(box, &preedit);
+        QInputMethodEvent commit;
+        commit.setCommitString(committed);
+        QApplication::sendEvent(box, &commit);
+    }
+    QStringList shown;
+    for (int i = 1; i <= 4; ++i)
+        shown << p.w->txtKaitou(i)->text();
+    QCOMPARE(shown, boxes);
+    QCOMPARE(QApplication::focusWidget(), focused ? static_cast<QWidget *>(p.w->txtKaitou(focused)) : p.kekka());
 }
 
 void tst_frmG1::judgingColoursEachBoxAndCountsOverN_data()

@@ -69,6 +69,15 @@ DigitJudgement judgeDigits(const QStringList &digits, const QStringList &answers
     return j;
 }
 
+QString plainDigits(const QString &typed)
+{
+    QString s = typed;
+    for (QChar &c : s)
+        if (c >= QChar(0xFF10) && c <= QChar(0xFF19))
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    return s;
+}
+
 QString resultMarks(const QStringList &digits, const QStringList &answers, int n)
 {
     const DigitJudgement j = judgeDigits(digits, answers, n);

@@ -49,6 +49,9 @@ struct DigitJudgement {
 // a blank or an empty answer is wrong.
 DigitJudgement judgeDigits(const QStringList &digits, const QStringList &answers, int n);
 
+// `typed` with each full-width digit (０ to ９) as the plain digit it shows.
+QString plainDigits(const QString &typed);
+
 // Fifteen marks, one per position: "○" right, "×" wrong, "－" beyond n.
 QString resultMarks(const QStringList &digits, const QStringList &answers, int n);
 

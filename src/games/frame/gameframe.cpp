@@ -30,6 +30,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -79,6 +81,26 @@ protected:
 
 private:
     std::function<void()> m_clicked;
+};
+
+// The caption of the save-mode box while saving is manual (empty while automatic).
+const QString kManualSaveCaption = QStringLiteral("手動保存モード");
+
+// The save-mode box keeps the room of its longer caption whichever it shows,
+// so 保存 and クリア beside it never move under the pointer.
+class SaveModeBox : public QCheckBox {
+public:
+    explicit SaveModeBox(QWidget *parent) : QCheckBox(parent) {}
+    QSize sizeHint() const override
+    {
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        opt.text = kManualSaveCaption;
+        const QSize text =
+            style()->itemTextRect(fontMetrics(), QRect(), Qt::TextShowMnemonic, false, kManualSaveCaption).size();
+        return QCheckBox::sizeHint().expandedTo(style()->sizeFromContents(QStyle::CT_CheckBox, &opt, text, this));
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
 };
 
 // How often a wait with a stop condition looks at it, at the latest.
@@ -217,6 +239,9 @@ void GameFrame::buildFrame()
 
     m_playArea = new QWidget(this);
     m_playArea->setObjectName(QStringLiteral("fraGame"));
+    // Never taller than it needs: room the history panel leaves goes below it
+    // (the stretch under the panel), and the board keeps its spacing.
+    m_playArea->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     root->addWidget(m_playArea, 0);
 
     // Controls every game places in its play area.
@@ -226,7 +251,7 @@ void GameFrame::buildFrame()
     m_cmdStart->setMinimumHeight(36);
     connect(m_cmdStart, &QPushButton::clicked, this, &GameFrame::cmdStart_Click);
 
-    m_lblJikan = new QLabel(this);
+    m_lblJikan = new ValueLabel(this); // the game gives it its look and its widest values
     m_lblJikan->setObjectName(QStringLiteral("lblJikan"));
 
     m_countdownPanel = new QWidget(this);
@@ -329,10 +354,11 @@ void GameFrame::buildFrame()
     m_chart1->hide();
     rl->addLayout(mid, 1);
     root->addWidget(m_fraRireki, 1);
+    root->addStretch(0); // takes the panel's room while the panel is hidden
 
     // Saving, clearing and the way back.
     auto *bottom = new QHBoxLayout;
-    m_chkAs = new QCheckBox(this);
+    m_chkAs = new SaveModeBox(this);
     m_chkAs->setObjectName(QStringLiteral("chkAs"));
     m_chkAs->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
     connect(m_chkAs, &QCheckBox::clicked, this, [this] { chkAs_Click(); });
@@ -629,8 +655,10 @@ void GameFrame::showHistoryPanel()
     if (m_panelShown)
         return;
     m_panelShown = true;
-    m_fraRireki->show();
+    // Laid out for the panel first: a child shown lays its window out at once,
+    // and a tall panel beside the board would grow the window for nothing.
     applyPanelLayout();
+    m_fraRireki->show();
 }
 
 void GameFrame::mousePressEvent(QMouseEvent *event)
@@ -647,17 +675,40 @@ void GameFrame::mousePressEvent(QMouseEvent *event)
 void GameFrame::applyPanelLayout()
 {
     const PanelStates &p = m_desc.panel;
-    int twips = m_desc.gridTwips;
-    if (p.enabled) {
-        twips = m_panelTall ? p.tallGridTwips : p.compactGridTwips;
-        // The tall panel lies over the play area; a hidden one leaves it free.
-        if (p.tallCoversPlayArea)
-            m_playArea->setVisible(!(m_panelTall && m_panelShown));
-    }
+    const int twips = p.enabled ? (m_panelTall ? p.tallGridTwips : p.compactGridTwips) : m_desc.gridTwips;
     const int h = twipsToPixels(this, twips);
     m_grid->setMinimumHeight(h);
     m_chart1->setMinimumHeight(h);
     m_chart2->setMinimumHeight(h);
+    // The tall panel lies over the play area; a hidden one leaves it free. (The
+    // heights are set first: a child shown lays its window out at once.)
+    if (p.enabled && p.tallCoversPlayArea)
+        m_playArea->setVisible(!(m_panelTall && m_panelShown));
+    fitWindowToPanel();
+}
+
+void GameFrame::fitWindowToPanel()
+{
+    // A tall panel may have grown the window; once it is compact or hidden
+    // again the window goes back to the size it had before.
+    const bool grown = m_desc.panel.enabled && m_panelTall && m_panelShown;
+    if (grown == m_panelGrown)
+        return;
+    m_panelGrown = grown;
+    if (grown) {
+        m_sizeBeforeTall = isVisible() ? size() : QSize();
+        return;
+    }
+    if (!isVisible() || !m_sizeBeforeTall.isValid())
+        return;
+    if (QLayout *l = layout()) {
+        // The window's smallest size as it is now, not as the panel left it:
+        // the panel's own layout takes in its smaller grid first.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        l->invalidate();
+        l->activate();
+    }
+    resize(m_sizeBeforeTall.expandedTo(minimumSize()));
 }
 
 void GameFrame::scrollAfterLayout()
@@ -718,7 +769,7 @@ void GameFrame::showSaveMode()
 {
     const bool on = m_chkAs->isChecked();
     m_cmdHozon->setEnabled(!on);
-    m_chkAs->setText(on ? QString() : QStringLiteral("手動保存モード"));
+    m_chkAs->setText(on ? QString() : kManualSaveCaption);
 }
 
 void GameFrame::cmdHozon_Click()

@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QSize>
 #include <QWidget>
 
 #include <functional>
@@ -269,6 +270,7 @@ private:
     void fillHistory(const QString &filterName, const QString &chosen);
     void drawView(const ViewButton &v);
     void applyPanelLayout();
+    void fitWindowToPanel();
     void scrollAfterLayout();
     void leaveWindow();
     void refuseOpening(const OpenRefusal &refusal);
@@ -308,6 +310,8 @@ private:
     bool m_helpShown = false;
     bool m_panelTall = false;
     bool m_panelShown = true;
+    bool m_panelGrown = false; // tall and shown: the window may have grown for it
+    QSize m_sizeBeforeTall;    // the window's size before it did
     qint64 m_playStartNs = 0;
     QStringList m_pendingProblems;
     bool m_historyProblemTold = false;

@@ -61,14 +61,16 @@ void TypingFrame::buildTypingParts()
     m_resultBox = new QGroupBox(QStringLiteral("結果"), this);
     m_resultBox->setObjectName(QStringLiteral("fraKekka"));
     auto *rl = new QHBoxLayout(m_resultBox);
-    m_lblOk = valueLabel(QStringLiteral("lblOk"), m_resultBox);
-    m_lblNg = valueLabel(QStringLiteral("lblNg"), m_resultBox);
-    m_lblMoji_T = valueLabel(QStringLiteral("lblMoji_T"), m_resultBox);
-    m_lblRitu = valueLabel(QStringLiteral("lblRitu"), m_resultBox);
-    m_lblByou = valueLabel(QStringLiteral("lblByou"), m_resultBox);
+    // Each box as wide as its widest value: the seconds are those left of a
+    // timed play or the tenths of a counted one.
+    m_lblOk = valueLabel(QStringLiteral("lblOk"), m_resultBox, {widest::kCount});
+    m_lblNg = valueLabel(QStringLiteral("lblNg"), m_resultBox, {widest::kCount});
+    m_lblMoji_T = valueLabel(QStringLiteral("lblMoji_T"), m_resultBox, {widest::kCount});
+    m_lblRitu = valueLabel(QStringLiteral("lblRitu"), m_resultBox, {widest::kRate});
+    m_lblByou = valueLabel(QStringLiteral("lblByou"), m_resultBox, {widest::kPerSecond});
     QLabel *jikan = lblJikan();
     jikan->setParent(m_resultBox);
-    styleValueLabel(jikan);
+    styleValueLabel(jikan, QStringList(m_setup.playSecondsItems) << widest::kTenths);
     addCaptionedValues(rl,
                        {{QStringLiteral("正解"), m_lblOk},
                         {QStringLiteral("不正解"), m_lblNg},

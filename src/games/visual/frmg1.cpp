@@ -11,10 +11,13 @@
 #include "widgets/shape.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,7 +88,7 @@ void frmG1::buildPlayArea()
     al->setContentsMargins(0, 0, 0, 0);
     al->setSpacing(kCellSpacing);
     for (int i = 1; i <= nm::kDigitPositions; ++i) {
-        QLineEdit *t = recallAnswerBox(i, QSize(kCellWidth, 40), 18, answerRow);
+        QLineEdit *t = recallAnswerBox(i, QSize(kCellWidth, 40), 18, answerRow, true);
         t->setAlignment(Qt::AlignCenter);
         t->installEventFilter(this);
         connect(t, &QLineEdit::textChanged, this, [this, i] { txtKaitou_Change(i); });
@@ -117,7 +120,7 @@ void frmG1::buildPlayArea()
     connect(m_cboJikan, &QComboBox::activated, this, [this](int) { cboJikan_Click(); });
     strip->addWidget(setting.box);
 
-    m_result = recallResultBox(area, QStringLiteral("桁数"), lblJikan());
+    m_result = recallResultBox(area, QStringLiteral("桁数"), lblJikan(), nm::displayTimeItems());
     m_lblMoji_T = m_result.lblMoji_T;
     m_lblOk = m_result.lblOk;
     m_lblNg = m_result.lblNg;
@@ -214,8 +217,47 @@ bool frmG1::eventFilter(QObject *watched, QEvent *event)
         const int i = int(m_txtKaitou.indexOf(qobject_cast<QLineEdit *>(watched)));
         if (i >= 0)
             txtKaitou_Click(i + 1);
+    } else if (event->type() == QEvent::InputMethod || event->type() == QEvent::KeyPress) {
+        const int i = int(m_txtKaitou.indexOf(qobject_cast<QLineEdit *>(watched)));
+        if (i >= 0 && typedIntoBoxes(i + 1, event))
+            return true;
     }
     return GameFrame::eventFilter(watched, event);
+}
+
+bool frmG1::typedIntoBoxes(int index, QEvent *event)
+{
+    QString typed;
+    if (event->type() == QEvent::InputMethod)
+        typed = static_cast<QInputMethodEvent *>(event)->commitString();
+    else
+        typed = static_cast<QKeyEvent *>(event)->text();
+    const QString digits = nm::plainDigits(typed);
+    // A key of one plain character, or the last box (it keeps all that is
+    // left, as a pasted text): as it came.
+    const bool last = index >= m_n || !txtKaitou(index + 1);
+    if (digits == typed && (digits.size() <= 1 || last || event->type() == QEvent::KeyPress))
+        return false;
+
+    const QString here = last ? digits : digits.left(1);
+    if (event->type() == QEvent::InputMethod) {
+        const auto *e = static_cast<QInputMethodEvent *>(event);
+        QInputMethodEvent plain(e->preeditString(), e->attributes());
+        plain.setCommitString(here, e->replacementStart(), e->replacementLength());
+        QCoreApplication::sendEvent(txtKaitou(index), &plain);
+    } else {
+        const auto *e = static_cast<QKeyEvent *>(event);
+        QKeyEvent plain(QEvent::KeyPress, e->key(), e->modifiers(), here, e->isAutoRepeat(), ushort(here.size()));
+        QCoreApplication::sendEvent(txtKaitou(index), &plain);
+    }
+    // The box moved the focus on when it took its digit; the next one takes the rest.
+    const QString rest = digits.mid(here.size());
+    if (!rest.isEmpty()) {
+        QInputMethodEvent more;
+        more.setCommitString(rest);
+        QCoreApplication::sendEvent(txtKaitou(index + 1), &more);
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------- a play

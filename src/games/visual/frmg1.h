@@ -51,6 +51,10 @@ protected:
 
 private:
     void buildPlayArea();
+    // Text an input method commits into box `index` (or a key typed in full
+    // width): plain digits, one to a box from there on. False: the box takes
+    // the event as it came.
+    bool typedIntoBoxes(int index, QEvent *event);
     QStringList digitTexts() const;
     QStringList answerTexts() const;
 

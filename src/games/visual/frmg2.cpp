@@ -196,11 +196,13 @@ void frmG2::buildPlayArea()
     };
 
     QGroupBox *play = figureBox(QStringLiteral("ゲーム"), QStringLiteral("fraKekka"));
-    m_lblTrun = valueLabel(QStringLiteral("lblTrun"), play);
-    m_lblZan = valueLabel(QStringLiteral("lblZan"), play);
-    m_lblNg = valueLabel(QStringLiteral("lblNg"), play);
+    // Turns and misses up to the records' 9999, the pieces left, the seconds
+    // in tenths (or a level's best, "-----" when it has none).
+    m_lblTrun = valueLabel(QStringLiteral("lblTrun"), play, {widest::kCount});
+    m_lblZan = valueLabel(QStringLiteral("lblZan"), play, {QString::number(ic::kBoardPieces)});
+    m_lblNg = valueLabel(QStringLiteral("lblNg"), play, {widest::kCount});
     lblJikan()->setParent(play);
-    styleValueLabel(lblJikan());
+    styleValueLabel(lblJikan(), {widest::kTenths, widest::kNone});
     addFigure(play, QStringLiteral("ターン"), m_lblTrun);
     addFigure(play, QStringLiteral("残りコマ"), m_lblZan);
     addFigure(play, QStringLiteral("ミス"), m_lblNg);
@@ -224,8 +226,8 @@ void frmG2::buildPlayArea()
     }
     setBackColor(m_lblSaitan, kRecordBack, Qt::black);
     static_cast<QGridLayout *>(best->layout())->addWidget(m_lblSaitan, 0, 0, 1, 2);
-    m_lblKiroku = valueLabel(QStringLiteral("lblKiroku"), best);
-    m_lblKirokuByou = valueLabel(QStringLiteral("lblKirokuByou"), best);
+    m_lblKiroku = valueLabel(QStringLiteral("lblKiroku"), best, {widest::kCount, widest::kNone});
+    m_lblKirokuByou = valueLabel(QStringLiteral("lblKirokuByou"), best, {widest::kTenths, widest::kNone});
     addFigure(best, QStringLiteral("ターン"), m_lblKiroku);
     addFigure(best, QStringLiteral("秒"), m_lblKirokuByou);
     figures->addWidget(best, 1, Qt::AlignTop);

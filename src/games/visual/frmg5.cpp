@@ -169,14 +169,15 @@ void frmG5::buildPlayArea()
     auto *figures = new QGridLayout;
     figures->setHorizontalSpacing(6);
     figures->setVerticalSpacing(6);
-    m_lblMoji_T = valueLabel(QStringLiteral("lblMoji_T"), area);
-    m_lblOk = valueLabel(QStringLiteral("lblOk"), area);
-    m_lblbun = valueLabel(QStringLiteral("lblbun"), area);
+    // A long trace, the clicks of a whole game, the clicks of a turn against
+    // its length, and the seconds in tenths.
+    m_lblMoji_T = valueLabel(QStringLiteral("lblMoji_T"), area, {widest::kCount});
+    m_lblOk = valueLabel(QStringLiteral("lblOk"), area, {widest::kCount});
+    m_lblbun = valueLabel(QStringLiteral("lblbun"), area, {tk::progressText(99, 99)});
     m_lblbun->setAlignment(Qt::AlignCenter);
-    m_lblbun->setMinimumWidth(96);
     QLabel *jikan = lblJikan();
     jikan->setParent(area);
-    styleValueLabel(jikan);
+    styleValueLabel(jikan, {widest::kTenths});
     const QList<QPair<QString, QLabel *>> values = {{QStringLiteral("ターン数"), m_lblMoji_T},
                                                     {QStringLiteral("軌跡数"), m_lblOk},
                                                     {QStringLiteral("入力"), m_lblbun},

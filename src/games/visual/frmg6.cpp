@@ -159,7 +159,7 @@ void frmG6::buildPlayArea()
     m_settingsBox.layout->addWidget(m_chkHint);
     strip->addWidget(m_settingsBox.box);
 
-    m_resultBox = recallResultBox(area, QStringLiteral("個数"), lblJikan());
+    m_resultBox = recallResultBox(area, QStringLiteral("個数"), lblJikan(), im::imageDisplayTimeItems());
     strip->addWidget(m_resultBox.box, 1);
 }
 

@@ -31,19 +31,22 @@ RecallSettingsBox recallSettingsBox(QWidget *parent, const QString &countCaption
     return s;
 }
 
-RecallResultBox recallResultBox(QWidget *parent, const QString &countCaption, QLabel *lblJikan)
+RecallResultBox recallResultBox(QWidget *parent, const QString &countCaption, QLabel *lblJikan,
+                                const QStringList &seconds)
 {
     RecallResultBox r;
     r.box = new QGroupBox(QStringLiteral("結果"), parent);
     r.box->setObjectName(QStringLiteral("fraKekka"));
     auto *rl = new QHBoxLayout(r.box);
-    r.lblMoji_T = valueLabel(QStringLiteral("lblMoji_T"), r.box);
-    r.lblOk = valueLabel(QStringLiteral("lblOk"), r.box);
-    r.lblNg = valueLabel(QStringLiteral("lblNg"), r.box);
-    r.lblRitu = valueLabel(QStringLiteral("lblRitu"), r.box);
-    r.lblByou = valueLabel(QStringLiteral("lblByou"), r.box);
+    // At most fifteen places, every one right.
+    const QStringList count = {QString::number(rules::kDigitPositions)};
+    r.lblMoji_T = valueLabel(QStringLiteral("lblMoji_T"), r.box, count);
+    r.lblOk = valueLabel(QStringLiteral("lblOk"), r.box, count);
+    r.lblNg = valueLabel(QStringLiteral("lblNg"), r.box, count);
+    r.lblRitu = valueLabel(QStringLiteral("lblRitu"), r.box, {widest::kRate});
+    r.lblByou = valueLabel(QStringLiteral("lblByou"), r.box, {widest::kNone});
     lblJikan->setParent(r.box);
-    styleValueLabel(lblJikan);
+    styleValueLabel(lblJikan, seconds); // the display time, then its whole seconds counting down
     addCaptionedValues(rl,
                        {{countCaption, r.lblMoji_T},
                         {QStringLiteral("正解"), r.lblOk},
@@ -61,9 +64,9 @@ void showRecallResult(const RecallResultBox &r, int right, int wrong, int n)
     r.lblRitu->setText(rules::correctRate(right, n));
 }
 
-QLineEdit *recallAnswerBox(int position, QSize size, double pointSize, QWidget *parent)
+QLineEdit *recallAnswerBox(int position, QSize size, double pointSize, QWidget *parent, bool digit)
 {
-    auto *t = new QLineEdit(parent);
+    QLineEdit *t = digit ? new DigitAnswerBox(parent) : new QLineEdit(parent);
     t->setObjectName(QStringLiteral("txtKaitou%1").arg(position));
     t->setFixedSize(size);
     QFont f = t->font();
@@ -73,6 +76,26 @@ QLineEdit *recallAnswerBox(int position, QSize size, double pointSize, QWidget *
     sp.setRetainSizeWhenHidden(true);
     t->setSizePolicy(sp);
     return t;
+}
+
+DigitAnswerBox::DigitAnswerBox(QWidget *parent) : QLineEdit(parent)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+}
+
+QVariant DigitAnswerBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    return inputMethodQuery(query, QVariant());
+}
+
+QVariant DigitAnswerBox::inputMethodQuery(Qt::InputMethodQuery query, QVariant argument) const
+{
+    // A line edit says it takes input-method text whenever it is editable,
+    // whatever its attribute says; this one never does.
+    if (query == Qt::ImEnabled)
+        return false;
+    return QLineEdit::inputMethodQuery(query, std::move(argument));
 }
 
 } // namespace kioku
