@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLockFile>
 
 #include <csignal>
 #include <cstdio>
@@ -71,7 +70,7 @@ int main(int argc, char *argv[])
     // One program per data folder: a second one would interleave its writes
     // with the first's. Held until the program ends.
     QString lockError;
-    const std::unique_ptr<QLockFile> lock = kioku::lockDataFolder(dir, &lockError);
+    const std::unique_ptr<kioku::FolderLock> lock = kioku::lockDataFolder(dir, &lockError);
     if (!lock)
         return refuse(lockError);
 

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 
 #ifdef Q_OS_UNIX
 #include <pwd.h>
@@ -44,13 +43,6 @@ QString homeFolder()
 QString absoluteFolder(const QString &dir)
 {
     return QDir::cleanPath(QDir::current().absoluteFilePath(dir));
-}
-
-// The folder as the user knows it: its own name, not the whole path.
-QString folderName(const QString &folder)
-{
-    const QString name = QDir(folder).dirName();
-    return name.isEmpty() || name == QLatin1String(".") ? QDir::toNativeSeparators(folder) : name;
 }
 
 } // namespace
@@ -109,53 +101,6 @@ QString usageText()
                           "\n"
                           "初めて使うフォルダには、最初の起動でソフトのファイルを書き込みます。\n"
                           "一つのデータフォルダを使えるのは、同時に一つのソラミルプロジェクトだけです。\n");
-}
-
-std::unique_ptr<QLockFile> lockDataFolder(const QString &folder, QString *error)
-{
-    const QString path = QDir(folder).filePath(QString::fromLatin1(kLockFileName));
-    auto lock = std::make_unique<QLockFile>(path);
-    // Never stale by age: the program may run for days. A lock is stale only
-    // when the program that wrote it is gone (QLockFile checks its process).
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0))
-        return lock;
-
-    if (lock->error() == QLockFile::LockFailedError && !lock->getLockInfo(nullptr, nullptr, nullptr)) {
-        // A lock file that says nothing (empty after a power failure, or
-        // damaged): QLockFile cannot tell whose it is and would refuse for
-        // ever. A running program keeps its lock file locked, so removing
-        // fails then; the .rmlock keeps two starts from removing at once.
-        QLockFile removing(path + QStringLiteral(".rmlock"));
-        if (removing.tryLock(0) && !lock->getLockInfo(nullptr, nullptr, nullptr))
-            lock->removeStaleLockFile();
-        removing.unlock();
-        if (lock->tryLock(0))
-            return lock;
-    }
-
-    if (error) {
-        const QString name = folderName(folder);
-        switch (lock->error()) {
-        case QLockFile::LockFailedError:
-            *error = QStringLiteral("データフォルダ「%1」は、もう一つのソラミルプロジェクトが使っています。\r\n\r\n"
-                                    "同じデータフォルダで二つ同時には起動できません。"
-                                    "使っているソラミルプロジェクトを終了してから、もう一度起動してください。")
-                         .arg(name);
-            break;
-        case QLockFile::PermissionError:
-            *error = QStringLiteral("データフォルダ「%1」に書き込めないため、起動できません。\r\n\r\n"
-                                    "フォルダに書き込めるか確かめてください。")
-                         .arg(name);
-            break;
-        default:
-            *error = QStringLiteral("データフォルダ「%1」に「%2」を作れないため、起動できません。\r\n\r\n"
-                                    "ディスクの空きと、フォルダに書き込めるかを確かめてください。")
-                         .arg(name, QString::fromLatin1(kLockFileName));
-            break;
-        }
-    }
-    return nullptr;
 }
 
 } // namespace kioku

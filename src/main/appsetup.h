@@ -2,12 +2,12 @@
 // What the program sets up before its first window: the application itself,
 // the start options and the data folder's lock. main() and the tests that look
 // at the program as the platform shows it share these, so they cannot drift apart.
+#include "main/folderlock.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <memory>
-
-class QLockFile;
 
 namespace kioku {
 
@@ -24,9 +24,6 @@ inline const char kDataDirVariable[] = "KIOKU_DATA_DIR";
 // message to stderr (it always does) and shows no message box: for scripts and
 // tests, where nobody would close the box.
 inline const char kNoMessageBoxesVariable[] = "KIOKU_NO_MESSAGE_BOXES";
-
-// The file in the data folder that marks it as in use by a running program.
-inline const char kLockFileName[] = "kioku.lock";
 
 struct StartOptions {
     bool help = false; // -h / --help: print the usage and end
@@ -49,14 +46,5 @@ StartOptions parseStartOptions(const QStringList &args, const QString &envDataDi
 
 // What -h / --help prints.
 QString usageText();
-
-// Takes the lock of a data folder (kLockFileName inside it) for as long as the
-// returned object lives. A lock left by a program that is no longer running
-// (it crashed, or the machine was restarted) is taken over, as is a lock file
-// that cannot be read. Returns null when another running program holds the
-// folder or the lock file cannot be made; then `error` (when given) holds the
-// Japanese message for the user, naming the folder by its name only. Writes
-// nothing when it fails.
-std::unique_ptr<QLockFile> lockDataFolder(const QString &folder, QString *error);
 
 } // namespace kioku

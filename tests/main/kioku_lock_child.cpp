@@ -9,7 +9,6 @@
 #include "main/appsetup.h"
 
 #include <QCoreApplication>
-#include <QLockFile>
 
 #include <cstdio>
 
@@ -33,7 +32,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     QString error;
-    std::unique_ptr<QLockFile> lock = kioku::lockDataFolder(args.at(1), &error);
+    std::unique_ptr<kioku::FolderLock> lock = kioku::lockDataFolder(args.at(1), &error);
     if (!lock) {
         say(QStringLiteral("refused"));
         say(error);

@@ -2,7 +2,9 @@
 // second program off a folder in use, in another process (kioku_lock_child
 // holds it) as in this one; a lock left by a program that is gone is taken
 // over; and the real program, started on a folder in use, ends at once with
-// its message and without touching a file.
+// its message and without touching a file. Whatever happens to kioku.lock
+// meanwhile (emptied as a starting program's, deleted by hand), the folder
+// stays held; a lock no running program holds is always taken over.
 #include "main/appsetup.h"
 
 #include <QCoreApplication>
@@ -15,11 +17,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TstSingleInstance : public QObject {
     Q_OBJECT
 private slots:
+    void heldByAnotherProcess_data();
     void heldByAnotherProcess();
     void heldInThisProcess_data();
     void heldInThisProcess();
@@ -147,8 +151,19 @@ QString busyMessage(const QString &name)
 
 // The function itself, against a lock held in another process: refused with
 // the message while it is held, taken once it is let go.
+void TstSingleInstance::heldByAnotherProcess_data()
+{
+    QTest::addColumn<QString>("meanwhile"); // what happens to kioku.lock while the other process holds the folder
+    QTest::newRow("left alone") << "";
+    // What a starting program holds between making its lock file and locking it.
+    QTest::newRow("emptied") << "empty";
+    QTest::newRow("deleted by hand") << "delete";
+    QTest::newRow("replaced by a dangling link") << "link";
+}
+
 void TstSingleInstance::heldByAnotherProcess()
 {
+    QFETCH(QString, meanwhile);
     QTemporaryDir root;
     QVERIFY(root.isValid());
     const QString folder = root.filePath(QStringLiteral("練習記録"));
@@ -156,8 +171,18 @@ void TstSingleInstance::heldByAnotherProcess()
 
     LockHolder holder(folder);
     QCOMPARE(holder.firstLine(), QStringLiteral("locked"));
-    const QByteArray held = readFile(QDir(folder).filePath(kLock));
+    const QString lockPath = QDir(folder).filePath(kLock);
+    QByteArray held = readFile(lockPath);
     QVERIFY(held.startsWith(QByteArray::number(holder.pid()) + '\n'));
+    if (meanwhile == QLatin1String("empty")) {
+        QVERIFY(writeFile(lockPath, QByteArray()));
+        held.clear();
+    } else if (meanwhile == QLatin1String("delete") || meanwhile == QLatin1String("link")) {
+        QVERIFY(QFile::remove(lockPath));
+        held.clear();
+        if (meanwhile == QLatin1String("link"))
+            QVERIFY(QFile::link(root.filePath(QStringLiteral("nowhere")), lockPath));
+    }
 
     QString error;
     QVERIFY(!kioku::lockDataFolder(folder, &error));
@@ -169,12 +194,12 @@ void TstSingleInstance::heldByAnotherProcess()
     QCOMPARE(third.firstLine(), QStringLiteral("refused"));
     QVERIFY(third.rest().startsWith(busyMessage(QStringLiteral("練習記録"))));
     QCOMPARE(third.release(), 1);
-    QCOMPARE(readFile(QDir(folder).filePath(kLock)), held);
+    QCOMPARE(readFile(lockPath), held);
 
     QCOMPARE(holder.release(), 0);
     QVERIFY(!QFileInfo::exists(QDir(folder).filePath(kLock)));
     error.clear();
-    std::unique_ptr<QLockFile> lock = kioku::lockDataFolder(folder, &error);
+    std::unique_ptr<kioku::FolderLock> lock = kioku::lockDataFolder(folder, &error);
     QVERIFY(lock);
     QVERIFY(error.isEmpty());
 }
@@ -185,7 +210,9 @@ void TstSingleInstance::heldInThisProcess_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("taken by lockDataFolder") << "function";
-    QTest::newRow("written with this process's PID and name") << "file";
+    QTest::newRow("taken by lockDataFolder, then kioku.lock emptied") << "emptied";
+    // An older version of the program keeps kioku.lock locked with QLockFile.
+    QTest::newRow("held by an older version (QLockFile)") << "qlockfile";
 }
 
 void TstSingleInstance::heldInThisProcess()
@@ -196,13 +223,15 @@ void TstSingleInstance::heldInThisProcess()
     const QString folder = root.filePath(QStringLiteral("kioku"));
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(writeFile(QDir(folder).filePath(QStringLiteral("データ.txt")), QByteArrayLiteral("a,b\r\n")));
-    std::unique_ptr<QLockFile> first;
-    if (how == QLatin1String("function")) {
+    std::unique_ptr<kioku::FolderLock> first;
+    QLockFile older(QDir(folder).filePath(kLock));
+    if (how == QLatin1String("qlockfile")) {
+        QVERIFY(older.tryLock(0));
+    } else {
         first = kioku::lockDataFolder(folder, nullptr);
         QVERIFY(first);
-    } else {
-        QVERIFY(writeFile(QDir(folder).filePath(kLock),
-                          lockContent(QCoreApplication::applicationPid(), ownProgramName(), QSysInfo::bootUniqueId())));
+        if (how == QLatin1String("emptied"))
+            QVERIFY(writeFile(QDir(folder).filePath(kLock), QByteArray()));
     }
     const QMap<QString, QByteArray> before = snapshot(root.path());
 
@@ -219,36 +248,55 @@ void TstSingleInstance::heldInThisProcess()
 void TstSingleInstance::staleLockTakenOver_data()
 {
     QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("kind"); // a plain file, read-only, a dangling link
 
-    QTest::newRow("PID of a process that has ended") << lockContent(deadPid(), "kioku", QSysInfo::bootUniqueId());
-    QTest::newRow("PID no process can have") << lockContent(2147483647, "kioku", QSysInfo::bootUniqueId());
+    QTest::newRow("PID of a process that has ended")
+        << lockContent(deadPid(), "kioku", QSysInfo::bootUniqueId()) << "file";
+    QTest::newRow("PID no process can have") << lockContent(2147483647, "kioku", QSysInfo::bootUniqueId()) << "file";
     QTest::newRow("PID now used by another program")
-        << lockContent(QCoreApplication::applicationPid(), "kioku", QSysInfo::bootUniqueId());
+        << lockContent(QCoreApplication::applicationPid(), "kioku", QSysInfo::bootUniqueId()) << "file";
+    // The process id of a running program of this very name, which holds
+    // another folder or none: the file alone never keeps a folder.
+    QTest::newRow("PID and name of a running program")
+        << lockContent(QCoreApplication::applicationPid(), ownProgramName(), QSysInfo::bootUniqueId()) << "file";
     if (!QSysInfo::bootUniqueId().isEmpty()) {
-        QTest::newRow("written before the machine was restarted") << lockContent(
-            QCoreApplication::applicationPid(), ownProgramName(), "00000000-0000-0000-0000-000000000000");
+        QTest::newRow("written before the machine was restarted")
+            << lockContent(QCoreApplication::applicationPid(), ownProgramName(), "00000000-0000-0000-0000-000000000000")
+            << "file";
     }
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("not a lock file") << QByteArrayLiteral("\x82\xa0\x82\xa2\r\n");
+    QTest::newRow("empty") << QByteArray() << "file";
+    QTest::newRow("not a lock file") << QByteArrayLiteral("\x82\xa0\x82\xa2\r\n") << "file";
     QTest::newRow("old format: PID, name, host only")
-        << QByteArray::number(deadPid()) + "\nkioku\n" + QSysInfo::machineHostName().toUtf8() + '\n';
+        << QByteArray::number(deadPid()) + "\nkioku\n" + QSysInfo::machineHostName().toUtf8() + '\n'
+        << "file";
+    // Read-only matters to a user other than root: the unprivileged run.
+    QTest::newRow("read-only") << lockContent(deadPid(), "kioku", QSysInfo::bootUniqueId()) << "read-only";
+    QTest::newRow("a link to nowhere") << QByteArray() << "dangling link";
 }
 
 void TstSingleInstance::staleLockTakenOver()
 {
     QFETCH(QByteArray, content);
+    QFETCH(QString, kind);
     QTemporaryDir root;
     QVERIFY(root.isValid());
     const QString folder = root.path();
     const QString lockPath = QDir(folder).filePath(kLock);
     QVERIFY(writeFile(QDir(folder).filePath(QStringLiteral("設定.txt")), QByteArrayLiteral("1\r\n")));
-    QVERIFY(writeFile(lockPath, content));
+    if (kind == QLatin1String("dangling link")) {
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("gone/kioku.lock")), lockPath));
+    } else {
+        QVERIFY(writeFile(lockPath, content));
+        if (kind == QLatin1String("read-only"))
+            QVERIFY(::chmod(QFile::encodeName(lockPath).constData(), 0444) == 0);
+    }
 
     QString error;
-    std::unique_ptr<QLockFile> lock = kioku::lockDataFolder(folder, &error);
+    std::unique_ptr<kioku::FolderLock> lock = kioku::lockDataFolder(folder, &error);
     QVERIFY2(lock, qPrintable(error));
     QVERIFY(error.isEmpty());
     QVERIFY(lock->isLocked());
+    QVERIFY(!QFileInfo(lockPath).isSymLink());
     QVERIFY(readFile(lockPath).startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
              (QStringList{kLock, QStringLiteral("設定.txt")}));
