@@ -7,6 +7,7 @@
 #include "widgets/answerbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
+#include "widgets/graphbuttons.h"
 #include "widgets/playparts.h"
 
 #include <QButtonGroup>
@@ -83,6 +84,15 @@ void TypingFrame::buildTypingParts()
     connect(m_txtKaitou, &AnswerBox::escapePressed, this, [this] { txtKaitou_KeyPress(27); });
 
     m_timeBar = new TimeBar(m_setup.barWidth, kBarHeight, this);
+
+    // A view or the whole history asked for during a play leaves the keys
+    // where the play needs them.
+    const auto keysBack = [this] {
+        if (!noPlay())
+            m_txtKaitou->setFocus();
+    };
+    connect(viewButtons(), &GraphButtons::pressed, this, keysBack);
+    connect(cmdAllDsp(), &QPushButton::clicked, this, keysBack);
 }
 
 QLabel *TypingFrame::makeWordLabel(QWidget *board, int minWidth)
