@@ -195,6 +195,8 @@ void frmG7::buildPlayArea()
     strip->addWidget(modeBox());
     strip->addWidget(resultBox(), 1);
     column->addLayout(strip);
+    // With the history put away the board keeps its height; the room left is below it.
+    column->addStretch(1);
 }
 
 QLabel *frmG7::lblKanjiP(int index) const
