@@ -243,6 +243,8 @@ private slots:
     void aPlayKeepsTheSettingsItStartedWith();
     void theLastCountdownPictureStaysUntilTheFirstAnswer_data();
     void theLastCountdownPictureStaysUntilTheFirstAnswer();
+    void aViewDuringAPlayLeavesTheBoardAndTheKeys_data();
+    void aViewDuringAPlayLeavesTheBoardAndTheKeys();
 };
 
 void tst_TypingPlays::aPlayKeepsTheSettingsItStartedWith_data()
@@ -335,6 +337,38 @@ void tst_TypingPlays::theLastCountdownPictureStaysUntilTheFirstAnswer()
     QVERIFY(!words.isEmpty()); // the play's first word was on show beside it
     QCOMPARE(afterFirstAnswer, QList<int>());
     QCOMPARE(shown(), QList<int>());
+}
+
+void tst_TypingPlays::aViewDuringAPlayLeavesTheBoardAndTheKeys_data()
+{
+    QTest::addColumn<int>("game");
+    QTest::addColumn<QString>("button");
+    for (const int game : {3, 4, 7})
+        for (const char *button : {"cmdPByou", "cmdAllDsp"})
+            QTest::addRow("frmG%d %s", game, button) << game << QString::fromLatin1(button);
+}
+
+void tst_TypingPlays::aViewDuringAPlayLeavesTheBoardAndTheKeys()
+{
+    // A chart or the whole history looked at during a play: the board stays,
+    // and the next keys still go to the answer box.
+    QFETCH(int, game);
+    QFETCH(QString, button);
+    GameFixture f;
+    Typist t(f, game, false);
+    QVERIFY(QTest::qWaitForWindowActive(t.w));
+    QPushButton *pressed = button == QStringLiteral("cmdAllDsp") ? t.w->cmdAllDsp() : t.w->viewButton(button);
+    QWidget *board = t.w->findChild<QWidget *>("fraGame");
+    bool boardShown = false;
+    QWidget *focus = nullptr;
+    t.play([&] {
+        QTest::mouseClick(pressed, Qt::LeftButton);
+        boardShown = board->isVisible() && t.w->txtKaitou()->isVisible();
+        focus = QApplication::focusWidget();
+    });
+    QVERIFY(boardShown);
+    QCOMPARE(focus, static_cast<QWidget *>(t.w->txtKaitou()));
+    QCOMPARE(t.w->rightCount() + t.w->wrongCount(), 3); // the play went on to its end
 }
 
 QTEST_MAIN(tst_TypingPlays)

@@ -95,8 +95,6 @@ protected:
     // The play begins now: the end of a timed play is fixed, a counted play's
     // clock starts, answers are taken.
     void startTyping();
-    // The play seconds the play was started with.
-    float playSecondsSetting() const { return m_play.seconds; }
     // An answer judged right; its characters join the typed ones unless
     // `countLength` is false (a game that counts its characters otherwise).
     void countRight(const QString &answer, bool countLength = true);
