@@ -343,23 +343,7 @@ void tst_frmG3::keysTypedFromTheStartReachTheAnswerBox()
     p.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(p.w));
     QString lost;
-    const auto typeNow = [&](const QString &keys) {
-        for (const QChar c : keys) {
-            QWidget *target = QApplication::focusWidget();
-            if (!target) {
-                lost += c;
-                continue;
-            }
-            if (c == QLatin1Char('\r')) {
-                QTest::keyClick(target, Qt::Key_Return);
-            } else {
-                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-                QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-                QApplication::sendEvent(target, &press);
-                QApplication::sendEvent(target, &release);
-            }
-        }
-    };
+    const auto typeNow = [&lost](const QString &keys) { lost += typeIntoFocus(keys); };
     QTest::mouseClick(p.w->cmdStart(), Qt::LeftButton);
     p.w->tmrStart_Timer();
     typeNow(typed.at(0));
