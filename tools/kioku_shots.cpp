@@ -635,6 +635,10 @@ void shootScrambled(Shooter &shots, Context &c)
     w->cboKaisu()->setCurrentIndex(w->cboKaisu()->findText(QStringLiteral("3")));
     w->cboKaisu_Click();
     shots.shoot(w, QStringLiteral("g7_idle.png"));
+    // A view before the play grows the history over the board; a click on the panel puts it away.
+    w->viewButton(QStringLiteral("cmdRitu"))->click();
+    shots.shoot(w, QStringLiteral("g7_view_idle.png"));
+    w->fraRireki_Click();
     w->cmdStart_Click();
     w->tmrStart_Timer();
     shots.shoot(w, QStringLiteral("g7_countdown.png"));
@@ -655,6 +659,9 @@ void shootScrambled(Shooter &shots, Context &c)
             if (!std::exchange(shot, true)) {
                 w->txtKaitou()->setText(w->currentWord().left(2));
                 shots.shoot(w, QStringLiteral("g7_display.png"));
+                // A view pressed during the play leaves the board as it is.
+                w->viewButton(QStringLiteral("cmdKaitou"))->click();
+                shots.shoot(w, QStringLiteral("g7_view_playing.png"));
             }
             w->txtKaitou()->setText(w->currentWord());
             pressKey(w->txtKaitou(), Qt::Key_Return);
@@ -669,8 +676,10 @@ void shootScrambled(Shooter &shots, Context &c)
     c.clock.onWait = nullptr;
     if (!w)
         return;
-    if (!shot)
+    if (!shot) {
         shots.shoot(nullptr, QStringLiteral("g7_display.png"));
+        shots.shoot(nullptr, QStringLiteral("g7_view_playing.png"));
+    }
     shots.shoot(w, QStringLiteral("g7_finished.png"));
     delete w.data();
 }

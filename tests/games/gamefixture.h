@@ -14,8 +14,11 @@
 #include "testsupport.h"
 #include "widgets/flexgrid.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -80,6 +83,27 @@ inline bool showsLastPage(const kioku::FlexGrid *g)
     const int page = qMax(1, g->viewport()->height() / g->rowHeight(0));
     const int bottom = g->rowViewportPosition(n - 1) + g->rowHeight(n - 1);
     return g->topRow() == qMax(1, n - page + 1) && bottom <= g->viewport()->height();
+}
+
+// Types `keys` into whatever has the keyboard focus now, as the keyboard
+// sends them ("\r" is Enter); the keys that found no focus are returned.
+inline QString typeIntoFocus(const QString &keys)
+{
+    QString lost;
+    for (const QChar c : keys) {
+        QWidget *target = QApplication::focusWidget();
+        if (!target) {
+            lost += c;
+        } else if (c == QLatin1Char('\r')) {
+            QTest::keyClick(target, Qt::Key_Return);
+        } else {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+            QApplication::sendEvent(target, &release);
+        }
+    }
+    return lost;
 }
 
 // Chooses `text` in a combo box, as the user does before its Click handler runs.

@@ -769,7 +769,7 @@ void tst_Descriptions::historyPanelChangesSizeOnTheGamesEvents_data()
     QTest::newRow("frmG5") << 5 << true << 8 << 13 << true << true << true << false << false << -1;
     QTest::newRow("frmG3") << 3 << false << -1 << -1 << false << false << false << false << false << -1;
     QTest::newRow("frmG4") << 4 << false << -1 << -1 << false << false << false << false << false << -1;
-    QTest::newRow("frmG7") << 7 << true << 8 << 13 << true << true << true << false << false << 1;
+    QTest::newRow("frmG7") << 7 << true << 8 << 13 << true << true << true << false << true << 1;
 }
 
 void tst_Descriptions::historyPanelChangesSizeOnTheGamesEvents()

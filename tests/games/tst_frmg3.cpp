@@ -74,6 +74,8 @@ private slots:
     void keysTypedDuringTheBlankAreKept();
     void theTimeRunningOutDuringTheBlankEndsThePlayThere();
     void anInputMethodConversionIsNotAnAnswer();
+    void keysTypedFromTheStartReachTheAnswerBox_data();
+    void keysTypedFromTheStartReachTheAnswerBox();
 };
 
 void tst_frmG3::opensWithItsListAndAWord()
@@ -307,6 +309,63 @@ void tst_frmG3::anInputMethodConversionIsNotAnAnswer()
     QCoreApplication::sendEvent(box, &commit);
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(p.w->rightCount(), 1);
+}
+
+void tst_frmG3::keysTypedFromTheStartReachTheAnswerBox_data()
+{
+    // What the player types into whatever has the focus: one piece after each
+    // of the first two countdown ticks (tick1, tick2), then one during each
+    // wait of the play's beginning, in order: the blank before the first word,
+    // and in a "2回" play the second before the next word and its blank. "\r" is Enter.
+    QTest::addColumn<QString>("lag");
+    QTest::addColumn<QStringList>("typed"); // tick1, tick2, then one per wait
+    QTest::addColumn<QString>("box");       // the answer box once the play runs
+    QTest::addColumn<int>("right");
+    QTest::newRow("1回: countdown and blank") << "1回" << QStringList{"あ", "い", "う"} << "あいう" << 0;
+    QTest::newRow("2回: countdown, blank, second and blank")
+        << "2回" << QStringList{"あ", "い", "う", "え", "お"} << "あいうえお" << 0;
+    QTest::newRow("2回: the due word sent during the second")
+        << "2回" << QStringList{"", "国", "", "語\r", "り"} << "り" << 1;
+}
+
+void tst_frmG3::keysTypedFromTheStartReachTheAnswerBox()
+{
+    // The first word due is on screen through the countdown: whatever the
+    // player types from スタート on reaches the answer box, in order, and an
+    // Enter held through a wait answers once the wait is over.
+    QFETCH(QString, lag);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, box);
+    QFETCH(int, right);
+    GameFixture f;
+    Play p(f, QStringLiteral("20,60,\"%1\",\"秒数\",0").arg(lag), {"国語", "りんご", "自転車", "かぼちゃ"});
+    p.w->show();
+    p.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.w));
+    QString lost;
+    const auto typeNow = [&lost](const QString &keys) { lost += typeIntoFocus(keys); };
+    QTest::mouseClick(p.w->cmdStart(), Qt::LeftButton);
+    p.w->tmrStart_Timer();
+    typeNow(typed.at(0));
+    p.w->tmrStart_Timer();
+    typeNow(typed.at(1));
+    int wait = 2;
+    f.clock.onWait = [&](double) {
+        if (wait < typed.size())
+            typeNow(typed.at(wait++));
+    };
+    p.w->tmrStart_Timer();
+    f.clock.onWait = nullptr;
+    QCOMPARE(wait, int(typed.size())); // every wait of the beginning had its keys
+    // Keys held through a blank are posted again after it: the answer's own
+    // blank holds them once more.
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    QCOMPARE(lost, QString());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(p.w->txtKaitou()));
+    QCOMPARE(p.w->txtKaitou()->text(), box);
+    QCOMPARE(p.w->rightCount(), right);
+    QCOMPARE(p.w->playState(), GameFrame::PlayState::Answering);
 }
 
 QTEST_MAIN(tst_frmG3)

@@ -5,6 +5,7 @@
 #include "gamefixture.h"
 #include "games/typing/frmg7.h"
 #include "widgets/answerbox.h"
+#include "widgets/backcolor.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -146,6 +147,8 @@ private slots:
     void aCountedPlayEndsAtItsLastAnswerAndSaves();
     void aTimedPlayEndsAtTheTimeLimitAndSaves();
     void anInputMethodConversionIsNotAnAnswer();
+    void aViewNeverTakesTheBoardAway_data();
+    void aViewNeverTakesTheBoardAway();
 };
 
 void tst_frmG7::opensWithARevealedSampleWord()
@@ -487,6 +490,78 @@ void tst_frmG7::anInputMethodConversionIsNotAnAnswer()
     QCOMPARE(answeredAfterPreedit, 0);
     QCOMPARE(p.w->rightCount(), 1);
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Finished);
+}
+
+void tst_frmG7::aViewNeverTakesTheBoardAway_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("midPlay");
+    for (const char *button : {"cmdKaitou", "cmdPByou", "cmdRitu", "cmdByou", "cmdMoji"})
+        for (const bool midPlay : {false, true})
+            QTest::addRow("%s %s", button, midPlay ? "during a play" : "before it")
+                << QString::fromLatin1(button) << midPlay;
+}
+
+void tst_frmG7::aViewNeverTakesTheBoardAway()
+{
+    // Before a play a view grows the history over the board, and a click on
+    // the panel puts it away again; during a play the chart is drawn where the
+    // panel is, the board and the keys stay the player's, and the play ends
+    // and is saved as ever.
+    QFETCH(QString, button);
+    QFETCH(bool, midPlay);
+    GameFixture f;
+    f.dir.write(kHistory,
+                sjis(QStringLiteral("\"2026/12/06\",\"10:00:00\",1,1,0,1,\"100.0%\",\"0.10/秒\",\"10.0秒\"\r\n")));
+    Play p(f, "1,60,0.5,\"答数\",1", drawsFor("ねこ", {"こね"}) + drawsFor("かぼちゃ", {"かぼちゃ"}));
+    p.w->resize(1100, 860);
+    p.w->show();
+    p.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.w));
+    QWidget *board = p.w->findChild<QWidget *>("fraGame");
+    QPushButton *view = p.w->viewButton(button);
+    if (!midPlay) {
+        QTest::mouseClick(view, Qt::LeftButton);
+        QVERIFY(p.w->panelTall());
+        QVERIFY(!board->isVisible());
+        QTest::mouseClick(p.w->fraRireki(), Qt::LeftButton, {}, QPoint(2, 2)); // put away
+        QVERIFY(!p.w->fraRireki()->isVisible());
+        QVERIFY(board->isVisible());
+        QVERIFY(p.w->cmdStart()->isVisible());
+        QTest::mouseClick(p.w->cmdStart(), Qt::LeftButton);
+        QVERIFY(p.w->fraRireki()->isVisible()); // back, compact, with the new play
+        QVERIFY(!p.w->panelTall());
+        p.w->tmrStart_Timer();
+        p.w->tmrStart_Timer();
+    } else {
+        p.countdown();
+    }
+    bool answered = false;
+    bool boardKept = true;
+    p.run([&] {
+        if (p.ms() > 30000 && p.w->playState() == GameFrame::PlayState::Answering)
+            QTest::keyClick(p.w->txtKaitou(), Qt::Key_Escape); // the keys went astray: the test ends the play
+        if (answered || p.w->lblKanjiK()->text() != QStringLiteral("ぼ"))
+            return;
+        answered = true;
+        if (midPlay) {
+            QTest::mouseClick(view, Qt::LeftButton);
+            boardKept = board->isVisible() && p.w->txtKaitou()->isVisible() && p.w->lblKanjiK()->isVisible()
+                && !p.w->panelTall() && backColor(view) == GameFrame::kSelectedView;
+            // Put away during the play: the save at its end brings it back.
+            QTest::mouseClick(p.w->fraRireki(), Qt::LeftButton, {}, QPoint(2, 2));
+            boardKept = boardKept && !p.w->fraRireki()->isVisible() && board->isVisible();
+        }
+        typeIntoFocus(QStringLiteral("かぼちゃ\r"));
+    });
+    QVERIFY(boardKept);
+    QCOMPARE(p.w->rightCount(), 1);
+    QCOMPARE(p.w->playState(), GameFrame::PlayState::Finished);
+    QCOMPARE(f.dir.bytes(kHistory).count("\r\n"), 2); // saved at once
+    QCOMPARE(p.w->msgRireki()->rows(), 3);
+    QVERIFY(board->isVisible());
+    QVERIFY(p.w->fraRireki()->isVisible());
+    QVERIFY(p.w->cmdStart()->isEnabled());
 }
 
 QTEST_MAIN(tst_frmG7)

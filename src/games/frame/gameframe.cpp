@@ -589,8 +589,13 @@ void GameFrame::view_Click(const QString &buttonName)
 
 void GameFrame::viewPressed()
 {
-    if (m_desc.panel.enabled && m_desc.panel.viewMakesTall)
-        setPanelTall(true);
+    if (!m_desc.panel.enabled || !m_desc.panel.viewMakesTall)
+        return;
+    // From スタート to the end of the play the board is the player's: a view
+    // asked for meanwhile is drawn in the panel as it is.
+    if (m_desc.panel.tallCoversPlayArea && m_state != PlayState::Idle && m_state != PlayState::Finished)
+        return;
+    setPanelTall(true);
 }
 
 void GameFrame::drawView(const ViewButton &v)
@@ -795,8 +800,10 @@ void GameFrame::cmdHozon_Click()
     if (!p)
         reportProblem(p.message);
     RefreshSelectedView();
-    if (m_desc.panel.enabled && m_desc.panel.saveMakesCompact)
+    if (m_desc.panel.enabled && m_desc.panel.saveMakesCompact) {
+        showHistoryPanel(); // a panel put away comes back to show the new row
         setPanelTall(false);
+    }
 }
 
 bool GameFrame::saveIfAutomatic()

@@ -115,18 +115,28 @@ void frmG3::cboMode_Click()
 
 void frmG3::prepareTyping()
 {
+    // The play is judged and saved by the lag chosen now, whatever is chosen
+    // while it runs.
+    m_playLag = m_cboMode->currentText();
     // The word drawn at opening, or the one on display when the last play
     // ended, stays visible through the countdown.
     m_lblMondai->setText(m_current);
 }
 
+QString frmG3::playLag() const
+{
+    return m_playLag.isEmpty() ? m_cboMode->currentText() : m_playLag;
+}
+
 void frmG3::beginPlay()
 {
-    hideCountdownPictures();
+    // The first word due is on screen already: the keys go to the answer box
+    // from now on, and those typed during the waits below reach it after them.
+    txtKaitou()->setFocus();
     m_shown.clear();
     if (!ShowNextWord())
         return;
-    if (tl::lagOf(m_cboMode->currentText()) == 2) {
+    if (tl::lagOf(m_playLag) == 2) {
         if (holdInputFor(kSecondWordMs) != WaitEnd::Elapsed)
             return;
         if (!ShowNextWord())
@@ -152,12 +162,11 @@ bool frmG3::ShowNextWord()
 
 QString frmG3::dueWord() const
 {
-    return tl::dueWord(m_shown, tl::lagOf(m_cboMode->currentText()));
+    return tl::dueWord(m_shown, tl::lagOf(playLag()));
 }
 
 void frmG3::answerGiven(const QString &answer)
 {
-    // The lag is read at every judgement: a lag changed mid-play applies at once.
     if (answer == dueWord())
         countRight(answer);
     else
@@ -189,7 +198,7 @@ std::optional<GameFrame::SavedPlay> frmG3::result(const QDateTime &now) const
     r.wrong = wrongCount();
     r.typed = typedCharacters();
     r.seconds = playSecondsValue();
-    const QString lag = m_cboMode->currentText();
+    const QString lag = playLag();
     const QString setting = playSettingText();
     return SavedPlay{tl::timeLagEntry(r, lag),
                      tl::timeLagRecord(r, tl::playModeItem(timedPlay() ? tl::PlayMode::Timed : tl::PlayMode::Counted),

@@ -29,8 +29,11 @@ public:
     // The words that have left the display, oldest first (ShownWords 1 … k).
     const QStringList &shownWords() const { return m_shown; }
     QString currentWord() const { return m_current; }
-    // The word the player must type now ("" while none is due).
+    // The word the player must type now ("" while none is due), by the lag of the play.
     QString dueWord() const;
+    // The lag the play (the one under way or the last one) was started with;
+    // before any play, the one chosen now.
+    QString playLag() const;
     const kioku::rules::WordDictionary &dictionary() const { return m_dictionary; }
 
     // ---- controls ----
@@ -60,6 +63,7 @@ private:
     kioku::rules::WordDictionary m_dictionary;
     QStringList m_shown;
     QString m_current;
+    QString m_playLag; // taken at スタート
     QLabel *m_lblMondai = nullptr;
     QComboBox *m_cboMode = nullptr;
     QGroupBox *m_fraJisyo = nullptr;

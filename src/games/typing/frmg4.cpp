@@ -188,7 +188,6 @@ void frmG4::prepareTyping()
 
 void frmG4::beginPlay()
 {
-    hideCountdownPictures();
     QPointer<frmG4> self(this);
     refillDictionary(); // a problem with the list is told before the play's time runs
     if (!self || closing())

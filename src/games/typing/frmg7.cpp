@@ -195,6 +195,8 @@ void frmG7::buildPlayArea()
     strip->addWidget(modeBox());
     strip->addWidget(resultBox(), 1);
     column->addLayout(strip);
+    // With the history put away the board keeps its height; the room left is below it.
+    column->addStretch(1);
 }
 
 QLabel *frmG7::lblKanjiP(int index) const
@@ -356,7 +358,6 @@ void frmG7::prepareTyping()
 void frmG7::beginPlay()
 {
     const quint64 play = m_playNumber;
-    hideCountdownPictures();
     txtKaitou()->setFocus();
     startTyping();
     runWords(play);
@@ -541,14 +542,15 @@ void frmG7::timeUp()
     RevealWord();
     m_lblLoop->setText(QStringLiteral("回"));
     cmdClear()->setEnabled(true);
-    FinishPlay(settings().toFloat(sc::ScrambledSetting::PlaySeconds));
+    TypingFrame::timeUp(); // over the seconds the play was started with
 }
 
 void frmG7::cboJikan_Click()
 {
     TypingFrame::cboJikan_Click();
-    // Shown only while no play runs: during a timed play lblJikan counts down.
-    if (playState() != PlayState::Answering && playState() != PlayState::Showing)
+    // Shown only before the first play: during a timed play lblJikan counts
+    // down, and a finished play keeps its own time on screen beside its rate.
+    if (playState() == PlayState::Idle)
         lblJikan()->setText(cboJikan()->currentText());
 }
 

@@ -53,6 +53,8 @@ GameDescription scrambledDescription()
     d.panel.viewMakesTall = true;
     d.panel.startMakesCompact = true;
     d.panel.saveMakesCompact = true;
+    d.panel.panelClickHides = true; // the tall panel is put away as it is in 画像記憶
+    d.panel.startShowsPanel = true;
     d.playTimerMs = 100;
     d.helpText = helpText();
     return d;

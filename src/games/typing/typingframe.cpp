@@ -7,6 +7,7 @@
 #include "widgets/answerbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
+#include "widgets/graphbuttons.h"
 #include "widgets/playparts.h"
 
 #include <QButtonGroup>
@@ -85,6 +86,15 @@ void TypingFrame::buildTypingParts()
     connect(m_txtKaitou, &AnswerBox::escapePressed, this, [this] { txtKaitou_KeyPress(27); });
 
     m_timeBar = new TimeBar(m_setup.barWidth, kBarHeight, this);
+
+    // A view or the whole history asked for during a play leaves the keys
+    // where the play needs them.
+    const auto keysBack = [this] {
+        if (!noPlay())
+            m_txtKaitou->setFocus();
+    };
+    connect(viewButtons(), &GraphButtons::pressed, this, keysBack);
+    connect(cmdAllDsp(), &QPushButton::clicked, this, keysBack);
 }
 
 QLabel *TypingFrame::makeWordLabel(QWidget *board, int minWidth)
@@ -197,13 +207,19 @@ void TypingFrame::prepareBoard()
         l->clear();
     m_right = m_wrong = m_typed = 0;
     showCounts();
-    m_playStarted = false; // the mode and seconds of the play are taken now
-    m_playTimed = timedPlay();
-    m_playSeconds = settings().toFloat(m_setup.playSecondsSetting);
-    m_playSettingText = m_playTimed ? m_cboJikan->currentText() : m_cboKaisu->currentText();
+    m_playStarted = false; // the settings of the play are taken now
+    m_play.timed = timedPlay();
+    m_play.seconds = settings().toFloat(m_setup.playSecondsSetting);
+    m_play.answerCount = settings().toInt(m_setup.answerCountSetting);
+    m_play.settingText = m_play.timed ? m_cboJikan->currentText() : m_cboKaisu->currentText();
     m_playStarted = true;
-    lblJikan()->setText(timedPlay() ? m_cboJikan->currentText() : text::format0_0(0.0));
+    m_endSeconds = 0;
+    lblJikan()->setText(m_play.timed ? m_play.settingText : text::format0_0(0.0));
     m_timeBar->setBarWidth(m_timeBar->fullWidth());
+    // The answer box has the keys from スタート on: what is typed during the
+    // countdown lands there, none of it anywhere else.
+    m_txtKaitou->clear();
+    m_txtKaitou->setFocus();
     prepareTyping();
 }
 
@@ -211,7 +227,7 @@ void TypingFrame::startTyping()
 {
     m_startNs = context().clock.elapsedNs();
     m_startMs = context().clock.timeOfDay().msec();
-    m_remaining = int(m_playSeconds);
+    m_remaining = int(m_play.seconds);
     setPlayState(PlayState::Answering);
     if (!timedPlay())
         startPlayClock();
@@ -220,7 +236,7 @@ void TypingFrame::startTyping()
 bool TypingFrame::timedPlay() const
 {
     if (m_playStarted)
-        return m_playTimed;
+        return m_play.timed;
     return context().session.playMode == qint16(rules::PlayMode::Timed);
 }
 
@@ -249,6 +265,9 @@ void TypingFrame::txtKaitou_Enter()
     }
     if (playState() != PlayState::Answering)
         return; // the countdown: no word is due yet
+    // The countdown's last picture has stood beside the board until the
+    // player's first move.
+    hideCountdownPictures();
     answerGiven(m_txtKaitou->text());
 }
 
@@ -261,6 +280,7 @@ void TypingFrame::escapeRequested()
     }
     if (playState() != PlayState::Answering)
         return;
+    hideCountdownPictures();
     giveUp();
 }
 
@@ -297,13 +317,15 @@ void TypingFrame::showCounts()
 
 bool TypingFrame::answersDone() const
 {
-    return !timedPlay() && m_right + m_wrong >= m_cboKaisu->currentText().toInt();
+    return !timedPlay() && m_right + m_wrong >= m_play.answerCount;
 }
 
 float TypingFrame::playSecondsValue() const
 {
+    if (playState() == PlayState::Finished)
+        return m_endSeconds;
     if (timedPlay())
-        return m_playStarted ? m_playSeconds : settings().toFloat(m_setup.playSecondsSetting);
+        return m_playStarted ? m_play.seconds : settings().toFloat(m_setup.playSecondsSetting);
     return float(text::leadingNumber(lblJikan()->text()));
 }
 
@@ -312,7 +334,9 @@ void TypingFrame::FinishPlay(double seconds)
     if (playState() != PlayState::Answering)
         return;
     stopPlayClock();
+    m_endSeconds = float(seconds);
     setPlayState(PlayState::Finished);
+    hideCountdownPictures();
     // A blank or a display still waiting inside a handler belongs to the play
     // that ended: it ends too, and shows nothing more.
     supersedeWaits();
@@ -325,7 +349,7 @@ void TypingFrame::FinishPlay(double seconds)
 
 void TypingFrame::timeUp()
 {
-    FinishPlay(m_playSeconds);
+    FinishPlay(m_play.seconds);
 }
 
 QList<std::function<void()>> TypingFrame::bpSteps()
@@ -334,8 +358,8 @@ QList<std::function<void()>> TypingFrame::bpSteps()
         return {};
     return {[this] {
                 const qint64 elapsedMs = (context().clock.elapsedNs() - m_startNs) / 1000000;
-                m_remaining = rules::remainingSeconds(int(m_playSeconds), m_startMs, elapsedMs);
-                const int total = qMax(1, int(m_playSeconds));
+                m_remaining = rules::remainingSeconds(int(m_play.seconds), m_startMs, elapsedMs);
+                const int total = qMax(1, int(m_play.seconds));
                 m_timeBar->setBarWidth(qMax(0, m_timeBar->fullWidth() * m_remaining / total));
                 remainingTaken(m_remaining);
             },

@@ -55,12 +55,13 @@ public:
     bool timedPlay() const;
     // The setting the play was started with, as shown: the play seconds of a
     // timed play, the answer count of a counted one.
-    QString playSettingText() const { return m_playSettingText; }
+    QString playSettingText() const { return m_play.settingText; }
     int rightCount() const { return m_right; }
     int wrongCount() const { return m_wrong; }
     int typedCharacters() const { return m_typed; }
     // The seconds value of the play: the setting in a timed play, the elapsed
-    // seconds shown in lblJikan in a counted one.
+    // seconds shown in lblJikan in a counted one; once the play has ended, the
+    // value it ended with, whatever lblJikan or the settings show later.
     float playSecondsValue() const;
     int remaining() const { return m_remaining; }
 
@@ -148,15 +149,24 @@ private:
     QWidget *m_modeBox = nullptr;
     QWidget *m_resultBox = nullptr;
 
+    // The settings a play was started with: every figure of the play, while it
+    // runs and once it has ended, comes from them, so a setting chosen
+    // meanwhile is for the next play.
+    struct PlaySettings {
+        bool timed = false;
+        float seconds = 0;   // the play seconds
+        int answerCount = 0; // the answers of a counted play
+        QString settingText; // as shown: the play seconds of a timed play, the answer count of a counted one
+    };
+
     int m_right = 0;
     int m_wrong = 0;
     int m_typed = 0;
     int m_remaining = 0;
     int m_startMs = 0;          // milliseconds past the whole second of the time of day at the start
     bool m_playStarted = false; // a play has been started in this window
-    bool m_playTimed = false;   // that play is timed
-    float m_playSeconds = 0;    // its play seconds
-    QString m_playSettingText;
+    PlaySettings m_play;        // that play's settings
+    float m_endSeconds = 0;     // the seconds value it ended with
     qint64 m_startNs = 0;
 };
 
