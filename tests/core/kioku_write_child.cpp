@@ -14,6 +14,8 @@
 //   tail        moves a cut-off last line of the play log into the fragment file
 //   append      appends one record to the play log, as a game saves a play
 //   history     appends one line to the history of number memory
+//   play        saves a play of number memory: its history line, then its
+//               play-log record (the history line taken back when the log refuses)
 //   records     takes a new record into the records of icon concentration
 //   settings    sets the digit count of number memory to 12 (its settings file)
 //   helptour    switches the help tour off (設定.txt)
@@ -26,6 +28,7 @@
 #include "core/backup.h"
 #include "core/clock.h"
 #include "core/datafolder.h"
+#include "core/game/saveplay.h"
 #include "core/memo.h"
 #include "core/playlog/playlog.h"
 #include "core/rules/iconconcentration.h"
@@ -120,6 +123,17 @@ int main(int argc, char *argv[])
         r.seconds = 42.5f;
         r.comment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
         report(kioku::appendPlayRecord(r));
+    } else if (op == QLatin1String("play")) {
+        kioku::PlayRecord r;
+        r.date = QStringLiteral("2026/12/07");
+        r.time = QStringLiteral("14:05:33");
+        r.item = QStringLiteral("数字記憶");
+        r.seconds = 42.5f;
+        r.comment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
+        const kioku::HistoryEntry entry({QStringLiteral("2026/12/07"), QStringLiteral("14:05:33"),
+                                         QStringLiteral("8桁"), QStringLiteral("8"), QStringLiteral("6"),
+                                         QStringLiteral("0.5"), QStringLiteral("75.0%")});
+        report(kioku::savePlay(kioku::rules::numberMemoryHistory(), entry, r));
     } else if (op == QLatin1String("history")) {
         const kioku::HistoryEntry entry({QStringLiteral("2026/12/07"), QStringLiteral("14:05:33"),
                                          QStringLiteral("8桁"), QStringLiteral("8"), QStringLiteral("6"),

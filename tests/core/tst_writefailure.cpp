@@ -68,6 +68,8 @@ private slots:
     void firstStart();
     void notAFile_data();
     void notAFile();
+    void aPlayIsSavedWholeOrNotAtAll_data();
+    void aPlayIsSavedWholeOrNotAtAll();
 };
 
 void TstWriteFailure::refusedWrite_data()
@@ -281,6 +283,45 @@ void TstWriteFailure::notAFile()
         QVERIFY(::lstat(path.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     QCOMPARE(QDir(QStringLiteral("/dev")).entryList(QDir::AllEntries | QDir::System), devBefore);
     QCOMPARE(QDir(kioku::kBackupFolder).entryList(QDir::Files), QStringList());
+}
+
+// A play goes into its history and the play log together: when the log
+// refuses its record (here: the log has grown past the limit, the history
+// not), the history line that was already written is taken back, whatever
+// form the history had (in code page 932, in UTF-8 and so rewritten, missing).
+void TstWriteFailure::aPlayIsSavedWholeOrNotAtAll_data()
+{
+    QTest::addColumn<QByteArray>("history"); // empty: no history file yet
+
+    const QByteArray line = sjis(QStringLiteral("\"2026/12/06\",\"10:00:00\",\"8桁\",8,8,0.5,\"100.0%\""));
+    QTest::newRow("history in code page 932") << line + "\r\n";
+    QTest::newRow("history without its last line end") << line;
+    QTest::newRow("history in UTF-8") << QByteArray("\xEF\xBB\xBF")
+            + QStringLiteral("\"2026/12/06\",\"10:00:00\",\"8桁\",8,8,0.5,\"100.0%\"\r\n").toUtf8();
+    QTest::newRow("no history yet") << QByteArray();
+}
+
+void TstWriteFailure::aPlayIsSavedWholeOrNotAtAll()
+{
+    QFETCH(QByteArray, history);
+    const QString historyName = QStringLiteral("数字記憶履歴.txt");
+    TempDataDir dir;
+    const QByteArray log = logOf(20); // well past the limit
+    const qint64 limit = 1024;
+    QVERIFY(log.size() > limit && history.size() + 200 < limit);
+    QVERIFY(dir.write(kioku::kPlayLogFile, log));
+    if (!history.isEmpty())
+        QVERIFY(dir.write(historyName, history));
+
+    const ChildRun run = runChild(QDir::currentPath(), limit, QStringLiteral("play"));
+    QVERIFY2(run.started && run.exitCode == 0, qPrintable(run.stderrText));
+    QCOMPARE(run.lines.value(0), QStringLiteral("failed"));
+    const QString message = run.lines.mid(1).join(QLatin1Char('\n'));
+    QVERIFY2(message.contains(kioku::kPlayLogFile) && message.contains(historyName), qPrintable(message));
+    QVERIFY2(isPlainJapanese(message), qPrintable(message));
+    QCOMPARE(dir.bytes(kioku::kPlayLogFile), log);
+    QCOMPARE(dir.exists(historyName), !history.isEmpty());
+    QCOMPARE(dir.bytes(historyName), history);
 }
 
 QTEST_GUILESS_MAIN(TstWriteFailure)

@@ -120,8 +120,8 @@ bool writeFully(QFileDevice &file, const QByteArray &bytes, int *systemError)
 // so the old file stays whole until the new one is complete on the disk.
 WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
 {
-    if (!isOpenable(path))
-        return failure(path, notAFileReason());
+    if (!isOpenable(path)) // a folder, a named pipe, a device
+        return failure(path, writeFailureReason(path, 0));
     if (takeFailHook()) // test hook: a disk that fills up half-way through
         return failure(path, QStringLiteral("書き込みが中断されました"));
     int error = 0;
@@ -515,6 +515,33 @@ WriteResult appendToUtf8File(const QString &path, const QByteArray &fileBytes, c
 
 WriteResult appendLine(const QString &name, const QString &line)
 {
+    return appendLine(name, line, nullptr);
+}
+
+WriteResult undoAppend(const AppendUndo &undo)
+{
+    if (undo.path.isEmpty())
+        return WriteResult();
+    if (undo.rewritten)
+        return writeAtomically(undo.path, undo.oldBytes);
+    if (undo.created) {
+        int error = 0;
+        if (!QFile::remove(undo.path) || !syncFolder(QFileInfo(undo.path).absolutePath(), &error))
+            return failure(undo.path, error);
+        return WriteResult();
+    }
+    QFile file(undo.path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) || !file.resize(undo.oldSize))
+        return failure(undo.path, errno);
+    int error = 0;
+    if (!syncFileData(file.handle(), &error))
+        return failure(undo.path, error);
+    return WriteResult();
+}
+
+WriteResult appendLine(const QString &name, const QString &line, AppendUndo *undo)
+{
     QByteArray bytes;
     QString bad;
     if (!encodeCp932(line, &bytes, &bad))
@@ -544,7 +571,10 @@ WriteResult appendLine(const QString &name, const QString &line)
                     return r;
                 }
                 existing.close();
-                return appendToUtf8File(path, all, bytes);
+                const WriteResult r = appendToUtf8File(path, all, bytes);
+                if (r && undo)
+                    *undo = AppendUndo{path, false, -1, true, all};
+                return r;
             }
             char last = 0;
             if (existing.seek(existing.size() - 1) && existing.getChar(&last))
@@ -587,6 +617,8 @@ WriteResult appendLine(const QString &name, const QString &line)
     // A file the line created is on the disk once its folder's entry is.
     if (!existed && !syncFolder(QFileInfo(path).absolutePath(), &error))
         return failure(path, error);
+    if (undo)
+        *undo = AppendUndo{path, !existed, oldSize, false, QByteArray()};
     return WriteResult();
 }
 

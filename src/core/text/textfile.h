@@ -133,6 +133,18 @@ WriteResult writeAll(const QString &name, const QString &content);
 // its end, so it never holds two encodings; a character of it that code page
 // 932 cannot hold refuses the append, the file untouched.
 WriteResult appendLine(const QString &name, const QString &line);
+// What it takes to undo an append that succeeded: the file's length before
+// it, or, where the append rewrote the file (from UTF-8), its old bytes.
+struct AppendUndo {
+    QString path;
+    bool created = false;   // the append made the file
+    qint64 oldSize = -1;    // in place: the length to cut back to
+    bool rewritten = false; // rewritten whole: oldBytes go back
+    QByteArray oldBytes;
+};
+WriteResult appendLine(const QString &name, const QString &line, AppendUndo *undo);
+// Puts the file back as it was before the append `undo` describes (synced).
+WriteResult undoAppend(const AppendUndo &undo);
 // Leaves a file of zero length (created when missing). Atomic.
 WriteResult emptyFile(const QString &name);
 // Rewrites the whole file with `bytes` as they are (already encoded). Atomic.

@@ -3,6 +3,7 @@
 #include "core/backup.h"
 #include "core/clock.h"
 #include "core/game/historyview.h"
+#include "core/game/saveplay.h"
 #include "core/text/formats.h"
 #include "widgets/appcontext.h"
 #include "widgets/backcolor.h"
@@ -786,19 +787,15 @@ void GameFrame::cmdHozon_Click()
     if (!saved)
         return;
     const HistoryEntry &entry = saved->entry;
-    const text::WriteResult h = appendHistory(m_desc.history, entry);
-    if (!h) {
-        // Nothing is half saved: the play log gets the play only with its history line.
-        reportProblem(h.message);
+    // Nothing is half saved: the history and the play log get the play together or not at all.
+    const text::WriteResult w = savePlay(m_desc.history, entry, saved->record);
+    if (!w) {
+        reportProblem(w.message);
         return;
     }
     const int number = m_grid->rows();
     m_grid->addRow(saved->gridRow.isEmpty() ? historyRow(entry, m_desc.columns, number) : saved->gridRow);
     m_grid->scrollToLastIfMoreThan(m_desc.saveScrollMoreThan);
-
-    const text::WriteResult p = appendPlayRecord(saved->record);
-    if (!p)
-        reportProblem(p.message);
     RefreshSelectedView();
     if (m_desc.panel.enabled && m_desc.panel.saveMakesCompact) {
         showHistoryPanel(); // a panel put away comes back to show the new row

@@ -1,0 +1,24 @@
+#include "core/game/saveplay.h"
+
+#include <QFileInfo>
+
+namespace kioku {
+
+text::WriteResult savePlay(const HistoryFormat &history, const HistoryEntry &entry, const PlayRecord &record)
+{
+    text::AppendUndo undo;
+    const text::WriteResult h = text::appendLine(history.fileName, entry.line(history), &undo);
+    if (!h)
+        return h;
+    text::WriteResult p = appendPlayRecord(record);
+    if (p)
+        return p;
+    const QString historyName = QFileInfo(undo.path).fileName();
+    if (text::undoAppend(undo))
+        p.message += QStringLiteral("\r\nこの結果は「%1」にも残していません。").arg(historyName);
+    else
+        p.message += QStringLiteral("\r\n「%1」には結果を書き込みましたが、取り消せませんでした。").arg(historyName);
+    return p;
+}
+
+} // namespace kioku

@@ -1,0 +1,14 @@
+#pragma once
+// Saving a finished play: one line in its game's history and one record in
+// the play log, both or neither. The history line goes first; when the play
+// log then refuses the record (a full disk), the history line is taken back,
+// so a play never stands in the history and its grid while missing from the
+// log that every view of the main window counts.
+#include "core/game/history.h"
+#include "core/playlog/playlog.h"
+
+namespace kioku {
+
+text::WriteResult savePlay(const HistoryFormat &history, const HistoryEntry &entry, const PlayRecord &record);
+
+} // namespace kioku
