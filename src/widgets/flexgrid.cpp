@@ -2,6 +2,7 @@
 
 #include "core/text/recordline.h"
 #include "widgets/backcolor.h"
+#include "widgets/figurefont.h"
 #include "widgets/twips.h"
 
 #include <QAbstractTableModel>
@@ -429,7 +430,7 @@ namespace {
 // drawn by the standard delegate.
 class CellDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit CellDelegate(FlexGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
     void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -438,10 +439,12 @@ public:
             return;
         }
         const QString text = index.data(Qt::DisplayRole).toString();
+        const bool figures = holdsFigures(text);
+        const QFont font = figures ? m_grid->figureFont() : option.font;
         const QWidget *view = option.widget;
         const int margin = (view ? view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 2) + 1;
         const QRect r = option.rect.adjusted(margin, 0, -margin, 0);
-        const QStaticText *laid = text.isEmpty() ? nullptr : laidOut(text, option.font);
+        const QStaticText *laid = text.isEmpty() ? nullptr : laidOut(figures ? m_figures : m_texts, text, font);
         if (laid && laid->size().width() > r.width()) {
             QStyledItemDelegate::paint(p, option, index);
             return;
@@ -465,31 +468,49 @@ public:
             x = r.left() + (r.width() - size.width()) / 2;
         const qreal y = r.top() + (r.height() - size.height()) / 2;
         p->save();
-        p->setFont(option.font);
+        p->setFont(font);
         p->setPen(pen);
         p->drawStaticText(QPointF(x, y), *laid);
         p->restore();
     }
 
-private:
-    const QStaticText *laidOut(const QString &text, const QFont &font) const
+protected:
+    // The standard drawing (selected, focused and cut-off cells) uses the figure face too.
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
-        if (font != m_font || m_cache.size() > 4096) {
-            m_cache.clear();
-            m_font = font;
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (holdsFigures(option->text)) {
+            option->font = m_grid->figureFont();
+            option->fontMetrics = QFontMetrics(option->font);
         }
-        auto it = m_cache.find(text);
-        if (it == m_cache.end()) {
+    }
+
+private:
+    // Texts laid out in one font, kept until the font changes.
+    struct Cache {
+        QHash<QString, QStaticText> texts;
+        QFont font;
+    };
+
+    static const QStaticText *laidOut(Cache &cache, const QString &text, const QFont &font)
+    {
+        if (font != cache.font || cache.texts.size() > 4096) {
+            cache.texts.clear();
+            cache.font = font;
+        }
+        auto it = cache.texts.find(text);
+        if (it == cache.texts.end()) {
             QStaticText st(text);
             st.setTextFormat(Qt::PlainText);
             st.prepare(QTransform(), font);
-            it = m_cache.insert(text, st);
+            it = cache.texts.insert(text, st);
         }
         return &it.value();
     }
 
-    mutable QHash<QString, QStaticText> m_cache;
-    mutable QFont m_font;
+    FlexGrid *m_grid;
+    mutable Cache m_texts;   // in the grid's font
+    mutable Cache m_figures; // in its figure face
 };
 
 } // namespace
@@ -678,11 +699,13 @@ void FlexGrid::widenToFit(const QStringList &cells)
     // not fit in it with the font of this screen widens its column instead of
     // being cut short with "…". Never narrower than set.
     const QFontMetrics fm(font());
+    const QFontMetrics figures(figureFont());
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 6;
     for (int c = 0; c < cells.size() && c < cols(); ++c) {
         if (cells.at(c).isEmpty())
             continue;
-        const int needed = fm.horizontalAdvance(cells.at(c)) + padding;
+        const QString &text = cells.at(c);
+        const int needed = (holdsFigures(text) ? figures : fm).horizontalAdvance(text) + padding;
         if (needed > columnWidth(c)) {
             m_settingWidth = true;
             setColumnWidth(c, needed);
@@ -778,6 +801,18 @@ void FlexGrid::setFontSize(double points)
 double FlexGrid::fontSize() const
 {
     return font().pointSizeF();
+}
+
+QFont FlexGrid::figureFont() const
+{
+    // (A QFont made without arguments is the application's font, so the first
+    // call cannot be told from an unchanged font by comparing them.)
+    if (!m_figureMade || m_figureBase != font()) {
+        m_figureBase = font();
+        m_figureFont = kioku::figureFont(m_figureBase);
+        m_figureMade = true;
+    }
+    return m_figureFont;
 }
 
 int FlexGrid::topRow() const
