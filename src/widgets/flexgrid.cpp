@@ -439,12 +439,20 @@ public:
             return;
         }
         const QString text = index.data(Qt::DisplayRole).toString();
-        const bool figures = holdsFigures(text);
-        const QFont font = figures ? m_grid->figureFont() : option.font;
-        const QWidget *view = option.widget;
-        const int margin = (view ? view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 2) + 1;
-        const QRect r = option.rect.adjusted(margin, 0, -margin, 0);
-        const QStaticText *laid = text.isEmpty() ? nullptr : laidOut(figures ? m_figures : m_texts, text, font);
+        const QRect r = textRect(option);
+        const QStaticText *laid = nullptr;
+        QFont font = option.font;
+        if (!text.isEmpty()) {
+            // In the figure face where it fits, else in the grid's font where that does.
+            if (holdsFigures(text)) {
+                font = m_grid->figureFont();
+                laid = laidOut(m_figures, text, font);
+            }
+            if (!laid || laid->size().width() > r.width()) {
+                font = option.font;
+                laid = laidOut(m_texts, text, font);
+            }
+        }
         if (laid && laid->size().width() > r.width()) {
             QStyledItemDelegate::paint(p, option, index);
             return;
@@ -475,17 +483,30 @@ public:
     }
 
 protected:
-    // The standard drawing (selected, focused and cut-off cells) uses the figure face too.
+    // The standard drawing (selected, focused and cut-off cells) chooses its font alike.
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (holdsFigures(option->text)) {
-            option->font = m_grid->figureFont();
-            option->fontMetrics = QFontMetrics(option->font);
+        if (!holdsFigures(option->text))
+            return;
+        const QFont figures = m_grid->figureFont();
+        const QFontMetrics fm(figures);
+        if (option->rect.isEmpty() || fm.horizontalAdvance(option->text) <= textRect(*option).width()
+            || option->fontMetrics.horizontalAdvance(option->text) > textRect(*option).width()) {
+            option->font = figures;
+            option->fontMetrics = fm;
         }
     }
 
 private:
+    // Where the text of a cell goes: the cell less the style's margins.
+    static QRect textRect(const QStyleOptionViewItem &option)
+    {
+        const QWidget *view = option.widget;
+        const int margin = (view ? view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 2) + 1;
+        return option.rect.adjusted(margin, 0, -margin, 0);
+    }
+
     // Texts laid out in one font, kept until the font changes.
     struct Cache {
         QHash<QString, QStaticText> texts;
@@ -699,13 +720,11 @@ void FlexGrid::widenToFit(const QStringList &cells)
     // not fit in it with the font of this screen widens its column instead of
     // being cut short with "…". Never narrower than set.
     const QFontMetrics fm(font());
-    const QFontMetrics figures(figureFont());
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 6;
     for (int c = 0; c < cells.size() && c < cols(); ++c) {
         if (cells.at(c).isEmpty())
             continue;
-        const QString &text = cells.at(c);
-        const int needed = (holdsFigures(text) ? figures : fm).horizontalAdvance(text) + padding;
+        const int needed = fm.horizontalAdvance(cells.at(c)) + padding;
         if (needed > columnWidth(c)) {
             m_settingWidth = true;
             setColumnWidth(c, needed);
@@ -937,6 +956,49 @@ void FlexGrid::updateGeometries()
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     m_settingScroll = false;
     alignTopRow();
+}
+
+void FlexGrid::paintEvent(QPaintEvent *e)
+{
+    QTableView::paintEvent(e);
+    if (!showGrid())
+        return;
+    // The lines between the cells are drawn again, over the style's, in its
+    // colour where that stands out from the grid's back and in a shade of it
+    // that does where not: under a dark desktop the style's lines all but
+    // vanish into the cells.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor styled =
+        QColor::fromRgba(static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    const QColor line = visibleLineOn(palette().color(QPalette::Base), styled);
+    if (line == styled)
+        return;
+    QWidget *vp = viewport();
+    const QHeaderView *rowsHeader = verticalHeader();
+    const QHeaderView *colsHeader = horizontalHeader();
+    // The lines end where the cells end, as the style's do.
+    const int right = qMin(vp->width(), colsHeader->length() - colsHeader->offset()) - 1;
+    const int bottom = qMin(vp->height(), rowsHeader->length() - rowsHeader->offset()) - 1;
+    if (right < 0 || bottom < 0)
+        return;
+    QPainter p(vp);
+    p.setPen(QPen(line, 1, gridStyle()));
+    const int firstRow = qMax(0, rowAt(0)), lastRow = rowAt(bottom) < 0 ? model()->rowCount() - 1 : rowAt(bottom);
+    for (int r = firstRow; r <= lastRow; ++r) {
+        if (isRowHidden(r))
+            continue;
+        const int y = rowViewportPosition(r) + rowHeight(r) - 1;
+        p.drawLine(0, y, right, y);
+    }
+    const int firstCol = qMax(0, columnAt(0)),
+              lastCol = columnAt(right) < 0 ? model()->columnCount() - 1 : columnAt(right);
+    for (int c = firstCol; c <= lastCol; ++c) {
+        if (isColumnHidden(c))
+            continue;
+        const int x = columnViewportPosition(c) + columnWidth(c) - 1;
+        p.drawLine(x, 0, x, bottom);
+    }
 }
 
 void FlexGrid::scrollContentsBy(int dx, int dy)

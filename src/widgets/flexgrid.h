@@ -67,8 +67,9 @@ public:
     void setFontSize(double points);
     double fontSize() const;
     // The font of cells that hold a figure (seconds, counts, dates, times, a
-    // result in a comment):
-    // the grid's font with a face whose decimal point is a clear dot.
+    // result in a comment): the grid's font with a face whose decimal point is
+    // a clear dot. A figure too wide for its column in that face keeps the
+    // grid's font; the columns keep the widths the grid's font needs.
     QFont figureFont() const;
 
     // First data row shown at the top (>= 1). A row past the last full page
@@ -102,6 +103,7 @@ signals:
 protected:
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
