@@ -3,11 +3,38 @@
 #include "widgets/pictures.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QWidget>
 
 namespace kioku {
+
+namespace {
+
+// Styles such as Fusion and Breeze draw the focus frame only after the focus
+// was moved by the keyboard (Tab) in that window. The program moves it itself
+// (to ゲーム at the start, to the first game after ゲーム, into a box after a
+// row is picked) and the player clicks; the control holding the focus shows it
+// in every window all the same, as on the desktop the program was made for.
+class ShowFocusFrames : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() == QEvent::FocusIn && watched->isWidgetType()) {
+            QWidget *window = static_cast<QWidget *>(watched)->window();
+            if (!window->testAttribute(Qt::WA_KeyboardFocusChange))
+                window->setAttribute(Qt::WA_KeyboardFocusChange);
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 void applyAppearance()
 {
@@ -28,6 +55,13 @@ void applyAppearance()
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addPixmap(pictures::appIcon(size));
     QApplication::setWindowIcon(icon);
+
+    const QString focusFrames = QStringLiteral("kiokuShowFocusFrames");
+    if (!qApp->findChild<QObject *>(focusFrames, Qt::FindDirectChildrenOnly)) {
+        auto *filter = new ShowFocusFrames(qApp);
+        filter->setObjectName(focusFrames);
+        qApp->installEventFilter(filter);
+    }
 }
 
 } // namespace kioku

@@ -5,7 +5,7 @@
 namespace kioku {
 
 // Sets the application font to IPA Gothic (when installed) at a readable size
-// and the application icon.
+// and the application icon, and lets every window show its keyboard focus.
 void applyAppearance();
 
 } // namespace kioku

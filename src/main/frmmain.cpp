@@ -28,6 +28,8 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSessionManager>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -118,6 +120,7 @@ frmMain::frmMain(AppContext &ctx, QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmMain"));
     buildUi();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &frmMain::commitData);
 }
 
 frmMain::~frmMain() = default;
@@ -523,13 +526,34 @@ bool frmMain::letEventsRun()
 void frmMain::closeEvent(QCloseEvent *e)
 {
     // Closed by its frame button: memo edits are saved first, and when they
-    // cannot be the window stays open with them.
-    if (!m_closed && !fraMemo->saveUnsavedMemo()) {
+    // cannot be the player chooses whether the window stays open with them.
+    if (!m_closed && !memoLetsGo()) {
         e->ignore();
         return;
     }
     m_closed = true;
     QWidget::closeEvent(e);
+}
+
+bool frmMain::memoLetsGo(bool mayAsk)
+{
+    if (m_askingMemo)
+        return false;
+    const QScopedValueRollback<bool> asking(m_askingMemo, true);
+    return fraMemo->saveUnsavedMemo(mayAsk);
+}
+
+void frmMain::commitData(QSessionManager &manager)
+{
+    if (m_closed || m_askingMemo || !fraMemo->memoModified())
+        return;
+    // The session is asked for its turn only when there are edits to save.
+    const bool mayAsk = manager.allowsInteraction();
+    const bool mayEnd = memoLetsGo(mayAsk);
+    if (mayAsk)
+        manager.release();
+    if (!mayEnd)
+        manager.cancel();
 }
 
 void frmMain::cmdMain_Click()
@@ -584,8 +608,8 @@ void frmMain::cmdOwari_Click()
 
 void frmMain::quitProgram()
 {
-    if (!fraMemo->saveUnsavedMemo())
-        return; // the memo edits could not be saved: the program stays with them
+    if (!memoLetsGo())
+        return; // the player went back to memo edits that could not be saved
     HelpViewer::closeAll();
     close();
     m_ctx.navigator.quit();
@@ -617,8 +641,8 @@ void frmMain::launchGame(Game game)
 {
     if (!m_ctx.navigator.hasGame(game))
         return; // not part of this build yet: the button is disabled
-    if (!fraMemo->saveUnsavedMemo())
-        return; // the memo edits could not be saved: no game, the window stays with them
+    if (!memoLetsGo())
+        return; // the player went back to memo edits that could not be saved: no game
     m_ctx.navigator.showGame(game);
     close();
 }

@@ -19,6 +19,7 @@
 
 class QFrame;
 class QLabel;
+class QSessionManager;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -158,6 +159,16 @@ private:
     void placeGameStrip();
     void quitProgram();
 
+    // Before the window goes (終了, a game, its frame button): memo edits are
+    // saved, or given up when they cannot be and the player says so. False:
+    // the window stays. A request that comes while the player is being asked
+    // (the desktop closing the window again) is refused, not asked twice.
+    bool memoLetsGo(bool mayAsk = true);
+    // A desktop logout: the memo is saved; edits that cannot be stored are
+    // asked about when the session allows it (going back to them cancels the
+    // logout), else given up, so the logout never waits on the window.
+    void commitData(QSessionManager &manager);
+
     // Lets pending window events run; false when they closed this window,
     // which must then not be touched again (not even as a message box parent).
     bool letEventsRun();
@@ -169,6 +180,7 @@ private:
     QList<kioku::Panel *> m_panels; // in menu order
     QHash<QToolButton *, kioku::Game> m_launcher;
     kioku::LogSummary m_summary;
-    LogStamp m_logStamp;   // the file as it was when m_summary was read
-    bool m_closed = false; // set once the window is closing
+    LogStamp m_logStamp;       // the file as it was when m_summary was read
+    bool m_closed = false;     // set once the window is closing
+    bool m_askingMemo = false; // a question about the memo is open
 };

@@ -169,7 +169,7 @@ void MemoPanel::LoadMemo()
 
 void MemoPanel::cmdKizukiHozon_Click()
 {
-    writeMemoBox();
+    writeFailed(writeMemoBox());
 }
 
 bool MemoPanel::memoModified() const
@@ -177,32 +177,48 @@ bool MemoPanel::memoModified() const
     return txtKizuki->toPlainText() != m_savedMemo;
 }
 
-bool MemoPanel::saveUnsavedMemo()
+bool MemoPanel::saveUnsavedMemo(bool mayAsk)
 {
-    if (!memoModified())
+    const QString memo = txtKizuki->toPlainText();
+    if (!memoModified() || (m_givenUp && memo == m_givenUpMemo))
         return true;
-    if (!m_memoComplete
+    if (!m_memoComplete && mayAsk
         && !m_ctx.messages.ask(window(),
                                QStringLiteral("メモ.TXT は読み込めなかったため、書き換えたメモはまだ保存していません。")
                                    + kCrLf + QStringLiteral("書き換えたメモで メモ.TXT を上書きしますか？") + kCrLf
                                    + QStringLiteral("（キャンセルすると画面に戻ります）"),
                                QStringLiteral("メモ保存")))
         return false;
-    return writeMemoBox(kCrLf + kCrLf + QStringLiteral("メモはまだ保存されていないため、画面は閉じずに残します。"));
+    // Without a question a file that could not be read is left as it is.
+    const text::WriteResult w = m_memoComplete || mayAsk ? writeMemoBox() : text::WriteResult{false, QString()};
+    if (w.ok)
+        return true;
+    // The file keeps what it held. The player may go back to the memo (the
+    // default) or leave without it, knowing the edits are then lost.
+    const bool leave = !mayAsk
+        || m_ctx.messages.askDefaultCancel(
+            window(),
+            w.message + kCrLf + kCrLf + QStringLiteral("書き換えたメモを保存しないまま画面を閉じますか？") + kCrLf
+                + QStringLiteral("OK を押すと、保存していないメモの書き換えは失われます。") + kCrLf
+                + QStringLiteral("（キャンセルすると画面に戻り、メモを直せます）"),
+            QStringLiteral("保存エラー"));
+    if (leave) {
+        m_givenUp = true;
+        m_givenUpMemo = memo;
+    }
+    return leave;
 }
 
-bool MemoPanel::writeMemoBox(const QString &whenRefused)
+text::WriteResult MemoPanel::writeMemoBox()
 {
     const QString memo = txtKizuki->toPlainText();
-    text::WriteResult w = writeMemo(memo);
-    if (!w.ok) {
-        w.message += whenRefused;
-        writeFailed(w);
-        return false;
+    const text::WriteResult w = writeMemo(memo);
+    if (w.ok) {
+        m_savedMemo = memo;
+        m_memoComplete = true;
+        m_givenUp = false;
     }
-    m_savedMemo = memo;
-    m_memoComplete = true;
-    return true;
+    return w;
 }
 
 } // namespace kioku

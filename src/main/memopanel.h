@@ -4,7 +4,8 @@
 // "メモ.TXT", loaded with the main window and saved by its own button.
 //
 // Memo edits are never lost unnoticed: the main window asks the panel to save
-// them (saveUnsavedMemo) before it starts a game, ends or is closed.
+// them (saveUnsavedMemo) before it starts a game, ends or is closed; edits that
+// cannot be stored are given up only when the player says so.
 #include "views/panel.h"
 
 class QLineEdit;
@@ -36,11 +37,13 @@ public:
     void cmdKizukiHozon_Click();
     // Whether the memo box differs from the file as last loaded or saved.
     bool memoModified() const;
-    // Saves memo edits that are not saved yet. True when nothing is left to
-    // lose (saved, or nothing to save); false when the edits are still only in
-    // the box (the user was told why, or chose to go back to them): the window
-    // then stays open.
-    bool saveUnsavedMemo();
+    // Saves memo edits that are not saved yet. True when the window may go:
+    // saved, nothing to save, or the edits could not be stored and the player
+    // chose to leave without them. False when the player chose to go back to
+    // the edits (the default of the question): the window then stays open.
+    // With mayAsk false nothing is asked: edits that cannot be stored are
+    // given up (a desktop logout that allows no questions must not wait).
+    bool saveUnsavedMemo(bool mayAsk = true);
 
     FlexGrid *msgMemoList;
     QLineEdit *txtMemo;
@@ -54,11 +57,15 @@ protected:
     void fill(const LogSummary &log) override;
 
 private:
-    // Writes the memo box over the file; false (the user told) when refused.
-    bool writeMemoBox(const QString &whenRefused = QString());
+    // Writes the memo box over the file; the refusal when it could not.
+    text::WriteResult writeMemoBox();
 
     QString m_savedMemo;        // the memo as the file holds it
     bool m_memoComplete = true; // false: the file could not be read whole
+    // The edits the player chose to leave without (they could not be stored);
+    // asked again only when the memo is changed after that.
+    QString m_givenUpMemo;
+    bool m_givenUp = false;
 };
 
 } // namespace kioku

@@ -13,9 +13,12 @@ MsgAnswer ScriptedMessageService::show(QWidget *, const QString &text, const QSt
     shown.append(m);
     if (onShow)
         onShow(m);
-    // An OK-only box can only be answered with OK; the queued answers are for questions.
-    if (buttons == MsgButtons::Ok || m_answers.isEmpty())
+    // An OK-only box can only be answered with OK; the queued answers are for
+    // questions, and without one a question gets its default button.
+    if (buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
+    if (m_answers.isEmpty())
+        return buttons == MsgButtons::OkCancelDefaultCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
     return m_answers.takeFirst();
 }
 

@@ -8,8 +8,9 @@
 
 namespace kioku {
 
-// Records every message and answers the questions (OK/Cancel boxes) from a queue,
-// OK when the queue is empty. OK-only boxes answer OK and leave the queue alone.
+// Records every message and answers the questions (OK/Cancel boxes) from a queue;
+// when the queue is empty a question gets its default button (OK, or Cancel for
+// askDefaultCancel). OK-only boxes answer OK and leave the queue alone.
 class ScriptedMessageService : public MessageService {
 public:
     MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,

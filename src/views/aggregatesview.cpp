@@ -2,6 +2,7 @@
 
 #include "widgets/backcolor.h"
 #include "widgets/flexgrid.h"
+#include "widgets/optionbutton.h"
 #include "widgets/twips.h"
 
 #include <QEvent>
@@ -54,7 +55,7 @@ AggregatesView::AggregatesView(AppContext &ctx, QWidget *parent) : Panel(ctx, QS
     auto *options = new QHBoxLayout;
     options->setSpacing(24);
     for (int i = 0; i < 3; ++i) {
-        auto *o = new QRadioButton(QString::fromUtf8(kOptionCaptions[i]), this);
+        auto *o = new OptionButton(QString::fromUtf8(kOptionCaptions[i]), this);
         o->setObjectName(QStringLiteral("optList2_%1").arg(i));
         connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)

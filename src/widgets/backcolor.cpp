@@ -52,20 +52,37 @@ QColor readableTextOn(const QColor &back)
     return contrastRatio(back, black) >= contrastRatio(back, white) ? black : white;
 }
 
+namespace {
+
+// `preferred`, or the first shade of it towards black or white that stands out
+// from `back` by `ratio`; the hue stays recognisable.
+QColor shadeThatStandsOut(const QColor &back, const QColor &preferred, double ratio)
+{
+    if (contrastRatio(preferred, back) >= ratio)
+        return preferred;
+    const QColor end = readableTextOn(back);
+    for (int step = 1; step <= 40; ++step) {
+        const QColor c = mix(preferred, end, step / 40.0);
+        if (contrastRatio(c, back) >= ratio)
+            return c;
+    }
+    return end;
+}
+
+} // namespace
+
 QColor readableTextOn(const QColor &back, const QColor &preferred)
 {
     if (!preferred.isValid())
         return readableTextOn(back);
-    if (preferred.rgb() == back.rgb() || contrastRatio(preferred, back) >= kReadableContrast)
+    if (preferred.rgb() == back.rgb())
         return preferred;
-    // Step towards black or white until it reads; the hue stays recognisable.
-    const QColor end = readableTextOn(back);
-    for (int step = 1; step <= 40; ++step) {
-        const QColor c = mix(preferred, end, step / 40.0);
-        if (contrastRatio(c, back) >= kReadableContrast)
-            return c;
-    }
-    return end;
+    return shadeThatStandsOut(back, preferred, kReadableContrast);
+}
+
+QColor visibleLineOn(const QColor &back, const QColor &preferred)
+{
+    return shadeThatStandsOut(back, preferred.isValid() ? preferred : back, kVisibleLineContrast);
 }
 
 void setBackColor(QWidget *w, const QColor &c)

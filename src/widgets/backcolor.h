@@ -20,6 +20,10 @@ inline const QColor kSelectedLightRed = QColor(255, 192, 192);
 // The contrast a text needs on its back colour (WCAG AA for normal text).
 inline constexpr double kReadableContrast = 4.5;
 
+// The contrast a line or an indicator needs on its back colour (WCAG 2.1 for
+// parts of controls and graphics: grid lines, the ring of an option button).
+inline constexpr double kVisibleLineContrast = 3.0;
+
 // The system button face (&H8000000F), the back colour of an unselected button.
 QColor buttonFace();
 
@@ -34,6 +38,10 @@ QColor readableTextOn(const QColor &back);
 // and lighter on a dark grid. A text in its back colour is hidden on purpose
 // and stays so.
 QColor readableTextOn(const QColor &back, const QColor &preferred);
+// The same for a line or an indicator: `preferred` (the desktop's own colour
+// for it) where it stands out from `back` by kVisibleLineContrast, else the
+// nearest shade of it towards black or white that does.
+QColor visibleLineOn(const QColor &back, const QColor &preferred);
 
 // Sets the back colour of a button, label or text box, and a text colour that
 // reads on it. A container (a frame holding other controls) takes the colour

@@ -1,6 +1,7 @@
 #include "widgets/chart.h"
 
 #include "core/text/recordline.h"
+#include "widgets/figurefont.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
@@ -350,10 +351,9 @@ void Chart::redraw()
     }
 
     const QFont appFont = QApplication::font();
-    // Small labels: a Latin face first keeps decimal points distinct from commas
-    // at small sizes; Japanese text falls back to the application's font.
-    QFont small = appFont;
-    small.setFamilies({QStringLiteral("DejaVu Sans"), appFont.family()});
+    // Small labels in the figure face, whose decimal point is not a comma;
+    // Japanese text falls back to the application's font.
+    QFont small = figureFont(appFont);
     if (small.pointSizeF() > 0)
         small.setPointSizeF(qMax(6.0, small.pointSizeF() - 1));
     chart->setTitleFont(appFont);

@@ -2,6 +2,8 @@
 
 #include "core/text/recordline.h"
 #include "widgets/backcolor.h"
+#include "widgets/celldelegate.h"
+#include "widgets/figurefont.h"
 #include "widgets/twips.h"
 
 #include <QAbstractTableModel>
@@ -420,80 +422,6 @@ private:
     QHash<QPair<int, int>, QColor> m_fore;
 };
 
-namespace {
-
-// Draws a cell from a cache of laid-out texts. A grid repeats the same few
-// texts over and over (day numbers, counts, dates, item names), and laying each
-// one out anew at every paint is most of what painting a grid costs. Selected
-// and focused cells, and texts too wide for their cell (cut with "…"), are
-// drawn by the standard delegate.
-class CellDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        if (option.state & (QStyle::State_Selected | QStyle::State_HasFocus)) {
-            QStyledItemDelegate::paint(p, option, index);
-            return;
-        }
-        const QString text = index.data(Qt::DisplayRole).toString();
-        const QWidget *view = option.widget;
-        const int margin = (view ? view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 2) + 1;
-        const QRect r = option.rect.adjusted(margin, 0, -margin, 0);
-        const QStaticText *laid = text.isEmpty() ? nullptr : laidOut(text, option.font);
-        if (laid && laid->size().width() > r.width()) {
-            QStyledItemDelegate::paint(p, option, index);
-            return;
-        }
-        const QVariant back = index.data(Qt::BackgroundRole);
-        if (back.isValid())
-            p->fillRect(option.rect, back.value<QColor>());
-        if (!laid)
-            return;
-        const QVariant fore = index.data(Qt::ForegroundRole);
-        QPalette::ColorGroup group = QPalette::Disabled;
-        if (option.state & QStyle::State_Enabled)
-            group = (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
-        const QColor pen = fore.isValid() ? fore.value<QColor>() : option.palette.color(group, QPalette::Text);
-        const Qt::Alignment align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-        const QSizeF size = laid->size();
-        qreal x = r.left();
-        if (align & Qt::AlignRight)
-            x = r.right() + 1 - size.width();
-        else if (align & Qt::AlignHCenter)
-            x = r.left() + (r.width() - size.width()) / 2;
-        const qreal y = r.top() + (r.height() - size.height()) / 2;
-        p->save();
-        p->setFont(option.font);
-        p->setPen(pen);
-        p->drawStaticText(QPointF(x, y), *laid);
-        p->restore();
-    }
-
-private:
-    const QStaticText *laidOut(const QString &text, const QFont &font) const
-    {
-        if (font != m_font || m_cache.size() > 4096) {
-            m_cache.clear();
-            m_font = font;
-        }
-        auto it = m_cache.find(text);
-        if (it == m_cache.end()) {
-            QStaticText st(text);
-            st.setTextFormat(Qt::PlainText);
-            st.prepare(QTransform(), font);
-            it = m_cache.insert(text, st);
-        }
-        return &it.value();
-    }
-
-    mutable QHash<QString, QStaticText> m_cache;
-    mutable QFont m_font;
-};
-
-} // namespace
-
 FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent), m_model(new FlexGridModel(this))
 {
     setModel(m_model);
@@ -780,6 +708,18 @@ double FlexGrid::fontSize() const
     return font().pointSizeF();
 }
 
+QFont FlexGrid::figureFont() const
+{
+    // (A QFont made without arguments is the application's font, so the first
+    // call cannot be told from an unchanged font by comparing them.)
+    if (!m_figureMade || m_figureBase != font()) {
+        m_figureBase = font();
+        m_figureFont = kioku::figureFont(m_figureBase);
+        m_figureMade = true;
+    }
+    return m_figureFont;
+}
+
 int FlexGrid::topRow() const
 {
     if (m_model->rowCount() == 0)
@@ -902,6 +842,49 @@ void FlexGrid::updateGeometries()
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     m_settingScroll = false;
     alignTopRow();
+}
+
+void FlexGrid::paintEvent(QPaintEvent *e)
+{
+    QTableView::paintEvent(e);
+    if (!showGrid())
+        return;
+    // The lines between the cells are drawn again, over the style's, in its
+    // colour where that stands out from the grid's back and in a shade of it
+    // that does where not: under a dark desktop the style's lines all but
+    // vanish into the cells.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor styled =
+        QColor::fromRgba(static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    const QColor line = visibleLineOn(palette().color(QPalette::Base), styled);
+    if (line == styled)
+        return;
+    QWidget *vp = viewport();
+    const QHeaderView *rowsHeader = verticalHeader();
+    const QHeaderView *colsHeader = horizontalHeader();
+    // The lines end where the cells end, as the style's do.
+    const int right = qMin(vp->width(), colsHeader->length() - colsHeader->offset()) - 1;
+    const int bottom = qMin(vp->height(), rowsHeader->length() - rowsHeader->offset()) - 1;
+    if (right < 0 || bottom < 0)
+        return;
+    QPainter p(vp);
+    p.setPen(QPen(line, 1, gridStyle()));
+    const int firstRow = qMax(0, rowAt(0)), lastRow = rowAt(bottom) < 0 ? model()->rowCount() - 1 : rowAt(bottom);
+    for (int r = firstRow; r <= lastRow; ++r) {
+        if (isRowHidden(r))
+            continue;
+        const int y = rowViewportPosition(r) + rowHeight(r) - 1;
+        p.drawLine(0, y, right, y);
+    }
+    const int firstCol = qMax(0, columnAt(0)),
+              lastCol = columnAt(right) < 0 ? model()->columnCount() - 1 : columnAt(right);
+    for (int c = firstCol; c <= lastCol; ++c) {
+        if (isColumnHidden(c))
+            continue;
+        const int x = columnViewportPosition(c) + columnWidth(c) - 1;
+        p.drawLine(x, 0, x, bottom);
+    }
 }
 
 void FlexGrid::scrollContentsBy(int dx, int dy)

@@ -66,6 +66,11 @@ public:
     void setFixedAlignment(int c, Qt::Alignment a);
     void setFontSize(double points);
     double fontSize() const;
+    // The font of cells that hold a figure (seconds, counts, dates, times, a
+    // result in a comment): the grid's font with a face whose decimal point is
+    // a clear dot. A figure too wide for its column in that face keeps the
+    // grid's font; the columns keep the widths the grid's font needs.
+    QFont figureFont() const;
 
     // First data row shown at the top (>= 1). A row past the last full page
     // shows the last page (the last row at the bottom), never empty space.
@@ -98,6 +103,7 @@ signals:
 protected:
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
@@ -114,6 +120,9 @@ private:
     bool m_settingScroll = false; // the grid itself moves the scroll bar
     QSet<int> m_userResized;      // columns the user has resized since their width was set
     bool m_settingWidth = false;  // the grid itself sets a column width
+    mutable bool m_figureMade = false;
+    mutable QFont m_figureBase; // the grid font figureFont() was made from
+    mutable QFont m_figureFont;
 };
 
 } // namespace kioku

@@ -21,11 +21,11 @@ std::unique_ptr<QMessageBox> QtMessageService::createBox(QWidget *parent, const 
     box->setTextFormat(Qt::PlainText);
     box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     QPushButton *ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    if (buttons == MsgButtons::OkCancel)
-        box->setEscapeButton(box->addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole));
-    else
-        box->setEscapeButton(ok);
-    box->setDefaultButton(ok);
+    QPushButton *cancel = nullptr;
+    if (buttons != MsgButtons::Ok)
+        cancel = box->addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box->setEscapeButton(cancel ? cancel : ok);
+    box->setDefaultButton(buttons == MsgButtons::OkCancelDefaultCancel ? cancel : ok);
 
     // QMessageBox wraps a long text at about 500 pixels, which breaks Japanese
     // sentences in the middle of a word. The text is laid out with its own line
@@ -53,9 +53,9 @@ MsgAnswer QtMessageService::show(QWidget *parent, const QString &text, const QSt
     QPointer<QMessageBox> box = createBox(parent, text, title, buttons, icon).release();
     box->exec();
     if (!box)
-        return buttons == MsgButtons::OkCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
+        return buttons != MsgButtons::Ok ? MsgAnswer::Cancel : MsgAnswer::Ok;
     // Closing the box any other way than with OK is a cancel when Cancel is offered.
-    const bool cancelled = buttons == MsgButtons::OkCancel
+    const bool cancelled = buttons != MsgButtons::Ok
         && (!box->clickedButton() || box->buttonRole(box->clickedButton()) != QMessageBox::AcceptRole);
     delete box.data();
     return cancelled ? MsgAnswer::Cancel : MsgAnswer::Ok;

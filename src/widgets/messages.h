@@ -11,7 +11,9 @@ class QWidget;
 
 namespace kioku {
 
-enum class MsgButtons { Ok, OkCancel };
+// OkCancel has OK as its default button; OkCancelDefaultCancel, for a
+// question whose OK gives something up, has Cancel.
+enum class MsgButtons { Ok, OkCancel, OkCancelDefaultCancel };
 enum class MsgIcon { Information, Warning };
 enum class MsgAnswer { Ok, Cancel };
 
@@ -31,6 +33,12 @@ public:
     bool ask(QWidget *parent, const QString &text, const QString &title)
     {
         return show(parent, text, title, MsgButtons::OkCancel, MsgIcon::Warning) == MsgAnswer::Ok;
+    }
+    // A question whose OK gives something up: Cancel is the default button, so
+    // Enter, Esc and closing the box all keep things as they are.
+    bool askDefaultCancel(QWidget *parent, const QString &text, const QString &title)
+    {
+        return show(parent, text, title, MsgButtons::OkCancelDefaultCancel, MsgIcon::Warning) == MsgAnswer::Ok;
     }
     void info(QWidget *parent, const QString &text, const QString &title)
     {

@@ -4,6 +4,7 @@
 #include "mainfixture.h"
 
 #include "core/backup.h"
+#include "core/game/catalogue.h"
 #include "core/memo.h"
 #include "core/text/sjis.h"
 #include "main/memopanel.h"
@@ -62,21 +63,26 @@ ShownMessage lastShown(const MainFixture &f)
     return f.messages.shown.value(f.messages.shown.size() - 1);
 }
 
-// What makes the window go: a game, 終了, or its frame button.
-enum class Leave { Game, End, Frame };
+// What makes the window go: a game (its button on the launcher strip), 終了,
+// its frame button, or the new start of 編集, which ends the program.
+enum class Leave { Game, End, Frame, NewStart };
 
-void leave(frmMain &w, Leave how)
+void leave(frmMain &w, Leave how, Game game = Game::NumberMemory)
 {
     switch (how) {
     case Leave::Game:
         QTest::mouseClick(w.cmdGame, Qt::LeftButton);
-        QTest::mouseClick(w.cmdG1, Qt::LeftButton);
+        QTest::mouseClick(w.launcherButton(game), Qt::LeftButton);
         break;
     case Leave::End:
         QTest::mouseClick(w.cmdOwari, Qt::LeftButton);
         break;
     case Leave::Frame:
         w.close();
+        break;
+    case Leave::NewStart:
+        QTest::mouseClick(w.cmdSettei, Qt::LeftButton);
+        QTest::mouseClick(w.cmdNew1, Qt::LeftButton);
         break;
     }
 }
@@ -97,6 +103,7 @@ struct ReadOnlyFolder {
 } // namespace
 
 Q_DECLARE_METATYPE(Leave)
+Q_DECLARE_METATYPE(Game)
 
 class tst_memoPanel : public QObject {
     Q_OBJECT
@@ -116,6 +123,9 @@ private slots:
     void unsavedMemoIsSavedBeforeTheWindowGoes();
     void aMemoThatCannotBeSavedKeepsTheWindow_data();
     void aMemoThatCannotBeSavedKeepsTheWindow();
+    void theDesktopClosingAgainWaitsForTheAnswer();
+    void aLogoutThatAllowsNoQuestionDoesNotWait_data();
+    void aLogoutThatAllowsNoQuestionDoesNotWait();
     void memoWriteRefusedByTheSystem();
 };
 
@@ -389,44 +399,120 @@ void tst_memoPanel::unsavedMemoIsSavedBeforeTheWindowGoes()
 void tst_memoPanel::aMemoThatCannotBeSavedKeepsTheWindow_data()
 {
     QTest::addColumn<Leave>("how");
+    QTest::addColumn<Game>("game");
     QTest::addColumn<bool>("unstorable"); // a character Shift-JIS cannot hold, or a write cut short
-    QTest::newRow("game, write cut short") << Leave::Game << false;
-    QTest::newRow("frame button, write cut short") << Leave::Frame << false;
-    QTest::newRow("終了, unstorable character") << Leave::End << true;
+    QTest::addColumn<bool>("leaveIt");    // the answer: leave without the memo, or go back to it
+    auto add = [](const QString &name, Leave how, Game game, bool unstorable) {
+        for (bool leaveIt : {false, true})
+            QTest::addRow("%s, %s", qPrintable(name), leaveIt ? "leave without it" : "back to it")
+                << how << game << unstorable << leaveIt;
+    };
+    add(QStringLiteral("終了, ♡"), Leave::End, Game::NumberMemory, true);
+    add(QStringLiteral("frame button, ♡"), Leave::Frame, Game::NumberMemory, true);
+    add(QStringLiteral("new start, ♡"), Leave::NewStart, Game::NumberMemory, true);
+    for (Game game : launcherOrder())
+        add(gameInfo(game).launcherButton + QStringLiteral(", ♡"), Leave::Game, game, true);
+    add(QStringLiteral("終了, write cut short"), Leave::End, Game::NumberMemory, false);
+    add(QStringLiteral("cmdG1, write cut short"), Leave::Game, Game::NumberMemory, false);
 }
 
 void tst_memoPanel::aMemoThatCannotBeSavedKeepsTheWindow()
 {
+    // A memo the file cannot take never traps the player: going back to it
+    // (the default) keeps the window, leaving without it goes on, and the
+    // file keeps what it held either way.
     QFETCH(Leave, how);
+    QFETCH(Game, game);
     QFETCH(bool, unstorable);
+    QFETCH(bool, leaveIt);
     MainFixture f;
+    f.dir.write(kMemo, sjis(QStringLiteral("前のメモ\r\n")));
     const QByteArray before = f.dir.bytes(kMemo);
     auto w = f.load();
-    const QString memo = unstorable ? QStringLiteral("ねこ🐱") : QStringLiteral("消えては困るメモ");
+    const QString memo = unstorable ? QStringLiteral("ありがとう♡") : QStringLiteral("消えては困るメモ");
     w->fraMemo->txtKizuki->setPlainText(memo);
     if (!unstorable)
         text::testing::failNextWrite();
-    leave(*w, how);
-    QCOMPARE(f.messages.shown.size(), 1);
-    const ShownMessage m = f.messages.shown[0];
+    if (how == Leave::NewStart)
+        f.messages.answerNext(MsgAnswer::Ok); // これまでのデータを削除して…よろしいですか？
+    if (leaveIt)
+        f.messages.answerNext(MsgAnswer::Ok);
+    const int shownBefore = how == Leave::NewStart ? 2 : 0; // the new start's question and its done box
+    leave(*w, how, game);
+
+    QCOMPARE(f.messages.shown.size(), shownBefore + 1);
+    const ShownMessage m = lastShown(f);
     QCOMPARE(m.title, QStringLiteral("保存エラー"));
     QCOMPARE(m.icon, MsgIcon::Warning);
-    QVERIFY(m.text.startsWith(unstorable ? text::unstorableCharMessage(QStringLiteral("🐱"))
+    QCOMPARE(m.buttons, MsgButtons::OkCancelDefaultCancel); // Enter goes back to the memo
+    QVERIFY(m.text.startsWith(unstorable ? text::unstorableCharMessage(QStringLiteral("♡"))
                                          : QStringLiteral("ファイル「メモ.TXT」に書き込めませんでした。")));
-    QVERIFY(m.text.endsWith(QStringLiteral("メモはまだ保存されていないため、画面は閉じずに残します。")));
-    QVERIFY(w->isVisible());
-    QVERIFY(f.navigator.games.isEmpty());
-    QCOMPARE(f.navigator.quits, 0);
-    QCOMPARE(w->fraMemo->txtKizuki->toPlainText(), memo);
+    QVERIFY(m.text.contains(QStringLiteral("保存しないまま画面を閉じますか")));
+    QVERIFY(m.text.contains(QStringLiteral("失われます")));
+    QVERIFY(m.text.endsWith(QStringLiteral("（キャンセルすると画面に戻り、メモを直せます）")));
     QCOMPARE(f.dir.bytes(kMemo), before);
-    QCOMPARE(QDir::current().entryList(QDir::Files).size(), 4); // no temporary file left behind
+    QCOMPARE(w->isVisible(), !leaveIt);
+    QCOMPARE(f.navigator.games, leaveIt && how == Leave::Game ? QList<Game>{game} : QList<Game>{});
+    QCOMPARE(f.navigator.quits, leaveIt && (how == Leave::End || how == Leave::NewStart) ? 1 : 0);
+    if (leaveIt) {
+        QCOMPARE(f.messages.shown.size(), shownBefore + 1); // asked once on the way out
+        return;
+    }
+    QCOMPARE(w->fraMemo->txtKizuki->toPlainText(), memo);
+    if (how != Leave::NewStart)
+        QCOMPARE(QDir::current().entryList(QDir::Files).size(), 4); // no temporary file left behind
 
     // Once the memo can be stored, the same way out goes through.
     if (unstorable)
-        w->fraMemo->txtKizuki->setPlainText(QStringLiteral("ねこ"));
-    leave(*w, how);
+        w->fraMemo->txtKizuki->setPlainText(QStringLiteral("ありがとう"));
+    if (how == Leave::NewStart)
+        leave(*w, Leave::End);
+    else
+        leave(*w, how, game);
     QVERIFY(!w->isVisible());
-    QCOMPARE(f.dir.bytes(kMemo), sjis((unstorable ? QStringLiteral("ねこ") : memo) + QStringLiteral("\r\n")));
+    QCOMPARE(f.dir.bytes(kMemo), sjis((unstorable ? QStringLiteral("ありがとう") : memo) + QStringLiteral("\r\n")));
+}
+
+void tst_memoPanel::theDesktopClosingAgainWaitsForTheAnswer()
+{
+    // While the question of 終了 is open the desktop closes the window (a
+    // logout): that close waits for the answer, it is not asked on top of it.
+    MainFixture f;
+    const QByteArray before = f.dir.bytes(kMemo);
+    auto w = f.load();
+    w->fraMemo->txtKizuki->setPlainText(QStringLiteral("♡"));
+    bool closedMeanwhile = true;
+    f.messages.onShow = [&](const ShownMessage &) { closedMeanwhile = w->close(); };
+    f.messages.answerNext(MsgAnswer::Ok);
+    QTest::mouseClick(w->cmdOwari, Qt::LeftButton);
+    QCOMPARE(f.messages.shown.size(), 1);
+    QVERIFY(!closedMeanwhile);
+    QVERIFY(!w->isVisible());
+    QCOMPARE(f.navigator.quits, 1);
+    QCOMPARE(f.dir.bytes(kMemo), before);
+}
+
+void tst_memoPanel::aLogoutThatAllowsNoQuestionDoesNotWait_data()
+{
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QString>("stored"); // what the file holds afterwards
+    QTest::newRow("a memo that can be stored is saved") << "買い物"
+                                                        << "買い物\r\n";
+    QTest::newRow("♡ is given up, the file kept") << "♡"
+                                                  << "\r\n";
+}
+
+void tst_memoPanel::aLogoutThatAllowsNoQuestionDoesNotWait()
+{
+    QFETCH(QString, memo);
+    QFETCH(QString, stored);
+    MainFixture f;
+    auto w = f.load();
+    w->fraMemo->txtKizuki->setPlainText(memo);
+    QVERIFY(w->fraMemo->saveUnsavedMemo(false));
+    QVERIFY(w->close()); // the desktop then closes the window: nothing is asked
+    QVERIFY(f.messages.shown.isEmpty());
+    QCOMPARE(f.dir.bytes(kMemo), sjis(stored));
 }
 
 // The system itself refuses the file: a read-only data folder. Root is not
@@ -450,7 +536,7 @@ void tst_memoPanel::memoWriteRefusedByTheSystem()
 
         QTest::mouseClick(w->cmdOwari, Qt::LeftButton);
         QCOMPARE(f.messages.shown.size(), 2);
-        QVERIFY(lastShown(f).text.endsWith(QStringLiteral("画面は閉じずに残します。")));
+        QVERIFY(lastShown(f).text.endsWith(QStringLiteral("（キャンセルすると画面に戻り、メモを直せます）")));
         QVERIFY(w->isVisible());
         QCOMPARE(f.navigator.quits, 0);
         QCOMPARE(f.dir.bytes(kMemo), before);

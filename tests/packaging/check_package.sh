@@ -3,8 +3,10 @@
 # Usage: check_package.sh BUILD_DIR
 #   1. `cmake --install BUILD_DIR` into a temporary prefix: the program, the
 #      desktop entry, the icon at every theme size (real PNGs of that size),
-#      the AppStream file; desktop-file-validate and appstreamcli validate
-#      --no-net must pass; the installed program answers --help.
+#      the AppStream file, the licence (the MIT text of LICENSE);
+#      desktop-file-validate and appstreamcli validate --no-net must pass; no
+#      file holds a placeholder address (example.org, example.com); the
+#      installed program answers --help.
 #   2. `cpack -G DEB` into a temporary folder, the package unpacked with
 #      dpkg -x into a scratch root: exactly the same files under /usr, and
 #      its control fields (name, version, section, maintainer, the Qt 6 and
@@ -38,6 +40,7 @@ expected_files() {
     echo "bin/kioku"
     echo "share/applications/$app_id.desktop"
     echo "share/metainfo/$app_id.metainfo.xml"
+    echo "share/doc/kioku/copyright"
     local n
     for n in "${sizes[@]}"; do
         echo "share/icons/hicolor/${n}x${n}/apps/$app_id.png"
@@ -86,7 +89,16 @@ check_prefix() {
             || fail "$where: metainfo does not launch $app_id.desktop"
         grep -q '<summary xml:lang="ja">' "$meta" || fail "$where: metainfo has no Japanese summary"
         grep -q '<p xml:lang="ja">' "$meta" || fail "$where: metainfo has no Japanese description"
-        grep -q '<screenshot' "$meta" || fail "$where: metainfo has no screenshot"
+        grep -qF '<project_license>MIT</project_license>' "$meta" || fail "$where: metainfo licence is not MIT"
+    fi
+    local copyright="$prefix/share/doc/kioku/copyright"
+    if [ -f "$copyright" ]; then
+        cmp -s "$copyright" "$(dirname "${BASH_SOURCE[0]}")/../../LICENSE" || fail "$where: copyright is not LICENSE"
+        grep -q '^MIT License$' "$copyright" || fail "$where: copyright is not the MIT licence"
+    fi
+    # A placeholder address is no address: none in any file the prefix holds.
+    if grep -rIlE 'example\.(org|com|net)' "$prefix" >"$tmp/placeholders"; then
+        fail "$where: placeholder addresses in: $(tr '\n' ' ' <"$tmp/placeholders")"
     fi
     if [ -x "$prefix/bin/kioku" ]; then
         if ! QT_QPA_PLATFORM=offscreen "$prefix/bin/kioku" --help >"$tmp/help" 2>&1 </dev/null; then
@@ -130,6 +142,7 @@ case "$(field Section)" in
     *) fail "package section is '$(field Section)'" ;;
 esac
 [ -n "$(field Maintainer)" ] || fail "package has no maintainer"
+dpkg-deb -f "$deb" | grep -E 'example\.(org|com|net)' && fail "package: a control field holds a placeholder address"
 depends="$(field Depends)"
 echo "Depends: $depends"
 for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 fonts-ipafont-gothic; do

@@ -76,6 +76,10 @@ private slots:
     void aTextThatDoesNotFitWidensItsColumn();
     void keyboardMovesTheCurrentRow_data();
     void keyboardMovesTheCurrentRow();
+    void theEndShowsTheLastRowsWhole_data();
+    void theEndShowsTheLastRowsWhole();
+    void aDecimalPointIsDrawnAsADot_data();
+    void aDecimalPointIsDrawnAsADot();
     void cellsAreDrawnWhereTheirAlignmentSays_data();
     void cellsAreDrawnWhereTheirAlignmentSays();
     void aListOfPlaysActsAsRowsOfTexts_data();
@@ -457,6 +461,126 @@ void TestFlexGrid::keyboardMovesTheCurrentRow()
     // Setting the row moves the highlight there too.
     g.setRow(7);
     QCOMPARE(g.currentIndex().row(), 6);
+}
+
+void TestFlexGrid::theEndShowsTheLastRowsWhole_data()
+{
+    QTest::addColumn<int>("spare"); // pixels over (or under) eight whole rows
+    QTest::addColumn<QString>("how");
+    for (int spare : {-1, 0, 1})
+        for (const char *how : {"scrolled by the window", "scrolled while hidden", "End", "Page Down"})
+            QTest::addRow("8 rows %+d px, %s", spare, how) << spare << QString::fromLatin1(how);
+}
+
+void TestFlexGrid::theEndShowsTheLastRowsWhole()
+{
+    // Scrolled to its end, a grid shows as many of its last rows as it has
+    // room for, the last one included, and never an empty row under them: at
+    // a height of exactly eight rows, rows 43 to 50 of 50.
+    QFETCH(int, spare);
+    QFETCH(QString, how);
+    constexpr int kRows = 50;
+    FlexGrid g;
+    g.resize(300, 200);
+    fill(g, 3, kRows);
+    const int h = g.verticalHeader()->defaultSectionSize();
+    const int around = g.horizontalHeader()->height() + 2 * g.frameWidth();
+    g.resize(300, around + 8 * h + spare);
+    if (how == QLatin1String("scrolled while hidden"))
+        g.scrollToLastIfMoreThan(7); // as the windows fill their grids before they show them
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QCOMPARE(g.viewport()->height(), 8 * h + spare);
+    const int whole = spare < 0 ? 7 : 8;
+
+    if (how == QLatin1String("scrolled by the window")) {
+        g.scrollToLastIfMoreThan(7);
+    } else if (how != QLatin1String("scrolled while hidden")) {
+        g.setFocus();
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(0, 1)).center());
+        const Qt::Key key = how == QLatin1String("End") ? Qt::Key_End : Qt::Key_PageDown;
+        const Qt::KeyboardModifiers mods = key == Qt::Key_End ? Qt::ControlModifier : Qt::NoModifier;
+        for (int i = 0; i < kRows && g.row() < kRows; ++i)
+            QTest::keyClick(&g, key, mods);
+        QCOMPARE(g.row(), kRows);
+    }
+    QCoreApplication::processEvents();
+
+    // What the viewport shows, from its top edge to its bottom edge.
+    const int first = g.rowAt(0) + 1;
+    QCOMPARE(g.rowViewportPosition(first - 1), 0); // the top row is whole
+    QCOMPARE(first, kRows - whole + 1);
+    QCOMPARE(rowAtBottom(g), kRows);
+    const int below = g.viewport()->height() - (g.rowViewportPosition(kRows - 1) + h);
+    QVERIFY2(below >= 0 && below < h, qPrintable(QStringLiteral("%1 px empty under the last row").arg(below)));
+    QCOMPARE(g.topRow(), first);
+}
+
+void TestFlexGrid::aDecimalPointIsDrawnAsADot_data()
+{
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("current"); // the highlighted cell is drawn by the standard delegate
+    // 0: the grid keeps the application's font (10 pt), as most grids do.
+    for (double points : {0.0, 9.0, 10.0, 11.0})
+        for (bool current : {false, true})
+            QTest::addRow("%g pt%s", points, current ? ", current cell" : "") << points << current;
+}
+
+void TestFlexGrid::aDecimalPointIsDrawnAsADot()
+{
+    // "1.5" in a cell, as the player sees it: three marks side by side, and the
+    // middle one is a dot on the line, not reaching under the digits as a
+    // comma does, nor a stroke taller than it is wide (give or take the pixel
+    // the edge of a round dot shades).
+    QFETCH(double, points);
+    QFETCH(bool, current);
+    const QFont appFont = QApplication::font();
+    QFont japanese(QStringLiteral("IPAGothic")); // the program's font
+    japanese.setPointSizeF(10);
+    QApplication::setFont(japanese);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(appFont); });
+    FlexGrid g;
+    g.setColumns({GridColumn{QStringLiteral("秒"), 1200}, GridColumn{QStringLiteral("項目"), 1200}}, points);
+    g.setDataRows({{QStringLiteral("1.5"), QStringLiteral("数字記憶")}});
+    g.resize(300, 120);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    if (current)
+        g.setRow(1);
+    const QRect cell = g.visualRect(g.model()->index(0, 0));
+    const QImage image = g.viewport()->grab(cell.adjusted(1, 1, -1, -1)).toImage();
+    const QColor back = image.pixelColor(1, 1);
+    // The columns holding ink, in runs: one run per mark.
+    struct Mark {
+        int left = -1, right = -1, top = INT_MAX, bottom = -1;
+    };
+    QList<Mark> marks;
+    for (int x = 0; x < image.width(); ++x) {
+        int top = INT_MAX, bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            if (qAbs(qGray(image.pixel(x, y)) - qGray(back.rgb())) > 96) {
+                top = qMin(top, y);
+                bottom = qMax(bottom, y);
+            }
+        if (bottom < 0)
+            continue;
+        if (marks.isEmpty() || marks.last().right != x - 1)
+            marks.append(Mark{x, x, top, bottom});
+        Mark &m = marks.last();
+        m.right = x;
+        m.top = qMin(m.top, top);
+        m.bottom = qMax(m.bottom, bottom);
+    }
+    QCOMPARE(marks.size(), 3);
+    const Mark dot = marks.at(1);
+    const int line = qMax(marks.at(0).bottom, marks.at(2).bottom);
+    QVERIFY2(dot.bottom <= line,
+             qPrintable(QStringLiteral("the point reaches %1 px under the digits").arg(dot.bottom - line)));
+    QVERIFY2(dot.bottom - dot.top <= dot.right - dot.left + 1,
+             qPrintable(QStringLiteral("the point is %1 px tall and %2 px wide")
+                            .arg(dot.bottom - dot.top + 1)
+                            .arg(dot.right - dot.left + 1)));
+    QVERIFY(dot.top > marks.at(0).top); // on the line, not raised like a colon's top
 }
 
 // A grid filled from a list of plays computes its texts as they are shown;

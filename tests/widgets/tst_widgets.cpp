@@ -92,27 +92,34 @@ void TestWidgets::calendarDateClickOnlyFromTheUser()
 void TestWidgets::qtMessageBoxHasJapaneseButtons_data()
 {
     QTest::addColumn<int>("buttons");
-    QTest::addColumn<bool>("pressCancel");
+    QTest::addColumn<QString>("press"); // a button's text, or "Enter" for the default button
     QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QString>("defaultLabel");
     QTest::addColumn<int>("answer");
-    QTest::newRow("OK only") << int(MsgButtons::Ok) << false << QStringList({"OK"}) << int(MsgAnswer::Ok);
-    QTest::newRow("OK pressed") << int(MsgButtons::OkCancel) << false << QStringList({"OK", "キャンセル"})
-                                << int(MsgAnswer::Ok);
-    QTest::newRow("Cancel pressed") << int(MsgButtons::OkCancel) << true << QStringList({"OK", "キャンセル"})
+    const QStringList both = {"OK", "キャンセル"};
+    QTest::newRow("OK only") << int(MsgButtons::Ok) << "OK" << QStringList({"OK"}) << "OK" << int(MsgAnswer::Ok);
+    QTest::newRow("OK pressed") << int(MsgButtons::OkCancel) << "OK" << both << "OK" << int(MsgAnswer::Ok);
+    QTest::newRow("Cancel pressed") << int(MsgButtons::OkCancel) << "キャンセル" << both << "OK"
                                     << int(MsgAnswer::Cancel);
+    QTest::newRow("Enter on a question") << int(MsgButtons::OkCancel) << "Enter" << both << "OK" << int(MsgAnswer::Ok);
+    // A question whose OK gives something up keeps things as they are on Enter.
+    QTest::newRow("Enter, Cancel first") << int(MsgButtons::OkCancelDefaultCancel) << "Enter" << both << "キャンセル"
+                                         << int(MsgAnswer::Cancel);
+    QTest::newRow("OK pressed, Cancel first")
+        << int(MsgButtons::OkCancelDefaultCancel) << "OK" << both << "キャンセル" << int(MsgAnswer::Ok);
 }
 
 void TestWidgets::qtMessageBoxHasJapaneseButtons()
 {
     QFETCH(int, buttons);
-    QFETCH(bool, pressCancel);
+    QFETCH(QString, press);
     QFETCH(QStringList, labels);
+    QFETCH(QString, defaultLabel);
     QFETCH(int, answer);
     QWidget owner;
     owner.show();
     QStringList seen;
-    QString text, title;
-    bool okIsDefault = false;
+    QString text, title, defaultSeen;
     QTimer::singleShot(0, this, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         QVERIFY(box);
@@ -120,9 +127,12 @@ void TestWidgets::qtMessageBoxHasJapaneseButtons()
         title = box->windowTitle();
         for (QAbstractButton *b : box->buttons())
             seen << b->text();
-        okIsDefault = box->defaultButton() && box->defaultButton()->text() == QLatin1String("OK");
+        if (box->defaultButton())
+            defaultSeen = box->defaultButton()->text();
+        if (press == QLatin1String("Enter"))
+            QTest::keyClick(box, Qt::Key_Return);
         for (QAbstractButton *b : box->buttons())
-            if (b->text() == (pressCancel ? QStringLiteral("キャンセル") : QStringLiteral("OK")))
+            if (b->text() == press)
                 b->click();
     });
     QtMessageService s;
@@ -131,7 +141,7 @@ void TestWidgets::qtMessageBoxHasJapaneseButtons()
     seen.sort();
     labels.sort();
     QCOMPARE(seen, labels);
-    QVERIFY(okIsDefault);
+    QCOMPARE(defaultSeen, defaultLabel);
     QCOMPARE(title, QStringLiteral("題"));
     QCOMPARE(text, QStringLiteral("一行目\n二行目"));
     QCOMPARE(int(a), answer);
