@@ -6,6 +6,8 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace kioku {
 
@@ -141,6 +143,19 @@ void TimeBar::setBarWidth(int width)
 int TimeBar::barWidth() const
 {
     return m_bar->isHidden() ? 0 : m_bar->width();
+}
+
+WideCheckBox::WideCheckBox(const QString &widestCaption, QWidget *parent) : QCheckBox(parent), m_widest(widestCaption)
+{
+}
+
+QSize WideCheckBox::sizeHint() const
+{
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    opt.text = m_widest;
+    const QSize text = style()->itemTextRect(fontMetrics(), QRect(), Qt::TextShowMnemonic, false, m_widest).size();
+    return QCheckBox::sizeHint().expandedTo(style()->sizeFromContents(QStyle::CT_CheckBox, &opt, text, this));
 }
 
 } // namespace kioku

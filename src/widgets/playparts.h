@@ -2,6 +2,7 @@
 // Parts the play areas of the games share: a caption before a value, a value
 // box for a result, an answer box coloured by its judgement, and the time bar
 // that shrinks on its track while a display runs.
+#include <QCheckBox>
 #include <QColor>
 #include <QLabel>
 #include <QStringList>
@@ -63,6 +64,18 @@ inline const QColor kAnswerWrong(255, 192, 192);
 // The back colour of an answer box (white before judging).
 void setAnswerColor(QLineEdit *box, const QColor &c);
 QColor answerColor(const QLineEdit *box);
+
+// A check box that keeps the room of its widest caption whichever it shows.
+class WideCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    WideCheckBox(const QString &widestCaption, QWidget *parent);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+    QString m_widest;
+};
 
 // The time bar: a coloured bar (shpJikanK) on a track of its full width
 // (the track is named `trackName`). Its width is set in pixels, 0 to full.

@@ -483,7 +483,7 @@ void tst_frmG5::filterShowsOnlyThatLightingTime()
     QCOMPARE(shown, dates);
     QCOMPARE(g.w->mcrRireki2()->rowCount(), dates.size());
     // This window keeps 全部表示 light yellow under a filter as well.
-    QCOMPARE(backColor(g.w->cmdAllDsp()), GameFrame::kAllShown);
+    QCOMPARE(backColor(g.w->cmdAllDsp()), HistoryPanel::kAllShown);
     g.w->cmdAllDsp_Click();
     QCOMPARE(grid->rows(), 7);
 }

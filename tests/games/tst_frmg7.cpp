@@ -547,7 +547,7 @@ void tst_frmG7::aViewNeverTakesTheBoardAway()
         if (midPlay) {
             QTest::mouseClick(view, Qt::LeftButton);
             boardKept = board->isVisible() && p.w->txtKaitou()->isVisible() && p.w->lblKanjiK()->isVisible()
-                && !p.w->panelTall() && backColor(view) == GameFrame::kSelectedView;
+                && !p.w->panelTall() && backColor(view) == HistoryPanel::kSelectedView;
             // Put away during the play: the save at its end brings it back.
             QTest::mouseClick(p.w->fraRireki(), Qt::LeftButton, {}, QPoint(2, 2));
             boardKept = boardKept && !p.w->fraRireki()->isVisible() && board->isVisible();

@@ -9,11 +9,13 @@
 #include "core/game/history.h"
 #include "core/playlog/playlog.h"
 #include "games/frame/gamedescription.h"
+#include "games/frame/historypanel.h"
+#include "games/frame/playarea.h"
+#include "games/frame/playwaits.h"
 #include "widgets/backcolor.h"
 
 #include <QColor>
 #include <QDateTime>
-#include <QHash>
 #include <QList>
 #include <QSize>
 #include <QWidget>
@@ -21,13 +23,9 @@
 #include <functional>
 #include <optional>
 
-class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QFrame;
-class QGroupBox;
-class QHBoxLayout;
-class QVBoxLayout;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -38,15 +36,12 @@ struct AppContext;
 class Chart;
 class FlexGrid;
 class GraphButtons;
+class HistoryPanel;
 class TimeBar;
 
 class GameFrame : public QWidget {
     Q_OBJECT
 public:
-    // Colours of the frame's buttons.
-    static const QColor kSelectedView; // RGB(192,255,255) light cyan
-    static const QColor kAllShown;     // RGB(255,255,192) light yellow
-
     GameFrame(AppContext &ctx, GameDescription description, QWidget *parent = nullptr);
     ~GameFrame() override;
 
@@ -67,13 +62,8 @@ public:
     };
     PlayState playState() const { return m_state; }
 
-    // How a wait ended.
-    enum class WaitEnd {
-        Elapsed,    // the whole time passed
-        Stopped,    // its stop condition came to hold
-        Superseded, // a newer display began (supersedeWaits)
-        Closed,     // the window is closing or gone: the caller returns at once
-    };
+    // How a wait ended (see PlayWaits).
+    using WaitEnd = PlayWaits::End;
 
     // What a finished play saves: its history line, its play-log record and,
     // when the game shows it otherwise than its columns do, its grid row
@@ -133,10 +123,10 @@ public:
     void RefreshSelectedView();
     // The history panel's two sizes (windows that have them).
     void setPanelTall(bool tall);
-    bool panelTall() const { return m_panelTall; }
+    bool panelTall() const { return m_history->isTall(); }
     // Shows the history panel again after fraRireki_Click hid it (the end of a game).
     void showHistoryPanel();
-    bool historyPanelShown() const { return m_panelShown; }
+    bool historyPanelShown() const { return !m_history->isPutAway(); }
 
     // ---- state ----
     bool countdownRunning() const { return m_state == PlayState::Countdown; }
@@ -148,24 +138,25 @@ public:
 
     // Controls of the frame, for the game and for tests. cmdStart(), lblJikan() and
     // countdownPanel() belong in the play area: the game puts them into its layout.
-    FlexGrid *msgRireki() const { return m_grid; }
-    Chart *mcrRireki() const { return m_chart1; }
-    Chart *mcrRireki2() const { return m_chart2; }
+    FlexGrid *msgRireki() const { return m_history->grid(); }
+    Chart *mcrRireki() const { return m_history->lineChart(); }
+    Chart *mcrRireki2() const { return m_history->barChart(); }
     QPushButton *cmdStart() const { return m_cmdStart; }
     QPushButton *cmdHozon() const { return m_cmdHozon; }
     QPushButton *cmdClear() const { return m_cmdClear; }
     QPushButton *cmdEnd() const { return m_cmdEnd; }
-    QPushButton *cmdAllDsp() const { return m_cmdAllDsp; }
+    QPushButton *cmdAllDsp() const { return m_history->allShownButton(); }
     QCheckBox *chkAs() const { return m_chkAs; }
     QLabel *lblJikan() const { return m_lblJikan; }
-    QLabel *imgStart(int i) const; // 1..3
-    QComboBox *filterBox(const QString &name) const { return m_filters.value(name); }
-    QPushButton *viewButton(const QString &name) const;
-    GraphButtons *viewButtons() const { return m_views; }
+    QLabel *imgStart(int i) const { return m_countdown->picture(i); } // 1..3
+    QComboBox *filterBox(const QString &name) const { return m_history->filterBox(name); }
+    QPushButton *viewButton(const QString &name) const { return m_history->viewButton(name); }
+    GraphButtons *viewButtons() const { return m_history->viewButtons(); }
     QTimer *tmrStart() const { return m_tmrStart; }
     QTimer *tmrPlay() const { return m_tmrPlay; }
     QTimer *tmrBp() const { return m_tmrBp; }
-    QFrame *fraRireki() const { return m_fraRireki; }
+    QFrame *fraRireki() const { return m_history; }
+    HistoryPanel *historyPanel() const { return m_history; }
 
 protected:
     // ---- hooks of the game ----
@@ -194,58 +185,47 @@ protected:
     virtual QList<std::function<void()>> bpSteps() { return {}; }
 
     // ---- services for the game ----
-    // The usual play area, laid out in playArea(): the countdown pictures on
-    // the left, the board (a group box 「問題」, fraMondai) in the middle and a
-    // column with スタート on the right, all in one row; under it a strip for
-    // the settings and the result. The game fills the board and the strip,
-    // adds its buttons under スタート and may add more to the row.
-    struct PlayAreaLayout {
-        QHBoxLayout *row = nullptr;
-        QGroupBox *board = nullptr;
-        QVBoxLayout *boardLayout = nullptr;
-        QVBoxLayout *buttons = nullptr;
-        QHBoxLayout *strip = nullptr;
-        // A button under スタート (and under the ones added before it).
-        void addButton(QWidget *button) const;
-    };
+    // The usual play area (see PlayAreaLayout), laid out in playArea().
+    using PlayAreaLayout = kioku::PlayAreaLayout;
     PlayAreaLayout standardPlayArea();
     // The play is judged or ended: saved at once when auto-save is on. False
     // when the window went meanwhile (a message box of the save let events
     // run): the caller returns and touches nothing more.
     [[nodiscard]] bool saveIfAutomatic();
+    // The judged play of a game that judges with a button (数字記憶, 画像記憶):
+    // Finished, saved when auto-save is on, スタート enabled with the focus.
+    // False when the window went meanwhile: the caller touches nothing more.
+    [[nodiscard]] bool finishPlay();
     // Moves the play on (see PlayState).
     void setPlayState(PlayState state);
     // The area above the history panel where the game puts its controls.
     QWidget *playArea() const { return m_playArea; }
     // A panel with the three countdown pictures, for the game's layout.
-    QWidget *countdownPanel() const { return m_countdownPanel; }
+    QWidget *countdownPanel() const { return m_countdown; }
     void hideCountdownPictures();
     // Rewrites the settings file; a failure is reported to the player.
     void writeSettings();
     bool autoSave() const;
-    // Lets events run for `ms` of clock time. Ends early when `stop` holds
-    // (looked at every few milliseconds and whenever wakeWaits() is called),
-    // when a newer display supersedes it, or when the window goes (Closed: the
-    // caller returns at once and touches nothing of the window).
-    [[nodiscard]] WaitEnd waitMs(double ms, const std::function<bool()> &stop = {});
-    // As waitMs, while the player's keys and input-method text to this window
-    // are held back and delivered, in order, once the wait is over: a short
-    // blank between two words never loses a fast typist's first keys.
-    [[nodiscard]] WaitEnd holdInputFor(double ms, const std::function<bool()> &stop = {});
-    // Waits `ms` of clock time while clicks and keys to `area` (the play area
-    // when null) are dropped, not handled later: a delay that holds the board
-    // still. The rest of the window (戻り, the close button, the history) and
-    // the timers go on.
-    [[nodiscard]] WaitEnd blockFor(double ms, QWidget *area = nullptr);
-    // The display of something to remember for `seconds`: lblJikan counts the
-    // remaining whole seconds down (halves to even) and the time bar shrinks
-    // in as many steps; it ends when the clock passes the end of the time.
-    // With 0.2 or 0.5 seconds the count is 0 from the start and the bar stays full.
-    [[nodiscard]] WaitEnd runDisplayCountdown(float seconds, TimeBar *bar);
-    // Ends, as Superseded, every wait running now: a new display begins.
-    void supersedeWaits();
-    // Makes running waits look at their stop condition now.
-    void wakeWaits();
+    // The waits of a play (see PlayWaits); blockFor holds the play area still
+    // when no area is given, the display countdown counts down in lblJikan.
+    [[nodiscard]] WaitEnd waitMs(double ms, const std::function<bool()> &stop = {})
+    {
+        return m_waits->waitMs(ms, stop);
+    }
+    [[nodiscard]] WaitEnd holdInputFor(double ms, const std::function<bool()> &stop = {})
+    {
+        return m_waits->holdInputFor(ms, stop);
+    }
+    [[nodiscard]] WaitEnd blockFor(double ms, QWidget *area = nullptr)
+    {
+        return m_waits->blockFor(ms, area ? area : m_playArea);
+    }
+    [[nodiscard]] WaitEnd runDisplayCountdown(float seconds, TimeBar *bar)
+    {
+        return m_waits->runDisplayCountdown(seconds, m_lblJikan, bar);
+    }
+    void supersedeWaits() { m_waits->supersede(); }
+    void wakeWaits() { m_waits->wake(); }
     // Lets pending events run once; false when the window is closing or gone.
     [[nodiscard]] bool letEventsRun();
     // The elapsed-seconds clock shown in lblJikan by tmrPlay.
@@ -268,7 +248,6 @@ private:
     // 保存 and the caption of chkAs as the auto-save box says.
     void showSaveMode();
     void fillHistory(const QString &filterName, const QString &chosen);
-    void drawView(const ViewButton &v);
     void applyPanelLayout();
     void fitWindowToPanel();
     void scrollAfterLayout();
@@ -276,23 +255,15 @@ private:
     void refuseOpening(const OpenRefusal &refusal);
     void afterShown();
     void viewPressed();
-    WaitEnd waitGuarded(double ms, const std::function<bool()> &stop);
 
     AppContext &m_ctx;
     GameDescription m_desc;
     GameSettings m_settings;
 
     QWidget *m_playArea = nullptr;
-    QWidget *m_countdownPanel = nullptr;
-    QLabel *m_imgStart[3] = {nullptr, nullptr, nullptr};
-    QFrame *m_fraRireki = nullptr;
-    QGroupBox *m_fraView = nullptr;
-    FlexGrid *m_grid = nullptr;
-    Chart *m_chart1 = nullptr;
-    Chart *m_chart2 = nullptr;
-    QHash<QString, QComboBox *> m_filters;
-    GraphButtons *m_views = nullptr;
-    QPushButton *m_cmdAllDsp = nullptr;
+    CountdownPictures *m_countdown = nullptr;
+    HistoryPanel *m_history = nullptr;
+    PlayWaits *m_waits = nullptr;
     QPushButton *m_cmdStart = nullptr;
     QPushButton *m_cmdHozon = nullptr;
     QPushButton *m_cmdClear = nullptr;
@@ -305,11 +276,8 @@ private:
 
     PlayState m_state = PlayState::Idle;
     int m_tick = 0;
-    quint64 m_waitGeneration = 0; // raised by supersedeWaits()
     bool m_closing = false;
     bool m_helpShown = false;
-    bool m_panelTall = false;
-    bool m_panelShown = true;
     bool m_panelGrown = false; // tall and shown: the window may have grown for it
     QSize m_sizeBeforeTall;    // the window's size before it did
     qint64 m_playStartNs = 0;

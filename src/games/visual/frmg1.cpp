@@ -358,13 +358,8 @@ void frmG1::cmdKekka_Click()
 
     m_shpWaku->hide();
     showRecallResult(m_result, m_right, m_wrong, m_n);
-    setPlayState(PlayState::Finished);
-
-    if (!saveIfAutomatic())
-        return;
-    cmdStart()->setEnabled(true);
-    cmdStart()->setFocus();
-    m_cmdKekka->setEnabled(false);
+    if (finishPlay())
+        m_cmdKekka->setEnabled(false);
 }
 
 // ---------------------------------------------------------------- saving

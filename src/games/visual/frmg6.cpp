@@ -424,13 +424,8 @@ void frmG6::cmdKekka_Click()
     }
     showIcons(m_n, true);
     showRecallResult(m_resultBox, m_right, m_wrong, m_n);
-    setPlayState(PlayState::Finished);
-
-    if (!saveIfAutomatic())
-        return;
-    cmdStart()->setEnabled(true);
-    cmdStart()->setFocus();
-    m_cmdKekka->setEnabled(false);
+    if (finishPlay())
+        m_cmdKekka->setEnabled(false);
 }
 
 // ---------------------------------------------------------------- saving
