@@ -34,10 +34,10 @@
 #include "core/clock.h"
 #include "core/datafolder.h"
 #include "core/random.h"
-#include "games/typing/frmg7.h"
-#include "games/visual/frmg1.h"
-#include "games/visual/frmg2.h"
-#include "games/visual/frmg5.h"
+#include "games/typing/scrambledtypingwindow.h"
+#include "games/visual/numbermemorywindow.h"
+#include "games/visual/iconconcentrationwindow.h"
+#include "games/visual/trackingmemorywindow.h"
 #include "testing/headless.h"
 #include "widgets/answerbox.h"
 #include "widgets/appcontext.h"
@@ -326,7 +326,7 @@ void postKey(QWidget *w, Qt::Key key)
 // Number memory's digits: N plays per display time.
 void benchNumberMemory(kioku::AppContext &ctx, int runs, int digits, const QStringList &times)
 {
-    frmG1 w(ctx);
+    kioku::NumberMemoryWindow w(ctx);
     w.Form_Load();
     // The benchmark ticks the countdown itself: the window's own one-second
     // timer would otherwise tick it too, from inside the events let run below.
@@ -411,7 +411,7 @@ void benchNumberMemory(kioku::AppContext &ctx, int runs, int digits, const QStri
 // Scrambled typing's letters: N plays per time per letter, each the first pass of one word.
 void benchScrambled(kioku::AppContext &ctx, int runs, const QStringList &times)
 {
-    QPointer<frmG7> w = new frmG7(ctx);
+    QPointer<kioku::ScrambledTypingWindow> w = new kioku::ScrambledTypingWindow(ctx);
     w->Form_Load();
     if (w->closing()) {
         out() << "scrambled typing: the window did not open (its word list); skipped\n";
@@ -521,7 +521,7 @@ protected:
         const int i = int(m_panels.indexOf(static_cast<kioku::Shape *>(watched)));
         if (i < 0)
             return false;
-        const bool lit = m_panels.at(i)->fillColor() == frmG5::kLit;
+        const bool lit = m_panels.at(i)->fillColor() == kioku::TrackingMemoryWindow::kLit;
         if (lit != m_shown.at(i)) {
             m_shown[i] = lit;
             changes.append({nowNs(), cpuNs(), i + 1, lit});
@@ -549,7 +549,7 @@ void benchTracking(kioku::AppContext &ctx, int runs)
     constexpr int kTraceLength = 8;
     const QString time = QStringLiteral("0.1");
     const int games = qMax(1, runs / 5);
-    QPointer<frmG5> w = new frmG5(ctx);
+    QPointer<kioku::TrackingMemoryWindow> w = new kioku::TrackingMemoryWindow(ctx);
     w->Form_Load();
     w->tmrStart()->stop();
     w->show();
@@ -691,7 +691,7 @@ void benchIconDelays(kioku::AppContext &ctx, int runs)
         img.fill(QColor::fromHsv(i * 17, 200, 220));
         img.save(QStringLiteral("駒%1.ico").arg(i + 1), "ICO");
     }
-    QPointer<frmG2> w = new frmG2(ctx);
+    QPointer<kioku::IconConcentrationWindow> w = new kioku::IconConcentrationWindow(ctx);
     w->Form_Load();
     if (w->closing()) {
         out() << "\nicon concentration: the window did not open (its twenty icons); skipped\n";
@@ -738,7 +738,7 @@ void benchIconDelays(kioku::AppContext &ctx, int runs)
         // Two face-down pieces with different icons.
         int first = 0;
         int second = 0;
-        for (int i = 1; i <= frmG2::kPieces && !second; ++i) {
+        for (int i = 1; i <= kioku::IconConcentrationWindow::kPieces && !second; ++i) {
             if (w->cmdKoma(i)->isHidden())
                 continue;
             if (!first)

@@ -37,7 +37,7 @@
 #include "core/text/sjis.h"
 #include "core/text/textfile.h"
 #include "main/appsetup.h"
-#include "main/frmmain.h"
+#include "main/mainwindow.h"
 #include "testing/headless.h"
 #include "views/panel.h"
 #include "widgets/appcontext.h"
@@ -228,7 +228,7 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
     QList<double> startups;
     for (int i = 0; i < runs; ++i) {
         const qint64 t0 = clock.elapsedNs();
-        auto w = std::make_unique<frmMain>(ctx);
+        auto w = std::make_unique<kioku::MainWindow>(ctx);
         w->Form_Load();
         QCoreApplication::processEvents();
         startups.append(double(clock.elapsedNs() - t0) / 1e6);
@@ -240,7 +240,7 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
     // it must still be within three reads of the log.
     timed(QStringLiteral("main window start-up"), startups[startups.size() / 2], 100, recordCount >= 100000 ? 3 : -1);
 
-    frmMain w(ctx);
+    kioku::MainWindow w(ctx);
     w.Form_Load();
     QCoreApplication::processEvents();
     timed(QStringLiteral("RefreshToday"), medianMs(clock, runs, [&] { w.RefreshToday(); }), screenMs, screenFloor);

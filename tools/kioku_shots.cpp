@@ -21,15 +21,15 @@
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
 #include "games/registry.h"
-#include "games/typing/frmg3.h"
-#include "games/typing/frmg4.h"
-#include "games/typing/frmg7.h"
-#include "games/visual/frmg1.h"
-#include "games/visual/frmg2.h"
-#include "games/visual/frmg5.h"
-#include "games/visual/frmg6.h"
+#include "games/typing/timelagtypingwindow.h"
+#include "games/typing/cycletypingwindow.h"
+#include "games/typing/scrambledtypingwindow.h"
+#include "games/visual/numbermemorywindow.h"
+#include "games/visual/iconconcentrationwindow.h"
+#include "games/visual/trackingmemorywindow.h"
+#include "games/visual/imagememorywindow.h"
 #include "main/appsetup.h"
-#include "main/frmmain.h"
+#include "main/mainwindow.h"
 #include "testing/darkpalette.h"
 #include "testing/headless.h"
 #include "widgets/answerbox.h"
@@ -268,7 +268,7 @@ bool writeSampleData()
 void shootWelcomeBox(Shooter &shots, QWidget *parent)
 {
     const std::unique_ptr<QMessageBox> box = QtMessageService::createBox(
-        parent, frmMain::welcomeText(), QStringLiteral("ヘルプツアー"), MsgButtons::Ok, MsgIcon::Information);
+        parent, MainWindow::welcomeText(), QStringLiteral("ヘルプツアー"), MsgButtons::Ok, MsgIcon::Information);
     box->show();
     shots.shoot(box.get(), QStringLiteral("msgbox_welcome.png"));
     box->hide();
@@ -282,9 +282,9 @@ struct Context {
     void drawValues(const QList<double> &values) { services.random.setValues(values); }
 };
 
-std::unique_ptr<frmMain> loadMain(Context &c)
+std::unique_ptr<MainWindow> loadMain(Context &c)
 {
-    auto w = std::make_unique<frmMain>(c.ctx);
+    auto w = std::make_unique<MainWindow>(c.ctx);
     w->Form_Load();
     return w;
 }
@@ -349,8 +349,8 @@ void shootNumberMemory(Shooter &shots, Context &c)
 {
     // Digits 1 2 8 2 6 0 5 4: each draw is the integer part of nine times the value.
     c.drawValues({0.13, 0.25, 0.91, 0.33, 0.77, 0.05, 0.64, 0.48});
-    auto *w = static_cast<frmG1 *>(openGameWindow<frmG1>(c.ctx));
-    QPointer<frmG1> guard(w);
+    auto *w = static_cast<NumberMemoryWindow *>(openGameWindow<NumberMemoryWindow>(c.ctx));
+    QPointer<NumberMemoryWindow> guard(w);
     // The countdown is ticked by hand below, one picture per tick.
     w->tmrStart()->stop();
     w->tmrBp()->stop();
@@ -462,7 +462,7 @@ void shootImageMemory(Shooter &shots, Context &c)
     writeOk(s.write(), im::kImageMemorySettingsFile);
 
     c.drawValues({0.41, 0.07, 0.93, 0.22, 0.68, 0.35, 0.81, 0.14, 0.57, 0.02, 0.76, 0.49, 0.28, 0.9, 0.63, 0.3});
-    QPointer<frmG6> w = static_cast<frmG6 *>(openGameWindow<frmG6>(c.ctx));
+    QPointer<ImageMemoryWindow> w = static_cast<ImageMemoryWindow *>(openGameWindow<ImageMemoryWindow>(c.ctx));
     if (!w || w->closing()) {
         shots.shoot(nullptr, QStringLiteral("g6_idle.png"));
         return;
@@ -533,7 +533,7 @@ void pressKey(QWidget *w, Qt::Key key)
 void shootTimeLag(Shooter &shots, Context &c)
 {
     c.drawValues({0.12, 0.47, 0.81, 0.33, 0.65, 0.05, 0.92});
-    QPointer<frmG3> w = static_cast<frmG3 *>(openGameWindow<frmG3>(c.ctx));
+    QPointer<TimeLagTypingWindow> w = static_cast<TimeLagTypingWindow *>(openGameWindow<TimeLagTypingWindow>(c.ctx));
     if (!w || w->closing()) {
         err() << "kioku_shots: the time-lag window did not open" << Qt::endl;
         return;
@@ -566,7 +566,7 @@ void shootTimeLag(Shooter &shots, Context &c)
 void shootCycle(Shooter &shots, Context &c)
 {
     c.drawValues({0.31, 0.74, 0.12, 0.58, 0.93});
-    QPointer<frmG4> w = static_cast<frmG4 *>(openGameWindow<frmG4>(c.ctx));
+    QPointer<CycleTypingWindow> w = static_cast<CycleTypingWindow *>(openGameWindow<CycleTypingWindow>(c.ctx));
     if (!w || w->closing()) {
         err() << "kioku_shots: the cycle window did not open" << Qt::endl;
         return;
@@ -621,7 +621,7 @@ void shootScrambled(Shooter &shots, Context &c)
         return;
 
     c.drawValues({0.31, 0.62, 0.05, 0.77, 0.48, 0.19, 0.93, 0.36, 0.58, 0.11});
-    QPointer<frmG7> w = static_cast<frmG7 *>(openGameWindow<frmG7>(c.ctx));
+    QPointer<ScrambledTypingWindow> w = static_cast<ScrambledTypingWindow *>(openGameWindow<ScrambledTypingWindow>(c.ctx));
     if (!w || w->closing()) {
         err() << "kioku_shots: the scrambled window did not open" << Qt::endl;
         return;
@@ -652,7 +652,7 @@ void shootScrambled(Shooter &shots, Context &c)
             w->tmrPlay_Timer(); // the elapsed seconds, as the window's own timer shows them
         // Only while a word's letters are on show (not in the pause after an answer or a give-up).
         if (!w || w->playState() != GameFrame::PlayState::Answering || w->lblKanjiK()->text().isEmpty()
-            || w->tileLetterColor(1) != frmG7::kTileBack)
+            || w->tileLetterColor(1) != ScrambledTypingWindow::kTileBack)
             return;
         const int word = w->rightCount() + w->wrongCount() + 1;
         if (word == 1 && (w->currentOrder().size() < 3 || w->lblKanjiK()->text() == w->currentOrder().at(2))) {
@@ -687,7 +687,7 @@ void shootScrambled(Shooter &shots, Context &c)
 // 追跡記憶: opened, a trace of three panels lit, answering, ended by a wrong click.
 void shootTracking(Shooter &shots, Context &c)
 {
-    QPointer<frmG5> w = static_cast<frmG5 *>(openGameWindow<frmG5>(c.ctx));
+    QPointer<TrackingMemoryWindow> w = static_cast<TrackingMemoryWindow *>(openGameWindow<TrackingMemoryWindow>(c.ctx));
     if (!w || w->closing()) {
         err() << "kioku_shots: the tracking window did not open" << Qt::endl;
         return;
@@ -703,7 +703,7 @@ void shootTracking(Shooter &shots, Context &c)
         if (shot || !w || w->trace().length() < 3)
             return;
         for (int i = 1; i <= 9; ++i)
-            if (w->panelColor(i) == frmG5::kLit) {
+            if (w->panelColor(i) == TrackingMemoryWindow::kLit) {
                 shot = true;
                 shots.shoot(w, QStringLiteral("g5_trace.png"));
                 return;
@@ -737,7 +737,7 @@ void shootTracking(Shooter &shots, Context &c)
 // without them, every pair found.
 void shootIconConcentration(Shooter &shots, Context &c)
 {
-    QPointer<frmG2> w = static_cast<frmG2 *>(openGameWindow<frmG2>(c.ctx));
+    QPointer<IconConcentrationWindow> w = static_cast<IconConcentrationWindow *>(openGameWindow<IconConcentrationWindow>(c.ctx));
     if (!w || w->closing()) {
         err() << "kioku_shots: the icon-concentration window did not open" << Qt::endl;
         return;
@@ -756,7 +756,7 @@ void shootIconConcentration(Shooter &shots, Context &c)
     // Two pieces of different icons: the miss stays on show during its delay.
     auto missOnShow = [&](const QString &file) {
         int a = 0, b = 0;
-        for (int i = 1; i <= frmG2::kPieces && !b; ++i) {
+        for (int i = 1; i <= IconConcentrationWindow::kPieces && !b; ++i) {
             if (w->boardName(i).isEmpty())
                 continue;
             if (!a)
@@ -791,7 +791,7 @@ void shootIconConcentration(Shooter &shots, Context &c)
     // Then every pair.
     for (const QString &name : w->iconNames()) {
         QList<int> at;
-        for (int i = 1; i <= frmG2::kPieces; ++i)
+        for (int i = 1; i <= IconConcentrationWindow::kPieces; ++i)
             if (w && w->boardName(i) == name)
                 at.append(i);
         for (int k = 0; k + 1 < at.size() && w; k += 2) {

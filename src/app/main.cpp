@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
 
     kioku::SystemClock clock;
     kioku::SystemRandom random(clock);
-    AppNavigator navigator;
+    kioku::AppNavigator navigator;
     kioku::AppContext ctx(clock, random, messages, navigator);
     navigator.setContext(ctx);
 

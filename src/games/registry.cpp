@@ -1,12 +1,12 @@
 #include "games/registry.h"
 
-#include "games/typing/frmg3.h"
-#include "games/typing/frmg4.h"
-#include "games/typing/frmg7.h"
-#include "games/visual/frmg1.h"
-#include "games/visual/frmg2.h"
-#include "games/visual/frmg5.h"
-#include "games/visual/frmg6.h"
+#include "games/typing/timelagtypingwindow.h"
+#include "games/typing/cycletypingwindow.h"
+#include "games/typing/scrambledtypingwindow.h"
+#include "games/visual/numbermemorywindow.h"
+#include "games/visual/iconconcentrationwindow.h"
+#include "games/visual/trackingmemorywindow.h"
+#include "games/visual/imagememorywindow.h"
 
 namespace kioku {
 
@@ -14,13 +14,13 @@ const QList<GameEntry> &gameRegistry()
 {
     // In item-list order; a game's launcher button is enabled once it has a window here.
     static const QList<GameEntry> games = {
-        {Game::NumberMemory, &numberMemoryDescription, &openGameWindow<frmG1>},
-        {Game::ImageMemory, &imageMemoryDescription, &openGameWindow<frmG6>},
-        {Game::IconConcentration, &iconConcentrationDescription, &openGameWindow<frmG2>},
-        {Game::Tracking, &trackingDescription, &openGameWindow<frmG5>},
-        {Game::TimeLag, &timeLagDescription, &openGameWindow<frmG3>},
-        {Game::Cycle, &cycleDescription, &openGameWindow<frmG4>},
-        {Game::Scrambled, &scrambledDescription, &openGameWindow<frmG7>},
+        {Game::NumberMemory, &numberMemoryDescription, &openGameWindow<NumberMemoryWindow>},
+        {Game::ImageMemory, &imageMemoryDescription, &openGameWindow<ImageMemoryWindow>},
+        {Game::IconConcentration, &iconConcentrationDescription, &openGameWindow<IconConcentrationWindow>},
+        {Game::Tracking, &trackingDescription, &openGameWindow<TrackingMemoryWindow>},
+        {Game::TimeLag, &timeLagDescription, &openGameWindow<TimeLagTypingWindow>},
+        {Game::Cycle, &cycleDescription, &openGameWindow<CycleTypingWindow>},
+        {Game::Scrambled, &scrambledDescription, &openGameWindow<ScrambledTypingWindow>},
     };
     return games;
 }

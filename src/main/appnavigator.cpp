@@ -1,12 +1,14 @@
-#include "appnavigator.h"
+#include "main/appnavigator.h"
 
-#include "frmmain.h"
 #include "games/frame/gameframe.h"
 #include "games/registry.h"
+#include "main/mainwindow.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
+
+namespace kioku {
 
 AppNavigator::AppNavigator(QObject *parent) : QObject(parent)
 {
@@ -34,7 +36,7 @@ void AppNavigator::showMain()
     if (m_quitting)
         return; // the program is ending: a window closing on its way out leads nowhere
     Q_ASSERT(m_ctx);
-    auto *w = new frmMain(*m_ctx);
+    auto *w = new MainWindow(*m_ctx);
     adopt(w, true);
     w->Form_Load(); // the start-up shows the window
 }
@@ -90,3 +92,5 @@ void AppNavigator::windowGone(QObject *w, bool wasMain)
     else
         showMain(); // a game window always leads back to the main window
 }
+
+} // namespace kioku

@@ -9,6 +9,8 @@
 
 class QWidget;
 
+namespace kioku {
+
 class AppNavigator : public QObject, public kioku::Navigator {
     Q_OBJECT
 public:
@@ -48,3 +50,5 @@ private:
     bool m_quitting = false;
     quint64 m_adopted = 0; // windows opened so far
 };
+
+} // namespace kioku

@@ -1,5 +1,5 @@
 // Image memory rules: which icons a play deals from and the order of a deal.
-// Judging, marks and whole saved lines are checked through the window (tst_frmg6).
+// Judging, marks and whole saved lines are checked through the window (tst_imagememorywindow).
 #include "core/rules/imagememory.h"
 #include "testing/seededrandom.h"
 

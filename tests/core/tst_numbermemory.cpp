@@ -1,5 +1,5 @@
 // Number memory rules: the draw, judging, rate and the saved time; marks, summary and whole
-// saved lines are checked through the window (tst_frmg1).
+// saved lines are checked through the window (tst_numbermemorywindow).
 #include "core/random.h"
 #include "core/rules/numbermemory.h"
 #include "testing/seededrandom.h"

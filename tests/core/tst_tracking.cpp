@@ -1,5 +1,5 @@
 // Tracking memory rules: the draws that make a trace and the judging of the
-// clicks; the saved lines are checked through the window (tst_frmg5).
+// clicks; the saved lines are checked through the window (tst_trackingmemorywindow).
 #include "core/rules/tracking.h"
 #include "testing/seededrandom.h"
 

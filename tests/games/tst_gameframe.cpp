@@ -7,7 +7,7 @@
 #include "core/settings.h"
 #include "gamefixture.h"
 #include "games/frame/gamedescription.h"
-#include "games/visual/frmg1.h"
+#include "games/visual/numbermemorywindow.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
@@ -149,7 +149,7 @@ private slots:
 void tst_GameFrame::openingWithoutFilesWritesTheDefaults()
 {
     GameFixture f;
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     QCOMPARE(box(w, "cboKaisu")->currentText(), QStringLiteral("8"));
     QCOMPARE(box(w, "cboJikan")->currentText(), QStringLiteral("0.5"));
     // The save-mode logic ran: auto-save on, 保存 disabled, the file holds the three values.
@@ -174,7 +174,7 @@ void tst_GameFrame::helpTextIsHandedToTheTourOnceShown()
 {
     GameFixture f;
     f.ctx.session.helpTourOn = 1;
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     QVERIFY(f.messages.shown.isEmpty()); // not before the window is on screen
     w->show();
     QTRY_COMPARE(f.messages.shown.size(), 1);
@@ -196,18 +196,18 @@ void tst_GameFrame::choosingPointTwoRewritesTheSettingsLine()
 {
     GameFixture f;
     {
-        auto *w = f.open<frmG1>();
+        auto *w = f.open<NumberMemoryWindow>();
         WindowGuard g(w);
         pick(box(w, "cboJikan"), "0.2");
         w->cboJikan_Click();
         QCOMPARE(f.dir.bytes(kSettings), QByteArray("8,0.2,1\r\n"));
         QCOMPARE(w->lblJikan()->text(), QStringLiteral("0.2"));
     }
-    QCOMPARE(box(f.open<frmG1>(), "cboJikan")->currentText(), QStringLiteral("0.2"));
+    QCOMPARE(box(f.open<NumberMemoryWindow>(), "cboJikan")->currentText(), QStringLiteral("0.2"));
     // A line written without the leading zero is read, and written back in
     // full when a setting changes.
     f.dir.write(kSettings, "3,.2,0\r\n");
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     QCOMPARE(box(w, "cboJikan")->currentText(), QStringLiteral("0.2"));
     QCOMPARE(f.dir.bytes(kSettings), QByteArray("3,.2,0\r\n"));
     w->chkAs()->click();
@@ -238,7 +238,7 @@ void tst_GameFrame::openingNeverRewritesAnExistingSettingsLine()
     QFETCH(bool, autoSave);
     GameFixture f;
     QVERIFY(f.dir.write(kSettings, file));
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     QCOMPARE(box(w, "cboKaisu")->currentText(), digits);
     QCOMPARE(box(w, "cboJikan")->currentText(), seconds);
     QCOMPARE(w->chkAs()->isChecked(), autoSave);
@@ -265,7 +265,7 @@ void tst_GameFrame::gridScrollsOnlyPastSevenRows()
     QFETCH(bool, scrolls);
     GameFixture f;
     f.dir.write(kHistory, entries(count));
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     w->resize(1000, 700);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -281,7 +281,7 @@ void tst_GameFrame::gridShowsEntriesAsStored()
 {
     GameFixture f;
     f.dir.write(kHistory, sjisLines({entryLine(7, 6, 2, "0.5秒"), entryLine(8, 1, 0, "12秒")}));
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     QCOMPARE(gridRow(w->msgRireki(), 1),
              (QStringList{"1", "26/11/07", "10:00:00", "○○○○○○××－－－－－－－", "6", "2", "75.0%", "0.5秒"}));
     QCOMPARE(gridRow(w->msgRireki(), 2).mid(6), (QStringList{"100.0%", "12秒"}));
@@ -293,7 +293,7 @@ void tst_GameFrame::filtersShowMatchingRowsNumberedAnew()
     f.dir.write(kHistory,
                 sjisLines({entryLine(1, 6, 2, "0.5秒"), entryLine(2, 3, 0, "1秒"), entryLine(3, 8, 0, "1秒"),
                            entryLine(4, 2, 1, "0.1秒"), entryLine(5, 0, 8, "10秒")}));
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     pick(box(w, "cboKaisu2"), "8");
     w->cboKaisu2_Click();
     QCOMPARE(column(w->msgRireki(), 0), (QStringList{"1", "2", "3"}));
@@ -319,7 +319,7 @@ void tst_GameFrame::viewButtonsDrawFromTheGrid()
 {
     GameFixture f;
     f.dir.write(kHistory, sjisLines({entryLine(1, 6, 2, "0.5秒"), entryLine(2, 3, 0, "12秒")}));
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     QCOMPARE(w->mcrRireki2()->value(0, 0), 6.0);
     QCOMPARE(w->mcrRireki2()->value(0, 1), 2.0);
 
@@ -382,7 +382,7 @@ void tst_GameFrame::clearAsksFirstAndEmptiesFileGridAndCharts()
     const QByteArray before = entries(3);
     f.dir.write(kHistory, before);
     f.dir.write(QStringLiteral("データ.txt"), "x\r\n");
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     w->cmdRitu_Click();
 
     // Cancel leaves file, grid and chart as they were.
@@ -435,7 +435,7 @@ void tst_GameFrame::clearCopiesTheHistoryFirst()
     const QByteArray before = history > 0 ? entries(history) : QByteArray();
     if (history >= 0)
         f.dir.write(kHistory, before);
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     const qsizetype told = f.messages.shown.size();
     if (block == QLatin1String("file"))
         f.dir.write(kBackupFolder, "in the way");
@@ -469,7 +469,7 @@ void tst_GameFrame::toggleAutoSaveTwice()
 {
     GameFixture f;
     f.dir.write(kSettings, "5,2,1\r\n");
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     w->chkAs()->setChecked(false);
     w->chkAs_Click();
     QVERIFY(w->cmdHozon()->isEnabled());
@@ -587,7 +587,7 @@ void tst_GameFrame::unreadableHistoryIsReported()
 {
     GameFixture f;
     f.dir.write(kHistory, QByteArray("\"2026/11/01\",\"10:00:00\",\"\x81\xff\",1,0,\"100.0%\",\"1\x95\x62\"\r\n"));
-    auto *w = f.open<frmG1>();
+    auto *w = f.open<NumberMemoryWindow>();
     QCOMPARE(w->msgRireki()->rows(), 2); // the entry is still shown
     QVERIFY(f.messages.shown.isEmpty()); // told once the window is on screen
     w->show();

@@ -27,25 +27,25 @@ GameFrame *openShown(GameFixture &f, int n)
     GameFrame *w = nullptr;
     switch (n) {
     case 1:
-        w = f.open<frmG1>();
+        w = f.open<NumberMemoryWindow>();
         break;
     case 2:
-        w = f.open<frmG2>();
+        w = f.open<IconConcentrationWindow>();
         break;
     case 3:
-        w = f.open<frmG3>();
+        w = f.open<TimeLagTypingWindow>();
         break;
     case 4:
-        w = f.open<frmG4>();
+        w = f.open<CycleTypingWindow>();
         break;
     case 5:
-        w = f.open<frmG5>();
+        w = f.open<TrackingMemoryWindow>();
         break;
     case 6:
-        w = f.open<frmG6>();
+        w = f.open<ImageMemoryWindow>();
         break;
     case 7:
-        w = f.open<frmG7>();
+        w = f.open<ScrambledTypingWindow>();
         break;
     default:
         break;

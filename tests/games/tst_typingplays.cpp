@@ -67,21 +67,21 @@ struct Typist {
             for (const QString &word : kWords + kWords)
                 draws << drawOf(word, kWords);
             f.drawValues(draws);
-            w = f.open<frmG3>();
+            w = f.open<TimeLagTypingWindow>();
         } else if (game == 4) {
             f.dir.write(rl::kCycleDictionaryFile, sjisLines(kWords));
             f.dir.write(gameInfo(Game::Cycle).settingsFile, sjis(QStringLiteral("3,10,%1,0\r\n").arg(mode)));
             for (const QString &word : kWords)
                 draws << drawOf(word, kWords);
             f.drawValues(draws);
-            w = f.open<frmG4>();
+            w = f.open<CycleTypingWindow>();
         } else {
             f.dir.write(rl::kScrambledDictionaryFile, sjisLines(kScrambledWords));
             f.dir.write(gameInfo(Game::Scrambled).settingsFile, sjis(QStringLiteral("3,10,0.5,%1,0\r\n").arg(mode)));
             f.drawValues(scrambledDraws("ねこ", {"こね"}) + scrambledDraws("かぼちゃ", {"かぼちゃ"})
                          + scrambledDraws("りんご", {"りんご"})
                          + scrambledDraws("おすし", {"おすし", "しすお", "すおし", "おしす", "しおす", "おすし"}));
-            w = f.open<frmG7>();
+            w = f.open<ScrambledTypingWindow>();
         }
         w->resize(1100, 860);
         w->show();
@@ -182,7 +182,7 @@ void change(TypingFrame *w, const QString &setting)
         pick(w->cboKaisu(), QStringLiteral("2"));
         w->cboKaisu_Click();
     } else if (setting == QStringLiteral("2回")) {
-        auto *g3 = qobject_cast<frmG3 *>(w);
+        auto *g3 = qobject_cast<TimeLagTypingWindow *>(w);
         pick(g3->cboMode(), QStringLiteral("2回"));
         g3->cboMode_Click();
     } else {

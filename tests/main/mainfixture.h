@@ -2,7 +2,7 @@
 // What the main-window tests share: a fresh data folder, a fake clock, scripted
 // message boxes and a navigator that records where the window asked to go.
 #include "core/playlog/playlog.h"
-#include "main/frmmain.h"
+#include "main/mainwindow.h"
 #include "testing/headless.h"
 #include "testsupport.h"
 
@@ -52,9 +52,9 @@ struct MainFixture {
     QByteArray logBytes() const { return dir.bytes(QStringLiteral("データ.txt")); }
 
     // A main window after its whole start-up.
-    std::unique_ptr<frmMain> load()
+    std::unique_ptr<kioku::MainWindow> load()
     {
-        auto w = std::make_unique<frmMain>(ctx);
+        auto w = std::make_unique<kioku::MainWindow>(ctx);
         w->Form_Load();
         return w;
     }

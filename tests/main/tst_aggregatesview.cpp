@@ -28,7 +28,7 @@ QStringList gridRow(const FlexGrid *g, int r)
 }
 
 struct Opened {
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<MainWindow> w;
     AggregatesView *view = nullptr;
     FlexGrid *monthly = nullptr;
     FlexGrid *daily = nullptr;

@@ -5,12 +5,12 @@
 #include "core/datafolder.h"
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
-#include "games/typing/frmg7.h"
+#include "games/typing/scrambledtypingwindow.h"
 #include "games/typing/typingframe.h"
-#include "games/visual/frmg1.h"
-#include "games/visual/frmg2.h"
-#include "games/visual/frmg5.h"
-#include "games/visual/frmg6.h"
+#include "games/visual/numbermemorywindow.h"
+#include "games/visual/iconconcentrationwindow.h"
+#include "games/visual/trackingmemorywindow.h"
+#include "games/visual/imagememorywindow.h"
 #include "main/appnavigator.h"
 #include "widgets/answerbox.h"
 #include "widgets/flexgrid.h"
@@ -113,7 +113,7 @@ void tst_AppNavigator::showMainOpensAFreshMainWindow()
     WindowSweeper sweep{nav};
     QVERIFY(!QApplication::quitOnLastWindowClosed());
     nav.showMain();
-    auto *main = qobject_cast<frmMain *>(nav.currentWindow());
+    auto *main = qobject_cast<MainWindow *>(nav.currentWindow());
     QVERIFY(main);
     QCOMPARE(openWindows(), QList<QWidget *>{main});
     QVERIFY(!main->IsLoading); // its whole start-up has run
@@ -136,7 +136,7 @@ void tst_AppNavigator::closingTheMainWindowEndsTheProgramOnce()
     nav.setContext(ctx);
     WindowSweeper sweep{nav};
     nav.showMain();
-    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    QPointer<MainWindow> main = qobject_cast<MainWindow *>(nav.currentWindow());
     if (endButton)
         main->cmdOwari->click();
     else
@@ -155,13 +155,13 @@ void tst_AppNavigator::aGameReplacesTheMainWindowAndLeadsBack()
     nav.setContext(ctx);
     WindowSweeper sweep{nav};
     nav.showMain();
-    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    QPointer<MainWindow> main = qobject_cast<MainWindow *>(nav.currentWindow());
     main->cmdGame->click();
     main->cmdG1->click();
     QTRY_VERIFY(main.isNull());
     QPointer<QWidget> game = nav.currentWindow();
     QVERIFY(game);
-    QVERIFY(dynamic_cast<frmG1 *>(game.data()));
+    QVERIFY(dynamic_cast<NumberMemoryWindow *>(game.data()));
     QVERIFY(game->isVisible());
     QCOMPARE(openWindows(), QList<QWidget *>{game.data()});
     QCOMPARE(nav.ends, 0);
@@ -169,8 +169,8 @@ void tst_AppNavigator::aGameReplacesTheMainWindowAndLeadsBack()
     // Leaving the game brings a new main window, which runs its start-up again.
     game->close();
     QTRY_VERIFY(game.isNull());
-    QTRY_VERIFY(qobject_cast<frmMain *>(nav.currentWindow()));
-    auto *back = qobject_cast<frmMain *>(nav.currentWindow());
+    QTRY_VERIFY(qobject_cast<MainWindow *>(nav.currentWindow()));
+    auto *back = qobject_cast<MainWindow *>(nav.currentWindow());
     QVERIFY(back->isVisible());
     QCOMPARE(openWindows(), QList<QWidget *>{back});
     QCOMPARE(nav.ends, 0);
@@ -184,10 +184,10 @@ void tst_AppNavigator::nothingOpensOnceTheProgramEnds()
     nav.setContext(ctx);
     WindowSweeper sweep{nav};
     nav.showMain();
-    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    QPointer<MainWindow> main = qobject_cast<MainWindow *>(nav.currentWindow());
     main->cmdG1->click();
     QPointer<QWidget> game = nav.currentWindow();
-    QVERIFY(dynamic_cast<frmG1 *>(game.data()));
+    QVERIFY(dynamic_cast<NumberMemoryWindow *>(game.data()));
 
     // A game window closed while the program ends leads nowhere.
     nav.quit();
@@ -233,7 +233,7 @@ void tst_AppNavigator::aPlayFromTheLauncherShowsOnTheTodayPanel()
     nav.setContext(ctx);
     WindowSweeper sweep{nav};
     nav.showMain();
-    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    QPointer<MainWindow> main = qobject_cast<MainWindow *>(nav.currentWindow());
     main->cmdGame->click();
     auto *b = main->findChild<QToolButton *>(button);
     QVERIFY(b && b->isEnabled());
@@ -245,7 +245,7 @@ void tst_AppNavigator::aPlayFromTheLauncherShowsOnTheTodayPanel()
     auto *typing = qobject_cast<TypingFrame *>(game.data());
     if (typing)
         typing->optMode(0)->click(); // counted
-    if (auto *g7 = qobject_cast<frmG7 *>(game.data())) {
+    if (auto *g7 = qobject_cast<ScrambledTypingWindow *>(game.data())) {
         // Scrambled letters: a play of one answer, typed while the letters are
         // shown; the letter display runs inside the third tick.
         g7->cboKaisu()->setCurrentIndex(g7->cboKaisu()->findText(QStringLiteral("1")));
@@ -267,17 +267,17 @@ void tst_AppNavigator::aPlayFromTheLauncherShowsOnTheTodayPanel()
     if (typing) {
         if (game->playState() == GameFrame::PlayState::Answering)
             QTest::keyClick(typing->txtKaitou(), Qt::Key_Escape); // give up: one wrong answer
-    } else if (auto *g1 = qobject_cast<frmG1 *>(game.data())) {
+    } else if (auto *g1 = qobject_cast<NumberMemoryWindow *>(game.data())) {
         g1->cmdKekka_Click(); // empty boxes: all wrong
-    } else if (auto *g6 = qobject_cast<frmG6 *>(game.data())) {
+    } else if (auto *g6 = qobject_cast<ImageMemoryWindow *>(game.data())) {
         g6->cmdKekka_Click();
-    } else if (auto *g5 = qobject_cast<frmG5 *>(game.data())) {
+    } else if (auto *g5 = qobject_cast<TrackingMemoryWindow *>(game.data())) {
         const int due = g5->trace().expectedAt(1);
         g5->cmdKey_Click(due % 9 + 1); // a wrong panel ends the game
-    } else if (auto *g2 = qobject_cast<frmG2 *>(game.data())) {
+    } else if (auto *g2 = qobject_cast<IconConcentrationWindow *>(game.data())) {
         for (const QString &name : g2->iconNames()) {
             QList<int> at;
-            for (int i = 1; i <= frmG2::kPieces; ++i)
+            for (int i = 1; i <= IconConcentrationWindow::kPieces; ++i)
                 if (g2->boardName(i) == name)
                     at.append(i);
             for (int k = 0; k + 1 < at.size() && game; k += 2) {
@@ -292,8 +292,8 @@ void tst_AppNavigator::aPlayFromTheLauncherShowsOnTheTodayPanel()
     QCOMPARE(game->msgRireki()->rows(), 2); // saved at once
     game->cmdEnd()->click();
     QTRY_VERIFY(game.isNull());
-    QTRY_VERIFY(qobject_cast<frmMain *>(nav.currentWindow()));
-    auto *back = qobject_cast<frmMain *>(nav.currentWindow());
+    QTRY_VERIFY(qobject_cast<MainWindow *>(nav.currentWindow()));
+    auto *back = qobject_cast<MainWindow *>(nav.currentWindow());
     QCOMPARE(back->msgDayList->rows(), 2);
     QCOMPARE(back->msgDayList->textMatrix(1, 2), item);
     QCOMPARE(back->lblMHyouka->text(), QStringLiteral("1 種類の脳刺激"));
@@ -322,7 +322,7 @@ void tst_AppNavigator::aGameThatRefusesToOpenIsNeverShown()
         return g;
     };
     nav.showMain();
-    QPointer<frmMain> main = qobject_cast<frmMain *>(nav.currentWindow());
+    QPointer<MainWindow> main = qobject_cast<MainWindow *>(nav.currentWindow());
     const int before = int(f.messages.shown.size());
 
     // As the launcher does: open the game, then close the main window.
@@ -343,7 +343,7 @@ void tst_AppNavigator::aGameThatRefusesToOpenIsNeverShown()
     } else {
         // Exactly one new main window, not a second one when the game goes.
         QCOMPARE(nav.ends, 0);
-        auto *back = qobject_cast<frmMain *>(nav.currentWindow());
+        auto *back = qobject_cast<MainWindow *>(nav.currentWindow());
         QVERIFY(back);
         QCOMPARE(openWindows(), QList<QWidget *>{back});
     }

@@ -17,7 +17,7 @@
 #include "games/frame/gameframe.h"
 #include "games/registry.h"
 #include "main/editpanel.h"
-#include "main/frmmain.h"
+#include "main/mainwindow.h"
 #include "mainfixture.h"
 #include "testing/headless.h"
 #include "testsupport.h"
@@ -251,7 +251,7 @@ Opened openWindows(FakeServices &s, bool main, const QList<Game> &games)
     const qsizetype before = s.messages.shown.size();
     Opened o;
     if (main) {
-        auto w = std::make_unique<frmMain>(s.ctx);
+        auto w = std::make_unique<MainWindow>(s.ctx);
         w->Form_Load();
         QCoreApplication::processEvents();
     }

@@ -26,7 +26,7 @@ const QColor kLightBlue(192, 192, 255);
 const QStringList kWeekdays = {"日", "月", "火", "水", "木", "金", "土"};
 
 struct Opened {
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<MainWindow> w;
     CalendarView *view = nullptr;
     FlexGrid *months = nullptr;
     FlexGrid *weeks = nullptr;

@@ -548,7 +548,7 @@ void tst_darkPalette::gameSurfacesRead()
     case 1: {
         // Eight digits, six typed right and two wrong, judged and saved.
         f.drawValues({0.13, 0.25, 0.91, 0.33, 0.77, 0.05, 0.64, 0.48});
-        auto *w = f.open<frmG1>();
+        auto *w = f.open<NumberMemoryWindow>();
         w->show();
         w->cmdStart_Click();
         for (int i = 0; i < 3; ++i)
@@ -563,14 +563,14 @@ void tst_darkPalette::gameSurfacesRead()
         break;
     }
     case 2: {
-        auto *w = f.open<frmG2>();
+        auto *w = f.open<IconConcentrationWindow>();
         w->show();
         w->cmdStart_Click();
         for (int i = 0; i < 3; ++i)
             w->tmrStart_Timer();
         // A miss on show, its names under the pieces; then every pair, and saved.
         int a = 0, b = 0;
-        for (int i = 1; i <= frmG2::kPieces && !b; ++i) {
+        for (int i = 1; i <= IconConcentrationWindow::kPieces && !b; ++i) {
             if (!a)
                 a = i;
             else if (w->boardName(i) != w->boardName(a))
@@ -589,7 +589,7 @@ void tst_darkPalette::gameSurfacesRead()
         QVERIFY(looked);
         for (const QString &name : w->iconNames()) {
             QList<int> at;
-            for (int i = 1; i <= frmG2::kPieces; ++i)
+            for (int i = 1; i <= IconConcentrationWindow::kPieces; ++i)
                 if (w->boardName(i) == name)
                     at.append(i);
             for (int k = 0; k + 1 < at.size(); k += 2) {
@@ -607,12 +607,12 @@ void tst_darkPalette::gameSurfacesRead()
         QLineEdit *answer = nullptr;
         std::function<QString()> due;
         if (game == 3) {
-            auto *w = f.open<frmG3>();
+            auto *w = f.open<TimeLagTypingWindow>();
             frame = w;
             answer = w->txtKaitou();
             due = [w] { return w->dueWord(); };
         } else {
-            auto *w = f.open<frmG4>();
+            auto *w = f.open<CycleTypingWindow>();
             frame = w;
             answer = w->txtKaitou();
             due = [w] { return w->dueWord(); };
@@ -635,7 +635,7 @@ void tst_darkPalette::gameSurfacesRead()
     }
     case 5: {
         // Three turns answered right, then a wrong click ends the game.
-        auto *w = f.open<frmG5>();
+        auto *w = f.open<TrackingMemoryWindow>();
         w->show();
         w->cmdStart_Click();
         for (int i = 0; i < 3; ++i)
@@ -658,7 +658,7 @@ void tst_darkPalette::gameSurfacesRead()
         s.setInt(rules::ImageMemorySetting::NameDisplay, 1);
         QVERIFY(s.write().ok);
         f.drawValues({0.41, 0.07, 0.93, 0.22, 0.68, 0.35, 0.81, 0.14, 0.57, 0.02, 0.76, 0.49, 0.28, 0.9, 0.63, 0.3});
-        auto *w = f.open<frmG6>();
+        auto *w = f.open<ImageMemoryWindow>();
         w->show();
         w->cmdStart_Click();
         for (int i = 0; i < 3; ++i)
@@ -676,8 +676,8 @@ void tst_darkPalette::gameSurfacesRead()
     case 7: {
         // A counted play of two answers: the first word given up while its
         // letters are on show (the tiles turn red), the second answered wrong.
-        auto *w = f.open<frmG7>();
-        QPointer<frmG7> guard(w);
+        auto *w = f.open<ScrambledTypingWindow>();
+        QPointer<ScrambledTypingWindow> guard(w);
         w->show();
         w->optMode(0)->click();
         pick(w->cboKaisu(), QStringLiteral("2"));
@@ -695,7 +695,7 @@ void tst_darkPalette::gameSurfacesRead()
                 check(w, where + QStringLiteral(" letter on show"));
                 gaveUp = true;
                 QTest::keyClick(w->txtKaitou(), Qt::Key_Escape);
-            } else if (gaveUp && !lookedAtRed && w->tileLetterColor(1) == frmG7::kGiveUpRed) {
+            } else if (gaveUp && !lookedAtRed && w->tileLetterColor(1) == ScrambledTypingWindow::kGiveUpRed) {
                 lookedAtRed = true;
                 check(w, where + QStringLiteral(" given up"));
             } else if (word == 2 && !w->lblKanjiK()->text().isEmpty()) {
@@ -807,7 +807,7 @@ void tst_darkPalette::windowsFitAHighDensityScreen()
     QVERIFY(prepareDataFolder().failed.isEmpty());
     f.dir.write(QStringLiteral("データ.txt"), viewsLogWithToday());
     std::unique_ptr<QWidget> owned;
-    std::unique_ptr<frmMain> main;
+    std::unique_ptr<MainWindow> main;
     QWidget *w = nullptr;
     const auto game = [&](auto *typed) {
         owned.reset(typed);
@@ -828,24 +828,24 @@ void tst_darkPalette::windowsFitAHighDensityScreen()
         main->cmdHelp->click();
         w = main->findChild<HelpViewer *>();
     } else if (window == QLatin1String("welcome box")) {
-        owned = QtMessageService::createBox(nullptr, frmMain::welcomeText(), QStringLiteral("ヘルプツアー"),
+        owned = QtMessageService::createBox(nullptr, MainWindow::welcomeText(), QStringLiteral("ヘルプツアー"),
                                             MsgButtons::Ok, MsgIcon::Information);
         owned->show();
         w = owned.get();
     } else if (window == QLatin1String("frmG1")) {
-        w = game(new frmG1(f.ctx));
+        w = game(new NumberMemoryWindow(f.ctx));
     } else if (window == QLatin1String("frmG2")) {
-        w = game(new frmG2(f.ctx));
+        w = game(new IconConcentrationWindow(f.ctx));
     } else if (window == QLatin1String("frmG3")) {
-        w = game(new frmG3(f.ctx));
+        w = game(new TimeLagTypingWindow(f.ctx));
     } else if (window == QLatin1String("frmG4")) {
-        w = game(new frmG4(f.ctx));
+        w = game(new CycleTypingWindow(f.ctx));
     } else if (window == QLatin1String("frmG5")) {
-        w = game(new frmG5(f.ctx));
+        w = game(new TrackingMemoryWindow(f.ctx));
     } else if (window == QLatin1String("frmG6")) {
-        w = game(new frmG6(f.ctx));
+        w = game(new ImageMemoryWindow(f.ctx));
     } else if (window == QLatin1String("frmG7")) {
-        w = game(new frmG7(f.ctx));
+        w = game(new ScrambledTypingWindow(f.ctx));
     }
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowExposed(w));

@@ -67,7 +67,7 @@ ShownMessage lastShown(const MainFixture &f)
 // its frame button, or the new start of 編集, which ends the program.
 enum class Leave { Game, End, Frame, NewStart };
 
-void leave(frmMain &w, Leave how, Game game = Game::NumberMemory)
+void leave(MainWindow &w, Leave how, Game game = Game::NumberMemory)
 {
     switch (how) {
     case Leave::Game:

@@ -158,7 +158,7 @@ void act(RangeListView *v, const QString &step)
 
 struct Opened {
     MainFixture f{0};
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<MainWindow> w;
     RangeListView *v = nullptr;
 
     // The main window on `log` bytes (the fixture when empty), with 範囲指定 opened from the menu row.

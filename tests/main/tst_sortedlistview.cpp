@@ -13,12 +13,12 @@ using namespace kioku;
 
 namespace {
 
-FlexGrid *grid(frmMain &w)
+FlexGrid *grid(MainWindow &w)
 {
     return w.findChild<FlexGrid *>(QStringLiteral("msgIchiran"));
 }
 
-QPushButton *sortButton(frmMain &w, int n)
+QPushButton *sortButton(MainWindow &w, int n)
 {
     return w.findChild<QPushButton *>(QStringLiteral("cmdSort%1").arg(n));
 }
@@ -61,7 +61,7 @@ bool rowsAreWhole(const FlexGrid *g)
     return true;
 }
 
-std::unique_ptr<frmMain> loadViews(MainFixture &f)
+std::unique_ptr<MainWindow> loadViews(MainFixture &f)
 {
     f.dir.write(QStringLiteral("データ.txt"), fixture("views.txt"));
     return f.load();

@@ -77,7 +77,7 @@ QStringList marked(TotalsView *p)
     return names;
 }
 
-TotalsView *openTotals(frmMain &w)
+TotalsView *openTotals(MainWindow &w)
 {
     QTest::mouseClick(w.cmdRentai, Qt::LeftButton);
     auto *p = w.findChild<TotalsView *>(QStringLiteral("fraRenTai"));

@@ -119,7 +119,7 @@ void TstXcbTitles::messageBox()
     QFETCH(bool, question);
     QFETCH(bool, overMainWindow);
     MainFixture f;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<kioku::MainWindow> w;
     if (overMainWindow) {
         w = f.load();
         w->show();

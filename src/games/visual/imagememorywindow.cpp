@@ -1,4 +1,4 @@
-#include "games/visual/frmg6.h"
+#include "games/visual/imagememorywindow.h"
 
 #include "core/rules/icons.h"
 #include "core/rules/numbermemory.h"
@@ -21,10 +21,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace kioku;
+namespace kioku {
 namespace im = kioku::rules;
 
-const QColor frmG6::kAnswerBack(255, 255, 240);
+const QColor ImageMemoryWindow::kAnswerBack(255, 255, 240);
 
 namespace {
 
@@ -71,12 +71,13 @@ QPixmap boardPicture(const QString &fileName)
 
 } // namespace
 
-frmG6::frmG6(AppContext &ctx, QWidget *parent) : GameFrame(ctx, imageMemoryDescription(), parent)
+ImageMemoryWindow::ImageMemoryWindow(AppContext &ctx, QWidget *parent)
+    : GameFrame(ctx, imageMemoryDescription(), parent)
 {
     buildPlayArea();
 }
 
-void frmG6::buildPlayArea()
+void ImageMemoryWindow::buildPlayArea()
 {
     const PlayAreaLayout layout = standardPlayArea();
     QWidget *area = playArea();
@@ -142,7 +143,7 @@ void frmG6::buildPlayArea()
     m_cmdKekka = new QPushButton(QStringLiteral("回答"), area);
     m_cmdKekka->setObjectName(QStringLiteral("cmdKekka"));
     m_cmdKekka->setAutoDefault(true); // Enter on the focused button judges, as the last box sends the focus here
-    connect(m_cmdKekka, &QPushButton::clicked, this, &frmG6::cmdKekka_Click);
+    connect(m_cmdKekka, &QPushButton::clicked, this, &ImageMemoryWindow::cmdKekka_Click);
     layout.addButton(m_cmdKekka);
 
     // Below: the settings and the result.
@@ -165,7 +166,7 @@ void frmG6::buildPlayArea()
 
 // ---------------------------------------------------------------- opening
 
-std::optional<GameFrame::OpenRefusal> frmG6::openRefusal()
+std::optional<GameFrame::OpenRefusal> ImageMemoryWindow::openRefusal()
 {
     // Fewer icons than places: there is nothing fair to play. The player is
     // told what is missing and stays in the main window.
@@ -182,7 +183,7 @@ std::optional<GameFrame::OpenRefusal> frmG6::openRefusal()
     return std::nullopt;
 }
 
-void frmG6::loadPictures()
+void ImageMemoryWindow::loadPictures()
 {
     // Read once: a play shows its pictures without touching the disk.
     m_picture.clear();
@@ -199,7 +200,7 @@ void frmG6::loadPictures()
                           .arg(unreadable.join(QStringLiteral("、"))));
 }
 
-void frmG6::loadGame()
+void ImageMemoryWindow::loadGame()
 {
     m_n = qBound(1, settings().toInt(im::ImageMemorySetting::IconCount), im::kImagePositions);
     m_chkHint->setChecked(settings().toInt(im::ImageMemorySetting::NameDisplay) == 1);
@@ -234,7 +235,7 @@ void frmG6::loadGame()
 
 // ---------------------------------------------------------------- the icons
 
-void frmG6::DealIcons()
+void ImageMemoryWindow::DealIcons()
 {
     for (QLabel *l : std::as_const(m_lblKoma))
         l->hide();
@@ -250,7 +251,7 @@ void frmG6::DealIcons()
     }
 }
 
-void frmG6::showIcons(int count, bool withNames)
+void ImageMemoryWindow::showIcons(int count, bool withNames)
 {
     for (int i = 0; i < im::kImagePositions; ++i) {
         m_imgKoma.at(i)->setVisible(i < count);
@@ -258,12 +259,12 @@ void frmG6::showIcons(int count, bool withNames)
     }
 }
 
-void frmG6::hideIcons()
+void ImageMemoryWindow::hideIcons()
 {
     showIcons(0, false);
 }
 
-void frmG6::imgKoma_Click(int index)
+void ImageMemoryWindow::imgKoma_Click(int index)
 {
     QLabel *img = imgKoma(index);
     if (!img || img->isHidden())
@@ -273,7 +274,7 @@ void frmG6::imgKoma_Click(int index)
 
 // ---------------------------------------------------------------- settings
 
-void frmG6::cboKaisu_Click()
+void ImageMemoryWindow::cboKaisu_Click()
 {
     const int n = m_settingsBox.cboKaisu->currentText().toInt();
     if (n < 1 || n > im::kImagePositions)
@@ -293,7 +294,7 @@ void frmG6::cboKaisu_Click()
     DealIcons();
 }
 
-void frmG6::cboJikan_Click()
+void ImageMemoryWindow::cboJikan_Click()
 {
     const int t = m_settingsBox.cboJikan->currentText().toInt();
     if (t < 1)
@@ -303,7 +304,7 @@ void frmG6::cboJikan_Click()
     lblJikan()->setText(QString::number(t));
 }
 
-void frmG6::chkHint_Click()
+void ImageMemoryWindow::chkHint_Click()
 {
     settings().setInt(im::ImageMemorySetting::NameDisplay, m_chkHint->isChecked() ? 1 : 0);
     writeSettings();
@@ -311,7 +312,7 @@ void frmG6::chkHint_Click()
 
 // ---------------------------------------------------------------- answer boxes
 
-bool frmG6::txtKaitou_KeyPress(int index, int key)
+bool ImageMemoryWindow::txtKaitou_KeyPress(int index, int key)
 {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
@@ -326,7 +327,7 @@ bool frmG6::txtKaitou_KeyPress(int index, int key)
     return true;
 }
 
-bool frmG6::eventFilter(QObject *watched, QEvent *event)
+bool ImageMemoryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int i = int(m_txtKaitou.indexOf(qobject_cast<QLineEdit *>(watched)));
@@ -342,7 +343,7 @@ bool frmG6::eventFilter(QObject *watched, QEvent *event)
 
 // ---------------------------------------------------------------- a play
 
-void frmG6::prepareBoard()
+void ImageMemoryWindow::prepareBoard()
 {
     m_n = qBound(1, settings().toInt(im::ImageMemorySetting::IconCount), im::kImagePositions);
     m_right = 0;
@@ -368,7 +369,7 @@ void frmG6::prepareBoard()
     hideIcons();
 }
 
-void frmG6::beginPlay()
+void ImageMemoryWindow::beginPlay()
 {
     // The display time is read now, so a time chosen during the countdown applies to this play.
     m_playTime = qBound(1, settings().toInt(im::ImageMemorySetting::DisplayTime), 60);
@@ -390,12 +391,12 @@ void frmG6::beginPlay()
     setPlayState(PlayState::Answering);
 }
 
-int frmG6::fullBarWidth() const
+int ImageMemoryWindow::fullBarWidth() const
 {
     return m_timeBar->fullWidth();
 }
 
-QStringList frmG6::answerTexts() const
+QStringList ImageMemoryWindow::answerTexts() const
 {
     QStringList s;
     for (QLineEdit *t : m_txtKaitou)
@@ -403,7 +404,7 @@ QStringList frmG6::answerTexts() const
     return s;
 }
 
-void frmG6::cmdKekka_Click()
+void ImageMemoryWindow::cmdKekka_Click()
 {
     if (playState() != PlayState::Answering)
         return;
@@ -431,7 +432,7 @@ void frmG6::cmdKekka_Click()
 // ---------------------------------------------------------------- saving
 
 // The judged play as it is saved: marks, rate and display time as they were at judging.
-std::optional<GameFrame::SavedPlay> frmG6::result(const QDateTime &now) const
+std::optional<GameFrame::SavedPlay> ImageMemoryWindow::result(const QDateTime &now) const
 {
     if (m_right == 0 && m_wrong == 0)
         return std::nullopt;
@@ -444,3 +445,5 @@ std::optional<GameFrame::SavedPlay> frmG6::result(const QDateTime &now) const
     r.displayTime = m_playTime;
     return SavedPlay{im::historyEntry(r), im::playRecord(r), {}};
 }
+
+} // namespace kioku

@@ -1,4 +1,4 @@
-#include "games/typing/frmg4.h"
+#include "games/typing/cycletypingwindow.h"
 
 #include "core/rules/cycle.h"
 #include "widgets/answerbox.h"
@@ -18,7 +18,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-using namespace kioku;
+namespace kioku {
 namespace cy = kioku::rules;
 
 namespace {
@@ -46,17 +46,18 @@ TypingSetup cycleSetup()
 
 } // namespace
 
-frmG4::frmG4(AppContext &ctx, QWidget *parent) : frmG4(ctx, cy::kCycleTurnLimit, parent)
+CycleTypingWindow::CycleTypingWindow(AppContext &ctx, QWidget *parent)
+    : CycleTypingWindow(ctx, cy::kCycleTurnLimit, parent)
 {
 }
 
-frmG4::frmG4(AppContext &ctx, int turnLimit, QWidget *parent)
+CycleTypingWindow::CycleTypingWindow(AppContext &ctx, int turnLimit, QWidget *parent)
     : TypingFrame(ctx, cycleDescription(), cycleSetup(), parent), m_sequence(turnLimit), m_columnTwips(kAnswerTwips)
 {
     buildPlayArea();
 }
 
-void frmG4::buildPlayArea()
+void CycleTypingWindow::buildPlayArea()
 {
     const PlayAreaLayout l = standardPlayArea();
     QWidget *area = playArea();
@@ -91,7 +92,7 @@ void frmG4::buildPlayArea()
 
 // ---------------------------------------------------------------- opening
 
-std::optional<GameFrame::OpenRefusal> frmG4::openRefusal()
+std::optional<GameFrame::OpenRefusal> CycleTypingWindow::openRefusal()
 {
     // Without words there is nothing to play: the player is told which list
     // to fill, and stays in the main window.
@@ -101,7 +102,7 @@ std::optional<GameFrame::OpenRefusal> frmG4::openRefusal()
     return std::nullopt;
 }
 
-void frmG4::loadGame()
+void CycleTypingWindow::loadGame()
 {
     TypingFrame::loadGame();
     LoadDictionary();
@@ -110,7 +111,7 @@ void frmG4::loadGame()
     ResetAnswerGrid();
 }
 
-void frmG4::LoadDictionary()
+void CycleTypingWindow::LoadDictionary()
 {
     m_dictionary = m_load.dictionary;
     m_fraJisyo->setTitle(cy::dictionaryCaption(Game::Cycle, m_dictionary.size()));
@@ -118,7 +119,7 @@ void frmG4::LoadDictionary()
     fitAnswerColumns();
 }
 
-void frmG4::showWordList()
+void CycleTypingWindow::showWordList()
 {
     if (m_listed == m_dictionary.words())
         return;
@@ -127,7 +128,7 @@ void frmG4::showWordList()
     m_lstJisyo->addItems(m_listed);
 }
 
-void frmG4::refillDictionary()
+void CycleTypingWindow::refillDictionary()
 {
     // The table keeps the size it had at opening: words the list has gained
     // since are left out, and a list that cannot be read leaves it as it was.
@@ -141,7 +142,7 @@ void frmG4::refillDictionary()
     fitAnswerColumns();
 }
 
-void frmG4::fitAnswerColumns()
+void CycleTypingWindow::fitAnswerColumns()
 {
     QFont f = m_msgInp->font();
     f.setPointSizeF(kAnswerFontSize);
@@ -154,7 +155,7 @@ void frmG4::fitAnswerColumns()
     m_columnTwips = qBound(kAnswerTwips, needed, kAnswerMaxTwips);
 }
 
-void frmG4::fitAnswerGridSize()
+void CycleTypingWindow::fitAnswerGridSize()
 {
     const int frame = 2 * m_msgInp->frameWidth();
     const int width =
@@ -165,7 +166,7 @@ void frmG4::fitAnswerGridSize()
     m_msgInp->setMinimumHeight(height);
 }
 
-void frmG4::ResetAnswerGrid()
+void CycleTypingWindow::ResetAnswerGrid()
 {
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     m_msgInp->setColumns({GridColumn{QStringLiteral("問題"), m_columnTwips, left},
@@ -179,16 +180,16 @@ void frmG4::ResetAnswerGrid()
 
 // ---------------------------------------------------------------- a play
 
-void frmG4::prepareTyping()
+void CycleTypingWindow::prepareTyping()
 {
     m_sequence.clear();
     ResetAnswerGrid();
     m_lblMondai->clear();
 }
 
-void frmG4::beginPlay()
+void CycleTypingWindow::beginPlay()
 {
-    QPointer<frmG4> self(this);
+    QPointer<CycleTypingWindow> self(this);
     refillDictionary(); // a problem with the list is told before the play's time runs
     if (!self || closing())
         return;
@@ -197,7 +198,7 @@ void frmG4::beginPlay()
     startTyping();
 }
 
-void frmG4::StartNextTurn()
+void CycleTypingWindow::StartNextTurn()
 {
     const QString word = cy::pickWord(context().random, m_dictionary);
     if (!m_sequence.addTurn(word))
@@ -211,7 +212,7 @@ void frmG4::StartNextTurn()
     txtKaitou()->setFocus();
 }
 
-void frmG4::answerGiven(const QString &answer)
+void CycleTypingWindow::answerGiven(const QString &answer)
 {
     const int at = m_sequence.position();
     switch (m_sequence.answer(answer)) {
@@ -243,7 +244,7 @@ void frmG4::answerGiven(const QString &answer)
         FinishPlay(playSecondsValue());
 }
 
-void frmG4::giveUp()
+void CycleTypingWindow::giveUp()
 {
     // The player sees the word that was due and the whole sequence of the turn.
     m_lblMondai->setText(m_sequence.dueWord());
@@ -253,7 +254,7 @@ void frmG4::giveUp()
     FinishPlay(playSecondsValue());
 }
 
-std::optional<GameFrame::SavedPlay> frmG4::result(const QDateTime &now) const
+std::optional<GameFrame::SavedPlay> CycleTypingWindow::result(const QDateTime &now) const
 {
     if (rightCount() + wrongCount() == 0)
         return std::nullopt;
@@ -268,3 +269,5 @@ std::optional<GameFrame::SavedPlay> frmG4::result(const QDateTime &now) const
     const int turn = m_sequence.turn();
     return SavedPlay{cy::cycleEntry(r, turn), cy::cycleRecord(r, m_sequence.position(), turn)};
 }
+
+} // namespace kioku

@@ -2,7 +2,7 @@
 // known order, answers typed into the real answer box.
 #include "core/rules/cycle.h"
 #include "gamefixture.h"
-#include "games/typing/frmg4.h"
+#include "games/typing/cycletypingwindow.h"
 #include "widgets/answerbox.h"
 #include "widgets/twips.h"
 
@@ -31,7 +31,7 @@ double drawOf(const QString &word, const QStringList &list = kWords)
 
 struct Play {
     GameFixture &f;
-    frmG4 *w = nullptr;
+    CycleTypingWindow *w = nullptr;
 
     // A window on `settings`, drawing `words` in turn, one a turn.
     Play(GameFixture &fixture, const QString &settings, const QStringList &words, int turnLimit = cy::kCycleTurnLimit)
@@ -43,7 +43,7 @@ struct Play {
         for (const QString &word : words)
             draws << drawOf(word);
         f.drawValues(draws);
-        w = f.open<frmG4>(turnLimit);
+        w = f.open<CycleTypingWindow>(turnLimit);
     }
     void start()
     {
@@ -77,7 +77,7 @@ QString savedAt(const GameFixture &f)
 
 } // namespace
 
-class tst_frmG4 : public QObject {
+class tst_CycleTypingWindow : public QObject {
     Q_OBJECT
 private slots:
     void opensWithItsListAndTurnOne();
@@ -94,7 +94,7 @@ private slots:
     void anInputMethodConversionIsNotAnAnswer();
 };
 
-void tst_frmG4::opensWithItsListAndTurnOne()
+void tst_CycleTypingWindow::opensWithItsListAndTurnOne()
 {
     GameFixture f;
     Play p(f, "20,60,\"答数\",0", {"自転車"});
@@ -115,10 +115,10 @@ void tst_frmG4::opensWithItsListAndTurnOne()
     QCOMPARE(p.column(0), QStringList{"自転車"});
 }
 
-void tst_frmG4::aMissingListKeepsTheWindowShut()
+void tst_CycleTypingWindow::aMissingListKeepsTheWindowShut()
 {
     GameFixture f;
-    QPointer<frmG4> w = f.open<frmG4>();
+    QPointer<CycleTypingWindow> w = f.open<CycleTypingWindow>();
     QVERIFY(w->closing());
     QCOMPARE(f.messages.shown.size(), 1);
     QVERIFY(f.messages.shown.first().text.contains(cy::kCycleDictionaryFile));
@@ -129,7 +129,7 @@ void tst_frmG4::aMissingListKeepsTheWindowShut()
     QTRY_VERIFY(w.isNull());
 }
 
-void tst_frmG4::everyTurnAddsOneWordTypedOldestFirst_data()
+void tst_CycleTypingWindow::everyTurnAddsOneWordTypedOldestFirst_data()
 {
     QTest::addColumn<QStringList>("draws"); // the newest word of turn 1, 2, 3, …
     QTest::addColumn<QStringList>("typed");
@@ -159,7 +159,7 @@ void tst_frmG4::everyTurnAddsOneWordTypedOldestFirst_data()
         << "りんご" << QStringList{"", "", "国語"} << QStringList{"りんご", "", ""};
 }
 
-void tst_frmG4::everyTurnAddsOneWordTypedOldestFirst()
+void tst_CycleTypingWindow::everyTurnAddsOneWordTypedOldestFirst()
 {
     QFETCH(QStringList, draws);
     QFETCH(QStringList, typed);
@@ -187,7 +187,7 @@ void tst_frmG4::everyTurnAddsOneWordTypedOldestFirst()
     QCOMPARE(p.w->txtKaitou()->text(), QString());
 }
 
-void tst_frmG4::aCountedPlayEndsAtItsLastAnswer_data()
+void tst_CycleTypingWindow::aCountedPlayEndsAtItsLastAnswer_data()
 {
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("msEach");
@@ -206,7 +206,7 @@ void tst_frmG4::aCountedPlayEndsAtItsLastAnswer_data()
         << ",\"輪廻記憶\",6.3,\"1 / 2 回\",";
 }
 
-void tst_frmG4::aCountedPlayEndsAtItsLastAnswer()
+void tst_CycleTypingWindow::aCountedPlayEndsAtItsLastAnswer()
 {
     QFETCH(int, count);
     QFETCH(int, msEach);
@@ -231,7 +231,7 @@ void tst_frmG4::aCountedPlayEndsAtItsLastAnswer()
     QCOMPARE(p.w->msgRireki()->textMatrix(1, 10), QString::number(p.w->sequence().turn()));
 }
 
-void tst_frmG4::giveUpRevealsTheWholeSequence()
+void tst_CycleTypingWindow::giveUpRevealsTheWholeSequence()
 {
     // ESC in turn 4 after two of its words, in a timed play of 60 seconds.
     GameFixture f;
@@ -263,7 +263,7 @@ void tst_frmG4::giveUpRevealsTheWholeSequence()
     QCOMPARE(p.w->lblMondai()->text(), QString());
 }
 
-void tst_frmG4::theListIsReadAgainAtEveryStart_data()
+void tst_CycleTypingWindow::theListIsReadAgainAtEveryStart_data()
 {
     QTest::addColumn<QByteArray>("later"); // the list at the start of the play ("-": gone)
     QTest::addColumn<QStringList>("table");
@@ -278,7 +278,7 @@ void tst_frmG4::theListIsReadAgainAtEveryStart_data()
     QTest::newRow("emptied: the words read at opening") << QByteArray("\r\n") << kWords << true;
 }
 
-void tst_frmG4::theListIsReadAgainAtEveryStart()
+void tst_CycleTypingWindow::theListIsReadAgainAtEveryStart()
 {
     QFETCH(QByteArray, later);
     QFETCH(QStringList, table);
@@ -307,7 +307,7 @@ void tst_frmG4::theListIsReadAgainAtEveryStart()
     }
 }
 
-void tst_frmG4::thePlayEndsWhenTheSequenceIsFull()
+void tst_CycleTypingWindow::thePlayEndsWhenTheSequenceIsFull()
 {
     // With room for three turns, the third turn typed whole ends the play.
     GameFixture f;
@@ -323,7 +323,7 @@ void tst_frmG4::thePlayEndsWhenTheSequenceIsFull()
     QVERIFY(f.dir.bytes(kHistory).endsWith(",3\r\n"));
 }
 
-void tst_frmG4::theGridKeepsTheNewestWordAndLongWordsInView()
+void tst_CycleTypingWindow::theGridKeepsTheNewestWordAndLongWordsInView()
 {
     GameFixture f;
     const QString longWord = QStringLiteral("チョコレートケーキ");
@@ -331,7 +331,7 @@ void tst_frmG4::theGridKeepsTheNewestWordAndLongWordsInView()
     f.dir.write(cy::kCycleDictionaryFile, sjisLines(words));
     f.dir.write(kSettings, sjis(QStringLiteral("20,60,\"秒数\",0\r\n")));
     f.drawValues({drawOf(longWord, words)});
-    frmG4 *w = f.open<frmG4>();
+    CycleTypingWindow *w = f.open<CycleTypingWindow>();
     w->resize(1100, 760);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -356,7 +356,7 @@ void tst_frmG4::theGridKeepsTheNewestWordAndLongWordsInView()
     QCOMPARE(grid->topRow(), 1);
 }
 
-void tst_frmG4::anInputMethodConversionIsNotAnAnswer()
+void tst_CycleTypingWindow::anInputMethodConversionIsNotAnAnswer()
 {
     GameFixture f;
     Play p(f, "20,60,\"秒数\",0", kWords);
@@ -380,5 +380,5 @@ void tst_frmG4::anInputMethodConversionIsNotAnAnswer()
     QCOMPARE(p.w->lblMonsu()->text(), QStringLiteral("2"));
 }
 
-QTEST_MAIN(tst_frmG4)
-#include "tst_frmg4.moc"
+QTEST_MAIN(tst_CycleTypingWindow)
+#include "tst_cycletypingwindow.moc"

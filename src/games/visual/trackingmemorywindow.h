@@ -21,9 +21,7 @@ class Shape;
 // What its frame is made of.
 GameDescription trackingDescription();
 
-} // namespace kioku
-
-class frmG5 : public kioku::GameFrame {
+class TrackingMemoryWindow : public kioku::GameFrame {
     Q_OBJECT
 public:
     // The panels: dark, lit, and the panel clicked wrong.
@@ -37,7 +35,7 @@ public:
     // The pause after the last right click of a turn, and again before the longer trace.
     static constexpr double kTurnPauseMs = 300;
 
-    explicit frmG5(kioku::AppContext &ctx, QWidget *parent = nullptr);
+    explicit TrackingMemoryWindow(kioku::AppContext &ctx, QWidget *parent = nullptr);
 
     // ---- handlers ----
     void cboJikan_Click();
@@ -105,3 +103,5 @@ private:
     QLabel *m_lblHint = nullptr;
     QComboBox *m_cboJikan = nullptr;
 };
+
+} // namespace kioku

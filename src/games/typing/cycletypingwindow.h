@@ -15,14 +15,12 @@ GameDescription cycleDescription();
 
 class FlexGrid;
 
-} // namespace kioku
-
-class frmG4 : public kioku::TypingFrame {
+class CycleTypingWindow : public kioku::TypingFrame {
     Q_OBJECT
 public:
-    explicit frmG4(kioku::AppContext &ctx, QWidget *parent = nullptr);
+    explicit CycleTypingWindow(kioku::AppContext &ctx, QWidget *parent = nullptr);
     // With a smaller limit of turns than the sequence's 1000 (for trying the limit out).
-    frmG4(kioku::AppContext &ctx, int turnLimit, QWidget *parent = nullptr);
+    CycleTypingWindow(kioku::AppContext &ctx, int turnLimit, QWidget *parent = nullptr);
 
     // ---- routines ----
     // The answer grid for the turn about to begin: a header and one empty row
@@ -75,3 +73,5 @@ private:
     QGroupBox *m_fraJisyo = nullptr;
     QListWidget *m_lstJisyo = nullptr;
 };
+
+} // namespace kioku

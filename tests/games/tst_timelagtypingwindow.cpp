@@ -2,7 +2,7 @@
 // a known order, answers typed into the real answer box.
 #include "core/rules/timelag.h"
 #include "gamefixture.h"
-#include "games/typing/frmg3.h"
+#include "games/typing/timelagtypingwindow.h"
 #include "widgets/answerbox.h"
 
 #include <QComboBox>
@@ -30,7 +30,7 @@ double drawOf(const QString &word)
 
 struct Play {
     GameFixture &f;
-    frmG3 *w = nullptr;
+    TimeLagTypingWindow *w = nullptr;
 
     // A window on `settings`, drawing `words` in turn (the first at opening).
     Play(GameFixture &fixture, const QString &settings, const QStringList &words) : f(fixture)
@@ -41,7 +41,7 @@ struct Play {
         for (const QString &word : words)
             draws << drawOf(word);
         f.drawValues(draws);
-        w = f.open<frmG3>();
+        w = f.open<TimeLagTypingWindow>();
     }
     void start()
     {
@@ -58,7 +58,7 @@ struct Play {
 
 } // namespace
 
-class tst_frmG3 : public QObject {
+class tst_TimeLagTypingWindow : public QObject {
     Q_OBJECT
 private slots:
     void opensWithItsListAndAWord();
@@ -78,7 +78,7 @@ private slots:
     void keysTypedFromTheStartReachTheAnswerBox();
 };
 
-void tst_frmG3::opensWithItsListAndAWord()
+void tst_TimeLagTypingWindow::opensWithItsListAndAWord()
 {
     GameFixture f;
     Play p(f, "20,60,\"2回\",\"秒数\",1", {"自転車"});
@@ -93,7 +93,7 @@ void tst_frmG3::opensWithItsListAndAWord()
     QCOMPARE(f.dir.bytes(kSettings), sjis(QStringLiteral("20,60,\"2回\",\"秒数\",1\r\n"))); // not rewritten
 }
 
-void tst_frmG3::aMissingOrEmptyListKeepsTheWindowShut_data()
+void tst_TimeLagTypingWindow::aMissingOrEmptyListKeepsTheWindowShut_data()
 {
     QTest::addColumn<QByteArray>("list"); // "-": no file
     QTest::newRow("no list") << QByteArray("-");
@@ -101,13 +101,13 @@ void tst_frmG3::aMissingOrEmptyListKeepsTheWindowShut_data()
     QTest::newRow("blank lines only") << QByteArray("\r\n  \r\n");
 }
 
-void tst_frmG3::aMissingOrEmptyListKeepsTheWindowShut()
+void tst_TimeLagTypingWindow::aMissingOrEmptyListKeepsTheWindowShut()
 {
     QFETCH(QByteArray, list);
     GameFixture f;
     if (list != "-")
         f.dir.write(tl::kTimeLagDictionaryFile, list);
-    QPointer<frmG3> w = f.open<frmG3>();
+    QPointer<TimeLagTypingWindow> w = f.open<TimeLagTypingWindow>();
     QVERIFY(w->closing());
     QCOMPARE(f.messages.shown.size(), 1);
     QVERIFY(f.messages.shown.first().text.contains(tl::kTimeLagDictionaryFile));
@@ -118,7 +118,7 @@ void tst_frmG3::aMissingOrEmptyListKeepsTheWindowShut()
     QTRY_VERIFY(w.isNull());
 }
 
-void tst_frmG3::theDueWordLagsBehind_data()
+void tst_TimeLagTypingWindow::theDueWordLagsBehind_data()
 {
     QTest::addColumn<QString>("lag");
     QTest::addColumn<QStringList>("typed");
@@ -130,7 +130,7 @@ void tst_frmG3::theDueWordLagsBehind_data()
     QTest::newRow("2回: not one back") << "2回" << QStringList{"りんご"} << 0;
 }
 
-void tst_frmG3::theDueWordLagsBehind()
+void tst_TimeLagTypingWindow::theDueWordLagsBehind()
 {
     QFETCH(QString, lag);
     QFETCH(QStringList, typed);
@@ -149,7 +149,7 @@ void tst_frmG3::theDueWordLagsBehind()
     QCOMPARE(p.w->txtKaitou()->text(), QString());
 }
 
-void tst_frmG3::answersAreComparedExactly_data()
+void tst_TimeLagTypingWindow::answersAreComparedExactly_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("right");
@@ -159,7 +159,7 @@ void tst_frmG3::answersAreComparedExactly_data()
     QTest::newRow("a full-width blank before") << "　かぼちゃ" << false;
 }
 
-void tst_frmG3::answersAreComparedExactly()
+void tst_TimeLagTypingWindow::answersAreComparedExactly()
 {
     QFETCH(QString, typed);
     QFETCH(bool, right);
@@ -176,7 +176,7 @@ void tst_frmG3::answersAreComparedExactly()
     QCOMPARE(p.w->rightCount() + p.w->wrongCount(), 1);
 }
 
-void tst_frmG3::aCountedPlaySavesItsLinesByteForByte()
+void tst_TimeLagTypingWindow::aCountedPlaySavesItsLinesByteForByte()
 {
     // Five answers, four right: the play ends at the fifth Enter.
     GameFixture f;
@@ -201,7 +201,7 @@ void tst_frmG3::aCountedPlaySavesItsLinesByteForByte()
     QCOMPARE(p.w->msgRireki()->rows(), 2);
 }
 
-void tst_frmG3::giveUpShowsTheDueWordAndEndsThePlay()
+void tst_TimeLagTypingWindow::giveUpShowsTheDueWordAndEndsThePlay()
 {
     // ESC ten seconds into a timed play of 60: per second over the 60.
     GameFixture f;
@@ -223,7 +223,7 @@ void tst_frmG3::giveUpShowsTheDueWordAndEndsThePlay()
     QCOMPARE(p.w->lblMondai()->text(), QStringLiteral("かぼちゃ"));
 }
 
-void tst_frmG3::aTimedPlayWithNothingTypedSavesNothing()
+void tst_TimeLagTypingWindow::aTimedPlayWithNothingTypedSavesNothing()
 {
     GameFixture f;
     f.clock.setNow(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 30))); // it runs past midnight
@@ -240,7 +240,7 @@ void tst_frmG3::aTimedPlayWithNothingTypedSavesNothing()
     QVERIFY(!f.dir.exists(kPlayLogFile));
 }
 
-void tst_frmG3::keysTypedDuringTheBlankAreKept()
+void tst_TimeLagTypingWindow::keysTypedDuringTheBlankAreKept()
 {
     // A fast typist starts the next answer while the label is blank: the keys
     // reach the emptied box once the new word is shown.
@@ -263,7 +263,7 @@ void tst_frmG3::keysTypedDuringTheBlankAreKept()
     QCOMPARE(p.w->txtKaitou()->text(), QStringLiteral("ab"));
 }
 
-void tst_frmG3::theTimeRunningOutDuringTheBlankEndsThePlayThere()
+void tst_TimeLagTypingWindow::theTimeRunningOutDuringTheBlankEndsThePlayThere()
 {
     // The last second of a timed play passes while the label is blank: the
     // play ends, and the blank's wait shows no new word on the finished play.
@@ -288,7 +288,7 @@ void tst_frmG3::theTimeRunningOutDuringTheBlankEndsThePlayThere()
     QCOMPARE(p.w->msgRireki()->rows(), 2); // saved once, with the answer given
 }
 
-void tst_frmG3::anInputMethodConversionIsNotAnAnswer()
+void tst_TimeLagTypingWindow::anInputMethodConversionIsNotAnAnswer()
 {
     GameFixture f;
     Play p(f, "20,60,\"1回\",\"秒数\",0", {"国語", "りんご", "自転車"});
@@ -311,7 +311,7 @@ void tst_frmG3::anInputMethodConversionIsNotAnAnswer()
     QCOMPARE(p.w->rightCount(), 1);
 }
 
-void tst_frmG3::keysTypedFromTheStartReachTheAnswerBox_data()
+void tst_TimeLagTypingWindow::keysTypedFromTheStartReachTheAnswerBox_data()
 {
     // What the player types into whatever has the focus: one piece after each
     // of the first two countdown ticks (tick1, tick2), then one during each
@@ -328,7 +328,7 @@ void tst_frmG3::keysTypedFromTheStartReachTheAnswerBox_data()
         << "2回" << QStringList{"", "国", "", "語\r", "り"} << "り" << 1;
 }
 
-void tst_frmG3::keysTypedFromTheStartReachTheAnswerBox()
+void tst_TimeLagTypingWindow::keysTypedFromTheStartReachTheAnswerBox()
 {
     // The first word due is on screen through the countdown: whatever the
     // player types from スタート on reaches the answer box, in order, and an
@@ -368,5 +368,5 @@ void tst_frmG3::keysTypedFromTheStartReachTheAnswerBox()
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Answering);
 }
 
-QTEST_MAIN(tst_frmG3)
-#include "tst_frmg3.moc"
+QTEST_MAIN(tst_TimeLagTypingWindow)
+#include "tst_timelagtypingwindow.moc"

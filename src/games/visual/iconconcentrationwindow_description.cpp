@@ -1,5 +1,5 @@
 // What icon concentration's frame is made of.
-#include "games/visual/frmg2.h"
+#include "games/visual/iconconcentrationwindow.h"
 
 #include "core/rules/iconconcentration.h"
 #include "games/frame/descriptionparts.h"

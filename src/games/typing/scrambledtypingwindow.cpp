@@ -1,4 +1,4 @@
-#include "games/typing/frmg7.h"
+#include "games/typing/scrambledtypingwindow.h"
 
 #include "core/clock.h"
 #include "core/rules/scrambled.h"
@@ -21,11 +21,11 @@
 
 #include <cmath>
 
-using namespace kioku;
+namespace kioku {
 namespace sc = kioku::rules;
 
-const QColor frmG7::kTileBack(255, 255, 240);
-const QColor frmG7::kGiveUpRed(255, 0, 0);
+const QColor ScrambledTypingWindow::kTileBack(255, 255, 240);
+const QColor ScrambledTypingWindow::kGiveUpRed(255, 0, 0);
 
 namespace {
 
@@ -63,12 +63,13 @@ TypingSetup scrambledSetup()
 
 } // namespace
 
-frmG7::frmG7(AppContext &ctx, QWidget *parent) : TypingFrame(ctx, scrambledDescription(), scrambledSetup(), parent)
+ScrambledTypingWindow::ScrambledTypingWindow(AppContext &ctx, QWidget *parent)
+    : TypingFrame(ctx, scrambledDescription(), scrambledSetup(), parent)
 {
     buildPlayArea();
 }
 
-void frmG7::buildPlayArea()
+void ScrambledTypingWindow::buildPlayArea()
 {
     QWidget *area = playArea();
     auto *column = new QVBoxLayout(area);
@@ -199,12 +200,12 @@ void frmG7::buildPlayArea()
     column->addStretch(1);
 }
 
-QLabel *frmG7::lblKanjiP(int index) const
+QLabel *ScrambledTypingWindow::lblKanjiP(int index) const
 {
     return index >= 1 && index <= kTiles ? m_lblKanjiP.at(index - 1) : nullptr;
 }
 
-QColor frmG7::tileLetterColor(int index) const
+QColor ScrambledTypingWindow::tileLetterColor(int index) const
 {
     const QLabel *t = lblKanjiP(index);
     return t ? textColor(t) : QColor();
@@ -212,7 +213,7 @@ QColor frmG7::tileLetterColor(int index) const
 
 // ---------------------------------------------------------------- opening
 
-std::optional<GameFrame::OpenRefusal> frmG7::openRefusal()
+std::optional<GameFrame::OpenRefusal> ScrambledTypingWindow::openRefusal()
 {
     // Without a word of one to nine letters there is nothing to play: the
     // player is told which list to fill, and stays in the main window.
@@ -222,7 +223,7 @@ std::optional<GameFrame::OpenRefusal> frmG7::openRefusal()
     return std::nullopt;
 }
 
-void frmG7::loadGame()
+void ScrambledTypingWindow::loadGame()
 {
     TypingFrame::loadGame();
     clearTiles();
@@ -243,7 +244,7 @@ void frmG7::loadGame()
     m_cboMode->setCurrentIndex(m_cboMode->findText(shown));
 }
 
-void frmG7::LoadDictionary()
+void ScrambledTypingWindow::LoadDictionary()
 {
     m_dictionary = m_load.dictionary;
     // Words too long for the nine tiles are never drawn; the window says so
@@ -259,7 +260,7 @@ void frmG7::LoadDictionary()
     }
 }
 
-void frmG7::cboMode_Click()
+void ScrambledTypingWindow::cboMode_Click()
 {
     const float seconds = m_cboMode->currentText().toFloat();
     if (!(seconds > 0))
@@ -269,14 +270,14 @@ void frmG7::cboMode_Click()
     writeSettings();
 }
 
-double frmG7::displayMs() const
+double ScrambledTypingWindow::displayMs() const
 {
     return std::round(double(settings().toFloat(sc::ScrambledSetting::DisplaySeconds)) * 1000.0);
 }
 
 // ---------------------------------------------------------------- tiles and letters
 
-void frmG7::clearTiles()
+void ScrambledTypingWindow::clearTiles()
 {
     for (QLabel *t : std::as_const(m_lblKanjiP)) {
         t->hide();
@@ -284,7 +285,7 @@ void frmG7::clearTiles()
     }
 }
 
-void frmG7::placeTiles(const QStringList &order)
+void ScrambledTypingWindow::placeTiles(const QStringList &order)
 {
     for (int i = 0; i < kTiles; ++i) {
         QLabel *t = m_lblKanjiP.at(i);
@@ -299,13 +300,13 @@ void frmG7::placeTiles(const QStringList &order)
     }
 }
 
-void frmG7::colourTiles(const QColor &letters)
+void ScrambledTypingWindow::colourTiles(const QColor &letters)
 {
     for (QLabel *t : std::as_const(m_lblKanjiP))
         setBackColor(t, kTileBack, letters);
 }
 
-void frmG7::showLetter(const QString &letter)
+void ScrambledTypingWindow::showLetter(const QString &letter)
 {
     QFont f = font();
     f.setPointSizeF(64);
@@ -315,7 +316,7 @@ void frmG7::showLetter(const QString &letter)
     m_lblKanjiK->setText(letter);
 }
 
-void frmG7::showWholeWord(const QString &word)
+void ScrambledTypingWindow::showWholeWord(const QString &word)
 {
     // As large as fits: one letter fills the label, nine share it.
     QFont f = font();
@@ -331,7 +332,7 @@ void frmG7::showWholeWord(const QString &word)
     m_lblKanjiK->setText(word);
 }
 
-void frmG7::RevealWord()
+void ScrambledTypingWindow::RevealWord()
 {
     m_lblKaitou->setText(m_word);
     colourTiles(Qt::black);
@@ -340,7 +341,7 @@ void frmG7::RevealWord()
 
 // ---------------------------------------------------------------- a play
 
-void frmG7::prepareTyping()
+void ScrambledTypingWindow::prepareTyping()
 {
     // Whatever an earlier play left running ends for good.
     ++m_playNumber;
@@ -355,7 +356,7 @@ void frmG7::prepareTyping()
     cmdClear()->setEnabled(false);
 }
 
-void frmG7::beginPlay()
+void ScrambledTypingWindow::beginPlay()
 {
     const quint64 play = m_playNumber;
     txtKaitou()->setFocus();
@@ -363,12 +364,12 @@ void frmG7::beginPlay()
     runWords(play);
 }
 
-bool frmG7::playRuns(quint64 play) const
+bool ScrambledTypingWindow::playRuns(quint64 play) const
 {
     return !closing() && playState() == PlayState::Answering && m_playNumber == play;
 }
 
-void frmG7::runWords(quint64 play)
+void ScrambledTypingWindow::runWords(quint64 play)
 {
     for (;;) {
         const WordEnd end = ShowScrambledWord(play);
@@ -384,7 +385,7 @@ void frmG7::runWords(quint64 play)
     }
 }
 
-frmG7::WordEnd frmG7::ShowScrambledWord(quint64 play)
+ScrambledTypingWindow::WordEnd ScrambledTypingWindow::ShowScrambledWord(quint64 play)
 {
     clearTiles();
     txtKaitou()->clear();
@@ -429,7 +430,7 @@ frmG7::WordEnd frmG7::ShowScrambledWord(quint64 play)
     }
 }
 
-frmG7::WordEnd frmG7::wordEnd(WaitEnd wait, quint64 play) const
+ScrambledTypingWindow::WordEnd ScrambledTypingWindow::wordEnd(WaitEnd wait, quint64 play) const
 {
     if (wait == WaitEnd::Closed || !playRuns(play))
         return WordEnd::Over;
@@ -440,7 +441,7 @@ frmG7::WordEnd frmG7::wordEnd(WaitEnd wait, quint64 play) const
     return WordEnd::Over;
 }
 
-void frmG7::answerGiven(const QString &answer)
+void ScrambledTypingWindow::answerGiven(const QString &answer)
 {
     // Between two words (a judgement or a give-up on show) Enter does nothing.
     if (!m_wordShown)
@@ -451,7 +452,7 @@ void frmG7::answerGiven(const QString &answer)
     wakeWaits(); // judged now, not at the end of the letter on show
 }
 
-void frmG7::giveUp()
+void ScrambledTypingWindow::giveUp()
 {
     if (!m_wordShown)
         return;
@@ -461,13 +462,13 @@ void frmG7::giveUp()
     supersedeWaits();
 }
 
-void frmG7::lblKanjiP_Click(int index)
+void ScrambledTypingWindow::lblKanjiP_Click(int index)
 {
     Q_UNUSED(index)
     escapeRequested(); // a tile click gives up as ESC does
 }
 
-bool frmG7::eventFilter(QObject *watched, QEvent *event)
+bool ScrambledTypingWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const int tile = int(m_lblKanjiP.indexOf(qobject_cast<QLabel *>(watched)));
     if (watched != m_fraGattai && tile < 0)
@@ -486,7 +487,7 @@ bool frmG7::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-bool frmG7::judgeAnswer(quint64 play)
+bool ScrambledTypingWindow::judgeAnswer(quint64 play)
 {
     showLetter(QString());
     const QString answer = m_submitted;
@@ -507,7 +508,7 @@ bool frmG7::judgeAnswer(quint64 play)
     return true;
 }
 
-bool frmG7::GiveUpWord(quint64 play)
+bool ScrambledTypingWindow::GiveUpWord(quint64 play)
 {
     colourTiles(kGiveUpRed);
     countWrong();
@@ -523,7 +524,7 @@ bool frmG7::GiveUpWord(quint64 play)
     return true;
 }
 
-void frmG7::countedEnd()
+void ScrambledTypingWindow::countedEnd()
 {
     m_wordShown = false;
     RevealWord();
@@ -534,7 +535,7 @@ void frmG7::countedEnd()
     FinishPlay(playSecondsValue());
 }
 
-void frmG7::timeUp()
+void ScrambledTypingWindow::timeUp()
 {
     // The word on show is not judged; an answer typed but not sent is dropped.
     m_wordShown = false;
@@ -545,7 +546,7 @@ void frmG7::timeUp()
     TypingFrame::timeUp(); // over the seconds the play was started with
 }
 
-void frmG7::cboJikan_Click()
+void ScrambledTypingWindow::cboJikan_Click()
 {
     TypingFrame::cboJikan_Click();
     // Shown only before the first play: during a timed play lblJikan counts
@@ -554,13 +555,13 @@ void frmG7::cboJikan_Click()
         lblJikan()->setText(cboJikan()->currentText());
 }
 
-void frmG7::remainingTaken(int remaining)
+void ScrambledTypingWindow::remainingTaken(int remaining)
 {
     // This window counts the seconds of a timed play down in lblJikan.
     lblJikan()->setText(QString::number(qMax(0, remaining)));
 }
 
-std::optional<GameFrame::SavedPlay> frmG7::result(const QDateTime &now) const
+std::optional<GameFrame::SavedPlay> ScrambledTypingWindow::result(const QDateTime &now) const
 {
     if (rightCount() + wrongCount() == 0)
         return std::nullopt;
@@ -574,3 +575,5 @@ std::optional<GameFrame::SavedPlay> frmG7::result(const QDateTime &now) const
         sc::scrambledSecondsText(timedPlay() ? sc::PlayMode::Timed : sc::PlayMode::Counted, r.seconds);
     return SavedPlay{sc::scrambledEntry(r, seconds), sc::scrambledRecord(r, seconds)};
 }
+
+} // namespace kioku

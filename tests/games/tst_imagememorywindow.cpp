@@ -3,7 +3,7 @@
 #include "core/playlog/playlog.h"
 #include "core/rules/imagememory.h"
 #include "gamefixture.h"
-#include "games/visual/frmg6.h"
+#include "games/visual/imagememorywindow.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 #include "widgets/playparts.h"
@@ -47,7 +47,7 @@ void writeIcons(int count)
 }
 
 // The colour in the middle of position i's picture.
-QRgb pictureColour(frmG6 *w, int i)
+QRgb pictureColour(ImageMemoryWindow *w, int i)
 {
     const QImage img = w->imgKoma(i)->pixmap().toImage();
     return img.isNull() ? 0 : img.pixel(img.width() / 2, img.height() / 2);
@@ -55,7 +55,7 @@ QRgb pictureColour(frmG6 *w, int i)
 
 struct Play {
     GameFixture &f;
-    QPointer<frmG6> w;
+    QPointer<ImageMemoryWindow> w;
 
     // A window over twenty icons (unless told otherwise) opened on the settings line `settings`.
     Play(GameFixture &fixture, const QByteArray &settings, int icons = 20) : f(fixture)
@@ -63,7 +63,7 @@ struct Play {
         writeIcons(icons);
         if (!settings.isEmpty())
             f.dir.write(kSettings, settings);
-        w = f.open<frmG6>();
+        w = f.open<ImageMemoryWindow>();
     }
     QString label(const char *name) const { return w->findChild<QLabel *>(name)->text(); }
     QPushButton *kekka() const { return w->findChild<QPushButton *>("cmdKekka"); }
@@ -106,7 +106,7 @@ QList<double> drawsFor(const QList<int> &order)
 
 } // namespace
 
-class tst_frmG6 : public QObject {
+class tst_ImageMemoryWindow : public QObject {
     Q_OBJECT
 private slots:
     void fewerThanFifteenIconsKeepTheMainWindow_data();
@@ -129,7 +129,7 @@ private slots:
     void backDuringDisplayEndsThePhase();
 };
 
-void tst_frmG6::fewerThanFifteenIconsKeepTheMainWindow_data()
+void tst_ImageMemoryWindow::fewerThanFifteenIconsKeepTheMainWindow_data()
 {
     QTest::addColumn<int>("icons");
     QTest::addColumn<bool>("nameless"); // a file called just ".ico" besides
@@ -140,7 +140,7 @@ void tst_frmG6::fewerThanFifteenIconsKeepTheMainWindow_data()
     QTest::newRow("fifteen open") << 15 << false << "";
 }
 
-void tst_frmG6::fewerThanFifteenIconsKeepTheMainWindow()
+void tst_ImageMemoryWindow::fewerThanFifteenIconsKeepTheMainWindow()
 {
     QFETCH(int, icons);
     QFETCH(bool, nameless);
@@ -173,13 +173,13 @@ void tst_frmG6::fewerThanFifteenIconsKeepTheMainWindow()
     QTRY_VERIFY(p.w.isNull());
 }
 
-void tst_frmG6::anUnreadableIconIsToldAndMarked()
+void tst_ImageMemoryWindow::anUnreadableIconIsToldAndMarked()
 {
     GameFixture f;
     writeIcons(15);
     QVERIFY(f.dir.write(QStringLiteral("かめ.ico"), "not a picture"));
     f.drawValues({0.0});
-    frmG6 *w = f.open<frmG6>();
+    ImageMemoryWindow *w = f.open<ImageMemoryWindow>();
     w->show();
     QTRY_COMPARE(f.messages.shown.size(), 1);
     QVERIFY(f.messages.shown.first().text.contains(QStringLiteral("かめ.ico")));
@@ -188,7 +188,7 @@ void tst_frmG6::anUnreadableIconIsToldAndMarked()
     QCOMPARE(w->lblKoma(6)->text(), QStringLiteral("かめ"));
 }
 
-void tst_frmG6::dealingPutsEachIconOnceWithItsOwnPicture_data()
+void tst_ImageMemoryWindow::dealingPutsEachIconOnceWithItsOwnPicture_data()
 {
     QTest::addColumn<QList<double>>("draws");
     QTest::addColumn<QStringList>("expected"); // the fifteen positions
@@ -202,7 +202,7 @@ void tst_frmG6::dealingPutsEachIconOnceWithItsOwnPicture_data()
                                                               "きつね",   "こあら", "くま",   "すずめ", "さる"};
 }
 
-void tst_frmG6::dealingPutsEachIconOnceWithItsOwnPicture()
+void tst_ImageMemoryWindow::dealingPutsEachIconOnceWithItsOwnPicture()
 {
     QFETCH(QList<double>, draws);
     QFETCH(QStringList, expected);
@@ -224,7 +224,7 @@ void tst_frmG6::dealingPutsEachIconOnceWithItsOwnPicture()
     }
 }
 
-void tst_frmG6::displayShowsNamesOnlyWhenTicked_data()
+void tst_ImageMemoryWindow::displayShowsNamesOnlyWhenTicked_data()
 {
     QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<bool>("names");
@@ -232,7 +232,7 @@ void tst_frmG6::displayShowsNamesOnlyWhenTicked_data()
     QTest::newRow("文字表示 off") << QByteArray("4,3,0,\"\",1\r\n") << false;
 }
 
-void tst_frmG6::displayShowsNamesOnlyWhenTicked()
+void tst_ImageMemoryWindow::displayShowsNamesOnlyWhenTicked()
 {
     QFETCH(QByteArray, settings);
     QFETCH(bool, names);
@@ -274,7 +274,7 @@ void tst_frmG6::displayShowsNamesOnlyWhenTicked()
     QVERIFY(p.w->lblKoma(1)->isHidden());
 }
 
-void tst_frmG6::displayCountsDownAndShrinksTheBar_data()
+void tst_ImageMemoryWindow::displayCountsDownAndShrinksTheBar_data()
 {
     QTest::addColumn<int>("seconds");
     QTest::newRow("1 second") << 1;
@@ -282,7 +282,7 @@ void tst_frmG6::displayCountsDownAndShrinksTheBar_data()
     QTest::newRow("60 seconds") << 60;
 }
 
-void tst_frmG6::displayCountsDownAndShrinksTheBar()
+void tst_ImageMemoryWindow::displayCountsDownAndShrinksTheBar()
 {
     QFETCH(int, seconds);
     GameFixture f;
@@ -317,7 +317,7 @@ void tst_frmG6::displayCountsDownAndShrinksTheBar()
     QVERIFY(shown < qint64(seconds) * 1000000000 + 5000000);
 }
 
-void tst_frmG6::enterMovesOnOnlyFromAFilledBox()
+void tst_ImageMemoryWindow::enterMovesOnOnlyFromAFilledBox()
 {
     GameFixture f;
     Play p(f, "3,1,1,\"\",1\r\n");
@@ -335,7 +335,7 @@ void tst_frmG6::enterMovesOnOnlyFromAFilledBox()
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Answering); // Enter only moves on, it judges nothing
 }
 
-void tst_frmG6::judgingComparesNamesExactly_data()
+void tst_ImageMemoryWindow::judgingComparesNamesExactly_data()
 {
     QTest::addColumn<QStringList>("answers"); // for the dealt names あひる いぬ うさぎ えび
     QTest::addColumn<QStringList>("counts");  // 正解, 不正解, rate
@@ -348,7 +348,7 @@ void tst_frmG6::judgingComparesNamesExactly_data()
         << QStringList{"", "いぬ", "", ""} << QStringList{"1", "3", "25.0%"} << "×○××－－－－－－－－－－－";
 }
 
-void tst_frmG6::judgingComparesNamesExactly()
+void tst_ImageMemoryWindow::judgingComparesNamesExactly()
 {
     QFETCH(QStringList, answers);
     QFETCH(QStringList, counts);
@@ -358,7 +358,7 @@ void tst_frmG6::judgingComparesNamesExactly()
     Play p(f, "4,1,0,\"\",1\r\n");
     p.w->cmdStart_Click();
     for (int i = 1; i <= 4; ++i) {
-        QCOMPARE(answerColor(p.w->txtKaitou(i)), frmG6::kAnswerBack);
+        QCOMPARE(answerColor(p.w->txtKaitou(i)), ImageMemoryWindow::kAnswerBack);
         QVERIFY(p.w->txtKaitou(i)->alignment() & Qt::AlignLeft);
     }
     p.w->tmrStart_Timer();
@@ -383,7 +383,7 @@ void tst_frmG6::judgingComparesNamesExactly()
     QVERIFY(!p.kekka()->isEnabled());
 }
 
-void tst_frmG6::savedLinesAreExactBytes()
+void tst_ImageMemoryWindow::savedLinesAreExactBytes()
 {
     GameFixture f;
     f.dir.write(kPlayLogFile, QByteArray());
@@ -407,7 +407,7 @@ void tst_frmG6::savedLinesAreExactBytes()
     QCOMPARE(p.w->msgRireki()->rows(), 2);
 }
 
-void tst_frmG6::settingsAreRewrittenWhole_data()
+void tst_ImageMemoryWindow::settingsAreRewrittenWhole_data()
 {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("action");
@@ -419,7 +419,7 @@ void tst_frmG6::settingsAreRewrittenWhole_data()
     QTest::newRow("a new file gets the defaults") << QByteArray() << "none" << QByteArray("8,10,1,\"\",1\r\n");
 }
 
-void tst_frmG6::settingsAreRewrittenWhole()
+void tst_ImageMemoryWindow::settingsAreRewrittenWhole()
 {
     QFETCH(QByteArray, before);
     QFETCH(QString, action);
@@ -433,7 +433,7 @@ void tst_frmG6::settingsAreRewrittenWhole()
     QCOMPARE(f.dir.bytes(kSettings), after);
 }
 
-void tst_frmG6::iconCountChosenMidPlayAppliesNextPlay()
+void tst_ImageMemoryWindow::iconCountChosenMidPlayAppliesNextPlay()
 {
     GameFixture f;
     f.drawValues({0.0});
@@ -450,7 +450,7 @@ void tst_frmG6::iconCountChosenMidPlayAppliesNextPlay()
     QVERIFY(!p.w->txtKaitou(6)->isHidden());
 }
 
-void tst_frmG6::historyPanelGrowsOnlyForTheViewThePlayerPresses()
+void tst_ImageMemoryWindow::historyPanelGrowsOnlyForTheViewThePlayerPresses()
 {
     GameFixture f;
     Play p(f, "2,1,1,\"\",1\r\n");
@@ -475,7 +475,7 @@ void tst_frmG6::historyPanelGrowsOnlyForTheViewThePlayerPresses()
     QVERIFY(!board->isHidden());
 }
 
-void tst_frmG6::backDuringDisplayEndsThePhase()
+void tst_ImageMemoryWindow::backDuringDisplayEndsThePhase()
 {
     GameFixture f;
     Play p(f, "8,60,1,\"\",1\r\n");
@@ -499,5 +499,5 @@ void tst_frmG6::backDuringDisplayEndsThePhase()
     QCOMPARE(f.navigator.mains, 1);
 }
 
-QTEST_MAIN(tst_frmG6)
-#include "tst_frmg6.moc"
+QTEST_MAIN(tst_ImageMemoryWindow)
+#include "tst_imagememorywindow.moc"

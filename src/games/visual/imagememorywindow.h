@@ -22,12 +22,11 @@ class TimeBar;
 
 // What its frame is made of.
 GameDescription imageMemoryDescription();
-} // namespace kioku
 
-class frmG6 : public kioku::GameFrame {
+class ImageMemoryWindow : public kioku::GameFrame {
     Q_OBJECT
 public:
-    explicit frmG6(kioku::AppContext &ctx, QWidget *parent = nullptr);
+    explicit ImageMemoryWindow(kioku::AppContext &ctx, QWidget *parent = nullptr);
 
     // The back colour of an answer box while the player types (RGB(255,255,240)).
     static const QColor kAnswerBack;
@@ -96,3 +95,5 @@ private:
     QString m_marks; // result marks of the judged play
     QString m_rate;  // its rate, "0.0%"
 };
+
+} // namespace kioku

@@ -1,4 +1,4 @@
-#include "games/visual/frmg2.h"
+#include "games/visual/iconconcentrationwindow.h"
 
 #include "core/text/formats.h"
 #include "widgets/appcontext.h"
@@ -23,7 +23,7 @@
 
 #include <cmath>
 
-using namespace kioku;
+namespace kioku {
 namespace ic = kioku::rules;
 using Setting = ic::IconConcentrationSetting;
 
@@ -115,7 +115,8 @@ QPixmap namedTile(const QString &name)
 
 } // namespace
 
-frmG2::frmG2(AppContext &ctx, QWidget *parent) : GameFrame(ctx, iconConcentrationDescription(), parent)
+IconConcentrationWindow::IconConcentrationWindow(AppContext &ctx, QWidget *parent)
+    : GameFrame(ctx, iconConcentrationDescription(), parent)
 {
     // The seconds go on in tenths, during the delays too: a steady tick keeps
     // each tenth on screen for a tenth, where a coarse one now and then shows
@@ -124,7 +125,7 @@ frmG2::frmG2(AppContext &ctx, QWidget *parent) : GameFrame(ctx, iconConcentratio
     buildPlayArea();
 }
 
-void frmG2::buildPlayArea()
+void IconConcentrationWindow::buildPlayArea()
 {
     QWidget *area = playArea();
     auto *row = new QHBoxLayout(area);
@@ -265,7 +266,7 @@ void frmG2::buildPlayArea()
 
 // ---------------------------------------------------------------- opening
 
-std::optional<GameFrame::OpenRefusal> frmG2::openRefusal()
+std::optional<GameFrame::OpenRefusal> IconConcentrationWindow::openRefusal()
 {
     // The game is made for exactly twenty pictures: the player is told how
     // many are missing or too many, and the program ends.
@@ -283,7 +284,7 @@ std::optional<GameFrame::OpenRefusal> frmG2::openRefusal()
     return std::nullopt;
 }
 
-void frmG2::loadGame()
+void IconConcentrationWindow::loadGame()
 {
     enableBacks(false);
 
@@ -315,7 +316,7 @@ void frmG2::loadGame()
     ShowRecords(level);
 }
 
-void frmG2::loadPictures()
+void IconConcentrationWindow::loadPictures()
 {
     QStringList unreadable;
     for (const ic::IconFile &icon : std::as_const(m_icons)) {
@@ -332,12 +333,12 @@ void frmG2::loadPictures()
                       + unreadable.join(QStringLiteral("\r\n")));
 }
 
-QPixmap frmG2::pictureOf(const QString &name) const
+QPixmap IconConcentrationWindow::pictureOf(const QString &name) const
 {
     return m_pictures.value(name);
 }
 
-void frmG2::fillDelayBox(QComboBox *box, int setting)
+void IconConcentrationWindow::fillDelayBox(QComboBox *box, int setting)
 {
     box->clear();
     box->addItems(ic::delayItems());
@@ -349,7 +350,7 @@ void frmG2::fillDelayBox(QComboBox *box, int setting)
 
 // ---------------------------------------------------------------- settings
 
-void frmG2::cboMondai_Click()
+void IconConcentrationWindow::cboMondai_Click()
 {
     const QString level = m_cboMondai->currentText();
     if (ic::levelIndex(level) < 0)
@@ -364,7 +365,7 @@ void frmG2::cboMondai_Click()
     writeSettings();
 }
 
-void frmG2::chkNamae_Click()
+void IconConcentrationWindow::chkNamae_Click()
 {
     const bool on = m_chkNamae->isChecked();
     if (!on) {
@@ -377,7 +378,7 @@ void frmG2::chkNamae_Click()
     writeSettings();
 }
 
-void frmG2::takeDelay(QComboBox *box, int setting)
+void IconConcentrationWindow::takeDelay(QComboBox *box, int setting)
 {
     const float seconds = box->currentText().toFloat();
     if (!(seconds > 0))
@@ -387,17 +388,17 @@ void frmG2::takeDelay(QComboBox *box, int setting)
     writeSettings();
 }
 
-void frmG2::cboHide_Click()
+void IconConcentrationWindow::cboHide_Click()
 {
     takeDelay(m_cboHide, Setting::TurnBackDelay);
 }
 
-void frmG2::cboDel_Click()
+void IconConcentrationWindow::cboDel_Click()
 {
     takeDelay(m_cboDel, Setting::RemovalDelay);
 }
 
-void frmG2::ShowRecords(const QString &level)
+void IconConcentrationWindow::ShowRecords(const QString &level)
 {
     const ic::LevelRecord r = m_records.level(level);
     m_lblKiroku->setText(r.hasTurns() ? QString::number(r.turns) : kNoRecord);
@@ -407,13 +408,13 @@ void frmG2::ShowRecords(const QString &level)
 
 // ---------------------------------------------------------------- a game
 
-void frmG2::enableBacks(bool on)
+void IconConcentrationWindow::enableBacks(bool on)
 {
     for (QAbstractButton *b : std::as_const(m_cmdKoma))
         b->setEnabled(on);
 }
 
-void frmG2::prepareBoard()
+void IconConcentrationWindow::prepareBoard()
 {
     m_cboMondai->setEnabled(false);
     m_playLevel = settings().text(Setting::Level);
@@ -443,7 +444,7 @@ void frmG2::prepareBoard()
     lblJikan()->setText(text::format0_0(0));
 }
 
-void frmG2::beginPlay()
+void IconConcentrationWindow::beginPlay()
 {
     hideCountdownPictures();
     enableBacks(true);
@@ -452,7 +453,7 @@ void frmG2::beginPlay()
     startPlayClock();
 }
 
-void frmG2::cmdKoma_Click(int index)
+void IconConcentrationWindow::cmdKoma_Click(int index)
 {
     // Only a face-down piece of a running game, and never while a delay holds the board.
     if (closing() || playState() != PlayState::Answering || m_delaying || index < 1 || index > kPieces
@@ -513,7 +514,7 @@ void frmG2::cmdKoma_Click(int index)
         EndGame();
 }
 
-void frmG2::EndGame()
+void IconConcentrationWindow::EndGame()
 {
     setPlayState(PlayState::Finished);
     stopPlayClock();
@@ -546,7 +547,7 @@ void frmG2::EndGame()
 
 // The finished game as it was played: its level, turns, time and names,
 // whatever the boxes have been set to since.
-std::optional<GameFrame::SavedPlay> frmG2::result(const QDateTime &now) const
+std::optional<GameFrame::SavedPlay> IconConcentrationWindow::result(const QDateTime &now) const
 {
     if (m_pairs == 0 && m_misses == 0)
         return std::nullopt;
@@ -561,13 +562,13 @@ std::optional<GameFrame::SavedPlay> frmG2::result(const QDateTime &now) const
     return SavedPlay{ic::historyEntry(r), ic::playRecord(r), {}};
 }
 
-bool frmG2::backUpBeforeClear()
+bool IconConcentrationWindow::backUpBeforeClear()
 {
     // The records are reset with the history: they are kept as they were too.
     return backUp(ic::kIconRecordsFile);
 }
 
-void frmG2::historyCleared()
+void IconConcentrationWindow::historyCleared()
 {
     // クリア starts the records afresh as well.
     ic::IconRecords fresh;
@@ -579,3 +580,5 @@ void frmG2::historyCleared()
     m_records = fresh;
     ShowRecords(m_cboMondai->currentText());
 }
+
+} // namespace kioku

@@ -4,7 +4,7 @@
 #include "core/playlog/playlog.h"
 #include "core/rules/tracking.h"
 #include "gamefixture.h"
-#include "games/visual/frmg5.h"
+#include "games/visual/trackingmemorywindow.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
@@ -33,10 +33,10 @@ QList<double> drawsFor(const QList<int> &panels)
 }
 
 // The panel lit now, 0 when all are dark.
-int litPanel(const frmG5 *w)
+int litPanel(const TrackingMemoryWindow *w)
 {
     for (int i = 1; i <= 9; ++i)
-        if (w->panelColor(i) == frmG5::kLit)
+        if (w->panelColor(i) == TrackingMemoryWindow::kLit)
             return i;
     return 0;
 }
@@ -68,14 +68,14 @@ struct Phases {
 
 struct TrackingGame {
     GameFixture &f;
-    frmG5 *w;
+    TrackingMemoryWindow *w;
 
     TrackingGame(GameFixture &fixture, const QByteArray &settings, const QList<int> &trace = {}) : f(fixture)
     {
         f.dir.write(kSettings, settings);
         if (!trace.isEmpty())
             f.drawValues(drawsFor(trace));
-        w = f.open<frmG5>();
+        w = f.open<TrackingMemoryWindow>();
     }
     // スタート and the three countdown ticks; the first trace is shown inside the third.
     void start()
@@ -117,7 +117,7 @@ HistoryEntry firstEntry()
 
 } // namespace
 
-class tst_frmG5 : public QObject {
+class tst_TrackingMemoryWindow : public QObject {
     Q_OBJECT
 private slots:
     void firstPanelIsOnTheUpperTwoRows_data();
@@ -141,7 +141,7 @@ private slots:
     void backDuringATraceEndsIt();
 };
 
-void tst_frmG5::firstPanelIsOnTheUpperTwoRows_data()
+void tst_TrackingMemoryWindow::firstPanelIsOnTheUpperTwoRows_data()
 {
     QTest::addColumn<double>("draw");
     QTest::addColumn<int>("panel");
@@ -149,7 +149,7 @@ void tst_frmG5::firstPanelIsOnTheUpperTwoRows_data()
     QTest::newRow("highest draw") << 0.999999 << 6;
 }
 
-void tst_frmG5::firstPanelIsOnTheUpperTwoRows()
+void tst_TrackingMemoryWindow::firstPanelIsOnTheUpperTwoRows()
 {
     QFETCH(double, draw);
     QFETCH(int, panel);
@@ -167,14 +167,14 @@ void tst_frmG5::firstPanelIsOnTheUpperTwoRows()
     QCOMPARE(g.w->lblMoji_T()->text(), QStringLiteral("1"));
     QCOMPARE(g.w->lblbun()->text(), QStringLiteral("0 / 1"));
     QCOMPARE(g.w->lblHint()->text(), QStringLiteral("軌跡解答開始"));
-    QCOMPARE(backColor(g.w->lblHint()), frmG5::kHintAnswering);
+    QCOMPARE(backColor(g.w->lblHint()), TrackingMemoryWindow::kHintAnswering);
     QCOMPARE(g.w->playState(), GameFrame::PlayState::Answering);
     QVERIFY(g.w->cmdKey(9)->isEnabled());
     QVERIFY(g.w->tmrPlay()->isActive());
     QCOMPARE(f.ctx.session.playMode, qint16(0));
 }
 
-void tst_frmG5::traceGrowsByOnePanelPerTurn_data()
+void tst_TrackingMemoryWindow::traceGrowsByOnePanelPerTurn_data()
 {
     QTest::addColumn<QList<int>>("trace");
     QTest::newRow("lower rows come later") << QList<int>{2, 9, 7, 8};
@@ -182,7 +182,7 @@ void tst_frmG5::traceGrowsByOnePanelPerTurn_data()
     QTest::newRow("every corner") << QList<int>{1, 3, 7, 9};
 }
 
-void tst_frmG5::traceGrowsByOnePanelPerTurn()
+void tst_TrackingMemoryWindow::traceGrowsByOnePanelPerTurn()
 {
     QFETCH(QList<int>, trace);
     GameFixture f;
@@ -209,7 +209,7 @@ void tst_frmG5::traceGrowsByOnePanelPerTurn()
     QCOMPARE(g.w->lblbun()->text(), QStringLiteral("2 / %1").arg(trace.size()));
 }
 
-void tst_frmG5::eachPanelIsLitAndDarkForTheLightingTime_data()
+void tst_TrackingMemoryWindow::eachPanelIsLitAndDarkForTheLightingTime_data()
 {
     QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<double>("ms");
@@ -218,7 +218,7 @@ void tst_frmG5::eachPanelIsLitAndDarkForTheLightingTime_data()
     QTest::newRow("a time written by hand") << QByteArray("0,.25,1\r\n") << 250.0;
 }
 
-void tst_frmG5::eachPanelIsLitAndDarkForTheLightingTime()
+void tst_TrackingMemoryWindow::eachPanelIsLitAndDarkForTheLightingTime()
 {
     QFETCH(QByteArray, settings);
     QFETCH(double, ms);
@@ -230,10 +230,10 @@ void tst_frmG5::eachPanelIsLitAndDarkForTheLightingTime()
     g.record(p);
     g.answer(); // the third turn: the pauses, then three panels
     QCOMPARE(p.states, (QList<int>{0, 4, 0, 6, 0, 6, 0}));
-    QCOMPARE(p.ms, (QList<double>{2 * frmG5::kTurnPauseMs, ms, ms, ms, ms, ms, ms}));
+    QCOMPARE(p.ms, (QList<double>{2 * TrackingMemoryWindow::kTurnPauseMs, ms, ms, ms, ms, ms, ms}));
 }
 
-void tst_frmG5::wrongClickEndsTheGame_data()
+void tst_TrackingMemoryWindow::wrongClickEndsTheGame_data()
 {
     QTest::addColumn<QList<int>>("trace");
     QTest::addColumn<int>("turnsDone"); // whole traces reproduced before the failing turn
@@ -247,7 +247,7 @@ void tst_frmG5::wrongClickEndsTheGame_data()
     QTest::newRow("fails at the last click of two") << QList<int>{6, 1} << 1 << 1 << QList<int>{2, 1, 2} << "2 / 2";
 }
 
-void tst_frmG5::wrongClickEndsTheGame()
+void tst_TrackingMemoryWindow::wrongClickEndsTheGame()
 {
     QFETCH(QList<int>, trace);
     QFETCH(int, turnsDone);
@@ -269,8 +269,8 @@ void tst_frmG5::wrongClickEndsTheGame()
 
     QCOMPARE(g.w->playState(), GameFrame::PlayState::Finished);
     QVERIFY(!g.w->answering());
-    QCOMPARE(g.w->panelColor(expected), frmG5::kLit);
-    QCOMPARE(g.w->panelColor(wrong), frmG5::kWrong);
+    QCOMPARE(g.w->panelColor(expected), TrackingMemoryWindow::kLit);
+    QCOMPARE(g.w->panelColor(wrong), TrackingMemoryWindow::kWrong);
     const int last = g.w->msgInp()->rows() - 1;
     QCOMPARE(last, rightInTurn + 1);
     QCOMPARE(g.w->msgInp()->cellBackColor(last, 1), QColor(255, 192, 192));
@@ -287,10 +287,10 @@ void tst_frmG5::wrongClickEndsTheGame()
     // Later clicks change nothing.
     g.w->cmdKey_Click(expected);
     QCOMPARE(g.w->trace().rightTotal(), saved.at(2));
-    QCOMPARE(g.w->panelColor(wrong), frmG5::kWrong);
+    QCOMPARE(g.w->panelColor(wrong), TrackingMemoryWindow::kWrong);
 }
 
-void tst_frmG5::clicksWhileATraceIsShownAreRefused_data()
+void tst_TrackingMemoryWindow::clicksWhileATraceIsShownAreRefused_data()
 {
     QTest::addColumn<QString>("when");
     QTest::addColumn<bool>("byMouse"); // else the handler is called straight
@@ -300,7 +300,7 @@ void tst_frmG5::clicksWhileATraceIsShownAreRefused_data()
     }
 }
 
-void tst_frmG5::clicksWhileATraceIsShownAreRefused()
+void tst_TrackingMemoryWindow::clicksWhileATraceIsShownAreRefused()
 {
     QFETCH(QString, when);
     QFETCH(bool, byMouse);
@@ -325,7 +325,7 @@ void tst_frmG5::clicksWhileATraceIsShownAreRefused()
             QTest::mouseClick(g.w->cmdKey(4), Qt::LeftButton);
         else
             g.w->cmdKey_Click(4);
-        pressLit = pressLit || (lit != 4 && g.w->panelColor(4) == frmG5::kLit);
+        pressLit = pressLit || (lit != 4 && g.w->panelColor(4) == TrackingMemoryWindow::kLit);
     };
     g.answer(); // the second trace, with clicks tried all through it
     f.clock.onWait = nullptr;
@@ -340,19 +340,19 @@ void tst_frmG5::clicksWhileATraceIsShownAreRefused()
     QCOMPARE(g.w->trace().panels(), (QList<int>{4, 2, 9}));
 }
 
-void tst_frmG5::pressLightsAPanelAndAwayFromItDarkensIt_data()
+void tst_TrackingMemoryWindow::pressLightsAPanelAndAwayFromItDarkensIt_data()
 {
     QTest::addColumn<bool>("playing");
     QTest::addColumn<bool>("releasedOver");
     QTest::addColumn<QColor>("whilePressed");
     QTest::addColumn<QColor>("afterRelease");
     QTest::addColumn<int>("clicks");
-    QTest::newRow("a click while answering") << true << true << frmG5::kLit << frmG5::kDark << 1;
-    QTest::newRow("released away while answering") << true << false << frmG5::kLit << frmG5::kDark << 0;
-    QTest::newRow("a press with no game") << false << true << frmG5::kDark << frmG5::kDark << 0;
+    QTest::newRow("a click while answering") << true << true << TrackingMemoryWindow::kLit << TrackingMemoryWindow::kDark << 1;
+    QTest::newRow("released away while answering") << true << false << TrackingMemoryWindow::kLit << TrackingMemoryWindow::kDark << 0;
+    QTest::newRow("a press with no game") << false << true << TrackingMemoryWindow::kDark << TrackingMemoryWindow::kDark << 0;
 }
 
-void tst_frmG5::pressLightsAPanelAndAwayFromItDarkensIt()
+void tst_TrackingMemoryWindow::pressLightsAPanelAndAwayFromItDarkensIt()
 {
     QFETCH(bool, playing);
     QFETCH(bool, releasedOver);
@@ -376,7 +376,7 @@ void tst_frmG5::pressLightsAPanelAndAwayFromItDarkensIt()
     QCOMPARE(g.w->trace().rightTotal(), clicks);
 }
 
-void tst_frmG5::theClockGoesOnDuringATrace()
+void tst_TrackingMemoryWindow::theClockGoesOnDuringATrace()
 {
     GameFixture f;
     TrackingGame g(f, "0,0.5,1\r\n", {1, 2, 3});
@@ -400,7 +400,7 @@ void tst_frmG5::theClockGoesOnDuringATrace()
     QVERIFY(shown.size() >= 5);
 }
 
-void tst_frmG5::savedLinesAreExactBytes_data()
+void tst_TrackingMemoryWindow::savedLinesAreExactBytes_data()
 {
     QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<QList<int>>("trace");
@@ -421,7 +421,7 @@ void tst_frmG5::savedLinesAreExactBytes_data()
                                             << "\"2026/12/07\",\"14:10:00\",\"追跡記憶\",2.2,\"3 / 3 回  0.1秒\",";
 }
 
-void tst_frmG5::savedLinesAreExactBytes()
+void tst_TrackingMemoryWindow::savedLinesAreExactBytes()
 {
     QFETCH(QByteArray, settings);
     QFETCH(QList<int>, trace);
@@ -447,7 +447,7 @@ void tst_frmG5::savedLinesAreExactBytes()
     QCOMPARE(g.w->msgRireki()->textMatrix(1, 2), QStringLiteral("14:10:00"));
 }
 
-void tst_frmG5::filterShowsOnlyThatLightingTime_data()
+void tst_TrackingMemoryWindow::filterShowsOnlyThatLightingTime_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QStringList>("dates"); // of the rows shown, in file order
@@ -457,7 +457,7 @@ void tst_frmG5::filterShowsOnlyThatLightingTime_data()
     QTest::newRow("none played") << "0.7" << QStringList{};
 }
 
-void tst_frmG5::filterShowsOnlyThatLightingTime()
+void tst_TrackingMemoryWindow::filterShowsOnlyThatLightingTime()
 {
     QFETCH(QString, chosen);
     QFETCH(QStringList, dates);
@@ -488,7 +488,7 @@ void tst_frmG5::filterShowsOnlyThatLightingTime()
     QCOMPARE(grid->rows(), 7);
 }
 
-void tst_frmG5::lightingTimeChosenDuringAGameAppliesNextGame()
+void tst_TrackingMemoryWindow::lightingTimeChosenDuringAGameAppliesNextGame()
 {
     GameFixture f;
     TrackingGame g(f, "0,0.5,1\r\n", {3, 3});
@@ -508,12 +508,12 @@ void tst_frmG5::lightingTimeChosenDuringAGameAppliesNextGame()
     QCOMPARE(next.ms, (QList<double>{200, 200}));
 }
 
-void tst_frmG5::backDuringATraceEndsIt()
+void tst_TrackingMemoryWindow::backDuringATraceEndsIt()
 {
     GameFixture f;
     f.dir.write(kSettings, "0,1,1\r\n");
     f.drawValues(drawsFor({1, 2, 3}));
-    QPointer<frmG5> w = f.open<frmG5>();
+    QPointer<TrackingMemoryWindow> w = f.open<TrackingMemoryWindow>();
     w->show();
     w->cmdStart_Click();
     for (int i = 0; i < 3; ++i)
@@ -537,5 +537,5 @@ void tst_frmG5::backDuringATraceEndsIt()
     QTRY_VERIFY(!w);
 }
 
-QTEST_MAIN(tst_frmG5)
-#include "tst_frmg5.moc"
+QTEST_MAIN(tst_TrackingMemoryWindow)
+#include "tst_trackingmemorywindow.moc"

@@ -29,7 +29,7 @@ using namespace kioku;
 
 namespace {
 
-QStringList visiblePanels(frmMain &w)
+QStringList visiblePanels(MainWindow &w)
 {
     QStringList shown;
     for (const char *name :
@@ -41,7 +41,7 @@ QStringList visiblePanels(frmMain &w)
     return shown;
 }
 
-template <typename T> T *child(frmMain &w, const QString &name)
+template <typename T> T *child(MainWindow &w, const QString &name)
 {
     T *c = w.findChild<T *>(name);
     if (!c)
@@ -57,7 +57,7 @@ QStringList gridRow(const FlexGrid *g, int r)
     return cells;
 }
 
-QString visibleFace(frmMain &w)
+QString visibleFace(MainWindow &w)
 {
     QStringList shown;
     for (QLabel *face : {w.imgNashi, w.imgkana, w.imgniko, w.imgwara})
@@ -76,7 +76,7 @@ ShownMessage lastShown(const MainFixture &f)
 
 } // namespace
 
-class tst_frmMain : public QObject {
+class tst_MainWindow : public QObject {
     Q_OBJECT
 
 private slots:
@@ -120,7 +120,7 @@ private slots:
     void endClosesAnOpenHelpViewer();
 };
 
-void tst_frmMain::startsOnTheTodayPanelWithFocusOnGame()
+void tst_MainWindow::startsOnTheTodayPanelWithFocusOnGame()
 {
     MainFixture f;
     auto w = f.load();
@@ -132,7 +132,7 @@ void tst_frmMain::startsOnTheTodayPanelWithFocusOnGame()
     QCOMPARE(w->logSummary().items, itemNames());
 }
 
-void tst_frmMain::eachMenuButtonShowsItsPanelOnly_data()
+void tst_MainWindow::eachMenuButtonShowsItsPanelOnly_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("panel");
@@ -165,7 +165,7 @@ void tst_frmMain::eachMenuButtonShowsItsPanelOnly_data()
                               << "cmdSettei" << true << true;
 }
 
-void tst_frmMain::eachMenuButtonShowsItsPanelOnly()
+void tst_MainWindow::eachMenuButtonShowsItsPanelOnly()
 {
     QFETCH(QString, button);
     QFETCH(QString, panel);
@@ -206,7 +206,7 @@ void tst_frmMain::eachMenuButtonShowsItsPanelOnly()
     QCOMPARE(tours(), awayTours + (explains ? 1 : 0));
 }
 
-void tst_frmMain::menuButtonsPressedAgainDoNotRebuild()
+void tst_MainWindow::menuButtonsPressedAgainDoNotRebuild()
 {
     MainFixture f(1);
     f.ctx.session.welcomeShown = true;
@@ -242,7 +242,7 @@ void tst_frmMain::menuButtonsPressedAgainDoNotRebuild()
     QCOMPARE(w->msgDayList->rows(), 2);
 }
 
-void tst_frmMain::aWindowClosedWhileEventsRunIsLeftAlone()
+void tst_MainWindow::aWindowClosedWhileEventsRunIsLeftAlone()
 {
     // A game button pressed while 編集 fills its grid closes the window in the
     // events that run after the fill: no help tour is shown over a closed window.
@@ -257,14 +257,14 @@ void tst_frmMain::aWindowClosedWhileEventsRunIsLeftAlone()
 
     // The first start-up of a run: the welcome waits for the window to be shown.
     MainFixture g(1);
-    auto first = std::make_unique<frmMain>(g.ctx);
+    auto first = std::make_unique<MainWindow>(g.ctx);
     QMetaObject::invokeMethod(
         first.get(), [&] { first->close(); }, Qt::QueuedConnection);
     first->Form_Load();
     QVERIFY(g.messages.shown.isEmpty());
 }
 
-void tst_frmMain::helpTourSwitchWritesTheSettingsFile()
+void tst_MainWindow::helpTourSwitchWritesTheSettingsFile()
 {
     MainFixture f(1);
     f.ctx.session.welcomeShown = true;
@@ -292,7 +292,7 @@ void tst_frmMain::helpTourSwitchWritesTheSettingsFile()
     QCOMPARE(f.dir.bytes("設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",1\r\n")));
 }
 
-void tst_frmMain::welcomeTextIsShownOncePerRun()
+void tst_MainWindow::welcomeTextIsShownOncePerRun()
 {
     MainFixture f(1);
     auto first = f.load();
@@ -314,7 +314,7 @@ void tst_frmMain::welcomeTextIsShownOncePerRun()
     QCOMPARE(f.messages.shown.size(), 1);
 }
 
-void tst_frmMain::tourOffAtStartShowsNothing()
+void tst_MainWindow::tourOffAtStartShowsNothing()
 {
     MainFixture f;
     // A settings line with more than the program writes is read, not rewritten, at start-up.
@@ -323,7 +323,7 @@ void tst_frmMain::tourOffAtStartShowsNothing()
     auto w = f.load();
     QCOMPARE(f.messages.shown.size(), 0);
     QVERIFY(!w->chkHelp->isChecked());
-    QCOMPARE(f.ctx.session.helpTourText, frmMain::welcomeText()); // composed all the same
+    QCOMPARE(f.ctx.session.helpTourText, MainWindow::welcomeText()); // composed all the same
     QCOMPARE(f.dir.bytes(QStringLiteral("設定.txt")), odd);
 
     // Switching the tour on later never brings the welcome text back.
@@ -339,7 +339,7 @@ void tst_frmMain::tourOffAtStartShowsNothing()
 // Today panel
 // ---------------------------------------------------------------------------
 
-void tst_frmMain::todayPanel_data()
+void tst_MainWindow::todayPanel_data()
 {
     QTest::addColumn<QList<PlayRecord>>("log");
     QTest::addColumn<QList<QStringList>>("plays");
@@ -393,7 +393,7 @@ void tst_frmMain::todayPanel_data()
                                       << "0:00:00";
 }
 
-void tst_frmMain::todayPanel()
+void tst_MainWindow::todayPanel()
 {
     QFETCH(QList<PlayRecord>, log);
     QFETCH(QList<QStringList>, plays);
@@ -432,7 +432,7 @@ void tst_frmMain::todayPanel()
     QCOMPARE(w->LogIsEmpty(), log.isEmpty());
 }
 
-void tst_frmMain::longDayTotalDoesNotWrap()
+void tst_MainWindow::longDayTotalDoesNotWrap()
 {
     MainFixture f;
     QList<PlayRecord> log;
@@ -444,7 +444,7 @@ void tst_frmMain::longDayTotalDoesNotWrap()
     QCOMPARE(gridRow(w->msgDayTotal, 1), (QStringList{"1", "数字記憶", "10", "36000"}));
 }
 
-void tst_frmMain::manyPlaysScrollToTheLastPlay()
+void tst_MainWindow::manyPlaysScrollToTheLastPlay()
 {
     MainFixture f;
     QList<PlayRecord> log;
@@ -464,7 +464,7 @@ void tst_frmMain::manyPlaysScrollToTheLastPlay()
     QCOMPARE(w->msgDayList->topRow(), 1);
 }
 
-void tst_frmMain::theDayChartKeepsItsViewOnANewDay_data()
+void tst_MainWindow::theDayChartKeepsItsViewOnANewDay_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("caption");
@@ -476,7 +476,7 @@ void tst_frmMain::theDayChartKeepsItsViewOnANewDay_data()
                             << "時間別";
 }
 
-void tst_frmMain::theDayChartKeepsItsViewOnANewDay()
+void tst_MainWindow::theDayChartKeepsItsViewOnANewDay()
 {
     QFETCH(QString, button);
     QFETCH(QString, caption);
@@ -509,7 +509,7 @@ void tst_frmMain::theDayChartKeepsItsViewOnANewDay()
 // Edit screen
 // ---------------------------------------------------------------------------
 
-void tst_frmMain::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
+void tst_MainWindow::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
 {
     MainFixture f;
     f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 70)});
@@ -542,7 +542,7 @@ void tst_frmMain::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
     QVERIFY(w->fraGame->isVisible());
 }
 
-void tst_frmMain::deletingFromThreeAsksAndRewritesTheOthers()
+void tst_MainWindow::deletingFromThreeAsksAndRewritesTheOthers()
 {
     MainFixture f;
     const PlayRecord a = play("2026/12/05", "08:00:00", "数字記憶", 3, "暗記数 : 8   正解 : 6");
@@ -574,7 +574,7 @@ void tst_frmMain::deletingFromThreeAsksAndRewritesTheOthers()
     QVERIFY(!w->cmdRowDel->isEnabled());
 }
 
-void tst_frmMain::aRewriteThatCannotBeStoredChangesNothing()
+void tst_MainWindow::aRewriteThatCannotBeStoredChangesNothing()
 {
     MainFixture f;
     f.setLog({play("2026/12/06", "10:00:00", "画像記憶", 12), play("2026/12/07", "10:00:00", "数字記憶", 5)});
@@ -598,7 +598,7 @@ void tst_frmMain::aRewriteThatCannotBeStoredChangesNothing()
     QCOMPARE(w->msgHenList->rows(), 3);
 }
 
-void tst_frmMain::aDamagedLogIsReportedOnceAndKept_data()
+void tst_MainWindow::aDamagedLogIsReportedOnceAndKept_data()
 {
     QTest::addColumn<QByteArray>("anchor"); // the damage goes just before this text of line 1
     QTest::addColumn<int>("row");           // the row then deleted
@@ -612,7 +612,7 @@ void tst_frmMain::aDamagedLogIsReportedOnceAndKept_data()
 // Bytes that are not Shift-JIS are reported once per run; a rewrite would drop
 // them wherever they are, so every rewrite is refused and the file stays byte
 // for byte.
-void tst_frmMain::aDamagedLogIsReportedOnceAndKept()
+void tst_MainWindow::aDamagedLogIsReportedOnceAndKept()
 {
     QFETCH(QByteArray, anchor);
     QFETCH(int, row);
@@ -655,7 +655,7 @@ void tst_frmMain::aDamagedLogIsReportedOnceAndKept()
     }
 }
 
-void tst_frmMain::theKeyboardChoosesTheRowToDelete()
+void tst_MainWindow::theKeyboardChoosesTheRowToDelete()
 {
     // The record named in the question, and deleted, is the one the highlight
     // was moved to, by mouse or by keyboard.
@@ -684,7 +684,7 @@ void tst_frmMain::theKeyboardChoosesTheRowToDelete()
     QCOMPARE(f.logBytes(), sjisLines(kept));
 }
 
-void tst_frmMain::theEditGridShowsItsLastFullPage_data()
+void tst_MainWindow::theEditGridShowsItsLastFullPage_data()
 {
     QTest::addColumn<int>("records");
     QTest::addColumn<bool>("scrolls");
@@ -693,7 +693,7 @@ void tst_frmMain::theEditGridShowsItsLastFullPage_data()
     QTest::newRow("25 records") << 25 << true;
 }
 
-void tst_frmMain::theEditGridShowsItsLastFullPage()
+void tst_MainWindow::theEditGridShowsItsLastFullPage()
 {
     // Past 24 rows the edit screen shows the newest records: a full page down
     // to the last one, whole rows from the top, never one row over empty space.
@@ -724,7 +724,7 @@ void tst_frmMain::theEditGridShowsItsLastFullPage()
     }
 }
 
-void tst_frmMain::newStartEmptiesEveryHistoryAndEnds()
+void tst_MainWindow::newStartEmptiesEveryHistoryAndEnds()
 {
     MainFixture f;
     f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 10)});
@@ -774,7 +774,7 @@ void tst_frmMain::newStartEmptiesEveryHistoryAndEnds()
     QCOMPARE(f.dir.bytes(QStringLiteral("メモ.TXT")), memo);
 }
 
-void tst_frmMain::newStartRefusesANameThatCannotBeStored()
+void tst_MainWindow::newStartRefusesANameThatCannotBeStored()
 {
     MainFixture f;
     f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 10)});
@@ -796,7 +796,7 @@ void tst_frmMain::newStartRefusesANameThatCannotBeStored()
     QCOMPARE(f.navigator.quits, 0);
 }
 
-void tst_frmMain::eachChangeOfTheLogIsCopiedFirst_data()
+void tst_MainWindow::eachChangeOfTheLogIsCopiedFirst_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("block");   // "", "file" (a file named バックアップ), "cut" (the copy cut short)
@@ -821,7 +821,7 @@ void tst_frmMain::eachChangeOfTheLogIsCopiedFirst_data()
 // 個別削除 (also of the last record), the diary's rewrite from a log grid and
 // the new start each copy the log (and the new start every history) into the
 // backup folder first; without the copy nothing changes.
-void tst_frmMain::eachChangeOfTheLogIsCopiedFirst()
+void tst_MainWindow::eachChangeOfTheLogIsCopiedFirst()
 {
     QFETCH(QString, change);
     QFETCH(QString, block);
@@ -894,7 +894,7 @@ void tst_frmMain::eachChangeOfTheLogIsCopiedFirst()
     }
 }
 
-void tst_frmMain::userNameIsShownInTheTitle_data()
+void tst_MainWindow::userNameIsShownInTheTitle_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("title");
@@ -911,7 +911,7 @@ void tst_frmMain::userNameIsShownInTheTitle_data()
                                    << "\"氏名\",\"山田＂太郎＂\"";
 }
 
-void tst_frmMain::userNameIsShownInTheTitle()
+void tst_MainWindow::userNameIsShownInTheTitle()
 {
     QFETCH(QString, name);
     QFETCH(QString, title);
@@ -936,7 +936,7 @@ void tst_frmMain::userNameIsShownInTheTitle()
     QCOMPARE(f.load()->windowTitle(), title);
 }
 
-void tst_frmMain::aNameThatCannotBeStoredChangesNothing()
+void tst_MainWindow::aNameThatCannotBeStoredChangesNothing()
 {
     MainFixture f;
     f.dir.write(QStringLiteral("氏名.txt"), sjisLines({QStringLiteral("\"氏名\",\"山田\"")}));
@@ -956,7 +956,7 @@ void tst_frmMain::aNameThatCannotBeStoredChangesNothing()
 // Game launcher
 // ---------------------------------------------------------------------------
 
-void tst_frmMain::pickedDateRebuildsThePanelAndGameReturnsToToday()
+void tst_MainWindow::pickedDateRebuildsThePanelAndGameReturnsToToday()
 {
     MainFixture f;
     f.setLog({play("2026/12/05", "20:00:00", "時間差記憶", 42.5f), play("2026/12/07", "09:00:00", "数字記憶", 10),
@@ -986,7 +986,7 @@ void tst_frmMain::pickedDateRebuildsThePanelAndGameReturnsToToday()
     QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
 }
 
-void tst_frmMain::launcherButtonsOpenTheirWindows_data()
+void tst_MainWindow::launcherButtonsOpenTheirWindows_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("caption");
@@ -1015,7 +1015,7 @@ void tst_frmMain::launcherButtonsOpenTheirWindows_data()
                            << "frmG7";
 }
 
-void tst_frmMain::launcherButtonsOpenTheirWindows()
+void tst_MainWindow::launcherButtonsOpenTheirWindows()
 {
     QFETCH(QString, button);
     QFETCH(QString, caption);
@@ -1032,7 +1032,7 @@ void tst_frmMain::launcherButtonsOpenTheirWindows()
     QVERIFY(!w->isVisible());
 }
 
-void tst_frmMain::launcherStripOrder()
+void tst_MainWindow::launcherStripOrder()
 {
     MainFixture f;
     auto w = f.load();
@@ -1046,7 +1046,7 @@ void tst_frmMain::launcherStripOrder()
     QCOMPARE(order, (QStringList{"cmdG1", "cmdG2", "cmdG3", "cmdG4", "cmdG6", "cmdG5", "cmdG7", "cmdModori"}));
 }
 
-void tst_frmMain::gameStripOpensOnlyTheWindowsThatExist()
+void tst_MainWindow::gameStripOpensOnlyTheWindowsThatExist()
 {
     MainFixture f;
     f.navigator.available = {Game::NumberMemory};
@@ -1069,7 +1069,7 @@ void tst_frmMain::gameStripOpensOnlyTheWindowsThatExist()
     QCOMPARE(f.navigator.quits, 0);
 }
 
-void tst_frmMain::endClosesAnOpenHelpViewer()
+void tst_MainWindow::endClosesAnOpenHelpViewer()
 {
     MainFixture f;
     auto w = f.load();
@@ -1082,5 +1082,5 @@ void tst_frmMain::endClosesAnOpenHelpViewer()
     QVERIFY(f.messages.shown.isEmpty()); // nothing is asked
 }
 
-QTEST_MAIN(tst_frmMain)
-#include "tst_frmmain.moc"
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"

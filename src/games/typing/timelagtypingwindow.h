@@ -14,12 +14,10 @@ namespace kioku {
 // What its frame is made of.
 GameDescription timeLagDescription();
 
-} // namespace kioku
-
-class frmG3 : public kioku::TypingFrame {
+class TimeLagTypingWindow : public kioku::TypingFrame {
     Q_OBJECT
 public:
-    explicit frmG3(kioku::AppContext &ctx, QWidget *parent = nullptr);
+    explicit TimeLagTypingWindow(kioku::AppContext &ctx, QWidget *parent = nullptr);
 
     // ---- handlers ----
     void cboMode_Click();
@@ -69,3 +67,5 @@ private:
     QGroupBox *m_fraJisyo = nullptr;
     QListWidget *m_lstJisyo = nullptr;
 };
+
+} // namespace kioku

@@ -4,7 +4,7 @@
 #include "core/backup.h"
 #include "core/rules/iconconcentration.h"
 #include "gamefixture.h"
-#include "games/visual/frmg2.h"
+#include "games/visual/iconconcentrationwindow.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -38,7 +38,7 @@ void writeIcons(int n)
 
 struct Board {
     GameFixture &f;
-    frmG2 *w = nullptr;
+    IconConcentrationWindow *w = nullptr;
     qint64 beganNs = 0;
 
     // A window on twenty icons and `settings`; every draw is `draw` (0: always
@@ -49,7 +49,7 @@ struct Board {
         writeIcons(ic::kConcentrationIcons);
         f.dir.write(kSettings, sjis(settings + QStringLiteral("\r\n")));
         f.drawValues({draw});
-        w = f.open<frmG2>();
+        w = f.open<IconConcentrationWindow>();
     }
     void start()
     {
@@ -81,7 +81,7 @@ struct Board {
 
 } // namespace
 
-class tst_frmG2 : public QObject {
+class tst_IconConcentrationWindow : public QObject {
     Q_OBJECT
 private slots:
     void aWrongNumberOfIconsKeepsTheWindowShut_data();
@@ -104,7 +104,7 @@ private slots:
     void aDamagedFileIsToldAndTheGameGoesOn();
 };
 
-void tst_frmG2::aWrongNumberOfIconsKeepsTheWindowShut_data()
+void tst_IconConcentrationWindow::aWrongNumberOfIconsKeepsTheWindowShut_data()
 {
     QTest::addColumn<int>("icons");
     QTest::addColumn<QString>("text");
@@ -117,7 +117,7 @@ void tst_frmG2::aWrongNumberOfIconsKeepsTheWindowShut_data()
                                 << "アイコン余分";
 }
 
-void tst_frmG2::aWrongNumberOfIconsKeepsTheWindowShut()
+void tst_IconConcentrationWindow::aWrongNumberOfIconsKeepsTheWindowShut()
 {
     QFETCH(int, icons);
     QFETCH(QString, text);
@@ -125,7 +125,7 @@ void tst_frmG2::aWrongNumberOfIconsKeepsTheWindowShut()
     GameFixture f;
     writeIcons(icons);
     f.dir.write(QStringLiteral("旗.png"), "not an icon"); // other pictures do not count
-    QPointer<frmG2> w = f.open<frmG2>();
+    QPointer<IconConcentrationWindow> w = f.open<IconConcentrationWindow>();
     QVERIFY(w->closing());
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown.first().text, text);
@@ -137,7 +137,7 @@ void tst_frmG2::aWrongNumberOfIconsKeepsTheWindowShut()
     QTRY_VERIFY(w.isNull());
 }
 
-void tst_frmG2::eachLevelDealsItsKindsEvenly_data()
+void tst_IconConcentrationWindow::eachLevelDealsItsKindsEvenly_data()
 {
     QTest::addColumn<QString>("level");
     QTest::addColumn<int>("kinds");
@@ -147,17 +147,17 @@ void tst_frmG2::eachLevelDealsItsKindsEvenly_data()
     QTest::newRow("パニック") << "パニック" << 20;
 }
 
-void tst_frmG2::eachLevelDealsItsKindsEvenly()
+void tst_IconConcentrationWindow::eachLevelDealsItsKindsEvenly()
 {
     QFETCH(QString, level);
     QFETCH(int, kinds);
     GameFixture f;
     writeIcons(ic::kConcentrationIcons);
     f.dir.write(kSettings, sjis(QStringLiteral("\"%1\",1,1,0.5,0.5\r\n").arg(level)));
-    frmG2 *w = f.open<frmG2>(); // the fixture's seeded generator deals
+    IconConcentrationWindow *w = f.open<IconConcentrationWindow>(); // the fixture's seeded generator deals
     w->cmdStart_Click();
     QHash<QString, int> counts;
-    for (int i = 1; i <= frmG2::kPieces; ++i) {
+    for (int i = 1; i <= IconConcentrationWindow::kPieces; ++i) {
         counts[w->boardName(i)] += 1;
         QVERIFY(!w->imgKoma(i)->pixmap().isNull());
         QVERIFY(!w->cmdKoma(i)->isHidden());
@@ -166,7 +166,7 @@ void tst_frmG2::eachLevelDealsItsKindsEvenly()
     QCOMPARE(counts.size(), kinds);
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
         QVERIFY(w->iconNames().contains(it.key()));
-        QCOMPARE(it.value(), frmG2::kPieces / kinds);
+        QCOMPARE(it.value(), IconConcentrationWindow::kPieces / kinds);
     }
     QVERIFY(!w->cboMondai()->isEnabled());
     w->tmrStart_Timer();
@@ -176,7 +176,7 @@ void tst_frmG2::eachLevelDealsItsKindsEvenly()
     QVERIFY(w->tmrPlay()->isActive());
 }
 
-void tst_frmG2::twoPiecesStayOnShowForTheirDelay_data()
+void tst_IconConcentrationWindow::twoPiecesStayOnShowForTheirDelay_data()
 {
     QTest::addColumn<int>("second"); // the first piece is 1; イージー from draws of 0: odd and even alternate
     QTest::addColumn<bool>("names");
@@ -186,7 +186,7 @@ void tst_frmG2::twoPiecesStayOnShowForTheirDelay_data()
     QTest::newRow("a miss with the names off") << 2 << false << qint64(300);
 }
 
-void tst_frmG2::twoPiecesStayOnShowForTheirDelay()
+void tst_IconConcentrationWindow::twoPiecesStayOnShowForTheirDelay()
 {
     QFETCH(int, second);
     QFETCH(bool, names);
@@ -224,7 +224,7 @@ void tst_frmG2::twoPiecesStayOnShowForTheirDelay()
     QCOMPARE(b.w->openPiece(), pair ? 0 : 1);
 }
 
-void tst_frmG2::theBoardRefusesInputDuringADelay_data()
+void tst_IconConcentrationWindow::theBoardRefusesInputDuringADelay_data()
 {
     QTest::addColumn<QString>("action");
     QTest::newRow("a click on a face-down piece") << "click";
@@ -232,12 +232,12 @@ void tst_frmG2::theBoardRefusesInputDuringADelay_data()
     QTest::newRow("戻り leaves at once") << "back";
 }
 
-void tst_frmG2::theBoardRefusesInputDuringADelay()
+void tst_IconConcentrationWindow::theBoardRefusesInputDuringADelay()
 {
     QFETCH(QString, action);
     GameFixture f;
     Board b(f, QStringLiteral("\"イージー\",1,1,2,2"));
-    QPointer<frmG2> w = b.w;
+    QPointer<IconConcentrationWindow> w = b.w;
     w->show();
     b.start();
     bool clockRan = false;
@@ -269,7 +269,7 @@ void tst_frmG2::theBoardRefusesInputDuringADelay()
     QCOMPARE(w->openPiece(), 5);
 }
 
-void tst_frmG2::recordsAreSetOnlyWhenStrictlyBetter_data()
+void tst_IconConcentrationWindow::recordsAreSetOnlyWhenStrictlyBetter_data()
 {
     QTest::addColumn<QByteArray>("old"); // パニック's line
     QTest::addColumn<int>("misses");
@@ -290,7 +290,7 @@ void tst_frmG2::recordsAreSetOnlyWhenStrictlyBetter_data()
         << "";
 }
 
-void tst_frmG2::recordsAreSetOnlyWhenStrictlyBetter()
+void tst_IconConcentrationWindow::recordsAreSetOnlyWhenStrictlyBetter()
 {
     QFETCH(QByteArray, old);
     QFETCH(int, misses);
@@ -316,14 +316,14 @@ void tst_frmG2::recordsAreSetOnlyWhenStrictlyBetter()
     QVERIFY(b.w->cboMondai()->isEnabled() && b.w->cmdStart()->isEnabled());
 }
 
-void tst_frmG2::clearingTheHistoryResetsTheRecords_data()
+void tst_IconConcentrationWindow::clearingTheHistoryResetsTheRecords_data()
 {
     QTest::addColumn<bool>("ok");
     QTest::newRow("OK: four lines without a record") << true;
     QTest::newRow("Cancel: the records stay") << false;
 }
 
-void tst_frmG2::clearingTheHistoryResetsTheRecords()
+void tst_IconConcentrationWindow::clearingTheHistoryResetsTheRecords()
 {
     QFETCH(bool, ok);
     GameFixture f;
@@ -344,7 +344,7 @@ void tst_frmG2::clearingTheHistoryResetsTheRecords()
     QCOMPARE(e.field(8), ok ? QStringLiteral("○") : QString());
 }
 
-void tst_frmG2::clearingCopiesHistoryAndRecordsFirst_data()
+void tst_IconConcentrationWindow::clearingCopiesHistoryAndRecordsFirst_data()
 {
     QTest::addColumn<bool>("history");  // a history with entries (else none)
     QTest::addColumn<bool>("records");  // a records file (else none)
@@ -359,7 +359,7 @@ void tst_frmG2::clearingCopiesHistoryAndRecordsFirst_data()
     QTest::newRow("records copy blocked") << false << true << "file" << kRecords;
 }
 
-void tst_frmG2::clearingCopiesHistoryAndRecordsFirst()
+void tst_IconConcentrationWindow::clearingCopiesHistoryAndRecordsFirst()
 {
     QFETCH(bool, history);
     QFETCH(bool, records);
@@ -407,7 +407,7 @@ void tst_frmG2::clearingCopiesHistoryAndRecordsFirst()
         QCOMPARE(f.dir.bytes(recordsCopy), held);
 }
 
-void tst_frmG2::savedLinesAreExactBytes_data()
+void tst_IconConcentrationWindow::savedLinesAreExactBytes_data()
 {
     QTest::addColumn<QString>("settings");
     QTest::addColumn<QByteArray>("records");
@@ -423,7 +423,7 @@ void tst_frmG2::savedLinesAreExactBytes_data()
         << "\"2026/12/07\",\"14:06:07\",\"パニック\",,\"20回\",\"34.5\",," << log;
 }
 
-void tst_frmG2::savedLinesAreExactBytes()
+void tst_IconConcentrationWindow::savedLinesAreExactBytes()
 {
     QFETCH(QString, settings);
     QFETCH(QByteArray, records);
@@ -450,7 +450,7 @@ void tst_frmG2::savedLinesAreExactBytes()
         QCOMPARE(f.dir.bytes(kRecords), kNoRecord.repeated(3) + "20,\"34.5\"\r\n");
 }
 
-void tst_frmG2::aDamagedFileIsToldAndTheGameGoesOn_data()
+void tst_IconConcentrationWindow::aDamagedFileIsToldAndTheGameGoesOn_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("bytes");
@@ -460,7 +460,7 @@ void tst_frmG2::aDamagedFileIsToldAndTheGameGoesOn_data()
     QTest::newRow("an icon file that is no picture") << "アメリカ.ico" << QByteArray("not a picture") << "アメリカ.ico";
 }
 
-void tst_frmG2::aDamagedFileIsToldAndTheGameGoesOn()
+void tst_IconConcentrationWindow::aDamagedFileIsToldAndTheGameGoesOn()
 {
     QFETCH(QString, file);
     QFETCH(QByteArray, bytes);
@@ -468,7 +468,7 @@ void tst_frmG2::aDamagedFileIsToldAndTheGameGoesOn()
     GameFixture f;
     writeIcons(ic::kConcentrationIcons);
     f.dir.write(file, bytes);
-    frmG2 *w = f.open<frmG2>();
+    IconConcentrationWindow *w = f.open<IconConcentrationWindow>();
     w->show();
     QTRY_COMPARE(f.messages.shown.size(), 1);
     QVERIFY2(f.messages.shown.first().text.contains(told), qPrintable(f.messages.shown.first().text));
@@ -476,9 +476,9 @@ void tst_frmG2::aDamagedFileIsToldAndTheGameGoesOn()
     pick(w->cboMondai(), QStringLiteral("パニック"));
     w->cboMondai_Click();
     w->cmdStart_Click();
-    for (int i = 1; i <= frmG2::kPieces; ++i)
+    for (int i = 1; i <= IconConcentrationWindow::kPieces; ++i)
         QVERIFY(!w->imgKoma(i)->pixmap().isNull()); // an unreadable picture shows its name
 }
 
-QTEST_MAIN(tst_frmG2)
-#include "tst_frmg2.moc"
+QTEST_MAIN(tst_IconConcentrationWindow)
+#include "tst_iconconcentrationwindow.moc"

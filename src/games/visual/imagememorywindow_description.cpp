@@ -1,5 +1,5 @@
 // What image memory's frame is made of: number memory's history with icons.
-#include "games/visual/frmg6.h"
+#include "games/visual/imagememorywindow.h"
 
 #include "core/rules/imagememory.h"
 #include "games/frame/descriptionparts.h"

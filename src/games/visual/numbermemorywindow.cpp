@@ -1,4 +1,4 @@
-#include "games/visual/frmg1.h"
+#include "games/visual/numbermemorywindow.h"
 
 #include "core/clock.h"
 #include "core/rules/numbermemory.h"
@@ -23,7 +23,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace kioku;
+namespace kioku {
 namespace nm = kioku::rules;
 
 namespace {
@@ -39,12 +39,13 @@ constexpr int kBarDesignWidth = nm::kDigitPositions * kCellWidth + (nm::kDigitPo
 
 } // namespace
 
-frmG1::frmG1(AppContext &ctx, QWidget *parent) : GameFrame(ctx, numberMemoryDescription(), parent)
+NumberMemoryWindow::NumberMemoryWindow(AppContext &ctx, QWidget *parent)
+    : GameFrame(ctx, numberMemoryDescription(), parent)
 {
     buildPlayArea();
 }
 
-void frmG1::buildPlayArea()
+void NumberMemoryWindow::buildPlayArea()
 {
     const PlayAreaLayout layout = standardPlayArea();
     QWidget *area = playArea();
@@ -105,7 +106,7 @@ void frmG1::buildPlayArea()
     m_cmdKekka = new QPushButton(QStringLiteral("回答"), area);
     m_cmdKekka->setObjectName(QStringLiteral("cmdKekka"));
     m_cmdKekka->setAutoDefault(true); // Enter on the focused button judges, as the last box sends the focus here
-    connect(m_cmdKekka, &QPushButton::clicked, this, &frmG1::cmdKekka_Click);
+    connect(m_cmdKekka, &QPushButton::clicked, this, &NumberMemoryWindow::cmdKekka_Click);
     layout.addButton(m_cmdKekka);
 
     // Below: the settings and the result.
@@ -131,7 +132,7 @@ void frmG1::buildPlayArea()
 
 // ---------------------------------------------------------------- opening
 
-void frmG1::loadGame()
+void NumberMemoryWindow::loadGame()
 {
     m_n = settings().toInt(nm::NumberMemorySetting::DigitCount);
 
@@ -165,7 +166,7 @@ void frmG1::loadGame()
 
 // ---------------------------------------------------------------- settings
 
-void frmG1::cboKaisu_Click()
+void NumberMemoryWindow::cboKaisu_Click()
 {
     const int n = m_cboKaisu->currentText().toInt();
     if (n < 1 || n > nm::kDigitPositions)
@@ -178,7 +179,7 @@ void frmG1::cboKaisu_Click()
         m_n = n;
 }
 
-void frmG1::cboJikan_Click()
+void NumberMemoryWindow::cboJikan_Click()
 {
     const float t = m_cboJikan->currentText().toFloat();
     if (!(t > 0))
@@ -190,7 +191,7 @@ void frmG1::cboJikan_Click()
 
 // ---------------------------------------------------------------- answer boxes
 
-void frmG1::txtKaitou_Change(int index)
+void NumberMemoryWindow::txtKaitou_Change(int index)
 {
     QLineEdit *box = txtKaitou(index);
     if (!box || box->text().isEmpty())
@@ -203,13 +204,13 @@ void frmG1::txtKaitou_Change(int index)
     }
 }
 
-void frmG1::txtKaitou_Click(int index)
+void NumberMemoryWindow::txtKaitou_Click(int index)
 {
     if (QLineEdit *box = txtKaitou(index))
         box->clear();
 }
 
-bool frmG1::eventFilter(QObject *watched, QEvent *event)
+bool NumberMemoryWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_digitRow && event->type() == QEvent::Resize) {
         m_shpWaku->setGeometry(m_digitRow->rect());
@@ -225,7 +226,7 @@ bool frmG1::eventFilter(QObject *watched, QEvent *event)
     return GameFrame::eventFilter(watched, event);
 }
 
-bool frmG1::typedIntoBoxes(int index, QEvent *event)
+bool NumberMemoryWindow::typedIntoBoxes(int index, QEvent *event)
 {
     QString typed;
     if (event->type() == QEvent::InputMethod)
@@ -262,7 +263,7 @@ bool frmG1::typedIntoBoxes(int index, QEvent *event)
 
 // ---------------------------------------------------------------- a play
 
-void frmG1::prepareBoard()
+void NumberMemoryWindow::prepareBoard()
 {
     context().session.playMode = qint16(rules::PlayMode::Counted); // number memory counts, never times
     m_n = qBound(1, settings().toInt(nm::NumberMemorySetting::DigitCount), nm::kDigitPositions);
@@ -295,7 +296,7 @@ void frmG1::prepareBoard()
     m_cmdKekka->setEnabled(false);
 }
 
-void frmG1::beginPlay()
+void NumberMemoryWindow::beginPlay()
 {
     // The display time is read now, so a time chosen during the countdown applies to this play.
     m_playTime = settings().toFloat(nm::NumberMemorySetting::DisplayTime);
@@ -321,12 +322,12 @@ void frmG1::beginPlay()
     setPlayState(PlayState::Answering);
 }
 
-int frmG1::fullBarWidth() const
+int NumberMemoryWindow::fullBarWidth() const
 {
     return m_timeBar->fullWidth();
 }
 
-QStringList frmG1::digitTexts() const
+QStringList NumberMemoryWindow::digitTexts() const
 {
     QStringList s;
     for (QLabel *l : m_lblMondai)
@@ -334,7 +335,7 @@ QStringList frmG1::digitTexts() const
     return s;
 }
 
-QStringList frmG1::answerTexts() const
+QStringList NumberMemoryWindow::answerTexts() const
 {
     QStringList s;
     for (QLineEdit *t : m_txtKaitou)
@@ -342,7 +343,7 @@ QStringList frmG1::answerTexts() const
     return s;
 }
 
-void frmG1::cmdKekka_Click()
+void NumberMemoryWindow::cmdKekka_Click()
 {
     if (playState() != PlayState::Answering)
         return;
@@ -365,7 +366,7 @@ void frmG1::cmdKekka_Click()
 // ---------------------------------------------------------------- saving
 
 // The judged play as it is saved: marks and display time as they were at judging.
-std::optional<GameFrame::SavedPlay> frmG1::result(const QDateTime &now) const
+std::optional<GameFrame::SavedPlay> NumberMemoryWindow::result(const QDateTime &now) const
 {
     if (m_right == 0 && m_wrong == 0)
         return std::nullopt;
@@ -378,3 +379,5 @@ std::optional<GameFrame::SavedPlay> frmG1::result(const QDateTime &now) const
     r.displayTime = m_playTime;
     return SavedPlay{nm::historyEntry(r), nm::playRecord(r)};
 }
+
+} // namespace kioku

@@ -1,4 +1,4 @@
-#include "games/visual/frmg5.h"
+#include "games/visual/trackingmemorywindow.h"
 
 #include "core/clock.h"
 #include "core/rules/typing.h"
@@ -26,15 +26,15 @@
 #include <functional>
 #include <utility>
 
-using namespace kioku;
+namespace kioku {
 namespace tk = kioku::rules;
 
-const QColor frmG5::kDark(0, 0, 0);
-const QColor frmG5::kLit(0, 255, 0);
-const QColor frmG5::kWrong(255, 0, 0);
-const QColor frmG5::kHintIdle(192, 192, 0);
-const QColor frmG5::kHintShowing(192, 0, 0);
-const QColor frmG5::kHintAnswering(0, 128, 0);
+const QColor TrackingMemoryWindow::kDark(0, 0, 0);
+const QColor TrackingMemoryWindow::kLit(0, 255, 0);
+const QColor TrackingMemoryWindow::kWrong(255, 0, 0);
+const QColor TrackingMemoryWindow::kHintIdle(192, 192, 0);
+const QColor TrackingMemoryWindow::kHintShowing(192, 0, 0);
+const QColor TrackingMemoryWindow::kHintAnswering(0, 128, 0);
 
 namespace {
 
@@ -103,12 +103,13 @@ private:
 
 } // namespace
 
-frmG5::frmG5(AppContext &ctx, QWidget *parent) : GameFrame(ctx, trackingDescription(), parent)
+TrackingMemoryWindow::TrackingMemoryWindow(AppContext &ctx, QWidget *parent)
+    : GameFrame(ctx, trackingDescription(), parent)
 {
     buildPlayArea();
 }
 
-void frmG5::buildPlayArea()
+void TrackingMemoryWindow::buildPlayArea()
 {
     QWidget *area = playArea();
     auto *column = new QVBoxLayout(area);
@@ -211,12 +212,12 @@ void frmG5::buildPlayArea()
     strip->addStretch(1);
 }
 
-Shape *frmG5::cmdKey(int index) const
+Shape *TrackingMemoryWindow::cmdKey(int index) const
 {
     return index >= 1 && index <= tk::kPanels ? m_cmdKey.at(index - 1) : nullptr;
 }
 
-QColor frmG5::panelColor(int index) const
+QColor TrackingMemoryWindow::panelColor(int index) const
 {
     const Shape *p = cmdKey(index);
     return p ? p->fillColor() : QColor();
@@ -224,7 +225,7 @@ QColor frmG5::panelColor(int index) const
 
 // ---------------------------------------------------------------- opening
 
-void frmG5::loadGame()
+void TrackingMemoryWindow::loadGame()
 {
     ResetAnswerGrid();
     m_lblOk->clear();
@@ -242,7 +243,7 @@ void frmG5::loadGame()
     m_cboJikan->setCurrentIndex(m_cboJikan->findText(shown));
 }
 
-void frmG5::cboJikan_Click()
+void TrackingMemoryWindow::cboJikan_Click()
 {
     const float t = m_cboJikan->currentText().toFloat();
     if (!(t > 0))
@@ -254,31 +255,31 @@ void frmG5::cboJikan_Click()
 
 // ---------------------------------------------------------------- panels and labels
 
-void frmG5::showHint(const QString &text, const QColor &back)
+void TrackingMemoryWindow::showHint(const QString &text, const QColor &back)
 {
     m_lblHint->setText(text);
     setBackColor(m_lblHint, back); // its text black or white, whichever reads on the colour
 }
 
-void frmG5::setPanel(int index, const QColor &c)
+void TrackingMemoryWindow::setPanel(int index, const QColor &c)
 {
     if (Shape *p = cmdKey(index))
         p->setFillColor(c);
 }
 
-void frmG5::darkenPanels()
+void TrackingMemoryWindow::darkenPanels()
 {
     for (Shape *p : std::as_const(m_cmdKey))
         p->setFillColor(kDark);
 }
 
-void frmG5::setPanelsEnabled(bool on)
+void TrackingMemoryWindow::setPanelsEnabled(bool on)
 {
     for (Shape *p : std::as_const(m_cmdKey))
         p->setEnabled(on);
 }
 
-void frmG5::ResetAnswerGrid()
+void TrackingMemoryWindow::ResetAnswerGrid()
 {
     m_msgInp->setColumns({GridColumn{QStringLiteral("回"), 500, Qt::AlignRight | Qt::AlignVCenter},
                           GridColumn{QStringLiteral("位置"), 1640, Qt::AlignLeft | Qt::AlignVCenter}});
@@ -289,7 +290,7 @@ void frmG5::ResetAnswerGrid()
                              + (kAnswerRowsShown - 1) * m_msgInp->verticalHeader()->defaultSectionSize() + frame);
 }
 
-void frmG5::addAnswerRow(int panel)
+void TrackingMemoryWindow::addAnswerRow(int panel)
 {
     const int n = m_msgInp->rows(); // the clicks so far, this one included
     m_msgInp->addRow({QString::number(n), tk::panelName(panel)});
@@ -298,12 +299,12 @@ void frmG5::addAnswerRow(int panel)
     m_msgInp->scrollToLastIfMoreThan(kAnswerRowsShown);
 }
 
-double frmG5::lightingMs() const
+double TrackingMemoryWindow::lightingMs() const
 {
     return std::round(double(m_lighting) * 1000.0);
 }
 
-GameFrame::WaitEnd frmG5::pause(double ms)
+GameFrame::WaitEnd TrackingMemoryWindow::pause(double ms)
 {
     // The board takes no clicks while the trace is shown: they are dropped, not kept for later.
     return blockFor(ms, m_fraKey);
@@ -311,7 +312,7 @@ GameFrame::WaitEnd frmG5::pause(double ms)
 
 // ---------------------------------------------------------------- a game
 
-void frmG5::prepareBoard()
+void TrackingMemoryWindow::prepareBoard()
 {
     context().session.playMode = qint16(rules::PlayMode::Counted); // a game counts turns, never runs out of time
     m_hasResult = false;
@@ -327,7 +328,7 @@ void frmG5::prepareBoard()
     setPanelsEnabled(false);
 }
 
-void frmG5::beginPlay()
+void TrackingMemoryWindow::beginPlay()
 {
     // The lighting time is read now, so a time chosen during the countdown applies to this game.
     m_lighting = settings().toFloat(tk::TrackingSetting::LightingTime);
@@ -349,7 +350,7 @@ void frmG5::beginPlay()
     startPlayClock();
 }
 
-void frmG5::openTurn()
+void TrackingMemoryWindow::openTurn()
 {
     m_lblMoji_T->setText(QString::number(m_trace.length()));
     m_lblbun->setText(tk::progressText(0, m_trace.length()));
@@ -359,7 +360,7 @@ void frmG5::openTurn()
     setPlayState(PlayState::Answering);
 }
 
-void frmG5::cmdKey_MouseDown(int index)
+void TrackingMemoryWindow::cmdKey_MouseDown(int index)
 {
     if (closing() || !cmdKey(index))
         return;
@@ -372,14 +373,14 @@ void frmG5::cmdKey_MouseDown(int index)
         setPanel(index, kLit);
 }
 
-void frmG5::cmdKey_Cancel(int index)
+void TrackingMemoryWindow::cmdKey_Cancel(int index)
 {
     if (closing() || !m_answering || playState() != PlayState::Answering)
         return;
     setPanel(index, kDark);
 }
 
-void frmG5::cmdKey_Click(int index)
+void TrackingMemoryWindow::cmdKey_Click(int index)
 {
     if (closing() || !cmdKey(index))
         return;
@@ -406,7 +407,7 @@ void frmG5::cmdKey_Click(int index)
         NextTurn();
 }
 
-void frmG5::NextTurn()
+void TrackingMemoryWindow::NextTurn()
 {
     // From the last right click on, the board takes no clicks until the longer trace has been shown.
     setPlayState(PlayState::Showing);
@@ -435,7 +436,7 @@ void frmG5::NextTurn()
     openTurn();
 }
 
-void frmG5::EndGame(int clicked)
+void TrackingMemoryWindow::EndGame(int clicked)
 {
     m_answering = false;
     const int expected = m_trace.expectedAt(int(m_trace.clicks().size()));
@@ -469,7 +470,7 @@ void frmG5::EndGame(int clicked)
 
 // ---------------------------------------------------------------- saving
 
-std::optional<GameFrame::SavedPlay> frmG5::result(const QDateTime &now) const
+std::optional<GameFrame::SavedPlay> TrackingMemoryWindow::result(const QDateTime &now) const
 {
     if (!m_hasResult)
         return std::nullopt;
@@ -477,3 +478,5 @@ std::optional<GameFrame::SavedPlay> frmG5::result(const QDateTime &now) const
     r.saved = now;
     return SavedPlay{tk::trackingEntry(r), tk::trackingRecord(r), {}};
 }
+
+} // namespace kioku

@@ -23,14 +23,12 @@ namespace kioku {
 // What its frame is made of.
 GameDescription iconConcentrationDescription();
 
-} // namespace kioku
-
-class frmG2 : public kioku::GameFrame {
+class IconConcentrationWindow : public kioku::GameFrame {
     Q_OBJECT
 public:
     static constexpr int kPieces = kioku::rules::kBoardPieces;
 
-    explicit frmG2(kioku::AppContext &ctx, QWidget *parent = nullptr);
+    explicit IconConcentrationWindow(kioku::AppContext &ctx, QWidget *parent = nullptr);
 
     // ---- handlers ----
     void cboMondai_Click();
@@ -120,3 +118,5 @@ private:
     QLabel *m_lblKiroku = nullptr;
     QLabel *m_lblKirokuByou = nullptr;
 };
+
+} // namespace kioku

@@ -1,5 +1,5 @@
 // What number memory's frame is made of.
-#include "games/visual/frmg1.h"
+#include "games/visual/numbermemorywindow.h"
 
 #include "core/rules/numbermemory.h"
 #include "games/frame/descriptionparts.h"

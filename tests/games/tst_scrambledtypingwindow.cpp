@@ -3,7 +3,7 @@
 // answers typed into the real answer box.
 #include "core/rules/scrambled.h"
 #include "gamefixture.h"
-#include "games/typing/frmg7.h"
+#include "games/typing/scrambledtypingwindow.h"
 #include "widgets/answerbox.h"
 #include "widgets/backcolor.h"
 
@@ -55,7 +55,7 @@ struct Look {
 
 struct Play {
     GameFixture &f;
-    frmG7 *w = nullptr;
+    ScrambledTypingWindow *w = nullptr;
     qint64 startNs = 0;
     QList<Look> looks;
 
@@ -65,13 +65,13 @@ struct Play {
         f.dir.write(sc::kScrambledDictionaryFile, sjisLines(kWords));
         f.dir.write(kSettings, sjis(settings + QStringLiteral("\r\n")));
         f.drawValues(draws);
-        w = f.open<frmG7>();
+        w = f.open<ScrambledTypingWindow>();
     }
     qint64 ms() const { return (f.clock.elapsedNs() - startNs) / 1000000; }
     QString tiles() const
     {
         QString t;
-        for (int i = 1; i <= frmG7::kTiles; ++i)
+        for (int i = 1; i <= ScrambledTypingWindow::kTiles; ++i)
             if (!w->lblKanjiP(i)->isHidden())
                 t += w->lblKanjiP(i)->text();
         return t;
@@ -132,7 +132,7 @@ struct Play {
 
 } // namespace
 
-class tst_frmG7 : public QObject {
+class tst_ScrambledTypingWindow : public QObject {
     Q_OBJECT
 private slots:
     void opensWithARevealedSampleWord();
@@ -151,13 +151,13 @@ private slots:
     void aViewNeverTakesTheBoardAway();
 };
 
-void tst_frmG7::opensWithARevealedSampleWord()
+void tst_ScrambledTypingWindow::opensWithARevealedSampleWord()
 {
     GameFixture f;
     f.dir.write(sc::kScrambledDictionaryFile, sjisLines(kWords + QStringList{"しんかんせんのえきべん"}));
     f.dir.write(kSettings, sjis(QStringLiteral("10,60,0.3,\"答数\",1\r\n")));
     f.drawValues(drawsFor("りんご", {"ごりん"}));
-    frmG7 *w = f.open<frmG7>();
+    ScrambledTypingWindow *w = f.open<ScrambledTypingWindow>();
     QCOMPARE(w->dictionary().size(), 4);
     QVERIFY(!w->lblChui()->isHidden());
     QVERIFY(w->lblChui()->text().contains(QStringLiteral("1 個")));
@@ -165,7 +165,7 @@ void tst_frmG7::opensWithARevealedSampleWord()
     QCOMPARE(w->lblKaitou()->text(), QStringLiteral("りんご"));
     QCOMPARE(w->lblKanjiK()->text(), QStringLiteral("りんご"));
     const QStringList tiles{"ご", "り", "ん"};
-    for (int i = 1; i <= frmG7::kTiles; ++i) {
+    for (int i = 1; i <= ScrambledTypingWindow::kTiles; ++i) {
         QCOMPARE(w->lblKanjiP(i)->isHidden(), i > 3);
         if (i <= 3) {
             QCOMPARE(w->lblKanjiP(i)->text(), tiles.at(i - 1));
@@ -180,7 +180,7 @@ void tst_frmG7::opensWithARevealedSampleWord()
     QCOMPARE(f.dir.bytes(kSettings), sjis(QStringLiteral("10,60,0.8,\"答数\",1\r\n")));
 }
 
-void tst_frmG7::aMissingOrUnusableListKeepsTheWindowShut_data()
+void tst_ScrambledTypingWindow::aMissingOrUnusableListKeepsTheWindowShut_data()
 {
     QTest::addColumn<QByteArray>("list"); // "-": no file
     QTest::newRow("no list") << QByteArray("-");
@@ -189,13 +189,13 @@ void tst_frmG7::aMissingOrUnusableListKeepsTheWindowShut_data()
         << sjisLines({"しんかんせんのえきべん", "とうもろこしばたけです"});
 }
 
-void tst_frmG7::aMissingOrUnusableListKeepsTheWindowShut()
+void tst_ScrambledTypingWindow::aMissingOrUnusableListKeepsTheWindowShut()
 {
     QFETCH(QByteArray, list);
     GameFixture f;
     if (list != "-")
         f.dir.write(sc::kScrambledDictionaryFile, list);
-    QPointer<frmG7> w = f.open<frmG7>();
+    QPointer<ScrambledTypingWindow> w = f.open<ScrambledTypingWindow>();
     QVERIFY(w->closing());
     QCOMPARE(f.messages.shown.size(), 1);
     QVERIFY(f.messages.shown.first().text.contains(sc::kScrambledDictionaryFile));
@@ -206,7 +206,7 @@ void tst_frmG7::aMissingOrUnusableListKeepsTheWindowShut()
     QTRY_VERIFY(w.isNull());
 }
 
-void tst_frmG7::aWordIsShownInPassesOfNewOrders_data()
+void tst_ScrambledTypingWindow::aWordIsShownInPassesOfNewOrders_data()
 {
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<int>("letterMs");
@@ -215,7 +215,7 @@ void tst_frmG7::aWordIsShownInPassesOfNewOrders_data()
     QTest::newRow("1.0 s a letter") << "1.0" << 1000;
 }
 
-void tst_frmG7::aWordIsShownInPassesOfNewOrders()
+void tst_ScrambledTypingWindow::aWordIsShownInPassesOfNewOrders()
 {
     QFETCH(QString, seconds);
     QFETCH(int, letterMs);
@@ -252,7 +252,7 @@ void tst_frmG7::aWordIsShownInPassesOfNewOrders()
     QCOMPARE(p.looks.at(i).tiles, orders.at(2));
 }
 
-void tst_frmG7::enterOnTheThirdLetterJudgesAtOnce_data()
+void tst_ScrambledTypingWindow::enterOnTheThirdLetterJudgesAtOnce_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("right");
@@ -262,7 +262,7 @@ void tst_frmG7::enterOnTheThirdLetterJudgesAtOnce_data()
     QTest::newRow("katakana for hiragana") << "カボチャ" << false << 1200;
 }
 
-void tst_frmG7::enterOnTheThirdLetterJudgesAtOnce()
+void tst_ScrambledTypingWindow::enterOnTheThirdLetterJudgesAtOnce()
 {
     QFETCH(QString, typed);
     QFETCH(bool, right);
@@ -295,7 +295,7 @@ void tst_frmG7::enterOnTheThirdLetterJudgesAtOnce()
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Finished);
 }
 
-void tst_frmG7::aGiveUpMovesOnAndTheOldWordNeverComesBack_data()
+void tst_ScrambledTypingWindow::aGiveUpMovesOnAndTheOldWordNeverComesBack_data()
 {
     QTest::addColumn<int>("how"); // 0 ESC, 1 … 9 that tile, -1 the frame around the tiles
     QTest::newRow("ESC") << 0;
@@ -303,7 +303,7 @@ void tst_frmG7::aGiveUpMovesOnAndTheOldWordNeverComesBack_data()
     QTest::newRow("a click beside the tiles") << -1;
 }
 
-void tst_frmG7::aGiveUpMovesOnAndTheOldWordNeverComesBack()
+void tst_ScrambledTypingWindow::aGiveUpMovesOnAndTheOldWordNeverComesBack()
 {
     QFETCH(int, how);
     GameFixture f;
@@ -338,7 +338,7 @@ void tst_frmG7::aGiveUpMovesOnAndTheOldWordNeverComesBack()
         }
     });
     QVERIFY(handlerReturnedAtOnce);
-    QCOMPARE(red, QList<QColor>(4, frmG7::kGiveUpRed));
+    QCOMPARE(red, QList<QColor>(4, ScrambledTypingWindow::kGiveUpRed));
     QCOMPARE(wrongAfterSecondEsc, 1);
     // The given-up letter stays 0.7 s; then only the next word's letters come,
     // from its first pass on, and nothing of the old one.
@@ -359,7 +359,7 @@ void tst_frmG7::aGiveUpMovesOnAndTheOldWordNeverComesBack()
     f.clock.onWait = nullptr;
 }
 
-void tst_frmG7::aCountedPlayEndsAtItsLastAnswerAndSaves()
+void tst_ScrambledTypingWindow::aCountedPlayEndsAtItsLastAnswerAndSaves()
 {
     // Three answers: right, wrong, given up; the give-up after some 37 s of thought.
     GameFixture f;
@@ -410,7 +410,7 @@ void tst_frmG7::aCountedPlayEndsAtItsLastAnswerAndSaves()
     QCOMPARE(p.w->msgRireki()->rows(), 2);
 }
 
-void tst_frmG7::aTimedPlayEndsAtTheTimeLimitAndSaves()
+void tst_ScrambledTypingWindow::aTimedPlayEndsAtTheTimeLimitAndSaves()
 {
     // Ten seconds: one right (4 characters), one wrong (4), and a third word
     // half typed when the time is up.
@@ -463,7 +463,7 @@ void tst_frmG7::aTimedPlayEndsAtTheTimeLimitAndSaves()
     QVERIFY(!p.w->cmdClear()->isEnabled());
 }
 
-void tst_frmG7::anInputMethodConversionIsNotAnAnswer()
+void tst_ScrambledTypingWindow::anInputMethodConversionIsNotAnAnswer()
 {
     GameFixture f;
     Play p(f, "1,60,0.5,\"答数\",1", drawsFor("ねこ", {"こね"}) + drawsFor("かぼちゃ", {"かぼちゃ"}));
@@ -492,7 +492,7 @@ void tst_frmG7::anInputMethodConversionIsNotAnAnswer()
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Finished);
 }
 
-void tst_frmG7::aViewNeverTakesTheBoardAway_data()
+void tst_ScrambledTypingWindow::aViewNeverTakesTheBoardAway_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("midPlay");
@@ -502,7 +502,7 @@ void tst_frmG7::aViewNeverTakesTheBoardAway_data()
                 << QString::fromLatin1(button) << midPlay;
 }
 
-void tst_frmG7::aViewNeverTakesTheBoardAway()
+void tst_ScrambledTypingWindow::aViewNeverTakesTheBoardAway()
 {
     // Before a play a view grows the history over the board, and a click on
     // the panel puts it away again; during a play the chart is drawn where the
@@ -564,5 +564,5 @@ void tst_frmG7::aViewNeverTakesTheBoardAway()
     QVERIFY(p.w->cmdStart()->isEnabled());
 }
 
-QTEST_MAIN(tst_frmG7)
-#include "tst_frmg7.moc"
+QTEST_MAIN(tst_ScrambledTypingWindow)
+#include "tst_scrambledtypingwindow.moc"

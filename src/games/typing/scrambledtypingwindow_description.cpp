@@ -1,5 +1,5 @@
 // What scrambled typing's frame is made of.
-#include "games/typing/frmg7.h"
+#include "games/typing/scrambledtypingwindow.h"
 
 #include "core/rules/scrambled.h"
 #include "games/frame/descriptionparts.h"

@@ -18,12 +18,11 @@ class TimeBar;
 
 // What its frame is made of.
 GameDescription numberMemoryDescription();
-} // namespace kioku
 
-class frmG1 : public kioku::GameFrame {
+class NumberMemoryWindow : public kioku::GameFrame {
     Q_OBJECT
 public:
-    explicit frmG1(kioku::AppContext &ctx, QWidget *parent = nullptr);
+    explicit NumberMemoryWindow(kioku::AppContext &ctx, QWidget *parent = nullptr);
 
     // The digit count of the current play and its result.
     int playDigits() const { return m_n; }
@@ -79,3 +78,5 @@ private:
     int m_wrong = 0;
     QString m_marks; // result marks of the judged play
 };
+
+} // namespace kioku

@@ -1,5 +1,5 @@
 // What tracking memory's frame is made of.
-#include "games/visual/frmg5.h"
+#include "games/visual/trackingmemorywindow.h"
 
 #include "core/rules/tracking.h"
 #include "games/frame/descriptionparts.h"

@@ -1,4 +1,4 @@
-#include "games/typing/frmg3.h"
+#include "games/typing/timelagtypingwindow.h"
 
 #include "core/clock.h"
 #include "core/rules/timelag.h"
@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace kioku;
+namespace kioku {
 namespace tl = kioku::rules;
 
 namespace {
@@ -40,12 +40,13 @@ TypingSetup timeLagSetup()
 
 } // namespace
 
-frmG3::frmG3(AppContext &ctx, QWidget *parent) : TypingFrame(ctx, timeLagDescription(), timeLagSetup(), parent)
+TimeLagTypingWindow::TimeLagTypingWindow(AppContext &ctx, QWidget *parent)
+    : TypingFrame(ctx, timeLagDescription(), timeLagSetup(), parent)
 {
     buildPlayArea();
 }
 
-void frmG3::buildPlayArea()
+void TimeLagTypingWindow::buildPlayArea()
 {
     const PlayAreaLayout l = standardPlayArea();
     QWidget *area = playArea();
@@ -74,7 +75,7 @@ void frmG3::buildPlayArea()
 
 // ---------------------------------------------------------------- opening
 
-std::optional<GameFrame::OpenRefusal> frmG3::openRefusal()
+std::optional<GameFrame::OpenRefusal> TimeLagTypingWindow::openRefusal()
 {
     // Without words there is nothing to play: the player is told which list
     // to fill, and stays in the main window.
@@ -84,7 +85,7 @@ std::optional<GameFrame::OpenRefusal> frmG3::openRefusal()
     return std::nullopt;
 }
 
-void frmG3::loadGame()
+void TimeLagTypingWindow::loadGame()
 {
     TypingFrame::loadGame();
     m_cboMode->clear();
@@ -95,7 +96,7 @@ void frmG3::loadGame()
     m_current = tl::pickWord(context().random, m_dictionary);
 }
 
-void frmG3::LoadDictionary()
+void TimeLagTypingWindow::LoadDictionary()
 {
     m_dictionary = m_load.dictionary;
     m_lstJisyo->clear();
@@ -103,7 +104,7 @@ void frmG3::LoadDictionary()
     m_fraJisyo->setTitle(tl::dictionaryCaption(Game::TimeLag, m_dictionary.size()));
 }
 
-void frmG3::cboMode_Click()
+void TimeLagTypingWindow::cboMode_Click()
 {
     if (m_cboMode->currentIndex() < 0)
         return;
@@ -113,7 +114,7 @@ void frmG3::cboMode_Click()
 
 // ---------------------------------------------------------------- a play
 
-void frmG3::prepareTyping()
+void TimeLagTypingWindow::prepareTyping()
 {
     // The play is judged and saved by the lag chosen now, whatever is chosen
     // while it runs.
@@ -123,12 +124,12 @@ void frmG3::prepareTyping()
     m_lblMondai->setText(m_current);
 }
 
-QString frmG3::playLag() const
+QString TimeLagTypingWindow::playLag() const
 {
     return m_playLag.isEmpty() ? m_cboMode->currentText() : m_playLag;
 }
 
-void frmG3::beginPlay()
+void TimeLagTypingWindow::beginPlay()
 {
     // The first word due is on screen already: the keys go to the answer box
     // from now on, and those typed during the waits below reach it after them.
@@ -146,7 +147,7 @@ void frmG3::beginPlay()
     startTyping();
 }
 
-bool frmG3::ShowNextWord()
+bool TimeLagTypingWindow::ShowNextWord()
 {
     m_shown.append(m_lblMondai->text());
     m_current = tl::pickWord(context().random, m_dictionary);
@@ -160,12 +161,12 @@ bool frmG3::ShowNextWord()
     return w == WaitEnd::Elapsed;
 }
 
-QString frmG3::dueWord() const
+QString TimeLagTypingWindow::dueWord() const
 {
     return tl::dueWord(m_shown, tl::lagOf(playLag()));
 }
 
-void frmG3::answerGiven(const QString &answer)
+void TimeLagTypingWindow::answerGiven(const QString &answer)
 {
     if (answer == dueWord())
         countRight(answer);
@@ -174,21 +175,21 @@ void frmG3::answerGiven(const QString &answer)
     // The box is emptied before the blank, so keys typed during it are kept.
     txtKaitou()->clear();
     txtKaitou()->setFocus();
-    QPointer<frmG3> self(this);
+    QPointer<TimeLagTypingWindow> self(this);
     if (!ShowNextWord() || !self)
         return;
     if (answersDone())
         FinishPlay(playSecondsValue());
 }
 
-void frmG3::giveUp()
+void TimeLagTypingWindow::giveUp()
 {
     m_lblMondai->setText(dueWord()); // the player sees what was to be typed
     countWrong();
     FinishPlay(playSecondsValue());
 }
 
-std::optional<GameFrame::SavedPlay> frmG3::result(const QDateTime &now) const
+std::optional<GameFrame::SavedPlay> TimeLagTypingWindow::result(const QDateTime &now) const
 {
     if (rightCount() + wrongCount() == 0)
         return std::nullopt;
@@ -204,3 +205,5 @@ std::optional<GameFrame::SavedPlay> frmG3::result(const QDateTime &now) const
                      tl::timeLagRecord(r, tl::playModeItem(timedPlay() ? tl::PlayMode::Timed : tl::PlayMode::Counted),
                                        setting, lag)};
 }
+
+} // namespace kioku

@@ -1,4 +1,4 @@
-#include "frmmain.h"
+#include "main/mainwindow.h"
 
 #include "widgets/backcolor.h"
 
@@ -35,7 +35,7 @@
 
 #include <sys/stat.h>
 
-using namespace kioku;
+namespace kioku {
 
 namespace {
 
@@ -69,17 +69,17 @@ QPixmap helpBadge(bool on, int size)
 // Makes the panel class that the window member `Member` points to, and keeps
 // it there (the members are how tests and tools find the panels).
 template <class T> struct PanelMember;
-template <class P> struct PanelMember<P * frmMain::*> {
+template <class P> struct PanelMember<P * MainWindow::*> {
     using Class = P;
 };
-template <auto Member> Panel *makePanel(frmMain &w, AppContext &ctx, QWidget *host)
+template <auto Member> Panel *makePanel(MainWindow &w, AppContext &ctx, QWidget *host)
 {
     auto *p = new typename PanelMember<decltype(Member)>::Class(ctx, host);
     w.*Member = p;
     return p;
 }
 // A panel the window keeps no member for.
-template <class P> Panel *makePanel(frmMain &, AppContext &ctx, QWidget *host)
+template <class P> Panel *makePanel(MainWindow &, AppContext &ctx, QWidget *host)
 {
     return new P(ctx, host);
 }
@@ -88,26 +88,26 @@ template <class P> Panel *makePanel(frmMain &, AppContext &ctx, QWidget *host)
 // the same for every panel) or runs a handler of its own. A new panel is its
 // class (main/panel.h) and one row here, e.g.
 //   {nullptr, "cmdFoo", "フー", nullptr, makePanel<FooView>},
-// or makePanel<&frmMain::fraFoo> when the window keeps members for it.
+// or makePanel<&MainWindow::fraFoo> when the window keeps members for it.
 struct MenuEntry {
-    QPushButton *frmMain::*button; // the window's member for it (optional)
+    QPushButton *MainWindow::*button; // the window's member for it (optional)
     const char *name;
     const char *caption;
-    void (frmMain::*click)();                                // a button of its own, or
-    Panel *(*makePanel)(frmMain &, AppContext &, QWidget *); // the panel it shows
+    void (MainWindow::*click)();                                // a button of its own, or
+    Panel *(*makePanel)(MainWindow &, AppContext &, QWidget *); // the panel it shows
 };
 const MenuEntry kMenu[] = {
-    {&frmMain::cmdGame, "cmdGame", "ゲーム", &frmMain::cmdGame_Click, nullptr},
-    {&frmMain::cmdMain, "cmdMain", "メイン", nullptr, makePanel<&frmMain::fraMain>},
-    {&frmMain::cmdRentai, "cmdRentai", "全グラフ", nullptr, makePanel<&frmMain::fraRenTai>},
-    {&frmMain::cmdTaijyu, "cmdTaijyu", "範囲指定", nullptr, makePanel<&frmMain::fraTaijyu>},
-    {&frmMain::cmdSyuukei, "cmdSyuukei", "集計表示", nullptr, makePanel<&frmMain::fraSyuukei>},
-    {&frmMain::cmdBunseki, "cmdBunseki", "並び替え", nullptr, makePanel<&frmMain::fraBunseki>},
-    {&frmMain::cmdCale, "cmdCale", "カレンダー", nullptr, makePanel<&frmMain::fraCale>},
-    {&frmMain::cmdMemo, "cmdMemo", "一言日記", nullptr, makePanel<&frmMain::fraMemo>},
-    {&frmMain::cmdSettei, "cmdSettei", "編集", nullptr, makePanel<&frmMain::fraSettei>},
-    {&frmMain::cmdHelp, "cmdHelp", "ヘルプ", &frmMain::cmdHelp_Click, nullptr},
-    {&frmMain::cmdOwari, "cmdOwari", "終了", &frmMain::cmdOwari_Click, nullptr},
+    {&MainWindow::cmdGame, "cmdGame", "ゲーム", &MainWindow::cmdGame_Click, nullptr},
+    {&MainWindow::cmdMain, "cmdMain", "メイン", nullptr, makePanel<&MainWindow::fraMain>},
+    {&MainWindow::cmdRentai, "cmdRentai", "全グラフ", nullptr, makePanel<&MainWindow::fraRenTai>},
+    {&MainWindow::cmdTaijyu, "cmdTaijyu", "範囲指定", nullptr, makePanel<&MainWindow::fraTaijyu>},
+    {&MainWindow::cmdSyuukei, "cmdSyuukei", "集計表示", nullptr, makePanel<&MainWindow::fraSyuukei>},
+    {&MainWindow::cmdBunseki, "cmdBunseki", "並び替え", nullptr, makePanel<&MainWindow::fraBunseki>},
+    {&MainWindow::cmdCale, "cmdCale", "カレンダー", nullptr, makePanel<&MainWindow::fraCale>},
+    {&MainWindow::cmdMemo, "cmdMemo", "一言日記", nullptr, makePanel<&MainWindow::fraMemo>},
+    {&MainWindow::cmdSettei, "cmdSettei", "編集", nullptr, makePanel<&MainWindow::fraSettei>},
+    {&MainWindow::cmdHelp, "cmdHelp", "ヘルプ", &MainWindow::cmdHelp_Click, nullptr},
+    {&MainWindow::cmdOwari, "cmdOwari", "終了", &MainWindow::cmdOwari_Click, nullptr},
 };
 
 } // namespace
@@ -116,16 +116,16 @@ const MenuEntry kMenu[] = {
 // Construction
 // ---------------------------------------------------------------------------
 
-frmMain::frmMain(AppContext &ctx, QWidget *parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+MainWindow::MainWindow(AppContext &ctx, QWidget *parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmMain"));
     buildUi();
-    connect(qApp, &QGuiApplication::commitDataRequest, this, &frmMain::commitData);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &MainWindow::commitData);
 }
 
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void frmMain::buildUi()
+void MainWindow::buildUi()
 {
     setWindowTitle(mainWindowTitle(QString()));
     resize(1000, 700);
@@ -145,7 +145,7 @@ void frmMain::buildUi()
     buildGameStrip();
 }
 
-QWidget *frmMain::buildMenuRow()
+QWidget *MainWindow::buildMenuRow()
 {
     auto *row = new QWidget(this);
     row->setObjectName(QStringLiteral("menuRow"));
@@ -178,14 +178,14 @@ QWidget *frmMain::buildMenuRow()
     chkHelp->setFixedSize(36, 36);
     h->addSpacing(4);
     h->addWidget(chkHelp);
-    connect(chkHelp, &QToolButton::toggled, this, &frmMain::chkHelp_Click);
+    connect(chkHelp, &QToolButton::toggled, this, &MainWindow::chkHelp_Click);
 
     return row;
 }
 
 // The panels share one place under the menu row; a hidden panel takes no
 // room, and exactly one is shown at a time. Each is shown by its menu button.
-QWidget *frmMain::buildPanels()
+QWidget *MainWindow::buildPanels()
 {
     auto *host = new QWidget(this);
     host->setObjectName(QStringLiteral("panelHost"));
@@ -206,7 +206,7 @@ QWidget *frmMain::buildPanels()
 
 // The today panel's and the edit screen's controls, as the window's own
 // members, and what those panels tell the window.
-void frmMain::adoptPanelControls()
+void MainWindow::adoptPanelControls()
 {
     mtvmain = fraMain->mtvmain;
     msgDayList = fraMain->msgDayList;
@@ -223,20 +223,20 @@ void frmMain::adoptPanelControls()
     cmdDay = fraMain->cmdDay;
     cmdTotal = fraMain->cmdTotal;
     cmdJikan = fraMain->cmdJikan;
-    connect(fraMain, &TodayPanel::dateClicked, this, &frmMain::mtvmain_DateClick);
+    connect(fraMain, &TodayPanel::dateClicked, this, &MainWindow::mtvmain_DateClick);
 
     msgHenList = fraSettei->msgHenList;
     cmdRowDel = fraSettei->cmdRowDel;
     cmdNew1 = fraSettei->cmdNew1;
     cmdPHozon1 = fraSettei->cmdPHozon1;
     txtPriData = fraSettei->txtPriData;
-    connect(fraSettei, &EditPanel::lastRecordDeleted, this, &frmMain::RefreshToday);
+    connect(fraSettei, &EditPanel::lastRecordDeleted, this, &MainWindow::RefreshToday);
     connect(fraSettei, &EditPanel::userNameStored, this,
             [this](const QString &name) { setWindowTitle(mainWindowTitle(name)); });
-    connect(fraSettei, &EditPanel::newStartDone, this, &frmMain::quitProgram);
+    connect(fraSettei, &EditPanel::newStartDone, this, &MainWindow::quitProgram);
 }
 
-void frmMain::buildGameStrip()
+void MainWindow::buildGameStrip()
 {
     fraGame = new QFrame(this);
     fraGame->setObjectName(QStringLiteral("fraGame"));
@@ -276,19 +276,19 @@ void frmMain::buildGameStrip()
     }
     cmdG1 = launcherButton(Game::NumberMemory);
     cmdModori = makeButton(QStringLiteral("cmdModori"), QStringLiteral("戻る"), 8);
-    connect(cmdModori, &QToolButton::clicked, this, &frmMain::cmdModori_Click);
+    connect(cmdModori, &QToolButton::clicked, this, &MainWindow::cmdModori_Click);
 
     fraGame->hide();
 }
 
-void frmMain::resizeEvent(QResizeEvent *e)
+void MainWindow::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     placeGameStrip();
 }
 
 // The game strip lies over the top of the panels, just under the menu row.
-void frmMain::placeGameStrip()
+void MainWindow::placeGameStrip()
 {
     if (!fraGame)
         return;
@@ -305,7 +305,7 @@ void frmMain::placeGameStrip()
 // Start-up and settings
 // ---------------------------------------------------------------------------
 
-QString frmMain::welcomeText()
+QString MainWindow::welcomeText()
 {
     return QStringLiteral("ソラミルプロジェクトに興味をもっていただきありがとうございます。(^o^)／") + kCrLf + kCrLf
         + QStringLiteral("このソフトは「記憶力」「暗記力」などが要求されるプチゲームを楽しみながら ") + kCrLf
@@ -322,7 +322,7 @@ QString frmMain::welcomeText()
         + QStringLiteral("その他、色の変化でも把握できます。") + kCrLf;
 }
 
-void frmMain::Form_Load()
+void MainWindow::Form_Load()
 {
     HelpFileName = QStringLiteral("SoramiruHelp.html");
     ItemColWidth = QStringLiteral("1180");
@@ -371,7 +371,7 @@ void tellUnreadable(AppContext &ctx, QWidget *parent, const QString &name, const
 
 } // namespace
 
-void frmMain::READ_SETTEI()
+void MainWindow::READ_SETTEI()
 {
     text::ReadResult status;
     m_ctx.session.helpTourOn = readHelpTour(&status);
@@ -379,7 +379,7 @@ void frmMain::READ_SETTEI()
                    QStringLiteral("ヘルプツアーはオンとして扱います。ファイルはそのまま残してあります。"));
 }
 
-void frmMain::RecoverLogTail()
+void MainWindow::RecoverLogTail()
 {
     const TailRecovery r = recoverPlayLogTail();
     if (r.outcome == TailRecovery::Outcome::Nothing)
@@ -390,7 +390,7 @@ void frmMain::RecoverLogTail()
         m_ctx.messages.warn(this, r.message, QStringLiteral("データの修復"));
 }
 
-void frmMain::chkHelp_Click()
+void MainWindow::chkHelp_Click()
 {
     if (IsLoading)
         return;
@@ -406,7 +406,7 @@ void frmMain::chkHelp_Click()
     reportWriteFailure(m_ctx.messages, this, writeHelpTour(m_ctx.session.helpTourOn));
 }
 
-void frmMain::HideAllPanels()
+void MainWindow::HideAllPanels()
 {
     for (Panel *p : std::as_const(m_panels)) {
         p->hide();
@@ -414,12 +414,12 @@ void frmMain::HideAllPanels()
     }
 }
 
-void frmMain::LoadMemo()
+void MainWindow::LoadMemo()
 {
     fraMemo->LoadMemo();
 }
 
-void frmMain::ShowUserName()
+void MainWindow::ShowUserName()
 {
     text::ReadResult status;
     m_ctx.session.userName = readUserName(&status);
@@ -457,7 +457,7 @@ LogStamp logStamp()
 
 } // namespace
 
-LogSummary frmMain::readSummary()
+LogSummary MainWindow::readSummary()
 {
     // The log is read once and shared by every panel; it is read again only
     // when the file changed (a game appended, a screen rewrote it, an editor
@@ -499,7 +499,7 @@ LogSummary frmMain::readSummary()
 // Menu row and panels
 // ---------------------------------------------------------------------------
 
-void frmMain::showPanel(Panel *panel)
+void MainWindow::showPanel(Panel *panel)
 {
     if (!panel->isHidden())
         return;
@@ -516,14 +516,14 @@ void frmMain::showPanel(Panel *panel)
         m_ctx.showHelpTour(this, help);
 }
 
-bool frmMain::letEventsRun()
+bool MainWindow::letEventsRun()
 {
-    QPointer<frmMain> self(this);
+    QPointer<MainWindow> self(this);
     QCoreApplication::processEvents();
     return self && !self->m_closed;
 }
 
-void frmMain::closeEvent(QCloseEvent *e)
+void MainWindow::closeEvent(QCloseEvent *e)
 {
     // Closed by its frame button: memo edits are saved first, and when they
     // cannot be the player chooses whether the window stays open with them.
@@ -535,7 +535,7 @@ void frmMain::closeEvent(QCloseEvent *e)
     QWidget::closeEvent(e);
 }
 
-bool frmMain::memoLetsGo(bool mayAsk)
+bool MainWindow::memoLetsGo(bool mayAsk)
 {
     if (m_askingMemo)
         return false;
@@ -543,7 +543,7 @@ bool frmMain::memoLetsGo(bool mayAsk)
     return fraMemo->saveUnsavedMemo(mayAsk);
 }
 
-void frmMain::commitData(QSessionManager &manager)
+void MainWindow::commitData(QSessionManager &manager)
 {
     if (m_closed || m_askingMemo || !fraMemo->memoModified())
         return;
@@ -556,57 +556,57 @@ void frmMain::commitData(QSessionManager &manager)
         manager.cancel();
 }
 
-void frmMain::cmdMain_Click()
+void MainWindow::cmdMain_Click()
 {
     showPanel(fraMain);
 }
 
-void frmMain::cmdRentai_Click()
+void MainWindow::cmdRentai_Click()
 {
     showPanel(fraRenTai);
 }
 
-void frmMain::cmdTaijyu_Click()
+void MainWindow::cmdTaijyu_Click()
 {
     showPanel(fraTaijyu);
 }
 
-void frmMain::cmdSyuukei_Click()
+void MainWindow::cmdSyuukei_Click()
 {
     showPanel(fraSyuukei);
 }
 
-void frmMain::cmdBunseki_Click()
+void MainWindow::cmdBunseki_Click()
 {
     showPanel(fraBunseki);
 }
 
-void frmMain::cmdCale_Click()
+void MainWindow::cmdCale_Click()
 {
     showPanel(fraCale);
 }
 
-void frmMain::cmdMemo_Click()
+void MainWindow::cmdMemo_Click()
 {
     showPanel(fraMemo);
 }
 
-void frmMain::cmdSettei_Click()
+void MainWindow::cmdSettei_Click()
 {
     showPanel(fraSettei);
 }
 
-void frmMain::cmdHelp_Click()
+void MainWindow::cmdHelp_Click()
 {
     HelpViewer::open(this, HelpFileName);
 }
 
-void frmMain::cmdOwari_Click()
+void MainWindow::cmdOwari_Click()
 {
     quitProgram();
 }
 
-void frmMain::quitProgram()
+void MainWindow::quitProgram()
 {
     if (!memoLetsGo())
         return; // the player went back to memo edits that could not be saved
@@ -619,7 +619,7 @@ void frmMain::quitProgram()
 // Game launcher
 // ---------------------------------------------------------------------------
 
-void frmMain::cmdGame_Click()
+void MainWindow::cmdGame_Click()
 {
     const QDate today = m_ctx.clock.today();
     if (!FirstPlayDate().isEmpty() && mtvmain->value() != today) {
@@ -632,12 +632,12 @@ void frmMain::cmdGame_Click()
     cmdG1->setFocus();
 }
 
-void frmMain::cmdModori_Click()
+void MainWindow::cmdModori_Click()
 {
     fraGame->hide();
 }
 
-void frmMain::launchGame(Game game)
+void MainWindow::launchGame(Game game)
 {
     if (!m_ctx.navigator.hasGame(game))
         return; // not part of this build yet: the button is disabled
@@ -647,7 +647,7 @@ void frmMain::launchGame(Game game)
     close();
 }
 
-QToolButton *frmMain::launcherButton(Game game) const
+QToolButton *MainWindow::launcherButton(Game game) const
 {
     return m_launcher.key(game);
 }
@@ -656,19 +656,21 @@ QToolButton *frmMain::launcherButton(Game game) const
 // Today panel
 // ---------------------------------------------------------------------------
 
-QDate frmMain::SelectedDay() const
+QDate MainWindow::SelectedDay() const
 {
     return mtvmain->value();
 }
 
-void frmMain::RefreshToday()
+void MainWindow::RefreshToday()
 {
     m_summary = readSummary();
     fraMain->rebuild(m_summary);
 }
 
-void frmMain::mtvmain_DateClick(const QDate &)
+void MainWindow::mtvmain_DateClick(const QDate &)
 {
     RefreshToday();
     cmdMain->setFocus();
 }
+
+} // namespace kioku

@@ -16,9 +16,7 @@ namespace kioku {
 // What its frame is made of.
 GameDescription scrambledDescription();
 
-} // namespace kioku
-
-class frmG7 : public kioku::TypingFrame {
+class ScrambledTypingWindow : public kioku::TypingFrame {
     Q_OBJECT
 public:
     // The tiles: ivory; a letter is hidden in the tile's own colour, shown
@@ -27,7 +25,7 @@ public:
     static const QColor kGiveUpRed;
     static constexpr int kTiles = 9;
 
-    explicit frmG7(kioku::AppContext &ctx, QWidget *parent = nullptr);
+    explicit ScrambledTypingWindow(kioku::AppContext &ctx, QWidget *parent = nullptr);
 
     // ---- handlers ----
     void cboMode_Click();
@@ -124,3 +122,5 @@ private:
     QLabel *m_lblChui = nullptr;
     QComboBox *m_cboMode = nullptr;
 };
+
+} // namespace kioku

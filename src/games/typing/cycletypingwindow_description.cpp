@@ -1,5 +1,5 @@
 // What cycle typing's frame is made of.
-#include "games/typing/frmg4.h"
+#include "games/typing/cycletypingwindow.h"
 
 #include "core/rules/cycle.h"
 #include "games/frame/descriptionparts.h"

@@ -1,5 +1,5 @@
 // What time-lag typing's frame is made of.
-#include "games/typing/frmg3.h"
+#include "games/typing/timelagtypingwindow.h"
 
 #include "core/rules/timelag.h"
 #include "games/frame/descriptionparts.h"

@@ -6,7 +6,7 @@
 //
 // The panels are classes behind one interface (main/panel.h); the window reads
 // the play log, summarizes it once (core/stats/logsummary.h) and hands the
-// summary to the panel it shows. The table of menu buttons in frmmain.cpp
+// summary to the panel it shows. The table of menu buttons in mainwindow.cpp
 // names each panel's button, caption and class.
 #include "core/stats/logsummary.h"
 #include "widgets/appcontext.h"
@@ -38,9 +38,8 @@ class Shape;
 class SortedListView;
 class TodayPanel;
 class TotalsView;
-} // namespace kioku
 
-// One state of the play log file (see frmMain::readSummary).
+// One state of the play log file (see MainWindow::readSummary).
 struct LogStamp {
     bool known = false;
     quint64 device = 0;
@@ -53,11 +52,11 @@ struct LogStamp {
     }
 };
 
-class frmMain : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmMain(kioku::AppContext &ctx, QWidget *parent = nullptr);
-    ~frmMain() override;
+    explicit MainWindow(kioku::AppContext &ctx, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // ---- window state ----
     QString HelpFileName;     // the help document in the working folder
@@ -184,3 +183,5 @@ private:
     bool m_closed = false;     // set once the window is closing
     bool m_askingMemo = false; // a question about the memo is open
 };
+
+} // namespace kioku

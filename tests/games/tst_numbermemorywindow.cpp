@@ -3,7 +3,7 @@
 #include "core/playlog/playlog.h"
 #include "core/rules/numbermemory.h"
 #include "gamefixture.h"
-#include "games/visual/frmg1.h"
+#include "games/visual/numbermemorywindow.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 #include "widgets/shape.h"
@@ -43,7 +43,7 @@ HistoryEntry firstEntry()
 
 struct Play {
     GameFixture &f;
-    frmG1 *w;
+    NumberMemoryWindow *w;
 
     // A window opened on the settings line `settings`, drawing `digits` if given.
     Play(GameFixture &fixture, const QByteArray &settings, const QString &digits = QString()) : f(fixture)
@@ -51,7 +51,7 @@ struct Play {
         f.dir.write(rules::kNumberMemorySettingsFile, settings);
         if (!digits.isEmpty())
             f.drawValues(drawsFor(digits));
-        w = f.open<frmG1>();
+        w = f.open<NumberMemoryWindow>();
     }
     QString label(const char *name) const { return w->findChild<QLabel *>(name)->text(); }
     QPushButton *kekka() const { return w->findChild<QPushButton *>("cmdKekka"); }
@@ -79,7 +79,7 @@ struct Play {
 
 } // namespace
 
-class tst_frmG1 : public QObject {
+class tst_NumberMemoryWindow : public QObject {
     Q_OBJECT
 private slots:
     void startPreparesTheBoard();
@@ -105,7 +105,7 @@ private slots:
     void windowDestroyedDuringDisplayIsLeftAlone();
 };
 
-void tst_frmG1::startPreparesTheBoard()
+void tst_NumberMemoryWindow::startPreparesTheBoard()
 {
     GameFixture f;
     Play p(f, "4,2,1\r\n");
@@ -123,14 +123,14 @@ void tst_frmG1::startPreparesTheBoard()
     QVERIFY(!p.kekka()->isEnabled());
 }
 
-void tst_frmG1::typingMovesTheFocusOnToJudging_data()
+void tst_NumberMemoryWindow::typingMovesTheFocusOnToJudging_data()
 {
     QTest::addColumn<QString>("digits");
     QTest::newRow("one digit") << "5";
     QTest::newRow("three digits") << "123";
 }
 
-void tst_frmG1::typingMovesTheFocusOnToJudging()
+void tst_NumberMemoryWindow::typingMovesTheFocusOnToJudging()
 {
     QFETCH(QString, digits);
     GameFixture f;
@@ -156,7 +156,7 @@ void tst_frmG1::typingMovesTheFocusOnToJudging()
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Countdown);
 }
 
-void tst_frmG1::answerBoxesTakeNoInputMethod()
+void tst_NumberMemoryWindow::answerBoxesTakeNoInputMethod()
 {
     // The Japanese input method a player leaves on after the typing games is
     // not asked to the digit boxes: the desktop sends their keys as they are.
@@ -175,7 +175,7 @@ void tst_frmG1::answerBoxesTakeNoInputMethod()
     QVERIFY(box->inputMethodHints() & Qt::ImhDigitsOnly);
 }
 
-void tst_frmG1::inputMethodDigitsGoOnePerBox_data()
+void tst_NumberMemoryWindow::inputMethodDigitsGoOnePerBox_data()
 {
     QTest::addColumn<QString>("committed"); // by the input method, or as a key's text (a leading "key:")
     QTest::addColumn<QStringList>("boxes"); // the four boxes afterwards
@@ -188,7 +188,7 @@ void tst_frmG1::inputMethodDigitsGoOnePerBox_data()
         << "８５５１２" << QStringList{"8", "5", "5", "12"} << 0;
 }
 
-void tst_frmG1::inputMethodDigitsGoOnePerBox()
+void tst_NumberMemoryWindow::inputMethodDigitsGoOnePerBox()
 {
     // Should a digit still come through an input method (or full width), it is
     // the digit it shows: one to a box, and the focus moves on as with keys.
@@ -219,7 +219,7 @@ void tst_frmG1::inputMethodDigitsGoOnePerBox()
     QCOMPARE(QApplication::focusWidget(), focused ? static_cast<QWidget *>(p.w->txtKaitou(focused)) : p.kekka());
 }
 
-void tst_frmG1::judgingColoursEachBoxAndCountsOverN_data()
+void tst_NumberMemoryWindow::judgingColoursEachBoxAndCountsOverN_data()
 {
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QStringList>("answers");
@@ -236,7 +236,7 @@ void tst_frmG1::judgingColoursEachBoxAndCountsOverN_data()
                                            << QStringList{"5", "3", "62.5%"} << "○○×○○××○－－－－－－－";
 }
 
-void tst_frmG1::judgingColoursEachBoxAndCountsOverN()
+void tst_NumberMemoryWindow::judgingColoursEachBoxAndCountsOverN()
 {
     QFETCH(QString, digits);
     QFETCH(QStringList, answers);
@@ -256,7 +256,7 @@ void tst_frmG1::judgingColoursEachBoxAndCountsOverN()
     QCOMPARE(firstEntry().field(6), counts.at(2));
 }
 
-void tst_frmG1::shortDisplayKeepsTheBarFull()
+void tst_NumberMemoryWindow::shortDisplayKeepsTheBarFull()
 {
     GameFixture f;
     Play p(f, "5,0.2,1\r\n");
@@ -275,7 +275,7 @@ void tst_frmG1::shortDisplayKeepsTheBarFull()
     QCOMPARE(p.w->playState(), GameFrame::PlayState::Answering);
 }
 
-void tst_frmG1::thirtySecondsCountDownAndShrinkTheBar()
+void tst_NumberMemoryWindow::thirtySecondsCountDownAndShrinkTheBar()
 {
     GameFixture f;
     Play p(f, "5,30,1\r\n");
@@ -299,7 +299,7 @@ void tst_frmG1::thirtySecondsCountDownAndShrinkTheBar()
     QVERIFY(f.clock.waits() < 80);
 }
 
-void tst_frmG1::savedLinesAreExactBytes()
+void tst_NumberMemoryWindow::savedLinesAreExactBytes()
 {
     GameFixture f;
     f.dir.write(QStringLiteral("データ.txt"), QByteArray());
@@ -321,7 +321,7 @@ void tst_frmG1::savedLinesAreExactBytes()
     QCOMPARE(p.w->mcrRireki2()->value(0, 0), 6.0);
 }
 
-void tst_frmG1::manualSaveAndRepeatedSave()
+void tst_NumberMemoryWindow::manualSaveAndRepeatedSave()
 {
     GameFixture f;
     Play p(f, "2,1,0\r\n", "47");
@@ -343,7 +343,7 @@ void tst_frmG1::manualSaveAndRepeatedSave()
     QCOMPARE(readHistory(rules::numberMemoryHistory()).entries.size(), 2);
 }
 
-void tst_frmG1::saveWhileFilteredAddsTheRow()
+void tst_NumberMemoryWindow::saveWhileFilteredAddsTheRow()
 {
     GameFixture f;
     QStringList lines;
@@ -366,7 +366,7 @@ void tst_frmG1::saveWhileFilteredAddsTheRow()
     QCOMPARE(p.w->mcrRireki2()->rowCount(), 10);
 }
 
-void tst_frmG1::aSaveThatCannotWriteItsHistorySavesNothing()
+void tst_NumberMemoryWindow::aSaveThatCannotWriteItsHistorySavesNothing()
 {
     // A folder where the history file should be: the system refuses the append.
     // The play log gets the play only with its history line, so nothing is half saved.
@@ -386,7 +386,7 @@ void tst_frmG1::aSaveThatCannotWriteItsHistorySavesNothing()
     QCOMPARE(f.dir.bytes(kPlayLogFile), QByteArray());
 }
 
-void tst_frmG1::aClearThatCannotEmptyTheHistoryChangesNothing()
+void tst_NumberMemoryWindow::aClearThatCannotEmptyTheHistoryChangesNothing()
 {
     GameFixture f;
     const QByteArray history = sjisLines(
@@ -408,7 +408,7 @@ void tst_frmG1::aClearThatCannotEmptyTheHistoryChangesNothing()
     QCOMPARE(p.w->mcrRireki2()->rowCount(), 2);
 }
 
-void tst_frmG1::digitCountChangedMidPlayAppliesNextPlay()
+void tst_NumberMemoryWindow::digitCountChangedMidPlayAppliesNextPlay()
 {
     GameFixture f;
     Play p(f, "4,0.5,1\r\n", "1234");
@@ -425,7 +425,7 @@ void tst_frmG1::digitCountChangedMidPlayAppliesNextPlay()
     QVERIFY(!p.w->txtKaitou(6)->isHidden());
 }
 
-void tst_frmG1::displayTimeChosenDuringTheCountdownApplies()
+void tst_NumberMemoryWindow::displayTimeChosenDuringTheCountdownApplies()
 {
     GameFixture f;
     Play p(f, "3,0.5,1\r\n", "123");
@@ -448,7 +448,7 @@ void tst_frmG1::displayTimeChosenDuringTheCountdownApplies()
     QCOMPARE(firstEntry().field(7), QStringLiteral("2秒"));
 }
 
-void tst_frmG1::answersEditedAfterJudgingDoNotChangeTheSavedResult()
+void tst_NumberMemoryWindow::answersEditedAfterJudgingDoNotChangeTheSavedResult()
 {
     GameFixture f;
     Play p(f, "3,0.5,0\r\n", "567");
@@ -466,11 +466,11 @@ void tst_frmG1::answersEditedAfterJudgingDoNotChangeTheSavedResult()
     QCOMPARE(firstEntry().field(7), QStringLiteral("0.5秒")); // the time the digits were shown
 }
 
-void tst_frmG1::backDuringDisplayEndsThePhase()
+void tst_NumberMemoryWindow::backDuringDisplayEndsThePhase()
 {
     GameFixture f;
     f.dir.write(rules::kNumberMemorySettingsFile, "8,30,1\r\n");
-    QPointer<frmG1> w = f.open<frmG1>();
+    QPointer<NumberMemoryWindow> w = f.open<NumberMemoryWindow>();
     w->show();
     int waitsAfterBack = -1;
     f.clock.onWait = [&](double) {
@@ -494,7 +494,7 @@ void tst_frmG1::backDuringDisplayEndsThePhase()
     QCOMPARE(f.navigator.mains, 1);
 }
 
-void tst_frmG1::backDuringARealDisplayEndsThePhase()
+void tst_NumberMemoryWindow::backDuringARealDisplayEndsThePhase()
 {
     // The program's own clock: the display waits in an event loop, and 戻り
     // pressed from inside that loop ends it long before its 30 seconds.
@@ -503,7 +503,7 @@ void tst_frmG1::backDuringARealDisplayEndsThePhase()
     AppContext ctx(real, f.services.random, f.messages, f.navigator);
     ctx.session.helpTourOn = 0;
     f.dir.write(rules::kNumberMemorySettingsFile, "8,30,1\r\n");
-    QPointer<frmG1> w = new frmG1(ctx);
+    QPointer<NumberMemoryWindow> w = new NumberMemoryWindow(ctx);
     w->tmrStart()->stop();
     w->Form_Load();
     w->show();
@@ -518,11 +518,11 @@ void tst_frmG1::backDuringARealDisplayEndsThePhase()
     QTRY_VERIFY(w.isNull());
 }
 
-void tst_frmG1::windowDestroyedDuringDisplayIsLeftAlone()
+void tst_NumberMemoryWindow::windowDestroyedDuringDisplayIsLeftAlone()
 {
     GameFixture f;
     f.dir.write(rules::kNumberMemorySettingsFile, "8,30,1\r\n");
-    QPointer<frmG1> w = f.open<frmG1>();
+    QPointer<NumberMemoryWindow> w = f.open<NumberMemoryWindow>();
     f.clock.onWait = [&](double) {
         if (w && f.clock.elapsedNs() > 1000000000LL)
             delete w.data();
@@ -535,5 +535,5 @@ void tst_frmG1::windowDestroyedDuringDisplayIsLeftAlone()
     QVERIFY(f.clock.elapsedNs() < 3000000000LL);
 }
 
-QTEST_MAIN(tst_frmG1)
-#include "tst_frmg1.moc"
+QTEST_MAIN(tst_NumberMemoryWindow)
+#include "tst_numbermemorywindow.moc"
