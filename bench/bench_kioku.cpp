@@ -38,6 +38,7 @@
 #include "core/text/textfile.h"
 #include "main/appsetup.h"
 #include "main/mainwindow.h"
+#include "main/todaypanel.h"
 #include "testing/headless.h"
 #include "views/panel.h"
 #include "widgets/appcontext.h"
@@ -251,7 +252,7 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
         timed(QStringLiteral("date click (mtvmain)"),
               medianMs(clock, runs,
                        [&] {
-                           w.mtvmain->clickDate(today.addDays(-(++click % 2)));
+                           w.fraMain->mtvmain->clickDate(today.addDays(-(++click % 2)));
                            QCoreApplication::processEvents();
                        }),
               20, -1);

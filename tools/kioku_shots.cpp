@@ -21,15 +21,17 @@
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
 #include "games/registry.h"
-#include "games/typing/timelagtypingwindow.h"
 #include "games/typing/cycletypingwindow.h"
 #include "games/typing/scrambledtypingwindow.h"
-#include "games/visual/numbermemorywindow.h"
+#include "games/typing/timelagtypingwindow.h"
 #include "games/visual/iconconcentrationwindow.h"
-#include "games/visual/trackingmemorywindow.h"
 #include "games/visual/imagememorywindow.h"
+#include "games/visual/numbermemorywindow.h"
+#include "games/visual/trackingmemorywindow.h"
 #include "main/appsetup.h"
+#include "main/editpanel.h"
 #include "main/mainwindow.h"
+#include "main/todaypanel.h"
 #include "testing/darkpalette.h"
 #include "testing/headless.h"
 #include "widgets/answerbox.h"
@@ -294,7 +296,7 @@ void shootMainWindow(Shooter &shots, Context &c)
     auto w = loadMain(c);
     shots.shoot(w.get(), QStringLiteral("main_today.png"));
 
-    w->mtvmain->clickDate(QDate(2026, 12, 3));
+    w->fraMain->mtvmain->clickDate(QDate(2026, 12, 3));
     shots.shoot(w.get(), QStringLiteral("main_day_other.png"));
 
     w->cmdGame->click(); // back to today, with the launcher strip over the panels
@@ -302,7 +304,7 @@ void shootMainWindow(Shooter &shots, Context &c)
     w->cmdModori->click();
 
     w->cmdSettei->click();
-    w->msgHenList->clickCell(3, 2);
+    w->fraSettei->msgHenList->clickCell(3, 2);
     shots.shoot(w.get(), QStringLiteral("main_edit.png"));
 
     // Every view, as it opens and with each of its graphs drawn.
@@ -621,7 +623,8 @@ void shootScrambled(Shooter &shots, Context &c)
         return;
 
     c.drawValues({0.31, 0.62, 0.05, 0.77, 0.48, 0.19, 0.93, 0.36, 0.58, 0.11});
-    QPointer<ScrambledTypingWindow> w = static_cast<ScrambledTypingWindow *>(openGameWindow<ScrambledTypingWindow>(c.ctx));
+    QPointer<ScrambledTypingWindow> w =
+        static_cast<ScrambledTypingWindow *>(openGameWindow<ScrambledTypingWindow>(c.ctx));
     if (!w || w->closing()) {
         err() << "kioku_shots: the scrambled window did not open" << Qt::endl;
         return;
@@ -737,7 +740,8 @@ void shootTracking(Shooter &shots, Context &c)
 // without them, every pair found.
 void shootIconConcentration(Shooter &shots, Context &c)
 {
-    QPointer<IconConcentrationWindow> w = static_cast<IconConcentrationWindow *>(openGameWindow<IconConcentrationWindow>(c.ctx));
+    QPointer<IconConcentrationWindow> w =
+        static_cast<IconConcentrationWindow *>(openGameWindow<IconConcentrationWindow>(c.ctx));
     if (!w || w->closing()) {
         err() << "kioku_shots: the icon-concentration window did not open" << Qt::endl;
         return;

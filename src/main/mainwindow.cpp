@@ -141,7 +141,7 @@ void MainWindow::buildUi()
     root->addWidget(line);
 
     root->addWidget(buildPanels(), 1);
-    adoptPanelControls();
+    connectPanels();
     buildGameStrip();
 }
 
@@ -204,32 +204,11 @@ QWidget *MainWindow::buildPanels()
     return host;
 }
 
-// The today panel's and the edit screen's controls, as the window's own
-// members, and what those panels tell the window.
-void MainWindow::adoptPanelControls()
+// What the today panel and the edit screen tell the window.
+void MainWindow::connectPanels()
 {
-    mtvmain = fraMain->mtvmain;
-    msgDayList = fraMain->msgDayList;
-    msgDayTotal = fraMain->msgDayTotal;
-    lblDayTotal = fraMain->lblDayTotal;
-    lblMHyouka = fraMain->lblMHyouka;
-    lblDayCaption = fraMain->lblDayCaption;
-    shpLed = fraMain->shpLed;
-    imgNashi = fraMain->imgNashi;
-    imgkana = fraMain->imgkana;
-    imgniko = fraMain->imgniko;
-    imgwara = fraMain->imgwara;
-    mcrMain = fraMain->mcrMain;
-    cmdDay = fraMain->cmdDay;
-    cmdTotal = fraMain->cmdTotal;
-    cmdJikan = fraMain->cmdJikan;
     connect(fraMain, &TodayPanel::dateClicked, this, &MainWindow::mtvmain_DateClick);
 
-    msgHenList = fraSettei->msgHenList;
-    cmdRowDel = fraSettei->cmdRowDel;
-    cmdNew1 = fraSettei->cmdNew1;
-    cmdPHozon1 = fraSettei->cmdPHozon1;
-    txtPriData = fraSettei->txtPriData;
     connect(fraSettei, &EditPanel::lastRecordDeleted, this, &MainWindow::RefreshToday);
     connect(fraSettei, &EditPanel::userNameStored, this,
             [this](const QString &name) { setWindowTitle(mainWindowTitle(name)); });
@@ -330,7 +309,7 @@ void MainWindow::Form_Load()
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     IsLoading = true;
     HideAllPanels();
-    mtvmain->setValue(m_ctx.clock.today());
+    fraMain->mtvmain->setValue(m_ctx.clock.today());
     RecoverLogTail();
     ShowUserName();
     RefreshToday();
@@ -622,8 +601,8 @@ void MainWindow::quitProgram()
 void MainWindow::cmdGame_Click()
 {
     const QDate today = m_ctx.clock.today();
-    if (!FirstPlayDate().isEmpty() && mtvmain->value() != today) {
-        mtvmain->setValue(today);
+    if (!FirstPlayDate().isEmpty() && fraMain->mtvmain->value() != today) {
+        fraMain->mtvmain->setValue(today);
         RefreshToday();
     }
     placeGameStrip();
@@ -658,7 +637,7 @@ QToolButton *MainWindow::launcherButton(Game game) const
 
 QDate MainWindow::SelectedDay() const
 {
-    return mtvmain->value();
+    return fraMain->mtvmain->value();
 }
 
 void MainWindow::RefreshToday()

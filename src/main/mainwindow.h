@@ -132,18 +132,6 @@ public:
     // The game strip over the top of the window.
     QFrame *fraGame = nullptr;
     QToolButton *cmdG1, *cmdModori; // the first game button takes the focus
-    // Controls of the today panel and the edit screen (owned by the panels).
-    kioku::MonthCalendar *mtvmain;
-    kioku::FlexGrid *msgDayList, *msgDayTotal;
-    QLabel *lblDayTotal, *lblMHyouka, *lblDayCaption;
-    QList<kioku::Shape *> shpLed;                                               // shpLed[0] is shpLed1
-    kioku::Shape *shpLedAt(int index) const { return shpLed.value(index - 1); } // 1..7
-    QLabel *imgNashi, *imgkana, *imgniko, *imgwara;
-    kioku::Chart *mcrMain;
-    QPushButton *cmdDay, *cmdTotal, *cmdJikan;
-    kioku::FlexGrid *msgHenList;
-    QPushButton *cmdRowDel, *cmdNew1, *cmdPHozon1;
-    QLineEdit *txtPriData;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
@@ -154,7 +142,7 @@ private:
     QWidget *buildMenuRow();
     QWidget *buildPanels();
     void buildGameStrip();
-    void adoptPanelControls();
+    void connectPanels();
     void placeGameStrip();
     void quitProgram();
 

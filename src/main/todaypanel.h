@@ -42,6 +42,7 @@ public:
     QLabel *lblDayCaption; // the date the panel shows
     // shpLed[0] is shpLed1 (kioku:: because inside a QFrame "Shape" is the frame shape).
     QList<kioku::Shape *> shpLed;
+    kioku::Shape *shpLedAt(int index) const { return shpLed.value(index - 1); } // 1..7
     QLabel *imgNashi, *imgkana, *imgniko, *imgwara;
     Chart *mcrMain;
     GraphButtons *graphButtons;

@@ -5,6 +5,7 @@
 #include "core/rules/numbermemory.h"
 #include "games/frame/historypanel.h"
 #include "games/registry.h"
+#include "testing/controls.h"
 #include "testsupport.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
@@ -108,11 +109,10 @@ void tst_HistoryPanel::showsTheHistoryAsTheFilterChooses()
     } else {
         panel->fill(readHistory(d.history), QString(), QString());
     }
-    const FlexGrid *grid = panel->findChild<FlexGrid *>(QStringLiteral("msgRireki"));
+    const FlexGrid *grid = control<FlexGrid>(panel, QStringLiteral("msgRireki"));
     QCOMPARE(column(grid, 0), numbers);
     QCOMPARE(column(grid, 4), rights);
-    QCOMPARE(backColor(panel->findChild<QPushButton *>(QStringLiteral("cmdAllDsp"))) == HistoryPanel::kAllShown,
-             allShown);
+    QCOMPARE(backColor(control<QPushButton>(panel, QStringLiteral("cmdAllDsp"))) == HistoryPanel::kAllShown, allShown);
 }
 
 void tst_HistoryPanel::savedRowsFollowAndClearEmpties()
@@ -127,8 +127,8 @@ void tst_HistoryPanel::savedRowsFollowAndClearEmpties()
     window.show();
     panel->fill(readHistory(d.history), QString(), QString());
     panel->refreshSelectedView();
-    const auto *grid = panel->findChild<FlexGrid *>(QStringLiteral("msgRireki"));
-    const auto *bars = panel->findChild<Chart *>(QStringLiteral("mcrRireki2")); // 記憶数, shown at opening
+    const auto *grid = control<FlexGrid>(panel, QStringLiteral("msgRireki"));
+    const auto *bars = control<Chart>(panel, QStringLiteral("mcrRireki2")); // 記憶数, shown at opening
     QCOMPARE(bars->rowCount(), 2);
 
     QVERIFY(dir.write(d.history.fileName, sjisLines({entryLine(9, 6, 2, QStringLiteral("3秒"))})));

@@ -2,7 +2,9 @@
 // What the main-window tests share: a fresh data folder, a fake clock, scripted
 // message boxes and a navigator that records where the window asked to go.
 #include "core/playlog/playlog.h"
+#include "main/editpanel.h"
 #include "main/mainwindow.h"
+#include "main/todaypanel.h"
 #include "testing/headless.h"
 #include "testsupport.h"
 

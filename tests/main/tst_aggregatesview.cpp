@@ -2,6 +2,7 @@
 // menu button, the measure chosen with the option buttons by mouse and keyboard.
 #include "mainfixture.h"
 
+#include "testing/controls.h"
 #include "views/aggregatesview.h"
 #include "widgets/backcolor.h"
 #include "widgets/flexgrid.h"
@@ -40,9 +41,9 @@ Opened open(MainFixture &f)
     Opened o;
     o.w = f.load();
     QTest::mouseClick(o.w->cmdSyuukei, Qt::LeftButton);
-    o.view = o.w->findChild<AggregatesView *>(QStringLiteral("fraSyuukei"));
-    o.monthly = o.w->findChild<FlexGrid *>(QStringLiteral("msgKakei1"));
-    o.daily = o.w->findChild<FlexGrid *>(QStringLiteral("msgKakei2"));
+    o.view = control<AggregatesView>(o.w.get(), QStringLiteral("fraSyuukei"));
+    o.monthly = control<FlexGrid>(o.w.get(), QStringLiteral("msgKakei1"));
+    o.daily = control<FlexGrid>(o.w.get(), QStringLiteral("msgKakei2"));
     return o;
 }
 

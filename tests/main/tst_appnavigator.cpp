@@ -7,10 +7,10 @@
 #include "games/frame/gameframe.h"
 #include "games/typing/scrambledtypingwindow.h"
 #include "games/typing/typingframe.h"
-#include "games/visual/numbermemorywindow.h"
 #include "games/visual/iconconcentrationwindow.h"
-#include "games/visual/trackingmemorywindow.h"
 #include "games/visual/imagememorywindow.h"
+#include "games/visual/numbermemorywindow.h"
+#include "games/visual/trackingmemorywindow.h"
 #include "main/appnavigator.h"
 #include "widgets/answerbox.h"
 #include "widgets/flexgrid.h"
@@ -294,9 +294,9 @@ void tst_AppNavigator::aPlayFromTheLauncherShowsOnTheTodayPanel()
     QTRY_VERIFY(game.isNull());
     QTRY_VERIFY(qobject_cast<MainWindow *>(nav.currentWindow()));
     auto *back = qobject_cast<MainWindow *>(nav.currentWindow());
-    QCOMPARE(back->msgDayList->rows(), 2);
-    QCOMPARE(back->msgDayList->textMatrix(1, 2), item);
-    QCOMPARE(back->lblMHyouka->text(), QStringLiteral("1 種類の脳刺激"));
+    QCOMPARE(back->fraMain->msgDayList->rows(), 2);
+    QCOMPARE(back->fraMain->msgDayList->textMatrix(1, 2), item);
+    QCOMPARE(back->fraMain->lblMHyouka->text(), QStringLiteral("1 種類の脳刺激"));
 }
 
 void tst_AppNavigator::aGameThatRefusesToOpenIsNeverShown_data()

@@ -599,9 +599,9 @@ void tst_badInput::cutOffRecordAtStartUp()
     QCOMPARE(f.dir.bytes(kPlayLogFile + kFragmentSuffix), cut + "\r\n");
 
     w->cmdSettei->click();
-    QCOMPARE(w->msgHenList->rows(), 3);
-    w->msgHenList->clickCell(1, 3);
-    w->cmdRowDel->click(); // asks; OK
+    QCOMPARE(w->fraSettei->msgHenList->rows(), 3);
+    w->fraSettei->msgHenList->clickCell(1, 3);
+    w->fraSettei->cmdRowDel->click(); // asks; OK
     QCOMPARE(f.logBytes(), sjisLines({b.rewriteLine()}));
 
     // Told once: the next start-up finds nothing to move.
@@ -630,9 +630,9 @@ void tst_badInput::cutOffRecordThatCannotBeMoved()
     QCOMPARE(f.messages.shown.size(), 1);
 
     w->cmdSettei->click();
-    QCOMPARE(w->msgHenList->rows(), 3);
-    w->msgHenList->clickCell(1, 3);
-    w->cmdRowDel->click(); // asks; OK; refused
+    QCOMPARE(w->fraSettei->msgHenList->rows(), 3);
+    w->fraSettei->msgHenList->clickCell(1, 3);
+    w->fraSettei->cmdRowDel->click(); // asks; OK; refused
     QCOMPARE(f.messages.shown.size(), 3);
     QVERIFY(isPlainJapanese(f.messages.shown.last().text));
     QVERIFY(f.messages.shown.last().text.contains(QStringLiteral("書き換えていません")));

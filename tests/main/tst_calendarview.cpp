@@ -3,6 +3,7 @@
 // two weekday charts as shown.
 #include "mainfixture.h"
 
+#include "testing/controls.h"
 #include "views/calendarview.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
@@ -65,11 +66,11 @@ Opened open(MainFixture &f, bool keyboard = false)
         QTest::keyClick(o.w->cmdCale, Qt::Key_Space);
     else
         QTest::mouseClick(o.w->cmdCale, Qt::LeftButton);
-    o.view = o.w->findChild<CalendarView *>(QStringLiteral("fraCale"));
-    o.months = o.w->findChild<FlexGrid *>(QStringLiteral("msgCale"));
+    o.view = control<CalendarView>(o.w.get(), QStringLiteral("fraCale"));
+    o.months = control<FlexGrid>(o.w.get(), QStringLiteral("msgCale"));
     o.weeks = o.w->findChild<FlexGrid *>(QStringLiteral("msgCale_w"));
-    o.plays = o.w->findChild<Chart *>(QStringLiteral("mcrKensu"));
-    o.seconds = o.w->findChild<Chart *>(QStringLiteral("mcrKingaku"));
+    o.plays = control<Chart>(o.w.get(), QStringLiteral("mcrKensu"));
+    o.seconds = control<Chart>(o.w.get(), QStringLiteral("mcrKingaku"));
     return o;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/datafolder.h"
 #include "main/appsetup.h"
+#include "testing/controls.h"
 #include "testing/darkpalette.h"
 #include "widgets/answerbox.h"
 #include "widgets/backcolor.h"
@@ -500,8 +501,8 @@ void tst_darkPalette::mainWindowSurfacesRead()
     auto w = f.load();
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    QCOMPARE(w->lblMHyouka->text(), QStringLiteral("4 種類の脳刺激"));
-    QCOMPARE(backColor(w->lblMHyouka), QColor(192, 255, 192)); // light green, as the fourth lamp
+    QCOMPARE(w->fraMain->lblMHyouka->text(), QStringLiteral("4 種類の脳刺激"));
+    QCOMPARE(backColor(w->fraMain->lblMHyouka), QColor(192, 255, 192)); // light green, as the fourth lamp
 
     w->findChild<QPushButton *>(button)->click();
     if (!graph.isEmpty())
@@ -728,8 +729,8 @@ void tst_darkPalette::aThemeChangedWhileOpenIsFollowed()
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     w->cmdTaijyu->click();
-    w->findChild<QPushButton *>(QStringLiteral("cmdDay3"))->click();
-    const QColor selected = backColor(w->findChild<QPushButton *>(QStringLiteral("cmdDay3")));
+    control<QPushButton>(w, QStringLiteral("cmdDay3"))->click();
+    const QColor selected = backColor(control<QPushButton>(w, QStringLiteral("cmdDay3")));
     w->cmdSyuukei->click();
 
     usePalette(true);
@@ -740,8 +741,8 @@ void tst_darkPalette::aThemeChangedWhileOpenIsFollowed()
     w->cmdTaijyu->click();
     check(w.get(), QStringLiteral("taijyu after the switch"));
     // The selected graph is still the one selected, in its own colour.
-    QCOMPARE(backColor(w->findChild<QPushButton *>(QStringLiteral("cmdDay3"))), selected);
-    QVERIFY(!hasBackColor(w->findChild<QPushButton *>(QStringLiteral("cmdTotal3"))));
+    QCOMPARE(backColor(control<QPushButton>(w, QStringLiteral("cmdDay3"))), selected);
+    QVERIFY(!hasBackColor(control<QPushButton>(w, QStringLiteral("cmdTotal3"))));
     expectChecked({"msgKakei1", "lblMHyouka", "mcrMain", "cmdDay3", "cmdAllDay"});
 }
 

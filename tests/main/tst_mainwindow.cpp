@@ -60,7 +60,7 @@ QStringList gridRow(const FlexGrid *g, int r)
 QString visibleFace(MainWindow &w)
 {
     QStringList shown;
-    for (QLabel *face : {w.imgNashi, w.imgkana, w.imgniko, w.imgwara})
+    for (QLabel *face : {w.fraMain->imgNashi, w.fraMain->imgkana, w.fraMain->imgniko, w.fraMain->imgwara})
         if (!face->isHidden())
             shown.append(face->objectName());
     return shown.join(QLatin1Char(','));
@@ -216,11 +216,11 @@ void tst_MainWindow::menuButtonsPressedAgainDoNotRebuild()
     QCOMPARE(f.messages.shown.size(), 0);
 
     w->cmdSettei->click();
-    QCOMPARE(w->msgHenList->rows(), 3);
-    QCOMPARE(gridRow(w->msgHenList, 0), (QStringList{"回数", "日付", "時間", "項目", "秒数", "一言日記"}));
-    QCOMPARE(gridRow(w->msgHenList, 2), (QStringList{"2", "2026/12/07", "09:00:00", "追跡記憶", "12", ""}));
-    QCOMPARE(w->txtPriData->text(), QStringLiteral("花子"));
-    QVERIFY(!w->cmdRowDel->isEnabled());
+    QCOMPARE(w->fraSettei->msgHenList->rows(), 3);
+    QCOMPARE(gridRow(w->fraSettei->msgHenList, 0), (QStringList{"回数", "日付", "時間", "項目", "秒数", "一言日記"}));
+    QCOMPARE(gridRow(w->fraSettei->msgHenList, 2), (QStringList{"2", "2026/12/07", "09:00:00", "追跡記憶", "12", ""}));
+    QCOMPARE(w->fraSettei->txtPriData->text(), QStringLiteral("花子"));
+    QVERIFY(!w->fraSettei->cmdRowDel->isEnabled());
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("ヘルプツアー"));
     QCOMPARE(
@@ -229,17 +229,17 @@ void tst_MainWindow::menuButtonsPressedAgainDoNotRebuild()
                        "名前（ニックネームM）を登録することもできます\r\n\r\n"));
 
     appendPlayRecord(play("2026/12/07", "10:00:00", "画像記憶", 5));
-    w->txtPriData->setText(QStringLiteral("書きかけ"));
+    w->fraSettei->txtPriData->setText(QStringLiteral("書きかけ"));
     w->cmdSettei->click();
-    QCOMPARE(w->msgHenList->rows(), 3);
-    QCOMPARE(w->txtPriData->text(), QStringLiteral("書きかけ"));
+    QCOMPARE(w->fraSettei->msgHenList->rows(), 3);
+    QCOMPARE(w->fraSettei->txtPriData->text(), QStringLiteral("書きかけ"));
     QCOMPARE(f.messages.shown.size(), 1);
 
     // メイン shows the today panel as it was last built, and pressed again does nothing.
     w->cmdMain->click();
     w->cmdMain->click();
     QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
-    QCOMPARE(w->msgDayList->rows(), 2);
+    QCOMPARE(w->fraMain->msgDayList->rows(), 2);
 }
 
 void tst_MainWindow::aWindowClosedWhileEventsRunIsLeftAlone()
@@ -424,7 +424,7 @@ void tst_MainWindow::todayPanel()
         QCOMPARE(child<Shape>(*w, QStringLiteral("shpLed%1").arg(i))->fillColor(),
                  i <= lit ? QColor::fromRgb(lampColor(i)) : kWhite);
     QCOMPARE(child<QLabel>(*w, "lblMHyouka")->text(), caption);
-    QCOMPARE(backColor(w->lblMHyouka), lit > 0 ? QColor::fromRgb(lampColor(lit)) : kWhite);
+    QCOMPARE(backColor(w->fraMain->lblMHyouka), lit > 0 ? QColor::fromRgb(lampColor(lit)) : kWhite);
     QCOMPARE(child<QLabel>(*w, "lblDayTotal")->text(), dayTotal);
 
     QCOMPARE(w->FirstPlayDate(), log.isEmpty() ? QString() : log.first().date);
@@ -440,8 +440,8 @@ void tst_MainWindow::longDayTotalDoesNotWrap()
         log.append(play("2026/12/07", QStringLiteral("%1:00:00").arg(10 + i), "数字記憶", 3600));
     f.setLog(log);
     auto w = f.load();
-    QCOMPARE(w->lblDayTotal->text(), QStringLiteral("10:00:00"));
-    QCOMPARE(gridRow(w->msgDayTotal, 1), (QStringList{"1", "数字記憶", "10", "36000"}));
+    QCOMPARE(w->fraMain->lblDayTotal->text(), QStringLiteral("10:00:00"));
+    QCOMPARE(gridRow(w->fraMain->msgDayTotal, 1), (QStringList{"1", "数字記憶", "10", "36000"}));
 }
 
 void tst_MainWindow::manyPlaysScrollToTheLastPlay()
@@ -452,16 +452,16 @@ void tst_MainWindow::manyPlaysScrollToTheLastPlay()
         log.append(play("2026/12/07", QStringLiteral("%1:00:00").arg(10 + i), "数字記憶", 1));
     f.setLog(log);
     auto w = f.load();
-    QCOMPARE(w->msgDayList->rows(), 13);
+    QCOMPARE(w->fraMain->msgDayList->rows(), 13);
     QCoreApplication::processEvents();
-    const FlexGrid *g = w->msgDayList;
+    const FlexGrid *g = w->fraMain->msgDayList;
     const int page = g->viewport()->height() / g->rowHeight(0);
     QCOMPARE(g->topRow(), qMax(1, 12 - page + 1)); // the last play on the last full page
 
     f.setLog(log.mid(0, 9)); // nine plays fit: no scrolling
     w->RefreshToday();
-    QCOMPARE(w->msgDayList->rows(), 10);
-    QCOMPARE(w->msgDayList->topRow(), 1);
+    QCOMPARE(w->fraMain->msgDayList->rows(), 10);
+    QCOMPARE(w->fraMain->msgDayList->topRow(), 1);
 }
 
 void tst_MainWindow::theDayChartKeepsItsViewOnANewDay_data()
@@ -486,7 +486,7 @@ void tst_MainWindow::theDayChartKeepsItsViewOnANewDay()
     // The buttons not in their face colour: the selected view.
     auto marked = [&] {
         QStringList names;
-        for (QPushButton *b : {w->cmdDay, w->cmdTotal, w->cmdJikan})
+        for (QPushButton *b : {w->fraMain->cmdDay, w->fraMain->cmdTotal, w->fraMain->cmdJikan})
             if (backColor(b) != buttonFace())
                 names.append(b->objectName());
         return names;
@@ -498,7 +498,7 @@ void tst_MainWindow::theDayChartKeepsItsViewOnANewDay()
     QCOMPARE(marked(), QStringList{button});
     QCOMPARE(backColor(view), kSelectedLightRed);
     // Another day, and back to today by ゲーム: the chart stays in its view.
-    w->mtvmain->clickDate(QDate(2026, 12, 5));
+    w->fraMain->mtvmain->clickDate(QDate(2026, 12, 5));
     QCOMPARE(marked(), QStringList{button});
     w->cmdGame->click();
     QCOMPARE(w->SelectedDay(), testToday());
@@ -514,29 +514,29 @@ void tst_MainWindow::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
     MainFixture f;
     f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 70)});
     auto w = f.load();
-    QCOMPARE(w->lblDayTotal->text(), QStringLiteral("0:01:10"));
+    QCOMPARE(w->fraMain->lblDayTotal->text(), QStringLiteral("0:01:10"));
     w->cmdSettei->click();
-    w->msgHenList->clickCell(1, 2);
-    QVERIFY(w->cmdRowDel->isEnabled());
-    w->cmdRowDel->click();
+    w->fraSettei->msgHenList->clickCell(1, 2);
+    QVERIFY(w->fraSettei->cmdRowDel->isEnabled());
+    w->fraSettei->cmdRowDel->click();
 
     QVERIFY(f.dir.exists(QStringLiteral("データ.txt")));
     QCOMPARE(f.logBytes(), QByteArray());
-    QCOMPARE(w->msgHenList->rows(), 1);
-    QVERIFY(!w->cmdRowDel->isEnabled());
+    QCOMPARE(w->fraSettei->msgHenList->rows(), 1);
+    QVERIFY(!w->fraSettei->cmdRowDel->isEnabled());
     // With the log empty only the header is left, and a click on it selects nothing.
-    w->msgHenList->clickCell(0, 1);
+    w->fraSettei->msgHenList->clickCell(0, 1);
     w->fraSettei->msgHenList_Click();
-    QVERIFY(!w->cmdRowDel->isEnabled());
+    QVERIFY(!w->fraSettei->cmdRowDel->isEnabled());
     QCOMPARE(f.messages.shown.size(), 0);
     // The today panel was rebuilt from the empty log.
     QVERIFY(w->LogIsEmpty());
-    QCOMPARE(w->msgDayList->rows(), 1);
-    QCOMPARE(w->lblDayTotal->text(), QStringLiteral("0:00:00")); // not the deleted play's time
+    QCOMPARE(w->fraMain->msgDayList->rows(), 1);
+    QCOMPARE(w->fraMain->lblDayTotal->text(), QStringLiteral("0:00:00")); // not the deleted play's time
     QCOMPARE(visibleFace(*w), QStringLiteral("imgNashi"));
-    QCOMPARE(w->shpLedAt(1)->fillColor(), kWhite);
+    QCOMPARE(w->fraMain->shpLedAt(1)->fillColor(), kWhite);
     // ゲーム with the log empty leaves the calendar where it was moved to.
-    w->mtvmain->clickDate(QDate(2026, 11, 20));
+    w->fraMain->mtvmain->clickDate(QDate(2026, 11, 20));
     w->cmdGame->click();
     QCOMPARE(w->SelectedDay(), QDate(2026, 11, 20));
     QVERIFY(w->fraGame->isVisible());
@@ -552,10 +552,10 @@ void tst_MainWindow::deletingFromThreeAsksAndRewritesTheOthers()
     const QByteArray before = f.logBytes();
     auto w = f.load();
     w->cmdSettei->click();
-    w->msgHenList->clickCell(2, 3);
+    w->fraSettei->msgHenList->clickCell(2, 3);
 
     f.messages.answerNext(MsgAnswer::Cancel);
-    w->cmdRowDel->click();
+    w->fraSettei->cmdRowDel->click();
     QCOMPARE(f.messages.shown.size(), 1);
     const ShownMessage q = f.messages.shown[0];
     QCOMPARE(q.text, QStringLiteral("2026/12/06 10:00:00 画像記憶 を削除します。よろしいですか？"));
@@ -563,15 +563,15 @@ void tst_MainWindow::deletingFromThreeAsksAndRewritesTheOthers()
     QCOMPARE(q.buttons, MsgButtons::OkCancel);
     QCOMPARE(q.icon, MsgIcon::Warning);
     QCOMPARE(f.logBytes(), before);
-    QCOMPARE(w->msgHenList->rows(), 4);
+    QCOMPARE(w->fraSettei->msgHenList->rows(), 4);
 
-    w->cmdRowDel->click();
+    w->fraSettei->cmdRowDel->click();
     QCOMPARE(f.messages.shown.size(), 2);
     QCOMPARE(f.logBytes(), sjisLines({a.rewriteLine(), c.rewriteLine()}));
     QVERIFY(f.logBytes().endsWith(sjis(QStringLiteral("\"速く,正確に\",\"\"\r\n"))));
-    QCOMPARE(w->msgHenList->rows(), 3);
-    QCOMPARE(w->msgHenList->textMatrix(2, 0), QStringLiteral("3")); // not renumbered
-    QVERIFY(!w->cmdRowDel->isEnabled());
+    QCOMPARE(w->fraSettei->msgHenList->rows(), 3);
+    QCOMPARE(w->fraSettei->msgHenList->textMatrix(2, 0), QStringLiteral("3")); // not renumbered
+    QVERIFY(!w->fraSettei->cmdRowDel->isEnabled());
 }
 
 void tst_MainWindow::aRewriteThatCannotBeStoredChangesNothing()
@@ -581,7 +581,7 @@ void tst_MainWindow::aRewriteThatCannotBeStoredChangesNothing()
     const QByteArray before = f.logBytes();
     auto w = f.load();
     w->cmdSettei->click();
-    w->msgHenList->setTextMatrix(2, 5, QStringLiteral("楽しい😀"));
+    w->fraSettei->msgHenList->setTextMatrix(2, 5, QStringLiteral("楽しい😀"));
     QVERIFY(!w->fraSettei->RewriteLogFromGrid());
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("保存エラー"));
@@ -590,12 +590,12 @@ void tst_MainWindow::aRewriteThatCannotBeStoredChangesNothing()
     QCOMPARE(f.logBytes(), before);
 
     // Deleting the other row through the screen is refused the same way; the row stays.
-    w->msgHenList->clickCell(1, 1);
-    w->cmdRowDel->click();
+    w->fraSettei->msgHenList->clickCell(1, 1);
+    w->fraSettei->cmdRowDel->click();
     QCOMPARE(f.messages.shown.size(), 3); // question, then the error
     QCOMPARE(f.messages.shown[2].title, QStringLiteral("保存エラー"));
     QCOMPARE(f.logBytes(), before);
-    QCOMPARE(w->msgHenList->rows(), 3);
+    QCOMPARE(w->fraSettei->msgHenList->rows(), 3);
 }
 
 void tst_MainWindow::aDamagedLogIsReportedOnceAndKept_data()
@@ -625,17 +625,17 @@ void tst_MainWindow::aDamagedLogIsReportedOnceAndKept()
     auto w = f.load();
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("読み込みエラー"));
-    QCOMPARE(w->msgDayList->rows(), 2); // the readable records are all shown
+    QCOMPARE(w->fraMain->msgDayList->rows(), 2); // the readable records are all shown
     w.reset();
     w = f.load(); // back from a game: not told again
     QCOMPARE(f.messages.shown.size(), 1);
 
     w->cmdSettei->click();
-    w->msgHenList->clickCell(row, 1);
-    w->cmdRowDel->click();
+    w->fraSettei->msgHenList->clickCell(row, 1);
+    w->fraSettei->cmdRowDel->click();
     QCOMPARE(f.messages.shown.last().title, QStringLiteral("保存エラー"));
     QCOMPARE(f.logBytes(), bytes);
-    QCOMPARE(w->msgHenList->rows(), 3);
+    QCOMPARE(w->fraSettei->msgHenList->rows(), 3);
     QVERIFY(!w->fraSettei->RewriteLogFromGrid());
     QCOMPARE(f.logBytes(), bytes);
 
@@ -645,13 +645,13 @@ void tst_MainWindow::aDamagedLogIsReportedOnceAndKept()
         w.reset();
         w = f.load();
         w->cmdSettei->click();
-        w->msgHenList->clickCell(1, 1);
+        w->fraSettei->msgHenList->clickCell(1, 1);
         const qsizetype told = f.messages.shown.size();
-        w->cmdRowDel->click();
+        w->fraSettei->cmdRowDel->click();
         QCOMPARE(f.messages.shown.size(), told + 1);
         QCOMPARE(f.messages.shown.last().title, QStringLiteral("保存エラー"));
         QCOMPARE(f.logBytes(), bytes.left(bytes.indexOf("\r\n") + 2));
-        QCOMPARE(w->msgHenList->rows(), 2);
+        QCOMPARE(w->fraSettei->msgHenList->rows(), 2);
     }
 }
 
@@ -666,17 +666,17 @@ void tst_MainWindow::theKeyboardChoosesTheRowToDelete()
     f.setLog(log);
     auto w = f.load();
     w->cmdSettei->click();
-    FlexGrid *g = w->msgHenList;
+    FlexGrid *g = w->fraSettei->msgHenList;
     g->setFocus();
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, 1)).center());
-    QVERIFY(w->cmdRowDel->isEnabled());
+    QVERIFY(w->fraSettei->cmdRowDel->isEnabled());
     QTest::keyClick(g, Qt::Key_Down);
     QTest::keyClick(g, Qt::Key_Down);
     f.messages.answerNext(MsgAnswer::Cancel);
-    w->cmdRowDel->click();
+    w->fraSettei->cmdRowDel->click();
     QCOMPARE(lastShown(f).text, QStringLiteral("2026/12/07 03:00:00 数字記憶 を削除します。よろしいですか？"));
     QTest::keyClick(g, Qt::Key_End, Qt::ControlModifier);
-    w->cmdRowDel->click();
+    w->fraSettei->cmdRowDel->click();
     QCOMPARE(lastShown(f).text, QStringLiteral("2026/12/07 05:00:00 数字記憶 を削除します。よろしいですか？"));
     QStringList kept;
     for (int i = 0; i < 4; ++i)
@@ -708,7 +708,7 @@ void tst_MainWindow::theEditGridShowsItsLastFullPage()
     w->resize(1000, 600);
     w->cmdSettei->click();
     QCoreApplication::processEvents();
-    FlexGrid *g = w->msgHenList;
+    FlexGrid *g = w->fraSettei->msgHenList;
     const int page = g->viewport()->height() / g->rowHeight(0);
     QVERIFY2(page > 3 && page < records, qPrintable(QString::number(page)));
     if (scrolls) {
@@ -736,10 +736,10 @@ void tst_MainWindow::newStartEmptiesEveryHistoryAndEnds()
     const QByteArray log = f.logBytes();
     auto w = f.load();
     w->cmdSettei->click();
-    w->txtPriData->setText(QStringLiteral("佐藤"));
+    w->fraSettei->txtPriData->setText(QStringLiteral("佐藤"));
 
     f.messages.answerNext(MsgAnswer::Cancel);
-    w->cmdNew1->click();
+    w->fraSettei->cmdNew1->click();
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].text,
              QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"));
@@ -750,7 +750,7 @@ void tst_MainWindow::newStartEmptiesEveryHistoryAndEnds()
     QVERIFY(!f.dir.exists(QStringLiteral("画像記憶履歴.txt")));
     QCOMPARE(f.navigator.quits, 0);
 
-    w->cmdNew1->click();
+    w->fraSettei->cmdNew1->click();
     QCOMPARE(f.messages.shown.size(), 3);
     const ShownMessage done = lastShown(f);
     QCOMPARE(
@@ -783,8 +783,8 @@ void tst_MainWindow::newStartRefusesANameThatCannotBeStored()
     const QByteArray name = f.dir.bytes(QStringLiteral("氏名.txt"));
     auto w = f.load();
     w->cmdSettei->click();
-    w->txtPriData->setText(QStringLiteral("ねこ🐱"));
-    w->cmdNew1->click();
+    w->fraSettei->txtPriData->setText(QStringLiteral("ねこ🐱"));
+    w->fraSettei->cmdNew1->click();
     QCOMPARE(f.messages.shown.size(), 2);
     QCOMPARE(lastShown(f).title, QStringLiteral("保存エラー"));
     QCOMPARE(lastShown(f).icon, MsgIcon::Warning);
@@ -840,7 +840,7 @@ void tst_MainWindow::eachChangeOfTheLogIsCopiedFirst()
     const QByteArray name = f.dir.bytes(QStringLiteral("氏名.txt"));
     auto w = f.load();
     w->cmdSettei->click();
-    const int rows = w->msgHenList->rows();
+    const int rows = w->fraSettei->msgHenList->rows();
     if (block == "file")
         f.dir.write(kBackupFolder, "in the way");
     else if (block == "cut")
@@ -848,13 +848,13 @@ void tst_MainWindow::eachChangeOfTheLogIsCopiedFirst()
 
     bool done = true;
     if (change == "row" || change == "last row") {
-        w->msgHenList->clickCell(1, 1);
-        w->cmdRowDel->click();
+        w->fraSettei->msgHenList->clickCell(1, 1);
+        w->fraSettei->cmdRowDel->click();
     } else if (change == "diary") {
-        w->msgHenList->setTextMatrix(2, 5, QStringLiteral("よく出来た"));
+        w->fraSettei->msgHenList->setTextMatrix(2, 5, QStringLiteral("よく出来た"));
         done = w->fraSettei->RewriteLogFromGrid();
     } else {
-        w->cmdNew1->click();
+        w->fraSettei->cmdNew1->click();
     }
     testing::failNextBackup(false);
 
@@ -867,7 +867,7 @@ void tst_MainWindow::eachChangeOfTheLogIsCopiedFirst()
         QVERIFY2(lastShown(f).text.contains(QStringLiteral("「%1」のバックアップを作れなかったため").arg(refused)),
                  qPrintable(lastShown(f).text));
         QCOMPARE(f.logBytes(), log);
-        QCOMPARE(w->msgHenList->rows(), rows);
+        QCOMPARE(w->fraSettei->msgHenList->rows(), rows);
         QVERIFY(!f.dir.exists(logCopy));
         if (histories)
             QCOMPARE(f.dir.bytes(QStringLiteral("数字記憶履歴.txt")), history);
@@ -921,15 +921,15 @@ void tst_MainWindow::userNameIsShownInTheTitle()
     auto w = f.load();
     QCOMPARE(w->windowTitle(), QStringLiteral(" 前の名前 の ソラミルプロジェクト３ ～記憶力"));
     w->cmdSettei->click();
-    w->txtPriData->setText(name);
-    w->cmdPHozon1->click();
+    w->fraSettei->txtPriData->setText(name);
+    w->fraSettei->cmdPHozon1->click();
     QCOMPARE(w->windowTitle(), title);
     QCOMPARE(f.dir.bytes(QStringLiteral("氏名.txt")), sjisLines({record}));
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].text, QStringLiteral("保存が終了しました"));
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("保存終了"));
     QCOMPARE(f.messages.shown[0].icon, MsgIcon::Information);
-    w->cmdPHozon1->click(); // confirmed again although nothing changed
+    w->fraSettei->cmdPHozon1->click(); // confirmed again although nothing changed
     QCOMPARE(f.messages.shown.size(), 2);
 
     w.reset();
@@ -944,8 +944,8 @@ void tst_MainWindow::aNameThatCannotBeStoredChangesNothing()
     auto w = f.load();
     const QString title = w->windowTitle();
     w->cmdSettei->click();
-    w->txtPriData->setText(QStringLiteral("山田🌸"));
-    w->cmdPHozon1->click();
+    w->fraSettei->txtPriData->setText(QStringLiteral("山田🌸"));
+    w->fraSettei->cmdPHozon1->click();
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("保存エラー"));
     QCOMPARE(w->windowTitle(), title);
@@ -963,18 +963,18 @@ void tst_MainWindow::pickedDateRebuildsThePanelAndGameReturnsToToday()
               play("2026/12/07", "09:30:00", "画像記憶", 10)});
     auto w = f.load();
     // Picking a date rebuilds the panel for that day and moves the focus to メイン.
-    w->mtvmain->clickDate(QDate(2026, 12, 5));
+    w->fraMain->mtvmain->clickDate(QDate(2026, 12, 5));
     QCOMPARE(w->SelectedDay(), QDate(2026, 12, 5));
-    QCOMPARE(gridRow(w->msgDayList, 1), (QStringList{"1", "20:00:00", "時間差記憶", "42.5"}));
-    QCOMPARE(gridRow(w->msgDayTotal, 1), (QStringList{"1", "時間差記憶", "1", "42"}));
-    QCOMPARE(w->mcrMain->axisMax(), 42.5); // the day chart reaches that day's longest play
+    QCOMPARE(gridRow(w->fraMain->msgDayList, 1), (QStringList{"1", "20:00:00", "時間差記憶", "42.5"}));
+    QCOMPARE(gridRow(w->fraMain->msgDayTotal, 1), (QStringList{"1", "時間差記憶", "1", "42"}));
+    QCOMPARE(w->fraMain->mcrMain->axisMax(), 42.5); // the day chart reaches that day's longest play
     QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->cmdMain));
 
     // ゲーム returns the calendar and the panel to today first.
     w->cmdGame->click();
     QCOMPARE(w->SelectedDay(), testToday());
-    QCOMPARE(w->msgDayList->rows(), 3);
-    QCOMPARE(w->lblMHyouka->text(), QStringLiteral("2 種類の脳刺激"));
+    QCOMPARE(w->fraMain->msgDayList->rows(), 3);
+    QCOMPARE(w->fraMain->lblMHyouka->text(), QStringLiteral("2 種類の脳刺激"));
     QVERIFY(w->fraGame->isVisible());
     QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->cmdG1));
 

@@ -82,7 +82,7 @@ void leave(MainWindow &w, Leave how, Game game = Game::NumberMemory)
         break;
     case Leave::NewStart:
         QTest::mouseClick(w.cmdSettei, Qt::LeftButton);
-        QTest::mouseClick(w.cmdNew1, Qt::LeftButton);
+        QTest::mouseClick(w.fraSettei->cmdNew1, Qt::LeftButton);
         break;
     }
 }

@@ -90,7 +90,7 @@ void tst_Panels::theLogIsReadAgainOnlyWhenTheFileChanged()
         QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
     }
     auto w = f.load();
-    QCOMPARE(w->msgDayList->textMatrix(1, 2), QStringLiteral("数字記憶"));
+    QCOMPARE(w->fraMain->msgDayList->textMatrix(1, 2), QStringLiteral("数字記憶"));
 
     // The same number of bytes, written in place, with the old modification
     // time put back: to the program the file has not changed, and a date
@@ -107,10 +107,10 @@ void tst_Panels::theLogIsReadAgainOnlyWhenTheFileChanged()
         QVERIFY(file.flush());
         QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
     }
-    w->mtvmain->clickDate(testToday());
-    QCOMPARE(w->msgDayList->textMatrix(1, 2), QStringLiteral("数字記憶"));
+    w->fraMain->mtvmain->clickDate(testToday());
+    QCOMPARE(w->fraMain->msgDayList->textMatrix(1, 2), QStringLiteral("数字記憶"));
     QTest::mouseClick(w->cmdSettei, Qt::LeftButton);
-    QCOMPARE(w->msgHenList->textMatrix(1, 3), QStringLiteral("数字記憶"));
+    QCOMPARE(w->fraSettei->msgHenList->textMatrix(1, 3), QStringLiteral("数字記憶"));
 
     // Saved again (a new modification time): read again.
     {
@@ -119,13 +119,13 @@ void tst_Panels::theLogIsReadAgainOnlyWhenTheFileChanged()
         QVERIFY(file.setFileTime(stamp.addSecs(1), QFileDevice::FileModificationTime));
     }
     QTest::mouseClick(w->cmdMain, Qt::LeftButton);
-    w->mtvmain->clickDate(testToday());
-    QCOMPARE(w->msgDayList->textMatrix(1, 2), QStringLiteral("画像記憶"));
+    w->fraMain->mtvmain->clickDate(testToday());
+    QCOMPARE(w->fraMain->msgDayList->textMatrix(1, 2), QStringLiteral("画像記憶"));
 
     // A play appended (the size changes): read again.
     QVERIFY(appendPlayRecord(play("2026/12/07", "10:00:00", "追跡記憶", 5)).ok);
-    w->mtvmain->clickDate(testToday());
-    QCOMPARE(w->msgDayList->rows(), 3);
+    w->fraMain->mtvmain->clickDate(testToday());
+    QCOMPARE(w->fraMain->msgDayList->rows(), 3);
 }
 
 QTEST_MAIN(tst_Panels)

@@ -4,6 +4,7 @@
 #include "mainfixture.h"
 
 #include "core/text/formats.h"
+#include "testing/controls.h"
 #include "views/rangelistview.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
@@ -168,7 +169,7 @@ struct Opened {
         f.ctx.session.welcomeShown = true;
         f.dir.write(QStringLiteral("データ.txt"), log);
         w = f.load();
-        v = w->findChild<RangeListView *>(QStringLiteral("fraTaijyu"));
+        v = control<RangeListView>(w, QStringLiteral("fraTaijyu"));
         QTest::mouseClick(w->cmdTaijyu, Qt::LeftButton);
     }
 };
@@ -409,7 +410,7 @@ void tst_RangeListView::theListScrollsPastElevenRows()
         log.append(play("2026/12/06", QStringLiteral("10:%1:00").arg(i, 2, 10, QLatin1Char('0')), "数字記憶", 1));
     f.setLog(log);
     auto w = f.load();
-    auto *v = w->findChild<RangeListView *>(QStringLiteral("fraTaijyu"));
+    auto *v = control<RangeListView>(w, QStringLiteral("fraTaijyu"));
     FlexGrid *g = v->msgBunseki;
     // A list too short for ten plays: the rule, not the room, decides.
     g->setFixedHeight(g->horizontalHeader()->sizeHint().height() + 7 * g->verticalHeader()->defaultSectionSize());

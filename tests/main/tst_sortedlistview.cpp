@@ -3,6 +3,7 @@
 // for the whole run.
 #include "mainfixture.h"
 
+#include "testing/controls.h"
 #include "views/sortedlistview.h"
 #include "widgets/flexgrid.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 FlexGrid *grid(MainWindow &w)
 {
-    return w.findChild<FlexGrid *>(QStringLiteral("msgIchiran"));
+    return control<FlexGrid>(&w, QStringLiteral("msgIchiran"));
 }
 
 QPushButton *sortButton(MainWindow &w, int n)

@@ -3,6 +3,7 @@
 // brings forward, and how the panel follows a changed log.
 #include "mainfixture.h"
 
+#include "testing/controls.h"
 #include "views/totalsview.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
@@ -80,7 +81,7 @@ QStringList marked(TotalsView *p)
 TotalsView *openTotals(MainWindow &w)
 {
     QTest::mouseClick(w.cmdRentai, Qt::LeftButton);
-    auto *p = w.findChild<TotalsView *>(QStringLiteral("fraRenTai"));
+    auto *p = control<TotalsView>(&w, QStringLiteral("fraRenTai"));
     if (p && !p->isVisible())
         qWarning("全グラフ did not show its panel");
     return p;
