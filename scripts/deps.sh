@@ -5,7 +5,7 @@
 
 kioku_install_deps() {
     kioku_install_packages cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev \
-        fonts-ipafont-gothic ccache xvfb xauth x11-utils \
+        fonts-ipafont-gothic fonts-dejavu-core ccache xvfb xauth x11-utils \
         dpkg-dev file desktop-file-utils appstream
 }
 

@@ -4,11 +4,18 @@
 
 namespace kioku {
 
-int readHelpTour(text::ReadResult *status)
+int readHelpTour(text::ReadResult *status, bool *garbled)
 {
-    const text::RecordReader r(text::firstFilledLine(kSettingsFile, status));
+    text::ReadResult read;
+    const QString line = text::firstFilledLine(kSettingsFile, &read);
+    if (status)
+        *status = read;
+    const text::RecordReader r(line);
     // Only a number switches the tour off; anything missing or garbled leaves it on.
-    if (r.count() < 2 || !text::isPlainNumber(r.text(1).trimmed()))
+    const bool valid = r.count() >= 2 && text::isPlainNumber(r.text(1).trimmed());
+    if (garbled)
+        *garbled = !read.readError && (!read.clean || (!line.isEmpty() && !valid));
+    if (!valid)
         return 1;
     return r.toInt(1) != 0 ? 1 : 0;
 }

@@ -12,8 +12,9 @@ inline const QString kNameFile = QStringLiteral("氏名.txt");
 inline const QString kMemoFile = QStringLiteral("メモ.TXT");
 
 // Help tour: 1 on, 0 off. A missing or unreadable file reads as on. `status`
-// (when given) tells whether the file could be read.
-int readHelpTour(text::ReadResult *status = nullptr);
+// (when given) tells whether the file could be read, `garbled` (when given)
+// whether it holds a line that is not the help-tour setting (read as on too).
+int readHelpTour(text::ReadResult *status = nullptr, bool *garbled = nullptr);
 text::WriteResult writeHelpTour(int on);
 
 // The user's name; a missing file reads as empty. `status` (when given) tells

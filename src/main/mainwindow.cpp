@@ -353,9 +353,17 @@ void tellUnreadable(AppContext &ctx, QWidget *parent, const QString &name, const
 void MainWindow::READ_SETTEI()
 {
     text::ReadResult status;
-    m_ctx.session.helpTourOn = readHelpTour(&status);
+    bool garbled = false;
+    m_ctx.session.helpTourOn = readHelpTour(&status, &garbled);
     tellUnreadable(m_ctx, this, kSettingsFile, status,
                    QStringLiteral("ヘルプツアーはオンとして扱います。ファイルはそのまま残してあります。"));
+    // A file that holds something else than the setting is told once per run too.
+    if (garbled && m_ctx.session.tellOnce(QStringLiteral("garbled:") + kSettingsFile))
+        m_ctx.messages.warn(
+            this,
+            QStringLiteral("「%1」の内容を読み取れませんでした。").arg(kSettingsFile) + kCrLf
+                + QStringLiteral("ヘルプツアーはオンとして扱います。ファイルはそのまま残してあります。"),
+            kReadErrorTitle);
 }
 
 void MainWindow::RecoverLogTail()

@@ -23,10 +23,15 @@ void CellDelegate::paint(QPainter *p, const QStyleOptionViewItem &option, const 
     const QStaticText *laid = nullptr;
     QFont font = option.font;
     if (!text.isEmpty()) {
-        // In the figure face where it fits, else in the grid's font where that does.
+        // In the figure face where it fits, else in that face drawn narrower,
+        // else in the grid's font where that does.
         if (holdsFigures(text)) {
             font = m_grid->figureFont();
             laid = laidOut(m_figures, text, font);
+            if (laid->size().width() > r.width()) {
+                font = narrowFigures(font);
+                laid = laidOut(m_narrow, text, font);
+            }
         }
         if (!laid || laid->size().width() > r.width()) {
             font = option.font;
@@ -68,13 +73,29 @@ void CellDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelInd
     QStyledItemDelegate::initStyleOption(option, index);
     if (!holdsFigures(option->text))
         return;
+    const int room = textRect(*option).width();
     const QFont figures = m_grid->figureFont();
     const QFontMetrics fm(figures);
-    if (option->rect.isEmpty() || fm.horizontalAdvance(option->text) <= textRect(*option).width()
-        || option->fontMetrics.horizontalAdvance(option->text) > textRect(*option).width()) {
+    if (option->rect.isEmpty() || fm.horizontalAdvance(option->text) <= room) {
         option->font = figures;
         option->fontMetrics = fm;
+        return;
     }
+    const QFont narrow = narrowFigures(figures);
+    const QFontMetrics nm(narrow);
+    if (nm.horizontalAdvance(option->text) <= room || option->fontMetrics.horizontalAdvance(option->text) > room) {
+        option->font = narrow;
+        option->fontMetrics = nm;
+    }
+}
+
+QFont CellDelegate::narrowFigures(const QFont &figures)
+{
+    // Three quarters of the width: a figure then takes no more room than in
+    // the Japanese face, whose figures are half a square wide.
+    QFont f = figures;
+    f.setStretch(76);
+    return f;
 }
 
 QRect CellDelegate::textRect(const QStyleOptionViewItem &option)

@@ -4,7 +4,9 @@
 // laying each one out anew at every paint is most of what painting a grid
 // costs. Selected and focused cells, and texts too wide for their cell (cut
 // with "…"), are drawn by the standard delegate. A text with figures is drawn
-// in the grid's figure face where it fits its cell (FlexGrid::figureFont).
+// in the grid's figure face (FlexGrid::figureFont); where it does not fit its
+// cell, in the same face drawn narrower (about as narrow as the Japanese
+// face's figures), so a column's figures keep one face and one height.
 #include <QFont>
 #include <QHash>
 #include <QStaticText>
@@ -32,11 +34,14 @@ private:
 
     // Where the text of a cell goes: the cell less the style's margins.
     static QRect textRect(const QStyleOptionViewItem &option);
+    // The figure face drawn narrower, for a figure too wide for its cell.
+    static QFont narrowFigures(const QFont &figures);
     static const QStaticText *laidOut(Cache &cache, const QString &text, const QFont &font);
 
     FlexGrid *m_grid;
     mutable Cache m_texts;   // in the grid's font
     mutable Cache m_figures; // in its figure face
+    mutable Cache m_narrow;  // in its figure face, narrower
 };
 
 } // namespace kioku

@@ -52,22 +52,24 @@ void tst_GameFiles::settingsLineIsReadFieldByField_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("defaulted");
+    // A value there that is not valid for its field (a missing one is no fault).
+    QTest::addColumn<bool>("garbled");
     QTest::newRow("as written") << "8,0.5,1"
-                                << "8,0.5,1" << false;
+                                << "8,0.5,1" << false << false;
     QTest::newRow("fraction without leading zero") << "8,.2,0"
-                                                   << "8,0.2,0" << false;
+                                                   << "8,0.2,0" << false << false;
     QTest::newRow("short line keeps what is there") << "5"
-                                                    << "5,0.5,1" << true;
+                                                    << "5,0.5,1" << true << false;
     QTest::newRow("garbled digit count") << "abc,0.5,0"
-                                         << "8,0.5,0" << true;
+                                         << "8,0.5,0" << true << true;
     QTest::newRow("digit count out of range") << "40,1,1"
-                                              << "8,1,1" << true;
+                                              << "8,1,1" << true << true;
     QTest::newRow("auto-save flag not 0 or 1") << "8,0.5,7"
-                                               << "8,0.5,1" << true;
+                                               << "8,0.5,1" << true << true;
     QTest::newRow("a number with trailing text") << "8x,0.5,1"
-                                                 << "8,0.5,1" << true;
+                                                 << "8,0.5,1" << true << true;
     QTest::newRow("extra fields are ignored") << "8,0.5,1,zzz"
-                                              << "8,0.5,1" << false;
+                                              << "8,0.5,1" << false << false;
 }
 
 void tst_GameFiles::settingsLineIsReadFieldByField()
@@ -75,10 +77,13 @@ void tst_GameFiles::settingsLineIsReadFieldByField()
     QFETCH(QString, line);
     QFETCH(QString, expected);
     QFETCH(bool, defaulted);
+    QFETCH(bool, garbled);
     bool d = !defaulted;
-    const GameSettings s = GameSettings::fromLine(rules::numberMemorySettings(), line, &d);
+    bool g = !garbled;
+    const GameSettings s = GameSettings::fromLine(rules::numberMemorySettings(), line, &d, &g);
     QCOMPARE(s.line(), expected);
     QCOMPARE(d, defaulted);
+    QCOMPARE(g, garbled);
 }
 
 void tst_GameFiles::missingSettingsFileReadsAsDefaults()

@@ -157,22 +157,28 @@ void tst_playlog::helpTourReading_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("on");
-    QTest::newRow("on") << sjis("\"ヘルプツアー\",1\r\n") << 1;
-    QTest::newRow("off") << sjis("\"ヘルプツアー\",0\r\n") << 0;
-    QTest::newRow("extra fields and lines ignored") << sjis("\"ヘルプツアー\",0,5\r\n\"ヘルプツアー\",1\r\n") << 0;
-    QTest::newRow("empty file") << QByteArray() << 1;
-    QTest::newRow("garbled value") << sjis("\"ヘルプツアー\",abc\r\n") << 1;
-    QTest::newRow("garbled bytes") << QByteArray("\xFF\xFF,\xFD\r\n") << 1;
-    QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF\"x\",0\r\n") << 0;
+    QTest::addColumn<bool>("garbled"); // told to the player (the file is kept)
+    QTest::newRow("on") << sjis("\"ヘルプツアー\",1\r\n") << 1 << false;
+    QTest::newRow("off") << sjis("\"ヘルプツアー\",0\r\n") << 0 << false;
+    QTest::newRow("extra fields and lines ignored")
+        << sjis("\"ヘルプツアー\",0,5\r\n\"ヘルプツアー\",1\r\n") << 0 << false;
+    QTest::newRow("empty file") << QByteArray() << 1 << false;
+    QTest::newRow("garbled value") << sjis("\"ヘルプツアー\",abc\r\n") << 1 << true;
+    QTest::newRow("no value") << sjis("\"ヘルプツアー\"\r\n") << 1 << true;
+    QTest::newRow("garbled bytes") << QByteArray("\xFF\xFF,\xFD\r\n") << 1 << true;
+    QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF\"x\",0\r\n") << 0 << false;
 }
 
 void tst_playlog::helpTourReading()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(int, on);
+    QFETCH(bool, garbled);
     TempDataDir dir;
     QVERIFY(dir.write("設定.TXT", bytes));
-    QCOMPARE(readHelpTour(), on);
+    bool told = !garbled;
+    QCOMPARE(readHelpTour(nullptr, &told), on);
+    QCOMPARE(told, garbled);
 }
 
 void tst_playlog::helpTourWriting()

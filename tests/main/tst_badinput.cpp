@@ -68,7 +68,7 @@ const QList<std::pair<Form, const char *>> kForms = {
 
 // What reads a file, and how it tells of a problem with it.
 enum class Kind {
-    Settings, // 設定.txt, a game's settings: only a file that cannot be read is told
+    Settings, // 設定.txt, a game's settings: told when unreadable or holding no valid setting
     PlayLog,  // データ.txt
     Text,     // メモ.TXT, 氏名.txt: also told when not Shift-JIS
     History,  // a game's history: also told when not Shift-JIS
@@ -315,10 +315,23 @@ QList<QStringList> expectedMessages(const Target &t, Form form, const QByteArray
     const bool garbled = !unreadable && form != Form::Missing && !decodesCleanly(bytes);
     QList<QStringList> m;
     switch (t.kind) {
-    case Kind::Settings:
+    case Kind::Settings: {
         if (unreadable)
             m.append({QStringLiteral("「%1」を読み込めませんでした。").arg(f), reason});
+        // Something else than settings where they should be is told too, the
+        // defaults used and the file kept: bytes that are not code page 932,
+        // values of the wrong kind, a long text for a first value, a game's
+        // Japanese value in UTF-8 read as code page 932. 設定.txt reads only
+        // its number: a name it does not know there is no fault.
+        const bool helpTour = f == kSettingsFile;
+        const bool japanese = std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return c & 0x80; });
+        if (garbled || form == Form::WrongTypes
+            || (!helpTour && (form == Form::LongLine || (form == Form::Utf8 && japanese))))
+            m.append(helpTour ? QStringList{QStringLiteral("「%1」の内容を読み取れませんでした。").arg(f)}
+                              : QStringList{QStringLiteral("「%1」に読み取れない設定がありました。").arg(f),
+                                            QStringLiteral("既定の値")});
         break;
+    }
     case Kind::PlayLog: {
         if (unreadable)
             m.append({QStringLiteral("データ.txt を読み込めませんでした。"), reason});

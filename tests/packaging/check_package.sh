@@ -145,7 +145,7 @@ esac
 dpkg-deb -f "$deb" | grep -E 'example\.(org|com|net)' && fail "package: a control field holds a placeholder address"
 depends="$(field Depends)"
 echo "Depends: $depends"
-for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 fonts-ipafont-gothic; do
+for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 fonts-ipafont-gothic fonts-dejavu-core; do
     # As a whole name in the comma-separated list, with or without a version.
     echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | grep -qx "$dep" \
         || fail "package does not depend on $dep"

@@ -520,20 +520,26 @@ void TestFlexGrid::aDecimalPointIsDrawnAsADot_data()
 {
     QTest::addColumn<double>("points");
     QTest::addColumn<bool>("current"); // the highlighted cell is drawn by the standard delegate
+    // A cell with room for the figure in the Japanese face's width only (the
+    // rate column's "100.0%"): the point is still a dot there.
+    QTest::addColumn<bool>("narrow");
     // 0: the grid keeps the application's font (10 pt), as most grids do.
     for (double points : {0.0, 9.0, 10.0, 11.0})
         for (bool current : {false, true})
-            QTest::addRow("%g pt%s", points, current ? ", current cell" : "") << points << current;
+            for (bool narrow : {false, true})
+                QTest::addRow("%g pt%s%s", points, current ? ", current cell" : "", narrow ? ", narrow cell" : "")
+                    << points << current << narrow;
 }
 
 void TestFlexGrid::aDecimalPointIsDrawnAsADot()
 {
-    // "1.5" in a cell, as the player sees it: three marks side by side, and the
-    // middle one is a dot on the line, not reaching under the digits as a
-    // comma does, nor a stroke taller than it is wide (give or take the pixel
-    // the edge of a round dot shades).
+    // "1.5" in a cell, as the player sees it: one mark per character side by
+    // side, and the point's is a dot on the line, not reaching under the
+    // digits as a comma does, nor a stroke taller than it is wide (give or
+    // take the pixel the edge of a round dot shades).
     QFETCH(double, points);
     QFETCH(bool, current);
+    QFETCH(bool, narrow);
     const QFont appFont = QApplication::font();
     QFont japanese(QStringLiteral("IPAGothic")); // the program's font
     japanese.setPointSizeF(10);
@@ -541,7 +547,13 @@ void TestFlexGrid::aDecimalPointIsDrawnAsADot()
     const auto restore = qScopeGuard([&] { QApplication::setFont(appFont); });
     FlexGrid g;
     g.setColumns({GridColumn{QStringLiteral("秒"), 1200}, GridColumn{QStringLiteral("項目"), 1200}}, points);
-    g.setDataRows({{QStringLiteral("1.5"), QStringLiteral("数字記憶")}});
+    const QString figure = narrow ? QStringLiteral("100.5") : QStringLiteral("1.5");
+    g.setDataRows({{figure, QStringLiteral("数字記憶")}});
+    if (narrow) {
+        const int plain = QFontMetrics(g.font()).horizontalAdvance(figure);
+        QVERIFY(QFontMetrics(g.figureFont()).horizontalAdvance(figure) > plain);
+        g.setColumnWidth(0, plain + 8);
+    }
     g.resize(300, 120);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
@@ -571,16 +583,17 @@ void TestFlexGrid::aDecimalPointIsDrawnAsADot()
         m.top = qMin(m.top, top);
         m.bottom = qMax(m.bottom, bottom);
     }
-    QCOMPARE(marks.size(), 3);
-    const Mark dot = marks.at(1);
-    const int line = qMax(marks.at(0).bottom, marks.at(2).bottom);
+    QCOMPARE(marks.size(), figure.size());
+    const int at = int(figure.indexOf(QLatin1Char('.')));
+    const Mark dot = marks.at(at);
+    const int line = qMax(marks.at(at - 1).bottom, marks.at(at + 1).bottom);
     QVERIFY2(dot.bottom <= line,
              qPrintable(QStringLiteral("the point reaches %1 px under the digits").arg(dot.bottom - line)));
     QVERIFY2(dot.bottom - dot.top <= dot.right - dot.left + 1,
              qPrintable(QStringLiteral("the point is %1 px tall and %2 px wide")
                             .arg(dot.bottom - dot.top + 1)
                             .arg(dot.right - dot.left + 1)));
-    QVERIFY(dot.top > marks.at(0).top); // on the line, not raised like a colon's top
+    QVERIFY(dot.top > marks.at(at - 1).top); // on the line, not raised like a colon's top
 }
 
 // A grid filled from a list of plays computes its texts as they are shown;

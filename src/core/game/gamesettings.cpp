@@ -85,12 +85,13 @@ bool GameSettings::accepts(int i, const QString &raw, QString *normal) const
     return false;
 }
 
-GameSettings GameSettings::fromLine(const SettingsFormat &format, const QString &line, bool *defaulted)
+GameSettings GameSettings::fromLine(const SettingsFormat &format, const QString &line, bool *defaulted, bool *garbled)
 {
     GameSettings s(format);
     QList<bool> quoted;
     const QStringList fields = text::splitRecord(line, &quoted);
     bool anyDefault = false;
+    bool anyInvalid = false;
     for (int i = 0; i < s.count(); ++i) {
         QString normal;
         if (i < fields.size() && s.accepts(i, fields.at(i), &normal)) {
@@ -100,16 +101,25 @@ GameSettings GameSettings::fromLine(const SettingsFormat &format, const QString 
             s.m_values[i] = normal;
         } else {
             anyDefault = true;
+            anyInvalid = anyInvalid || i < fields.size();
         }
     }
     if (defaulted)
         *defaulted = anyDefault;
+    if (garbled)
+        *garbled = anyInvalid;
     return s;
 }
 
-GameSettings GameSettings::read(const SettingsFormat &format, bool *defaulted, text::ReadResult *status)
+GameSettings GameSettings::read(const SettingsFormat &format, bool *defaulted, text::ReadResult *status, bool *garbled)
 {
-    return fromLine(format, text::firstFilledLine(format.fileName, status), defaulted);
+    text::ReadResult read;
+    GameSettings s = fromLine(format, text::firstFilledLine(format.fileName, &read), defaulted, garbled);
+    if (garbled && !read.clean)
+        *garbled = true;
+    if (status)
+        *status = read;
+    return s;
 }
 
 int GameSettings::toInt(int i) const

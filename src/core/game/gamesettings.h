@@ -46,10 +46,14 @@ public:
     explicit GameSettings(SettingsFormat format);
 
     // Reads the file; `defaulted` (when given) tells whether any field fell back to its default,
-    // `status` (when given) whether the file could be read.
+    // `status` (when given) whether the file could be read, `garbled` (when given) whether
+    // the file holds something that is not a setting: a value there that is not valid for
+    // its field, or bytes that are not code page 932 (a line shorter than the fields, as
+    // an older file may be, is not garbled: its missing fields simply take their defaults).
     static GameSettings read(const SettingsFormat &format, bool *defaulted = nullptr,
-                             text::ReadResult *status = nullptr);
-    static GameSettings fromLine(const SettingsFormat &format, const QString &line, bool *defaulted = nullptr);
+                             text::ReadResult *status = nullptr, bool *garbled = nullptr);
+    static GameSettings fromLine(const SettingsFormat &format, const QString &line, bool *defaulted = nullptr,
+                                 bool *garbled = nullptr);
 
     const SettingsFormat &format() const { return m_format; }
     int count() const { return int(m_values.size()); }

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -152,10 +153,15 @@ void GameFrame::Form_Load()
     // until the player changes a setting. A missing file gets the defaults.
     const bool hadSettings = text::fileExists(m_desc.settings.fileName);
     text::ReadResult settingsRead;
-    m_settings = GameSettings::read(m_desc.settings, nullptr, &settingsRead);
+    bool garbled = false;
+    m_settings = GameSettings::read(m_desc.settings, nullptr, &settingsRead, &garbled);
     if (settingsRead.readError)
         reportProblem(text::readFailureMessage(m_desc.settings.fileName, settingsRead)
                       + QStringLiteral("\r\n設定は既定の値で始めます。ファイルはそのまま残してあります。"));
+    else if (garbled)
+        reportProblem(QStringLiteral("「%1」に読み取れない設定がありました。")
+                          .arg(QFileInfo(text::resolve(m_desc.settings.fileName)).fileName())
+                      + QStringLiteral("\r\nその設定は既定の値で始めます。ファイルはそのまま残してあります。"));
     m_chkAs->setChecked(autoSave());
     showSaveMode();
     if (!hadSettings)
