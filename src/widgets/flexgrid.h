@@ -15,6 +15,7 @@
 namespace kioku {
 
 class FlexGridModel;
+struct PlayRecord;
 
 class FlexGrid : public QTableView {
     Q_OBJECT
@@ -49,6 +50,10 @@ public:
     void setDataRows(std::shared_ptr<const GridRows> rows);
     // The texts of row r, every column.
     QStringList rowTexts(int r) const;
+    // The play listed in data row r (>= 1) of a list of plays (rows set from
+    // PlayRows), wherever sorts and removals have put it; null for a row of
+    // texts (a grid of texts, a row added, a list cut, grown or cleared).
+    const PlayRecord *recordAt(int r) const;
     // Removes row r (r >= 1).
     void removeItem(int r);
     // Empties the text of every cell, header included (size kept).

@@ -3,6 +3,7 @@
 #include "core/stats/playrows.h"
 #include "testsupport.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QtTest>
@@ -603,27 +604,30 @@ void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts_data()
     QTest::addColumn<QString>("steps"); // ';'-separated: "sort col how", "remove r", "set r c text",
                                         // "rows n", "cols n", "add", "clear", "colour r c"
     QTest::addColumn<int>("columns");   // the grid's columns when it is filled (the plays have 7)
+    QTest::addColumn<bool>("plays");    // still a list of plays at the end: each row answers with its play
     QTest::newRow("every column, every sort") << "sort 0 1; sort 1 0; sort 2 3; sort 3 2; sort 4 0; sort 4 1; "
                                                  "sort 5 2; sort 6 3; sort 5 0; sort 0 0"
-                                              << 7;
-    QTest::newRow("seconds whose texts are shorter than their values") << "sort 5 0; sort 5 1; sort 5 2; sort 5 3" << 7;
-    QTest::newRow("removed rows keep their numbers") << "remove 1; remove 4; remove 9; sort 0 1; remove 2" << 7;
+                                              << 7 << true;
+    QTest::newRow("seconds whose texts are shorter than their values")
+        << "sort 5 0; sort 5 1; sort 5 2; sort 5 3" << 7 << true;
+    QTest::newRow("removed rows keep their numbers") << "remove 1; remove 4; remove 9; sort 0 1; remove 2" << 7 << true;
     QTest::newRow("an edited cell stays with its row")
-        << "set 3 6 日記; sort 6 2; sort 0 0; set 1 5 7.25; sort 5 0" << 7;
-    QTest::newRow("colours follow their rows") << "colour 2 3; sort 5 1; remove 1; colour 4 0; sort 0 0" << 7;
-    QTest::newRow("cut, then grown") << "sort 5 0; rows 5; rows 8; set 7 1 x" << 7;
-    QTest::newRow("a row added") << "sort 3 3; add; sort 0 1" << 7;
-    QTest::newRow("columns cut, a row added, shown again") << "cols 5; add; cols 7" << 7;
-    QTest::newRow("fewer columns than fields, a row added") << "add; cols 7" << 5;
-    QTest::newRow("an edited cell among cells shown alike") << "set 2 5 0.1; sort 5 0; sort 5 1" << 7;
-    QTest::newRow("cut to the header") << "rows 1; add" << 7;
-    QTest::newRow("cleared") << "sort 5 1; clear; set 2 2 y" << 7;
+        << "set 3 6 日記; sort 6 2; sort 0 0; set 1 5 7.25; sort 5 0" << 7 << true;
+    QTest::newRow("colours follow their rows") << "colour 2 3; sort 5 1; remove 1; colour 4 0; sort 0 0" << 7 << true;
+    QTest::newRow("cut, then grown") << "sort 5 0; rows 5; rows 8; set 7 1 x" << 7 << false;
+    QTest::newRow("a row added") << "sort 3 3; add; sort 0 1" << 7 << false;
+    QTest::newRow("columns cut, a row added, shown again") << "cols 5; add; cols 7" << 7 << false;
+    QTest::newRow("fewer columns than fields, a row added") << "add; cols 7" << 5 << false;
+    QTest::newRow("an edited cell among cells shown alike") << "set 2 5 0.1; sort 5 0; sort 5 1" << 7 << true;
+    QTest::newRow("cut to the header") << "rows 1; add" << 7 << false;
+    QTest::newRow("cleared") << "sort 5 1; clear; set 2 2 y" << 7 << false;
 }
 
 void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
 {
     QFETCH(QString, steps);
     QFETCH(int, columns);
+    QFETCH(bool, plays);
     using kioku::PlayField;
     using kioku::PlayRecord;
     const QList<PlayRecord> log = {
@@ -650,8 +654,11 @@ void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
             picked.push_back(i);
     const auto source = std::make_shared<kioku::PlayRows>(log, fields, picked, true);
 
-    FlexGrid texts, plays;
-    for (FlexGrid *g : {&texts, &plays})
+    FlexGrid texts, list;
+    // Each change of either model keeps to the rules of an item model.
+    QAbstractItemModelTester textsTester(texts.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester listTester(list.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (FlexGrid *g : {&texts, &list})
         g->setCols(columns);
     QList<QStringList> rows;
     for (int r = 0; r < source->count(); ++r)
@@ -659,26 +666,34 @@ void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
     QCOMPARE(rows.at(2).at(3), QString()); // 2008/02/30 has no weekday
     QCOMPARE(rows.at(3).at(0), QStringLiteral("4"));
     texts.setDataRows(rows);
-    plays.setDataRows(std::shared_ptr<const kioku::GridRows>(source));
+    list.setDataRows(std::shared_ptr<const kioku::GridRows>(source));
 
     auto same = [&](const QString &after) {
-        QCOMPARE(plays.rows(), texts.rows());
+        QCOMPARE(list.rows(), texts.rows());
         for (int r = 0; r < texts.rows(); ++r) {
             for (int c = 0; c < texts.cols(); ++c) {
-                QVERIFY2(plays.textMatrix(r, c) == texts.textMatrix(r, c),
+                QVERIFY2(list.textMatrix(r, c) == texts.textMatrix(r, c),
                          qPrintable(QStringLiteral("%1: row %2 col %3: %4, not %5")
                                         .arg(after)
                                         .arg(r)
                                         .arg(c)
-                                        .arg(plays.textMatrix(r, c), texts.textMatrix(r, c))));
-                QCOMPARE(plays.cellBackColor(r, c), texts.cellBackColor(r, c));
+                                        .arg(list.textMatrix(r, c), texts.textMatrix(r, c))));
+                QCOMPARE(list.cellBackColor(r, c), texts.cellBackColor(r, c));
+            }
+        }
+        // A row that answers with its play answers with the play it shows.
+        for (int r = 1; r < list.rows(); ++r) {
+            if (const PlayRecord *p = list.recordAt(r)) {
+                const QStringList shown = texts.rowTexts(r);
+                QCOMPARE(QStringList({p->date, p->time, p->item}),
+                         QStringList({shown.value(1), shown.value(2), shown.value(4)}));
             }
         }
     };
     same(QStringLiteral("filled"));
     for (const QString &step : steps.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QStringList w = step.simplified().split(QLatin1Char(' '));
-        for (FlexGrid *g : {&texts, &plays}) {
+        for (FlexGrid *g : {&texts, &list}) {
             if (w[0] == QLatin1String("sort")) {
                 g->setCol(w[1].toInt());
                 g->sort(FlexGrid::Sort(w[2].toInt()));
@@ -700,6 +715,8 @@ void TestFlexGrid::aListOfPlaysActsAsRowsOfTexts()
         }
         same(step);
     }
+    QCOMPARE(list.rows() > 1 && list.recordAt(1), plays);
+    QVERIFY(!texts.recordAt(1));
 }
 
 QTEST_MAIN(TestFlexGrid)
