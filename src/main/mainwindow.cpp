@@ -25,7 +25,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -33,36 +32,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <sys/stat.h>
-
 namespace kioku {
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-// The picture of the help-tour switch: a round badge with a question mark,
-// coloured while the tour is on and grey while it is off.
-QPixmap helpBadge(bool on, int size)
-{
-    const qreal dpr = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap pm(QSize(size, size) * dpr);
-    pm.setDevicePixelRatio(dpr);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(1.5, 1.5, size - 3, size - 3);
-    p.setPen(QPen(on ? QColor(30, 90, 170) : QColor(140, 140, 140), 1.5));
-    p.setBrush(on ? QColor(70, 140, 220) : QColor(215, 215, 215));
-    p.drawEllipse(r);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(int(size * 0.66));
-    p.setFont(f);
-    p.setPen(on ? Qt::white : QColor(110, 110, 110));
-    p.drawText(r, Qt::AlignCenter, QStringLiteral("?"));
-    return pm;
-}
 
 // ---- the menu row ----
 
@@ -171,8 +145,8 @@ QWidget *MainWindow::buildMenuRow()
     chkHelp->setCheckable(true);
     chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
     QIcon badge;
-    badge.addPixmap(helpBadge(true, 24), QIcon::Normal, QIcon::On);
-    badge.addPixmap(helpBadge(false, 24), QIcon::Normal, QIcon::Off);
+    badge.addPixmap(pictures::helpBadge(true, 24), QIcon::Normal, QIcon::On);
+    badge.addPixmap(pictures::helpBadge(false, 24), QIcon::Normal, QIcon::Off);
     chkHelp->setIcon(badge);
     chkHelp->setIconSize(QSize(24, 24));
     chkHelp->setFixedSize(36, 36);
@@ -422,35 +396,13 @@ void MainWindow::ShowUserName()
             kReadErrorTitle);
 }
 
-namespace {
-
-// What tells one state of the play log file from another: the file itself
-// (an atomic rewrite puts a new one in its place), its size (an append) and
-// its modification time to the nanosecond (an edit by hand).
-LogStamp logStamp()
-{
-    LogStamp st;
-    struct stat sb;
-    const QByteArray path = QFile::encodeName(text::resolve(kPlayLogFile));
-    if (::stat(path.constData(), &sb) != 0 || !S_ISREG(sb.st_mode))
-        return st; // missing or not a file: read (and reported) every time
-    st.known = true;
-    st.device = quint64(sb.st_dev);
-    st.inode = quint64(sb.st_ino);
-    st.size = qint64(sb.st_size);
-    st.mtimeNs = qint64(sb.st_mtim.tv_sec) * 1000000000 + sb.st_mtim.tv_nsec;
-    return st;
-}
-
-} // namespace
-
 LogSummary MainWindow::readSummary()
 {
     // The log is read once and shared by every panel; it is read again only
     // when the file changed (a game appended, a screen rewrote it, an editor
     // saved it). The stamp is taken before the read: a change during the read
     // leaves a stamp that no longer matches, so the next screen reads again.
-    const LogStamp stamp = logStamp();
+    const LogStamp stamp = playLogStamp();
     if (stamp.known && stamp == m_logStamp)
         return summarizeLog(m_summary.log, SelectedDay());
     // The records of the last read go first, so a big log is never held twice.
@@ -541,46 +493,6 @@ void MainWindow::commitData(QSessionManager &manager)
         manager.release();
     if (!mayEnd)
         manager.cancel();
-}
-
-void MainWindow::cmdMain_Click()
-{
-    showPanel(fraMain);
-}
-
-void MainWindow::cmdRentai_Click()
-{
-    showPanel(fraRenTai);
-}
-
-void MainWindow::cmdTaijyu_Click()
-{
-    showPanel(fraTaijyu);
-}
-
-void MainWindow::cmdSyuukei_Click()
-{
-    showPanel(fraSyuukei);
-}
-
-void MainWindow::cmdBunseki_Click()
-{
-    showPanel(fraBunseki);
-}
-
-void MainWindow::cmdCale_Click()
-{
-    showPanel(fraCale);
-}
-
-void MainWindow::cmdMemo_Click()
-{
-    showPanel(fraMemo);
-}
-
-void MainWindow::cmdSettei_Click()
-{
-    showPanel(fraSettei);
 }
 
 void MainWindow::cmdHelp_Click()

@@ -8,6 +8,7 @@
 // the play log, summarizes it once (core/stats/logsummary.h) and hands the
 // summary to the panel it shows. The table of menu buttons in mainwindow.cpp
 // names each panel's button, caption and class.
+#include "core/playlog/logstamp.h"
 #include "core/stats/logsummary.h"
 #include "widgets/appcontext.h"
 
@@ -38,19 +39,6 @@ class Shape;
 class SortedListView;
 class TodayPanel;
 class TotalsView;
-
-// One state of the play log file (see MainWindow::readSummary).
-struct LogStamp {
-    bool known = false;
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 size = -1;
-    qint64 mtimeNs = 0;
-    bool operator==(const LogStamp &o) const
-    {
-        return known == o.known && device == o.device && inode == o.inode && size == o.size && mtimeNs == o.mtimeNs;
-    }
-};
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -92,14 +80,6 @@ public:
 
     // ---- menu row ----
     void cmdGame_Click();
-    void cmdMain_Click();
-    void cmdRentai_Click();
-    void cmdTaijyu_Click();
-    void cmdSyuukei_Click();
-    void cmdBunseki_Click();
-    void cmdCale_Click();
-    void cmdMemo_Click();
-    void cmdSettei_Click();
     void cmdHelp_Click();
     void cmdOwari_Click();
 

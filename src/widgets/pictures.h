@@ -12,6 +12,9 @@ QPixmap countdown(int index, int size);
 // The picture of game button 1..7 in launcher order (数字記憶, 画像記憶, 神経衰弱,
 // 追跡記憶, 時間差, 輪廻, バラバラ); 8 is the 戻る button.
 QPixmap gameIcon(int position, int size);
+// The picture of the help-tour switch: a round badge with a question mark,
+// coloured while the tour is on and grey while it is off.
+QPixmap helpBadge(bool on, int size);
 // The application icon.
 QPixmap appIcon(int size);
 // The picture of an icon file of the working folder at `size` pixels (the

@@ -3,6 +3,8 @@
 #include "core/text/formats.h"
 #include "core/text/recordline.h"
 
+#include <QFileInfo>
+
 namespace kioku {
 
 SettingField SettingField::integer(int def, int min, int max)
@@ -130,6 +132,18 @@ int GameSettings::toInt(int i) const
 float GameSettings::toFloat(int i) const
 {
     return text::RecordReader(text(i)).toFloat(0);
+}
+
+QString GameSettings::readProblem(const SettingsFormat &format, const text::ReadResult &status, bool garbled)
+{
+    if (status.readError)
+        return text::readFailureMessage(format.fileName, status)
+            + QStringLiteral("\r\n設定は既定の値で始めます。ファイルはそのまま残してあります。");
+    if (garbled)
+        return QStringLiteral("「%1」に読み取れない設定がありました。")
+                   .arg(QFileInfo(text::resolve(format.fileName)).fileName())
+            + QStringLiteral("\r\nその設定は既定の値で始めます。ファイルはそのまま残してあります。");
+    return QString();
 }
 
 QString GameSettings::text(int i) const

@@ -52,6 +52,9 @@ public:
     // an older file may be, is not garbled: its missing fields simply take their defaults).
     static GameSettings read(const SettingsFormat &format, bool *defaulted = nullptr,
                              text::ReadResult *status = nullptr, bool *garbled = nullptr);
+    // What the player is told about a settings file that read(format) found
+    // unreadable (`status`) or `garbled`; empty when neither.
+    static QString readProblem(const SettingsFormat &format, const text::ReadResult &status, bool garbled);
     static GameSettings fromLine(const SettingsFormat &format, const QString &line, bool *defaulted = nullptr,
                                  bool *garbled = nullptr);
 

@@ -81,6 +81,18 @@ HistoryFile readHistory(const HistoryFormat &format)
     return h;
 }
 
+QString historyProblem(const HistoryFile &history, const QString &fileName)
+{
+    if (history.readError)
+        return QStringLiteral("履歴ファイル「%1」を読み込めませんでした。").arg(fileName)
+            + (history.reason.isEmpty() ? QString() : QStringLiteral("\r\n") + history.reason);
+    if (!history.clean)
+        return QStringLiteral("履歴ファイル「%1」に Shift-JIS として読めない文字があります。\r\n"
+                              "読めない文字は「\uFFFD」で表示します。")
+            .arg(fileName);
+    return QString();
+}
+
 text::WriteResult appendHistory(const HistoryFormat &format, const HistoryEntry &entry)
 {
     return text::appendLine(format.fileName, entry.line(format));

@@ -60,6 +60,9 @@ struct HistoryFile {
 
 // A missing file reads as an empty history.
 HistoryFile readHistory(const HistoryFormat &format);
+// What the player is told about a history file read from `fileName` that
+// could not be read, or not cleanly; empty when it was read whole.
+QString historyProblem(const HistoryFile &history, const QString &fileName);
 text::WriteResult appendHistory(const HistoryFormat &format, const HistoryEntry &entry);
 // Leaves the history file empty.
 text::WriteResult clearHistory(const HistoryFormat &format);

@@ -2,6 +2,7 @@
 
 #include "core/backup.h"
 #include "core/clock.h"
+#include "core/text/linereader.h"
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
 

@@ -41,69 +41,6 @@ QString writeFailureReason(const QString &path, int systemError);
 // and the reason on the next line.
 QString readFailureMessage(const QString &name, const ReadResult &r);
 
-// The number of LF bytes in `bytes`.
-qsizetype countLineFeeds(QByteArrayView bytes);
-
-// The lines of a file one at a time, as readLines() gives them, without the list
-// and without a copy of each line. A line is decoded when it is reached, into a
-// buffer that the next line reuses.
-class LineReader {
-public:
-    explicit LineReader(const QString &name); // reads the whole file's bytes
-    // The next line (valid until the next call); false after the last one.
-    bool next(QStringView *line);
-    // How many lines the file holds at most (for reserving).
-    qsizetype lineCountHint() const;
-    // exists and readError at once; clean once every line has been read.
-    const ReadResult &result() const { return m_result; }
-    // Whether the line next() gave last ended in LF (false only for a last
-    // line without its line end).
-    bool lineEnded() const { return m_lineEnded; }
-
-private:
-    ReadResult m_result;
-    QByteArray m_bytes;
-    qsizetype m_pos = 0;
-    bool m_lineEnded = true;
-    QString m_text;         // the whole decoded text, for a file in UTF-8
-    QList<char16_t> m_line; // the current line of a code page 932 file
-};
-
-// The lines of a file as its bytes, read a block at a time, so that a large
-// file is never held whole: for a reader that splits and decodes the lines
-// itself (the play log's). Lines end as in readLines(): at LF, a CR before it
-// dropped, the last line also without its end; a line is never cut where a
-// block ends.
-class ByteLineReader {
-public:
-    explicit ByteLineReader(const QString &name); // reads the first block
-    // The next line (valid until the next call); false after the last one, and
-    // when the file cannot be read on (result().readError).
-    bool next(QByteArrayView *line);
-    // exists and readError (clean is not looked at here).
-    const ReadResult &result() const { return m_result; }
-    // The bytes of the first block, before the first line is taken: to tell a
-    // file in UTF-8 by its mark, and to estimate the number of lines.
-    QByteArrayView head() const;
-    qint64 fileSize() const { return m_size; }
-    bool atEnd() const { return m_eof; } // the whole file has been read
-    // Whether the line next() gave last ended in LF (false only for a last
-    // line without its line end).
-    bool lineEnded() const { return m_lineEnded; }
-
-private:
-    bool fill(); // reads the next block behind the bytes not yet taken
-
-    ReadResult m_result;
-    QFile m_file;
-    qint64 m_size = 0;
-    QByteArray m_buffer;
-    qsizetype m_begin = 0; // the bytes not yet taken: [m_begin, m_end)
-    qsizetype m_end = 0;
-    bool m_eof = false;
-    bool m_lineEnded = true;
-};
-
 // The whole text of a file (line ends as stored), for free-text files.
 ReadResult readAll(const QString &name, QString *text);
 // A line of nothing but blanks: readers of record files skip it.

@@ -14,7 +14,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -155,13 +154,9 @@ void GameFrame::Form_Load()
     text::ReadResult settingsRead;
     bool garbled = false;
     m_settings = GameSettings::read(m_desc.settings, nullptr, &settingsRead, &garbled);
-    if (settingsRead.readError)
-        reportProblem(text::readFailureMessage(m_desc.settings.fileName, settingsRead)
-                      + QStringLiteral("\r\n設定は既定の値で始めます。ファイルはそのまま残してあります。"));
-    else if (garbled)
-        reportProblem(QStringLiteral("「%1」に読み取れない設定がありました。")
-                          .arg(QFileInfo(text::resolve(m_desc.settings.fileName)).fileName())
-                      + QStringLiteral("\r\nその設定は既定の値で始めます。ファイルはそのまま残してあります。"));
+    const QString settingsProblem = GameSettings::readProblem(m_desc.settings, settingsRead, garbled);
+    if (!settingsProblem.isEmpty())
+        reportProblem(settingsProblem);
     m_chkAs->setChecked(autoSave());
     showSaveMode();
     if (!hadSettings)
@@ -208,15 +203,8 @@ void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
     m_history->fill(h, filterName, chosen);
 
     // A damaged history file is told once per window, not at every filter.
-    if ((h.readError || !h.clean) && !std::exchange(m_historyProblemTold, true)) {
-        if (h.readError)
-            reportProblem(QStringLiteral("履歴ファイル「%1」を読み込めませんでした。").arg(m_desc.history.fileName)
-                          + (h.reason.isEmpty() ? QString() : QStringLiteral("\r\n") + h.reason));
-        else
-            reportProblem(QStringLiteral("履歴ファイル「%1」に Shift-JIS として読めない文字があります。\r\n"
-                                         "読めない文字は「\uFFFD」で表示します。")
-                              .arg(m_desc.history.fileName));
-    }
+    if ((h.readError || !h.clean) && !std::exchange(m_historyProblemTold, true))
+        reportProblem(historyProblem(h, m_desc.history.fileName));
 
     RefreshSelectedView();
 }
