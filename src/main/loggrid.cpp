@@ -22,16 +22,6 @@ const LogGridLayout kLogGrids[] = {
     {"msgMemoList", 9, {570, 1140, 870, 1850, 650, 6000}, 16},
 };
 
-} // namespace
-
-QList<PlayField> logFields()
-{
-    return {PlayField::Number, PlayField::Date,    PlayField::Time,
-            PlayField::Item,   PlayField::Seconds, PlayField::Comment};
-}
-
-namespace {
-
 const LogGridLayout &logGridLayout(const FlexGrid *grid)
 {
     for (const LogGridLayout &l : kLogGrids)

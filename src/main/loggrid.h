@@ -16,8 +16,6 @@ class Clock;
 class FlexGrid;
 class MessageService;
 
-// The six columns of a list of records (also the sorted list's).
-QList<PlayField> logFields();
 // The header row, widths, alignments and font size of the grid (by its objectName).
 void SetupLogGrid(FlexGrid *grid);
 // One row per record, numbered from 1, then scrolled to the newest record when

@@ -1,6 +1,6 @@
 #include "views/sortedlistview.h"
 
-#include "main/loggrid.h"
+#include "core/stats/playrows.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 

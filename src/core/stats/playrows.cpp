@@ -7,6 +7,12 @@
 
 namespace kioku {
 
+QList<PlayField> logFields()
+{
+    return {PlayField::Number, PlayField::Date,    PlayField::Time,
+            PlayField::Item,   PlayField::Seconds, PlayField::Comment};
+}
+
 PlayRows::PlayRows(QList<PlayRecord> records, QList<PlayField> fields, std::vector<int> picked, bool usePicked)
     : m_records(std::move(records)), m_fields(std::move(fields)), m_picked(std::move(picked)), m_usePicked(usePicked)
 {

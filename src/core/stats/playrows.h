@@ -23,6 +23,9 @@ enum class PlayField {
     Comment,
 };
 
+// The six columns of a list of records: the edit and diary lists and the sorted list.
+QList<PlayField> logFields();
+
 class PlayRows : public GridRows {
 public:
     // Every play of `records`, or only those at `picked` (indices into
