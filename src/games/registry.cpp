@@ -1,12 +1,12 @@
 #include "games/registry.h"
 
-#include "games/typing/timelagtypingwindow.h"
 #include "games/typing/cycletypingwindow.h"
 #include "games/typing/scrambledtypingwindow.h"
-#include "games/visual/numbermemorywindow.h"
+#include "games/typing/timelagtypingwindow.h"
 #include "games/visual/iconconcentrationwindow.h"
-#include "games/visual/trackingmemorywindow.h"
 #include "games/visual/imagememorywindow.h"
+#include "games/visual/numbermemorywindow.h"
+#include "games/visual/trackingmemorywindow.h"
 
 namespace kioku {
 

@@ -347,9 +347,12 @@ void tst_TrackingMemoryWindow::pressLightsAPanelAndAwayFromItDarkensIt_data()
     QTest::addColumn<QColor>("whilePressed");
     QTest::addColumn<QColor>("afterRelease");
     QTest::addColumn<int>("clicks");
-    QTest::newRow("a click while answering") << true << true << TrackingMemoryWindow::kLit << TrackingMemoryWindow::kDark << 1;
-    QTest::newRow("released away while answering") << true << false << TrackingMemoryWindow::kLit << TrackingMemoryWindow::kDark << 0;
-    QTest::newRow("a press with no game") << false << true << TrackingMemoryWindow::kDark << TrackingMemoryWindow::kDark << 0;
+    QTest::newRow("a click while answering")
+        << true << true << TrackingMemoryWindow::kLit << TrackingMemoryWindow::kDark << 1;
+    QTest::newRow("released away while answering")
+        << true << false << TrackingMemoryWindow::kLit << TrackingMemoryWindow::kDark << 0;
+    QTest::newRow("a press with no game")
+        << false << true << TrackingMemoryWindow::kDark << TrackingMemoryWindow::kDark << 0;
 }
 
 void tst_TrackingMemoryWindow::pressLightsAPanelAndAwayFromItDarkensIt()
