@@ -70,6 +70,8 @@ private slots:
     void notAFile();
     void aPlayIsSavedWholeOrNotAtAll_data();
     void aPlayIsSavedWholeOrNotAtAll();
+    void anEndlessLineIsDamageNotMemory_data();
+    void anEndlessLineIsDamageNotMemory();
 };
 
 void TstWriteFailure::refusedWrite_data()
@@ -322,6 +324,68 @@ void TstWriteFailure::aPlayIsSavedWholeOrNotAtAll()
     QCOMPARE(dir.bytes(kioku::kPlayLogFile), log);
     QCOMPARE(dir.exists(historyName), !history.isEmpty());
     QCOMPARE(dir.bytes(historyName), history);
+}
+
+// A line longer than any record (a megabyte and more: a file filled by a
+// broken disk or program) is passed over as damage and told, without ever
+// being held in memory: the start-up's peak memory stays under twice the
+// log's size and 100 MB, however long the line.
+void TstWriteFailure::anEndlessLineIsDamageNotMemory_data()
+{
+    QTest::addColumn<QString>("where"); // where the long line lies among three records
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<bool>("lineEnd"); // the long line ends in CR LF
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("longLines");
+
+    const qint64 mb = 1024 * 1024;
+    QTest::newRow("first, 2 MB") << "first" << 2 * mb << true << 3 << 1;
+    QTest::newRow("between records, 2 MB") << "middle" << 2 * mb << true << 3 << 1;
+    QTest::newRow("last, without its line end, 2 MB") << "last" << 2 * mb << false << 3 << 1;
+    QTest::newRow("just a megabyte: still read") << "middle" << mb - 2 << true << 4 << 0;
+    QTest::newRow("the whole file, 200 MB") << "alone" << 200 * mb << false << 0 << 1;
+    QTest::newRow("between records, 200 MB") << "middle" << 200 * mb << true << 3 << 1;
+}
+
+void TstWriteFailure::anEndlessLineIsDamageNotMemory()
+{
+    QFETCH(QString, where);
+    QFETCH(qint64, length);
+    QFETCH(bool, lineEnd);
+    QFETCH(int, records);
+    QFETCH(int, longLines);
+
+    TempDataDir dir;
+    const QByteArray log = logOf(3);
+    const qsizetype second = log.indexOf('\n') + 1;
+    QByteArray line("\"2026/12/07\",\"10:00:00\",\"数字記憶\",1,\"");
+    line += QByteArray(length - line.size(), 'x');
+    if (lineEnd)
+        line += "\r\n";
+    QFile f(QDir::current().filePath(kioku::kPlayLogFile));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    if (where == QLatin1String("first"))
+        f.write(line + log);
+    else if (where == QLatin1String("middle"))
+        f.write(log.left(second) + line + log.mid(second));
+    else if (where == QLatin1String("last"))
+        f.write(log + line);
+    else
+        f.write(line);
+    const qint64 size = f.size();
+    f.close();
+
+    const ChildRun run = runChild(QDir::currentPath(), 0, QStringLiteral("read"));
+    QVERIFY2(run.started && run.exitCode == 0, qPrintable(run.stderrText));
+    QCOMPARE(run.lines.value(0), QStringLiteral("ok"));
+    QCOMPARE(run.lines.value(1), QStringLiteral("records %1").arg(records));
+    QCOMPARE(run.lines.value(2), QStringLiteral("long %1").arg(longLines));
+    QCOMPARE(run.lines.value(3), QStringLiteral("tail 0")); // no record cut off: nothing moved out
+    const qint64 peakKb = run.lines.value(4).mid(5).toLongLong();
+    QVERIFY(peakKb > 0);
+    QVERIFY2(peakKb * 1024 < 2 * size + 100 * 1024 * 1024,
+             qPrintable(QStringLiteral("peak %1 MB for a log of %2 MB").arg(peakKb / 1024).arg(size >> 20)));
+    QCOMPARE(QFileInfo(QDir::current().filePath(kioku::kPlayLogFile)).size(), size); // the file as it was
 }
 
 QTEST_GUILESS_MAIN(TstWriteFailure)

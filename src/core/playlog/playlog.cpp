@@ -278,6 +278,7 @@ PlayLog readPlayLog()
     // file's bytes nor its decoded text nor a list of its lines is ever held
     // whole, only the records.
     log.records.reserve(expectedRecords(file));
+    file.skipLinesLongerThan(kLongestRecordLine);
     ByteFields fields;
     QByteArrayView line;
     while (file.next(&line)) {
@@ -291,10 +292,11 @@ PlayLog readPlayLog()
     }
     log.readError = file.result().readError;
     log.readFailure = file.result().reason;
+    log.longLines = file.skippedLines();
     if (log.readError)
         log.records.clear(); // a log read in part is no log: nothing is shown from it
     else
-        log.clean = fields.clean;
+        log.clean = fields.clean && log.longLines == 0;
     return log;
 }
 
@@ -321,6 +323,9 @@ bool readLastLine(QFile &f, qint64 size, QByteArray *tail, qint64 *start)
 {
     constexpr qint64 kBlock = 64 * 1024;
     qint64 pos = size;
+    // A last line longer than any record is no record cut off: the reader
+    // passes over it as damage; it is never read in whole here either.
+    const qint64 stop = std::max<qint64>(0, size - kLongestRecordLine - kBlock);
     QList<QByteArray> after; // the blocks behind the one read, last first
     const auto join = [&](QByteArray first) {
         for (auto it = after.crbegin(); it != after.crend(); ++it)
@@ -342,6 +347,8 @@ bool readLastLine(QFile &f, qint64 size, QByteArray *tail, qint64 *start)
         }
         after.append(std::move(block));
         pos = from;
+        if (pos > 0 && pos <= stop)
+            return false;
     }
     *tail = join(QByteArray());
     *start = 0;
