@@ -9,6 +9,9 @@
 
 namespace kioku {
 
-text::WriteResult savePlay(const HistoryFormat &history, const HistoryEntry &entry, const PlayRecord &record);
+// `retryable` (when given) tells whether, after a failure, nothing of the
+// play was left behind, so that saving it again cannot write it twice.
+text::WriteResult savePlay(const HistoryFormat &history, const HistoryEntry &entry, const PlayRecord &record,
+                           bool *retryable = nullptr);
 
 } // namespace kioku

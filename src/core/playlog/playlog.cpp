@@ -478,6 +478,19 @@ text::WriteResult appendPlayRecord(const PlayRecord &r)
     return text::appendLine(kPlayLogFile, r.gameLine());
 }
 
+namespace {
+
+bool hasLongLines()
+{
+    text::ByteLineReader file(kPlayLogFile);
+    file.skipLinesLongerThan(kLongestRecordLine);
+    QByteArrayView line;
+    while (file.next(&line)) {}
+    return file.skippedLines() > 0;
+}
+
+} // namespace
+
 text::WriteResult rewritePlayLog(const QList<PlayRecord> &records, const Clock &clock)
 {
     // A log holding bytes that are not Shift-JIS is never rewritten: whatever
@@ -487,6 +500,16 @@ text::WriteResult rewritePlayLog(const QList<PlayRecord> &records, const Clock &
         text::WriteResult refused;
         refused.ok = false;
         refused.message = tail.message + QStringLiteral("\r\nデータ.txt は書き換えていません。");
+        return refused;
+    }
+    // A line too long for any record is damage the rewrite would drop for
+    // good (and reading it whole would cost its size in memory, twice).
+    if (hasLongLines()) {
+        text::WriteResult refused;
+        refused.ok = false;
+        refused.message = QStringLiteral("データ.txt に、記録とは考えられない長い行（1 MB を超える行）があるため、"
+                                         "書き換えられません。\r\nファイルはそのまま残してあります。\r\n"
+                                         "テキストエディタでその行を取り除いてください。");
         return refused;
     }
     const text::ReadResult now = text::readAll(kPlayLogFile, nullptr);

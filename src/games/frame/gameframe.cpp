@@ -794,9 +794,18 @@ void GameFrame::cmdHozon_Click()
         return;
     const HistoryEntry &entry = saved->entry;
     // Nothing is half saved: the history and the play log get the play together or not at all.
-    const text::WriteResult w = savePlay(m_desc.history, entry, saved->record);
+    bool retryable = true;
+    const text::WriteResult w = savePlay(m_desc.history, entry, saved->record, &retryable);
     if (!w) {
-        reportProblem(w.message);
+        // The result stays on screen and can be saved again, nothing of it
+        // being left behind (with auto-save on, 保存 waits for manual mode).
+        QString message = w.message;
+        if (retryable)
+            message += m_chkAs->isChecked()
+                ? QStringLiteral(
+                    "\r\n問題を解決してから、手動保存モードにして「保存」を押すと、この結果を保存し直せます。")
+                : QStringLiteral("\r\n問題を解決してから「保存」を押すと、この結果を保存し直せます。");
+        reportProblem(message);
         return;
     }
     const int number = m_grid->rows();
