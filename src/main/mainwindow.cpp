@@ -423,13 +423,16 @@ LogSummary MainWindow::readSummary()
         // The file itself is kept as it is: a rewrite would have to drop the
         // unreadable bytes, so the screens that rewrite the log refuse to.
         m_ctx.session.damagedLogWarned = true;
-        m_ctx.messages.warn(
-            this,
-            QStringLiteral("データ.txt に Shift-JIS として読めない文字があります。") + kCrLf
-                + QStringLiteral("読めない文字は「\uFFFD」として表示します。ファイルはそのまま残し、"
-                                 "記録の削除や一言日記の保存はできません。")
-                + kCrLf + QStringLiteral("テキストエディタで文字コードを Shift-JIS にして保存し直してください。"),
-            QStringLiteral("読み込みエラー"));
+        const QString kept = QStringLiteral("ファイルはそのまま残し、記録の削除や一言日記の保存はできません。");
+        const QString text = log.longLines > 0
+            ? QStringLiteral("データ.txt に、記録とは考えられない長い行（1 MB を超える行）が %1 行あります。")
+                    .arg(log.longLines)
+                + kCrLf + QStringLiteral("その行は読まずに表示します。") + kept + kCrLf
+                + QStringLiteral("テキストエディタでその行を取り除いてください。")
+            : QStringLiteral("データ.txt に Shift-JIS として読めない文字があります。") + kCrLf
+                + QStringLiteral("読めない文字は「\uFFFD」として表示します。") + kept + kCrLf
+                + QStringLiteral("テキストエディタで文字コードを Shift-JIS にして保存し直してください。");
+        m_ctx.messages.warn(this, text, QStringLiteral("読み込みエラー"));
     }
     return summarizeLog(log, SelectedDay());
 }

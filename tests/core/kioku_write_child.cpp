@@ -22,6 +22,9 @@
 //   username    writes a new user name (氏名.txt)
 //   memo        adds a line to the memo (メモ.TXT)
 //   firststart  sets the folder up as a first start does
+//   read        reads the play log and its cut-off tail as a start-up does,
+//               and prints "records N", "long N", "tail N" and "peak N" (the
+//               process's peak memory, kB) after "ok"
 // Prints (UTF-8) "ok" or "failed", then the message of a failure, or for
 // firststart one "written NAME" / "failed NAME" line per file.
 // Exit code 0 when the operation ran, whatever its result; 2 on bad usage.
@@ -38,6 +41,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 #include <csignal>
 #include <cstdio>
@@ -81,8 +85,10 @@ int main(int argc, char *argv[])
     }
     const QString op = args.at(3);
 
-    // Everything is read before the limit is set; only the write itself meets it.
-    QList<kioku::PlayRecord> records = kioku::readPlayLog().records;
+    // Everything is read before the limit is set; only the write itself meets
+    // it (the log not for "read", whose reading is what it measures).
+    QList<kioku::PlayRecord> records =
+        op == QLatin1String("read") ? QList<kioku::PlayRecord>() : kioku::readPlayLog().records;
     kioku::GameSettings settings = kioku::GameSettings::read(kioku::rules::numberMemorySettings());
     kioku::rules::IconRecords iconRecords = kioku::rules::readIconRecords();
     const QString memo = kioku::readMemo().text;
@@ -151,6 +157,18 @@ int main(int argc, char *argv[])
         report(kioku::writeUserName(QStringLiteral("山田 太郎")));
     } else if (op == QLatin1String("memo")) {
         report(kioku::writeMemo(memo + QStringLiteral("\n明日も続ける。")));
+    } else if (op == QLatin1String("read")) {
+        const kioku::TailRecovery tail = kioku::recoverPlayLogTail();
+        const kioku::PlayLog log = kioku::readPlayLog();
+        say(QStringLiteral("ok"));
+        say(QStringLiteral("records %1").arg(log.records.size()));
+        say(QStringLiteral("long %1").arg(log.longLines));
+        say(QStringLiteral("tail %1").arg(int(tail.outcome)));
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly))
+            for (const QByteArray &line : status.readAll().split('\n'))
+                if (line.startsWith("VmHWM:"))
+                    say(QStringLiteral("peak %1").arg(QString::fromLatin1(line.mid(6).trimmed()).split(' ').first()));
     } else if (op == QLatin1String("firststart")) {
         const kioku::DataFolderResult prepared = kioku::prepareDataFolder();
         say(prepared.failed.isEmpty() ? QStringLiteral("ok") : QStringLiteral("failed"));

@@ -56,6 +56,12 @@ void tst_logsummary::summary_data()
                              play("2026/12/5", "09:00:00", "数字記憶", 10), play("昨日", "09:00:00", "数字記憶", 10)}
         << today << false << "2026/12/05"
         << "2026/12/05";
+    // A year typed wrong by hand would stretch every view over millions of days.
+    QTest::newRow("a year no play can have") << QList<PlayRecord>{play("0001/01/01", "09:00:00", "数字記憶", 10),
+                                                                  play("2026/12/05", "09:00:00", "数字記憶", 10),
+                                                                  play("9999/12/31", "09:00:00", "数字記憶", 10)}
+                                             << today << false << "2026/12/05"
+                                             << "2026/12/05";
     QTest::newRow("no line dated") << QList<PlayRecord>{play("昨日", "09:00:00", "数字記憶", 10),
                                                         play("", "09:00:00", "数字記憶", 10)}
                                    << today << false << "昨日"

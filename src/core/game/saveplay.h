@@ -9,6 +9,12 @@
 
 namespace kioku {
 
-text::WriteResult savePlay(const HistoryFormat &history, const HistoryEntry &entry, const PlayRecord &record);
+// `retryable` (when given) tells whether, after a failure, nothing of the
+// play was left behind, so that saving it again cannot write it twice.
+text::WriteResult savePlay(const HistoryFormat &history, const HistoryEntry &entry, const PlayRecord &record,
+                           bool *retryable = nullptr);
+// What the player is told when savePlay failed for `reason`: when the play can
+// be saved again, how (with auto-save on, 保存 waits for manual mode).
+QString unsavedPlayMessage(const QString &reason, bool retryable, bool autoSaveOn);
 
 } // namespace kioku

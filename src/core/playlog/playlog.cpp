@@ -279,6 +279,7 @@ PlayLog readPlayLog()
     // file's bytes nor its decoded text nor a list of its lines is ever held
     // whole, only the records.
     log.records.reserve(expectedRecords(file));
+    file.skipLinesLongerThan(kLongestRecordLine);
     ByteFields fields;
     QByteArrayView line;
     while (file.next(&line)) {
@@ -292,10 +293,11 @@ PlayLog readPlayLog()
     }
     log.readError = file.result().readError;
     log.readFailure = file.result().reason;
+    log.longLines = file.skippedLines();
     if (log.readError)
         log.records.clear(); // a log read in part is no log: nothing is shown from it
     else
-        log.clean = fields.clean;
+        log.clean = fields.clean && log.longLines == 0;
     return log;
 }
 
@@ -322,6 +324,9 @@ bool readLastLine(QFile &f, qint64 size, QByteArray *tail, qint64 *start)
 {
     constexpr qint64 kBlock = 64 * 1024;
     qint64 pos = size;
+    // A last line longer than any record is no record cut off: the reader
+    // passes over it as damage; it is never read in whole here either.
+    const qint64 stop = std::max<qint64>(0, size - kLongestRecordLine - kBlock);
     QList<QByteArray> after; // the blocks behind the one read, last first
     const auto join = [&](QByteArray first) {
         for (auto it = after.crbegin(); it != after.crend(); ++it)
@@ -343,6 +348,8 @@ bool readLastLine(QFile &f, qint64 size, QByteArray *tail, qint64 *start)
         }
         after.append(std::move(block));
         pos = from;
+        if (pos > 0 && pos <= stop)
+            return false;
     }
     *tail = join(QByteArray());
     *start = 0;
@@ -472,6 +479,19 @@ text::WriteResult appendPlayRecord(const PlayRecord &r)
     return text::appendLine(kPlayLogFile, r.gameLine());
 }
 
+namespace {
+
+bool hasLongLines()
+{
+    text::ByteLineReader file(kPlayLogFile);
+    file.skipLinesLongerThan(kLongestRecordLine);
+    QByteArrayView line;
+    while (file.next(&line)) {}
+    return file.skippedLines() > 0;
+}
+
+} // namespace
+
 text::WriteResult rewritePlayLog(const QList<PlayRecord> &records, const Clock &clock)
 {
     // A log holding bytes that are not Shift-JIS is never rewritten: whatever
@@ -481,6 +501,16 @@ text::WriteResult rewritePlayLog(const QList<PlayRecord> &records, const Clock &
         text::WriteResult refused;
         refused.ok = false;
         refused.message = tail.message + QStringLiteral("\r\nデータ.txt は書き換えていません。");
+        return refused;
+    }
+    // A line too long for any record is damage the rewrite would drop for
+    // good (and reading it whole would cost its size in memory, twice).
+    if (hasLongLines()) {
+        text::WriteResult refused;
+        refused.ok = false;
+        refused.message = QStringLiteral("データ.txt に、記録とは考えられない長い行（1 MB を超える行）があるため、"
+                                         "書き換えられません。\r\nファイルはそのまま残してあります。\r\n"
+                                         "テキストエディタでその行を取り除いてください。");
         return refused;
     }
     const text::ReadResult now = text::readAll(kPlayLogFile, nullptr);

@@ -39,7 +39,14 @@ struct PlayLog {
     bool readError = false; // the file exists but could not be read
     QString readFailure;    // why, in Japanese (readError only)
     bool cutTail = false;   // a last line cut off in its writing was left out
+    // Lines longer than kLongestRecordLine, passed over unread (and the log
+    // then not clean: a rewrite would lose them).
+    qsizetype longLines = 0;
 };
+
+// No record line is anywhere near a megabyte (a diary line is a few hundred
+// bytes): a longer line is damage, and is never held in memory.
+inline constexpr qsizetype kLongestRecordLine = 1024 * 1024;
 
 // Whether `line` (a line of the log without its line end, as code page 932 or
 // UTF-8 bytes, or as text) is a whole record: at least its five fields, every

@@ -30,7 +30,7 @@ LogSpan logSpanOf(const QList<PlayRecord> &records)
             continue;
         previous = r.date;
         const QDate d = text::parseDateSlash(r.date);
-        if (!d.isValid())
+        if (!d.isValid() || d < kEarliestPlayDate || d > kLatestPlayDate)
             continue;
         if (!span.first.isValid() || d < span.first)
             span.first = d;

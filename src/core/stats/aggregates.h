@@ -32,7 +32,10 @@ struct LogSpan {
 
 LogSpan logSpan(const QString &firstDate, const QString &lastDate);
 // The earliest and latest dates among the records; a date text that is not a
-// date is passed over.
+// date, or a date no play can have (a year typed wrong by hand, 0001 or 9999,
+// which would stretch every view over millions of days), is passed over.
+inline const QDate kEarliestPlayDate(1980, 1, 1);
+inline const QDate kLatestPlayDate(2099, 12, 31);
 LogSpan logSpanOf(const QList<PlayRecord> &records);
 // The number of month boundaries crossed from `from` to `to` (2005/12/31 to 2006/01/01 is 1).
 qint64 monthBoundaries(const QDate &from, const QDate &to);

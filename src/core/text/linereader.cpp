@@ -191,6 +191,11 @@ bool ByteLineReader::next(QByteArrayView *line)
             m_begin < m_end ? static_cast<const char *>(memchr(d + m_begin, '\n', size_t(m_end - m_begin))) : nullptr;
         if (lf || (m_eof && m_begin < m_end)) {
             const qsizetype end = lf ? lf - d : m_end;
+            if (m_longest > 0 && end - m_begin > m_longest) { // too long, if only just
+                ++m_skipped;
+                m_begin = lf ? end + 1 : m_end;
+                continue;
+            }
             qsizetype stop = end;
             if (stop > m_begin && d[stop - 1] == '\r')
                 --stop;
@@ -199,8 +204,28 @@ bool ByteLineReader::next(QByteArrayView *line)
             m_begin = lf ? end + 1 : m_end;
             return true;
         }
+        if (m_longest > 0 && m_end - m_begin > m_longest) {
+            if (!skipLine())
+                return false;
+            continue;
+        }
         if (m_eof || !fill())
             return false;
+    }
+}
+
+bool ByteLineReader::skipLine()
+{
+    ++m_skipped;
+    for (;;) {
+        m_begin = m_end = 0; // what was read of the line goes
+        if (m_eof || !fill())
+            return false;
+        const char *d = m_buffer.constData();
+        if (const char *lf = static_cast<const char *>(memchr(d, '\n', size_t(m_end)))) {
+            m_begin = lf - d + 1;
+            return true;
+        }
     }
 }
 

@@ -64,9 +64,15 @@ public:
     // Whether the line next() gave last ended in LF (false only for a last
     // line without its line end).
     bool lineEnded() const { return m_lineEnded; }
+    // From now on a line longer than `bytes` is passed over without ever
+    // being held whole (a file of one endless line costs no more memory than
+    // a block), and counted in skippedLines().
+    void skipLinesLongerThan(qsizetype bytes) { m_longest = bytes; }
+    qsizetype skippedLines() const { return m_skipped; }
 
 private:
-    bool fill(); // reads the next block behind the bytes not yet taken
+    bool fill();     // reads the next block behind the bytes not yet taken
+    bool skipLine(); // passes over the rest of a line too long; false at the end of the file
 
     ReadResult m_result;
     QFile m_file;
@@ -76,6 +82,8 @@ private:
     qsizetype m_end = 0;
     bool m_eof = false;
     bool m_lineEnded = true;
+    qsizetype m_longest = 0; // 0: no line is too long
+    qsizetype m_skipped = 0;
 };
 
 } // namespace kioku::text

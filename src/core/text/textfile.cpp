@@ -119,6 +119,10 @@ WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
 {
     if (!isOpenable(path)) // a folder, a named pipe, a device
         return failure(path, writeFailureReason(path, 0));
+    // A file the user made read-only stays as it is: the rename would replace
+    // it, as the folder allows, but an append to it is refused, and so is this.
+    if (QFileInfo::exists(path) && ::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        return failure(path, EACCES);
     if (takeFailHook()) // test hook: a disk that fills up half-way through
         return failure(path, QStringLiteral("書き込みが中断されました"));
     int error = 0;
@@ -288,7 +292,8 @@ const char *lineStartAfter(char last)
 // page 932 and the file is rewritten whole, atomically, with `lineBytes` at
 // its end. Refused, the file untouched, when its text is not valid UTF-8 or
 // holds a character code page 932 cannot hold.
-WriteResult appendToUtf8File(const QString &path, const QByteArray &fileBytes, const QByteArray &lineBytes)
+WriteResult appendToUtf8File(const QString &path, const QByteArray &fileBytes, const QByteArray &lineBytes,
+                             qint64 *lineAt)
 {
     const QString name = shownName(path);
     const QString kept = QStringLiteral("ファイルはそのまま残してあります。");
@@ -315,6 +320,7 @@ WriteResult appendToUtf8File(const QString &path, const QByteArray &fileBytes, c
     }
     if (!converted.isEmpty())
         converted += lineStartAfter(converted.back());
+    *lineAt = converted.size();
     converted += lineBytes;
     return writeAtomically(path, converted);
 }
@@ -330,8 +336,6 @@ WriteResult undoAppend(const AppendUndo &undo)
 {
     if (undo.path.isEmpty())
         return WriteResult();
-    if (undo.rewritten)
-        return writeAtomically(undo.path, undo.oldBytes);
     if (undo.created) {
         int error = 0;
         if (!QFile::remove(undo.path) || !syncFolder(QFileInfo(undo.path).absolutePath(), &error))
@@ -379,9 +383,13 @@ WriteResult appendLine(const QString &name, const QString &line, AppendUndo *und
                     return r;
                 }
                 existing.close();
-                const WriteResult r = appendToUtf8File(path, all, bytes);
+                qint64 lineAt = -1;
+                const WriteResult r = appendToUtf8File(path, all, bytes, &lineAt);
+                // Undone by cutting the line off the file as now written (the
+                // same text, in code page 932): cutting needs no room on a disk
+                // that may just have refused something else.
                 if (r && undo)
-                    *undo = AppendUndo{path, false, -1, true, all};
+                    *undo = AppendUndo{path, false, lineAt};
                 return r;
             }
             char last = 0;
@@ -424,9 +432,9 @@ WriteResult appendLine(const QString &name, const QString &line, AppendUndo *und
         return takeBack(errno);
     // A file the line created is on the disk once its folder's entry is.
     if (!existed && !syncFolder(QFileInfo(path).absolutePath(), &error))
-        return failure(path, error);
+        return takeBack(error);
     if (undo)
-        *undo = AppendUndo{path, !existed, oldSize, false, QByteArray()};
+        *undo = AppendUndo{path, !existed, oldSize};
     return WriteResult();
 }
 

@@ -70,14 +70,13 @@ WriteResult writeAll(const QString &name, const QString &content);
 // its end, so it never holds two encodings; a character of it that code page
 // 932 cannot hold refuses the append, the file untouched.
 WriteResult appendLine(const QString &name, const QString &line);
-// What it takes to undo an append that succeeded: the file's length before
-// it, or, where the append rewrote the file (from UTF-8), its old bytes.
+// What it takes to undo an append that succeeded: the length of the file
+// before the line (for a file the append rewrote from UTF-8, the length of
+// its text in code page 932 before the line), or that the append made it.
 struct AppendUndo {
     QString path;
-    bool created = false;   // the append made the file
-    qint64 oldSize = -1;    // in place: the length to cut back to
-    bool rewritten = false; // rewritten whole: oldBytes go back
-    QByteArray oldBytes;
+    bool created = false; // the append made the file
+    qint64 oldSize = -1;  // the length to cut back to
 };
 WriteResult appendLine(const QString &name, const QString &line, AppendUndo *undo);
 // Puts the file back as it was before the append `undo` describes (synced).

@@ -402,9 +402,10 @@ void GameFrame::cmdHozon_Click()
         return;
     const HistoryEntry &entry = saved->entry;
     // Nothing is half saved: the history and the play log get the play together or not at all.
-    const text::WriteResult w = savePlay(m_desc.history, entry, saved->record);
+    bool retryable = true;
+    const text::WriteResult w = savePlay(m_desc.history, entry, saved->record, &retryable);
     if (!w) {
-        reportProblem(w.message);
+        reportProblem(unsavedPlayMessage(w.message, retryable, m_chkAs->isChecked()));
         return;
     }
     m_history->appendSaved(entry, saved->gridRow);
