@@ -18,11 +18,6 @@ AppNavigator::AppNavigator(QObject *parent) : QObject(parent)
 
 AppNavigator::~AppNavigator() = default;
 
-bool AppNavigator::hasGame(kioku::Game game) const
-{
-    return kioku::hasGameWindow(game);
-}
-
 void AppNavigator::adopt(QWidget *w, bool isMain)
 {
     w->setAttribute(Qt::WA_DeleteOnClose);

@@ -29,7 +29,6 @@ public:
     void quit() override;
     // Whether the game has a window in this build; the launcher enables only
     // the buttons of the games that have.
-    bool hasGame(kioku::Game game) const override;
 
     // The window open now (nullptr before the first and after the end).
     QWidget *currentWindow() const { return m_current; }

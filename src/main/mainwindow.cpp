@@ -222,10 +222,6 @@ void MainWindow::buildGameStrip()
         QToolButton *b = makeButton(g.launcherButton, g.launcherCaption, g.launcherPosition);
         m_launcher.insert(b, game);
         connect(b, &QToolButton::clicked, this, [this, game] { launchGame(game); });
-        if (!m_ctx.navigator.hasGame(game)) {
-            b->setEnabled(false);
-            b->setToolTip(QStringLiteral("準備中です"));
-        }
     }
     cmdG1 = launcherButton(Game::NumberMemory);
     cmdModori = makeButton(QStringLiteral("cmdModori"), QStringLiteral("戻る"), 8);
@@ -278,7 +274,6 @@ QString MainWindow::welcomeText()
 void MainWindow::Form_Load()
 {
     HelpFileName = QStringLiteral("SoramiruHelp.html");
-    ItemColWidth = QStringLiteral("1180");
     SubtotalColWidth = QStringLiteral("1250");
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     IsLoading = true;
@@ -541,8 +536,6 @@ void MainWindow::cmdModori_Click()
 
 void MainWindow::launchGame(Game game)
 {
-    if (!m_ctx.navigator.hasGame(game))
-        return; // not part of this build yet: the button is disabled
     if (!memoLetsGo())
         return; // the player went back to memo edits that could not be saved: no game
     m_ctx.navigator.showGame(game);

@@ -49,7 +49,6 @@ public:
     // ---- window state ----
     QString HelpFileName;     // the help document in the working folder
     bool IsLoading = false;   // set while the start-up runs; chkHelp_Click then does nothing
-    QString ItemColWidth;     // "1180": twip width of an item column of the aggregate tables
     QString SubtotalColWidth; // "1250": twip width of their subtotal column
 
     // The play log as the panels were last rebuilt from it.

@@ -16,10 +16,6 @@ public:
     void showMain() override { ++mains; }
     void showGame(Game game) override { games.append(game); }
     void quit() override { ++quits; }
-    bool hasGame(Game game) const override { return available.contains(game); }
-    // The game windows that "exist": all seven unless a test says otherwise.
-    QList<Game> available{Game::NumberMemory, Game::ImageMemory, Game::IconConcentration, Game::Tracking,
-                          Game::TimeLag,      Game::Cycle,       Game::Scrambled};
     int mains = 0;
     int quits = 0;
     QList<Game> games;

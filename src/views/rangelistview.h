@@ -41,14 +41,6 @@ public:
     // ---- handlers ----
     // A period button by its number (cmdKikan1 … cmdKikan8).
     void cmdKikan_Click(int number);
-    void cmdKikan1_Click() { cmdKikan_Click(1); }
-    void cmdKikan2_Click() { cmdKikan_Click(2); }
-    void cmdKikan3_Click() { cmdKikan_Click(3); }
-    void cmdKikan4_Click() { cmdKikan_Click(4); }
-    void cmdKikan5_Click() { cmdKikan_Click(5); }
-    void cmdKikan6_Click() { cmdKikan_Click(6); }
-    void cmdKikan7_Click() { cmdKikan_Click(7); }
-    void cmdKikan8_Click() { cmdKikan_Click(8); }
     void cmdAllDay_Click();
     void cmdKikanF_Click();
     void cmdWeek_Click(int index);

@@ -26,8 +26,6 @@ public:
     virtual void showMain() = 0;
     // Creates the window of `game` and shows it.
     virtual void showGame(Game game) = 0;
-    // Whether the window of `game` can be opened (is part of this build).
-    virtual bool hasGame(Game game) const = 0;
     // Ends the program.
     virtual void quit() = 0;
 };
