@@ -71,6 +71,26 @@ public:
     void wake() override {}
 };
 
+// The play of number memory every saving operation saves: its play-log
+// record and its history line.
+kioku::PlayRecord aPlay()
+{
+    kioku::PlayRecord r;
+    r.date = QStringLiteral("2026/12/07");
+    r.time = QStringLiteral("14:05:33");
+    r.item = QStringLiteral("数字記憶");
+    r.seconds = 42.5f;
+    r.comment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
+    return r;
+}
+
+kioku::HistoryEntry aHistoryEntry()
+{
+    return kioku::HistoryEntry({QStringLiteral("2026/12/07"), QStringLiteral("14:05:33"), QStringLiteral("8桁"),
+                                QStringLiteral("8"), QStringLiteral("6"), QStringLiteral("0.5"),
+                                QStringLiteral("75.0%")});
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -122,29 +142,11 @@ int main(int argc, char *argv[])
         const kioku::TailRecovery r = kioku::recoverPlayLogTail();
         report(kioku::text::WriteResult{r.outcome == kioku::TailRecovery::Outcome::Moved, r.message});
     } else if (op == QLatin1String("append")) {
-        kioku::PlayRecord r;
-        r.date = QStringLiteral("2026/12/07");
-        r.time = QStringLiteral("14:05:33");
-        r.item = QStringLiteral("数字記憶");
-        r.seconds = 42.5f;
-        r.comment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
-        report(kioku::appendPlayRecord(r));
+        report(kioku::appendPlayRecord(aPlay()));
     } else if (op == QLatin1String("play")) {
-        kioku::PlayRecord r;
-        r.date = QStringLiteral("2026/12/07");
-        r.time = QStringLiteral("14:05:33");
-        r.item = QStringLiteral("数字記憶");
-        r.seconds = 42.5f;
-        r.comment = QStringLiteral("暗記数 : 8   正解 : 6   不正解 : 2   正解率 : 75.0%");
-        const kioku::HistoryEntry entry({QStringLiteral("2026/12/07"), QStringLiteral("14:05:33"),
-                                         QStringLiteral("8桁"), QStringLiteral("8"), QStringLiteral("6"),
-                                         QStringLiteral("0.5"), QStringLiteral("75.0%")});
-        report(kioku::savePlay(kioku::rules::numberMemoryHistory(), entry, r));
+        report(kioku::savePlay(kioku::rules::numberMemoryHistory(), aHistoryEntry(), aPlay()));
     } else if (op == QLatin1String("history")) {
-        const kioku::HistoryEntry entry({QStringLiteral("2026/12/07"), QStringLiteral("14:05:33"),
-                                         QStringLiteral("8桁"), QStringLiteral("8"), QStringLiteral("6"),
-                                         QStringLiteral("0.5"), QStringLiteral("75.0%")});
-        report(kioku::appendHistory(kioku::rules::numberMemoryHistory(), entry));
+        report(kioku::appendHistory(kioku::rules::numberMemoryHistory(), aHistoryEntry()));
     } else if (op == QLatin1String("records")) {
         kioku::rules::takeResult(iconRecords, QStringLiteral("ノーマル"), 20, QStringLiteral("30.5"));
         report(kioku::rules::writeIconRecords(iconRecords));

@@ -121,7 +121,7 @@ WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
         return failure(path, writeFailureReason(path, 0));
     // A file the user made read-only stays as it is: the rename would replace
     // it, as the folder allows, but an append to it is refused, and so is this.
-    if (QFileInfo::exists(path) && ::access(QFile::encodeName(path).constData(), W_OK) != 0)
+    if (!mayWrite(path))
         return failure(path, EACCES);
     if (takeFailHook()) // test hook: a disk that fills up half-way through
         return failure(path, QStringLiteral("書き込みが中断されました"));
