@@ -27,6 +27,7 @@
 // that raises it.
 // Run with QT_QPA_PLATFORM=offscreen (scripts/bench.sh sets it).
 #include "playloggen.h"
+#include "transferbench.h"
 
 #include "core/clock.h"
 #include "core/datafolder.h"
@@ -358,6 +359,14 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
         row(QStringLiteral("delete a row (backup copy + log rewritten)"),
             medianMs(clock, runs, [&] { kioku::rewritePlayLog(records, clock); }), floorMs);
     }
+
+    // ---- moving in from an older folder, and undoing from a backup ----
+    kioku::bench::measureTransfer(
+        clock, runs, recordCount,
+        [&](const std::function<void()> &f, const std::function<void()> &before) {
+            return medianMs(clock, runs, f, before);
+        },
+        [&](const QString &what, double ms, double limit) { row(what, ms, floorMs, limit); });
     return fig;
 }
 

@@ -32,6 +32,7 @@
 #include "main/editpanel.h"
 #include "main/mainwindow.h"
 #include "main/todaypanel.h"
+#include "shots/transfershots.h"
 #include "testing/darkpalette.h"
 #include "testing/headless.h"
 #include "widgets/answerbox.h"
@@ -848,6 +849,8 @@ bool shootEverything(Shooter &shots)
     shootScrambled(shots, c);
     shootTracking(shots, c);
     shootIconConcentration(shots, c);
+    if (!shootTransferWindows(c.ctx, [&shots](QWidget *w, const QString &name) { shots.shoot(w, name); }))
+        err() << "kioku_shots: the older folder for the import could not be set up" << Qt::endl;
 
     if (!c.services.messages.shown.isEmpty()) {
         for (const ShownMessage &m : std::as_const(c.services.messages.shown))

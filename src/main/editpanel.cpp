@@ -6,6 +6,7 @@
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
 #include "main/loggrid.h"
+#include "main/transferbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
@@ -73,6 +74,7 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
     bottom->addWidget(nameBox, 1);
+    bottom->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
 
     SetupLogGrid();
     fitGridWidth(msgHenList);

@@ -40,6 +40,8 @@ signals:
     void userNameStored(const QString &name);
     // The new start has emptied all data: the program ends.
     void newStartDone();
+    // Another folder's data was taken in, or a backup copy put back.
+    void dataReplaced();
 
 protected:
     // Opening the screen: the stored name, the whole log, nothing to delete yet.

@@ -38,6 +38,8 @@ struct Session {
     QString helpTourText;
     // Set when the welcome text has been composed once in this run.
     bool welcomeShown = false;
+    // The data folder was new at this start: the welcome offers to take in an older folder.
+    bool offerImport = false;
     // The registered user name.
     QString userName;
     // Set once the user has been told that the play log holds bytes that are not

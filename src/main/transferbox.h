@@ -1,0 +1,17 @@
+#pragma once
+// The edit screen's group 「データの引っ越し」: 以前のデータを取り込む (another
+// folder's data taken in) and バックアップから戻す (a copy put back).
+#include <functional>
+
+class QGroupBox;
+class QWidget;
+
+namespace kioku {
+
+struct AppContext;
+
+// The group with its two buttons (cmdTorikomi, cmdBackup); `changed` runs
+// once files of the data folder were changed by either.
+QGroupBox *makeTransferBox(AppContext &ctx, QWidget *parent, std::function<void()> changed);
+
+} // namespace kioku
