@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/transfer/fileset.h"
+#include "main/transferbox.h"
 #include "views/panel.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
@@ -123,7 +124,7 @@ void ImportDialog::fillGrid()
     for (int i = 0; i < m_preview.files.size(); ++i)
         if (!m_preview.files.at(i).trouble().isEmpty())
             msgTorikomi->setCellForeColor(i + 1, 3, trouble);
-    fitGridWidth(msgTorikomi);
+    widenColumnsToText(msgTorikomi);
     msgTorikomi->horizontalHeader()->setStretchLastSection(true);
 }
 

@@ -1,6 +1,7 @@
 #include "main/restoredialog.h"
 
 #include "core/clock.h"
+#include "main/transferbox.h"
 #include "views/panel.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
@@ -86,7 +87,7 @@ void RestoreDialog::fillGrid()
     for (int i = 0; i < m_copies.size(); ++i)
         if (m_copies.at(i).damaged)
             msgModosu->setCellForeColor(i + 1, 4, trouble);
-    fitGridWidth(msgModosu);
+    widenColumnsToText(msgModosu);
     msgModosu->horizontalHeader()->setStretchLastSection(true);
     lblModosuNone->setVisible(m_copies.isEmpty());
     cmdModosu->setEnabled(false);

@@ -2,8 +2,11 @@
 
 #include "main/importdialog.h"
 #include "main/restoredialog.h"
+#include "views/panel.h"
+#include "widgets/flexgrid.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,6 +37,23 @@ QGroupBox *makeTransferBox(AppContext &ctx, QWidget *parent, std::function<void(
         d->open();
     });
     return box;
+}
+
+void widenColumnsToText(FlexGrid *grid)
+{
+    constexpr int kPadding = 18; // the cell's margins and a little air
+    const QFontMetrics cells = grid->fontMetrics();
+    const QFontMetrics header = grid->horizontalHeader()->fontMetrics();
+    for (int c = 0; c < grid->cols(); ++c) {
+        int widest = header.horizontalAdvance(grid->model()->headerData(c, Qt::Horizontal).toString());
+        for (int r = 1; r < grid->rows(); ++r)
+            widest = std::max(widest, cells.horizontalAdvance(grid->textMatrix(r, c)));
+        // Figures are drawn in a face of their own, a little wider than the text's.
+        const int room = widest + widest / 8 + kPadding;
+        if (room > grid->columnWidth(c))
+            grid->setColumnWidth(c, room);
+    }
+    fitGridWidth(grid);
 }
 
 } // namespace kioku

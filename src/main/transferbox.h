@@ -9,9 +9,14 @@ class QWidget;
 namespace kioku {
 
 struct AppContext;
+class FlexGrid;
 
 // The group with its two buttons (cmdTorikomi, cmdBackup); `changed` runs
 // once files of the data folder were changed by either.
 QGroupBox *makeTransferBox(AppContext &ctx, QWidget *parent, std::function<void()> changed);
+
+// Widens each column of `grid` to its longest text (header and cells), so a
+// long file name or reason is never cut off, and keeps the grid that wide.
+void widenColumnsToText(FlexGrid *grid);
 
 } // namespace kioku

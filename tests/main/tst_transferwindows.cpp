@@ -9,6 +9,7 @@
 #include "mainfixture.h"
 #include "moveinfixture.h"
 #include "testing/controls.h"
+#include "testing/headless.h"
 #include "widgets/flexgrid.h"
 
 #include <QLabel>
@@ -43,8 +44,14 @@ void clickRow(FlexGrid *grid, int r)
 void checkTextsFit(const QWidget *window)
 {
     for (const QAbstractButton *b : window->findChildren<QAbstractButton *>()) {
+        if (b->text().isEmpty()) // the grid's corner
+            continue;
         const int room = b->width() - (qobject_cast<const QRadioButton *>(b) ? 20 : 8);
-        QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) <= room, qPrintable(b->text()));
+        QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) <= room,
+                 qPrintable(QStringLiteral("%1: %2 > %3")
+                                .arg(b->text())
+                                .arg(b->fontMetrics().horizontalAdvance(b->text()))
+                                .arg(room)));
     }
     for (const QLabel *l : window->findChildren<QLabel *>())
         if (!l->wordWrap() && l->isVisible())
@@ -62,6 +69,7 @@ class tst_transferwindows : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { quietOffscreenWarnings(); }
     void importFromEditScreen_data();
     void importFromEditScreen();
     void offeredAtFirstStart_data();
