@@ -362,7 +362,7 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
 
     // ---- moving in from an older folder, and undoing from a backup ----
     kioku::bench::measureTransfer(
-        clock, runs, recordCount,
+        clock, recordCount,
         [&](const std::function<void()> &f, const std::function<void()> &before) {
             return medianMs(clock, runs, f, before);
         },

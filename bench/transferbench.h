@@ -20,7 +20,7 @@ namespace kioku::bench {
 
 // `row(what, ms, limit)` prints one figure with its target.
 inline void
-measureTransfer(Clock &clock, int runs, qsizetype records,
+measureTransfer(Clock &clock, qsizetype records,
                 const std::function<double(const std::function<void()> &, const std::function<void()> &)> &median,
                 const std::function<void(const QString &, double, double)> &row)
 {

@@ -1,6 +1,7 @@
 #include "main/restoredialog.h"
 
 #include "core/clock.h"
+#include "core/transfer/fileset.h"
 #include "main/transferbox.h"
 #include "views/panel.h"
 #include "widgets/appcontext.h"
@@ -72,8 +73,15 @@ RestoreDialog::RestoreDialog(AppContext &ctx, QWidget *parent) : QDialog(parent)
 void RestoreDialog::fillGrid()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_copies = transfer::listBackups();
+    bool notesClean = true;
+    m_copies = transfer::listBackups(&notesClean);
     QGuiApplication::restoreOverrideCursor();
+    if (!notesClean && m_ctx.session.tellOnce(QStringLiteral("garbled:") + transfer::kNotesFile))
+        m_ctx.messages.warn(
+            this,
+            QStringLiteral("「%1」に Shift-JIS として読めない文字があります。").arg(transfer::kNotesFile) + kCrLf
+                + QStringLiteral("読めないコピーの理由は表示しません。ファイルはそのまま残してあります。"),
+            QStringLiteral("読み込みエラー"));
     msgModosu->setColumns({gridColumn("ファイル", 2700, kAlignLeft), gridColumn("コピーした日時", 2600, kAlignCenter),
                            gridColumn("何の前のコピーか", 3600, kAlignLeft), gridColumn("中身", 1500, kAlignRight),
                            gridColumn("今との違い", 3300, kAlignLeft)});

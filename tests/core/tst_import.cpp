@@ -45,6 +45,8 @@ private slots:
     void failureLeavesEverything();
     void unusableFolder_data();
     void unusableFolder();
+    void currentFileUnreadable_data();
+    void currentFileUnreadable();
     void mergeOrder_data();
     void mergeOrder();
 };
@@ -283,6 +285,31 @@ void tst_import::unusableFolder()
     QVERIFY(!p.usable());
     QVERIFY(!apply(plan(p, Mode::Replace), kAt).ok);
     QCOMPARE(checksums(QDir::currentPath()), before);
+}
+
+void tst_import::currentFileUnreadable_data()
+{
+    QTest::addColumn<Mode>("mode");
+    QTest::newRow("merge") << Mode::Merge;
+    QTest::newRow("replace") << Mode::Replace;
+}
+
+void tst_import::currentFileUnreadable()
+{
+    QFETCH(Mode, mode);
+    TempDataDir data;
+    writeCurrentFolder();
+    // The data folder's own log holds bytes that are no code page 932: it is neither merged nor replaced.
+    const QByteArray garbled = lines({kC1}) + QByteArray("\"2025/01/01\",\"\x85\x40\"\r\n");
+    QVERIFY(data.write(QStringLiteral("データ.txt"), garbled));
+    QTemporaryDir old;
+    writeOldFolder(old.path());
+    const Plan p = plan(scan(old.path()), mode);
+    QCOMPARE(p.skipped.size(), 1);
+    QVERIFY2(p.skipped.first().startsWith(QStringLiteral("「データ.txt」")), qPrintable(p.skipped.first()));
+    QVERIFY(apply(p, kAt).ok);
+    QCOMPARE(data.bytes(QStringLiteral("データ.txt")), garbled);
+    QCOMPARE(data.bytes(QStringLiteral("数字記憶履歴.txt")), lines({kHO1, kH1})); // the rest is taken in
 }
 
 void tst_import::mergeOrder_data()

@@ -51,6 +51,7 @@ private slots:
     void putBack_data();
     void putBack();
     void newestFirst();
+    void garbledNotesLeftAlone();
 };
 
 void tst_restore::listed_data()
@@ -189,6 +190,30 @@ void tst_restore::newestFirst()
              (QStringList{QStringLiteral("データ_20261203-090000_2.txt"), QStringLiteral("データ_20261203-090000.txt"),
                           QStringLiteral("数字記憶履歴_20261202-090000.txt"),
                           QStringLiteral("データ_20261201-090000.txt")}));
+}
+
+void tst_restore::garbledNotesLeftAlone()
+{
+    TempDataDir data;
+    QVERIFY(data.write(QStringLiteral("データ.txt"), sjisLines({rec(1)})));
+    putCopy(QStringLiteral("データ_20261201-090000.txt"), sjisLines({rec(1), rec(2)}));
+    // One note readable, one line of bytes that are no code page 932.
+    const QByteArray notes = sjisLines({QStringLiteral("\"データ_20261201-090000.txt\",\"手で書いた理由\"")})
+        + QByteArray("\"\x85\x40.txt\",\"x\"\r\n");
+    QVERIFY(data.write(kBackupFolder + QLatin1Char('/') + kNotesFile, notes));
+
+    QVERIFY(restoreBackup(QStringLiteral("データ_20261201-090000.txt"), kLater).ok);
+    QCOMPARE(data.bytes(kBackupFolder + QLatin1Char('/') + kNotesFile), notes); // never rewritten
+    bool clean = true;
+    const QList<BackupCopy> list = listBackups(&clean);
+    QVERIFY(!clean);
+    const BackupCopy *copy = copyNamed(list, QStringLiteral("データ_20261201-090000.txt"));
+    QVERIFY(copy);
+    QCOMPARE(copy->reason, QStringLiteral("手で書いた理由"));
+    // The copy made before putting it back gets the reason its kind of file has.
+    const BackupCopy *before = copyNamed(list, backupName(QStringLiteral("データ.txt"), kLater));
+    QVERIFY(before);
+    QCOMPARE(before->reason, QStringLiteral("記録の削除・書き換えの前"));
 }
 
 QTEST_GUILESS_MAIN(tst_restore)

@@ -75,7 +75,10 @@ void noteCopies(const QStringList &copies, const QString &reason)
 {
     if (copies.isEmpty() || reason.isEmpty())
         return;
-    QHash<QString, QString> notes = readNotes();
+    bool clean = true;
+    QHash<QString, QString> notes = readNotes(&clean);
+    if (!clean)
+        return; // a file someone else garbled is left as it is
     for (const QString &copy : copies)
         notes.insert(QFileInfo(copy).fileName(), reason);
     const QDir folder(QDir::current().filePath(kBackupFolder));
@@ -109,15 +112,21 @@ void failRenameAt(int n)
 }
 } // namespace testing
 
-QHash<QString, QString> readNotes()
+QHash<QString, QString> readNotes(bool *clean)
 {
     QHash<QString, QString> notes;
+    bool readable = true;
+    if (clean)
+        *clean = true;
     QFile f(notesPath());
     if (!text::isOpenable(notesPath()) || !f.open(QIODevice::ReadOnly))
         return notes;
-    bool clean = true;
-    const QString all = text::decodeFileBytes(f.read(1024 * 1024), &clean);
+    const QString all = text::decodeFileBytes(f.read(1024 * 1024), &readable);
+    if (clean)
+        *clean = readable;
     for (const QString &line : all.split(QLatin1Char('\n'))) {
+        if (line.contains(QChar::ReplacementCharacter))
+            continue;
         const QStringList fields = text::splitRecord(line.trimmed());
         if (fields.size() >= 2 && !fields.at(0).isEmpty())
             notes.insert(fields.at(0), fields.at(1));

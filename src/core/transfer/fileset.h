@@ -32,7 +32,10 @@ inline const QString kNotesFile = QStringLiteral("コピーの理由.txt");
 text::WriteResult replaceFiles(const QList<FileChange> &changes, const QDateTime &at, const QString &reason);
 
 // The reason given for each copy of the backup folder, by copy name.
-QHash<QString, QString> readNotes();
+// `clean` (when given) is false when the notes hold bytes that are not code
+// page 932: they are then never rewritten, and the reasons they would have
+// given are left unsaid.
+QHash<QString, QString> readNotes(bool *clean = nullptr);
 
 namespace testing {
 // Makes the rename of the `n`-th file (from 0) of the next replaceFiles() fail

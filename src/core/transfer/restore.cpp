@@ -127,13 +127,15 @@ QString BackupCopy::difference() const
     return QStringLiteral("+%1 行 / −%2 行").arg(number(added), number(removed));
 }
 
-QList<BackupCopy> listBackups()
+QList<BackupCopy> listBackups(bool *notesClean)
 {
     QList<BackupCopy> list;
+    if (notesClean)
+        *notesClean = true;
     const QDir folder(QDir::current().filePath(kBackupFolder));
     if (!folder.exists())
         return list;
-    const QHash<QString, QString> notes = readNotes();
+    const QHash<QString, QString> notes = readNotes(notesClean);
     QHash<QString, QByteArray> currents; // each data file read once
     QList<int> numbers;
     const QStringList entries = folder.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);

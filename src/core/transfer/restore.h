@@ -27,8 +27,9 @@ struct BackupCopy {
     bool currentMissing = false;
 };
 
-// Every copy of the backup folder, the newest first.
-QList<BackupCopy> listBackups();
+// Every copy of the backup folder, the newest first. `notesClean` (when
+// given) is false when the notes of why copies were made are garbled.
+QList<BackupCopy> listBackups(bool *notesClean = nullptr);
 
 // Puts `copyName` back in place of its data file. Refused, nothing changed,
 // when the copy is damaged (not readable in the file's encoding, or a play
