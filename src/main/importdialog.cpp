@@ -109,7 +109,7 @@ ImportDialog::ImportDialog(AppContext &ctx, transfer::Preview preview, QWidget *
 
     fillGrid();
     cmdTorikomiOK->setEnabled(m_preview.usable());
-    resize(std::max(sizeHint().width(), msgTorikomi->minimumWidth() + 40), 560);
+    fitWindowToGrid(this, msgTorikomi, 560);
 }
 
 void ImportDialog::fillGrid()

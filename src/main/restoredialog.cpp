@@ -67,7 +67,7 @@ RestoreDialog::RestoreDialog(AppContext &ctx, QWidget *parent) : QDialog(parent)
     connect(cmdModosuClose, &QPushButton::clicked, this, &QDialog::reject);
 
     fillGrid();
-    resize(std::max(sizeHint().width(), msgModosu->minimumWidth() + 40), 520);
+    fitWindowToGrid(this, msgModosu, 520);
 }
 
 void RestoreDialog::fillGrid()

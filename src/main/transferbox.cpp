@@ -6,8 +6,10 @@
 #include "widgets/flexgrid.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace kioku {
@@ -53,7 +55,17 @@ void widenColumnsToText(FlexGrid *grid)
         if (room > grid->columnWidth(c))
             grid->setColumnWidth(c, room);
     }
+}
+
+void fitWindowToGrid(QWidget *window, FlexGrid *grid, int height)
+{
     fitGridWidth(grid);
+    const int wanted = std::max(window->sizeHint().width(), grid->minimumWidth() + 40);
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() - 40 : wanted;
+    if (wanted > room) // a narrow screen: the grid scrolls sideways instead
+        grid->setMinimumWidth(std::max(200, grid->minimumWidth() - (wanted - room)));
+    window->resize(std::min(wanted, std::max(room, 400)), height);
 }
 
 } // namespace kioku

@@ -16,7 +16,10 @@ class FlexGrid;
 QGroupBox *makeTransferBox(AppContext &ctx, QWidget *parent, std::function<void()> changed);
 
 // Widens each column of `grid` to its longest text (header and cells), so a
-// long file name or reason is never cut off, and keeps the grid that wide.
+// long file name or reason is never cut off.
 void widenColumnsToText(FlexGrid *grid);
+// Sizes a window of moving data to show the whole width of `grid`, as far as
+// the screen allows (the grid scrolls sideways beyond that), `height` high.
+void fitWindowToGrid(QWidget *window, FlexGrid *grid, int height);
 
 } // namespace kioku

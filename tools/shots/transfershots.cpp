@@ -70,6 +70,9 @@ bool shootTransferWindows(AppContext &ctx, const std::function<void(QWidget *, c
     {
         auto *dialog = new ImportDialog(ctx, preview);
         dialog->show();
+        // The offscreen screen is narrower than a desktop's: the window at the
+        // width a desktop gives it, every column in sight.
+        dialog->resize(1240, 560);
         shoot(dialog, QStringLiteral("import_preview.png"));
         dialog->close();
     }
@@ -83,6 +86,7 @@ bool shootTransferWindows(AppContext &ctx, const std::function<void(QWidget *, c
     {
         auto *dialog = new RestoreDialog(ctx);
         dialog->show();
+        dialog->resize(980, 520);
         shoot(dialog, QStringLiteral("restore_list.png"));
         dialog->close();
     }
