@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
+#include "main/exportdialog.h"
 #include "main/loggrid.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
@@ -73,6 +74,7 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
     bottom->addWidget(nameBox, 1);
+    bottom->addWidget(exportBox(ctx, this, [this] { return m_span; }));
 
     SetupLogGrid();
     fitGridWidth(msgHenList);
@@ -89,6 +91,7 @@ QString EditPanel::helpText() const
 void EditPanel::fill(const LogSummary &log)
 {
     txtPriData->setText(m_ctx.session.userName);
+    m_span = logSpan(log.firstPlayDate, log.lastPlayDate);
     cmdRowDel->setEnabled(false);
     SetupLogGrid();
     FillLogGrid(log.records());
