@@ -4,8 +4,10 @@
 #include "core/text/formats.h"
 #include "widgets/chart.h"
 
+#include <QAbstractAxis>
 #include <QApplication>
 #include <QBuffer>
+#include <QChartView>
 #include <QFontDatabase>
 #include <QPageLayout>
 #include <QPageSize>
@@ -205,13 +207,20 @@ double paintDayChart(QPainter &p, const MonthFigures &m, double x, double y, dou
     chart.setTitle(title);
     chart.setRowCount(int(m.days.size()));
     for (int d = 0; d < m.days.size(); ++d) {
-        chart.setRowLabel(d, QString::number(d + 1));
+        // Every fifth day named: thirty labels would not fit under the bars.
+        const int day = d + 1;
+        chart.setRowLabel(d, day == 1 || day % 5 == 0 ? QString::number(day) : QString());
         chart.setValue(d, 0, value(m.days.at(d)));
     }
     chart.resize(int(w), int(h));
     // The chart draws itself at the next turn of the event loop: that turn is
     // taken here, for the chart alone, before it is rendered.
     QCoreApplication::sendPostedEvents(&chart, QEvent::MetaCall);
+    // The few day numbers have room enough: none is cut short to "…".
+    if (auto *view = chart.findChild<QChartView *>())
+        for (QAbstractAxis *axis : view->chart()->axes(Qt::Horizontal))
+            axis->setTruncateLabels(false);
+    QCoreApplication::sendPostedEvents();
     p.save();
     p.translate(x, y);
     chart.render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
