@@ -60,29 +60,38 @@ void tst_exportdialog::exports_data()
     QTest::addColumn<QString>("title");      // the box shown ("" for none)
     QTest::addColumn<QString>("text");       // how its text starts
     QTest::addColumn<bool>("stillOpen");
+    QTest::addColumn<QByteArray>("log"); // the play log's bytes, when not the sample's
 
     const QString done = QStringLiteral("書き出し終了");
     QTest::newRow("csv") << QStringList{} << "記録.csv" << -1 << QStringList{"記録.csv"} << done
-                         << "「記録.csv」に書き出しました。" << false;
+                         << "「記録.csv」に書き出しました。" << false << QByteArray();
     QTest::newRow("csv named without suffix") << QStringList{} << "記録" << -1 << QStringList{"記録.csv"} << done
-                                              << "「記録.csv」に書き出しました。" << false;
+                                              << "「記録.csv」に書き出しました。" << false << QByteArray();
     QTest::newRow("csv with histories")
         << QStringList{"chkRireki"} << "記録.csv" << -1
         << QStringList{"記録.csv",          "記録_アイコン衰弱.csv", "記録_バラバラ記憶.csv",
                        "記録_数字記憶.csv", "記録_時間差記憶.csv",   "記録_画像記憶.csv",
                        "記録_輪廻記憶.csv", "記録_追跡記憶.csv"}
-        << done << "「記録.csv」に書き出しました。\r\n各ゲームの履歴も" << false;
+        << done << "「記録.csv」に書き出しました。\r\n各ゲームの履歴も" << false << QByteArray();
     QTest::newRow("pdf") << QStringList{"optPdf"} << "月報.pdf" << -1 << QStringList{"月報.pdf"} << done
-                         << "「月報.pdf」に書き出しました。" << false;
+                         << "「月報.pdf」に書き出しました。" << false << QByteArray();
     QTest::newRow("save dialog given up") << QStringList{} << "" << -1 << QStringList{} << ""
-                                          << "" << true;
+                                          << "" << true << QByteArray();
     QTest::newRow("folder missing") << QStringList{} << "ない/記録.csv" << -1 << QStringList{} << "書き出しエラー"
                                     << "「記録.csv」を書き出せませんでした。\r\n書き出し先のフォルダが見つかりません"
-                                    << true;
+                                    << true << QByteArray();
     QTest::newRow("old file kept") << QStringList{} << "記録.csv" << 0 << QStringList{"記録.csv"} << "書き出し確認"
-                                   << "「記録.csv」はもうあります。置き換えますか？" << true;
+                                   << "「記録.csv」はもうあります。置き換えますか？" << true << QByteArray();
     QTest::newRow("old file replaced") << QStringList{} << "記録.csv" << 1 << QStringList{"記録.csv"} << done
-                                       << "「記録.csv」に書き出しました。" << false;
+                                       << "「記録.csv」に書き出しました。" << false << QByteArray();
+    // A log with bytes that are not Shift-JIS is written with them replaced,
+    // and the player told; a log that cannot be read is not written at all.
+    QTest::newRow("log not Shift-JIS")
+        << QStringList{} << "記録.csv" << -1 << QStringList{"記録.csv"} << done
+        << "「記録.csv」に書き出しました。\r\n\r\n「データ.txt」に Shift-JIS として読めない" << false
+        << QByteArray("2026/12/07,14:00:00,\"\x82\",30,\"\",\r\n");
+    QTest::newRow("log unreadable") << QStringList{} << "記録.csv" << -1 << QStringList{} << "書き出しエラー"
+                                    << "「データ.txt」を読み込めませんでした。" << true << QByteArray("folder");
 }
 
 void tst_exportdialog::exports()
@@ -94,6 +103,7 @@ void tst_exportdialog::exports()
     QFETCH(QString, title);
     QFETCH(QString, text);
     QFETCH(bool, stillOpen);
+    QFETCH(QByteArray, log);
 
     MainFixture f;
     f.setLog(sampleLog());
@@ -109,6 +119,13 @@ void tst_exportdialog::exports()
     w->show();
     QPointer<ExportDialog> dialog = openExport(w.get());
     QVERIFY(dialog->isVisible());
+    // The log changes after the window has shown it: the export reads it anew.
+    if (log == "folder") {
+        QVERIFY(QFile::remove(QStringLiteral("データ.txt")));
+        QVERIFY(QDir().mkdir(QStringLiteral("データ.txt")));
+    } else if (!log.isEmpty()) {
+        QVERIFY(f.dir.write(QStringLiteral("データ.txt"), log));
+    }
     for (const QString &name : clicks)
         QTest::mouseClick(control<QAbstractButton>(dialog, name), Qt::LeftButton, {}, QPoint(8, 8));
     f.services.files.answerNext(answer.isEmpty() ? QString() : out.filePath(answer));
