@@ -5,9 +5,11 @@
 #include "core/stats/calendar.h"
 #include "core/transfer/monthfigures.h"
 #include "main/monthreport.h"
+#include "testing/darkpalette.h"
 #include "testsupport.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -61,6 +63,7 @@ private slots:
     void initTestCase();
     void onPaper_data();
     void onPaper();
+    void paperUnderADarkDesktop();
 };
 
 void tst_monthreport::initTestCase()
@@ -137,6 +140,32 @@ void tst_monthreport::onPaper()
     QVERIFY(qAbs(double(page.width()) / page.height() - 210.0 / 297.0) < 0.01);
     for (int b = 1; b < kCalendarBands; ++b)
         QCOMPARE(holdsColour(page, QRgb(bandColor(b))), bands.contains(b));
+}
+
+// A player whose desktop is dark still gets a page as white as paper: the
+// charts do not take the desktop's dark colours into the report.
+void tst_monthreport::paperUnderADarkDesktop()
+{
+    const DesktopLook before = setDesktopLook(QStringLiteral("Fusion"), darkDesktopPalette());
+    const MonthFigures figures =
+        monthFigures(playsOn("2026/12/01", 3, "数字記憶"), QDate(2026, 12, 1), QDate(2026, 12, 7));
+    QImage page(794, 1123, QImage::Format_RGB32);
+    page.setDotsPerMeterX(3780);
+    page.setDotsPerMeterY(3780);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        p.translate(57, 57);
+        paintMonthReport(p, figures, QStringLiteral("山田"), QDate(2026, 12, 7), 680, 1010);
+    }
+    restoreDesktopLook(before);
+    qint64 dark = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 96)
+                ++dark;
+    // Text, rules and bars only: a dark chart ground alone would be a tenth of the page.
+    QVERIFY2(dark < page.width() * page.height() / 50, qPrintable(QString::number(dark)));
 }
 
 QTEST_MAIN(tst_monthreport)
