@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QChartView>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -62,12 +63,14 @@ QPalette paperPalette()
     return p;
 }
 
+// A text in its box; one too long for it (a long name, an item typed into
+// the log by hand) ends in "…" instead of running into its neighbours.
 void drawText(QPainter &p, const QRectF &r, const QString &text, const QFont &font, const QColor &colour,
               int flags = Qt::AlignLeft | Qt::AlignVCenter)
 {
     p.setFont(font);
     p.setPen(colour);
-    p.drawText(r, flags, text);
+    p.drawText(r, flags, QFontMetricsF(font, p.device()).elidedText(text, Qt::ElideRight, r.width()));
 }
 
 // A caption over a part of the page; returns the height it took.
@@ -254,9 +257,14 @@ void paintMonthReport(QPainter &p, const MonthFigures &m, const QString &userNam
     // ---- the title: the month, the player, the day it was made ----
     drawText(p, QRectF(0, y, w, 40), m.title(), reportFont(22, true), kInk);
     const QString name = userName.trimmed();
-    if (!name.isEmpty())
-        drawText(p, QRectF(w * 0.45, y, w * 0.55, 40), name + QStringLiteral(" さん"), reportFont(14), kInk,
-                 Qt::AlignRight | Qt::AlignVCenter);
+    if (!name.isEmpty()) {
+        // A long name is cut short, never the さん after it.
+        const QFont nameFont = reportFont(14);
+        const QFontMetricsF fm(nameFont, p.device());
+        const QString san = QStringLiteral(" さん");
+        const QString shown = fm.elidedText(name, Qt::ElideRight, w * 0.55 - fm.horizontalAdvance(san) - 2) + san;
+        drawText(p, QRectF(w * 0.45, y, w * 0.55, 40), shown, nameFont, kInk, Qt::AlignRight | Qt::AlignVCenter);
+    }
     y += 42;
     drawText(p, QRectF(0, y, w, 18), QStringLiteral("ソラミルプロジェクト３ ～記憶力"), reportFont(8.5), kFaint);
     drawText(p, QRectF(0, y, w, 18), QStringLiteral("作成日 %1").arg(text::dateSlash(made)), reportFont(8.5), kFaint,

@@ -92,6 +92,12 @@ void tst_monthreport::onPaper_data()
     QTest::newRow("an item no game has, no name")
         << playsOn("2026/11/20", 1, "将棋") << QDate(2026, 11, 1) << ""
         << QStringList{"2026年11月の記録", "その他", "1-2回：1日"} << QList<int>{1};
+    // A name of sixty characters (the longest the edit screen takes) is cut
+    // short with "…" rather than run over the title.
+    QTest::newRow("a long name") << playsOn("2026/12/02", 1, "数字記憶") << QDate(2026, 12, 1)
+                                 << QString(60, QChar(0x3042))
+                                 << QStringList{"2026年12月の記録", QString(10, QChar(0x3042)), "… さん"}
+                                 << QList<int>{1};
     QTest::newRow("a month without plays")
         << playsOn("2026/12/01", 1, "数字記憶") << QDate(2026, 10, 1) << "山田"
         << QStringList{"2026年10月の記録", "この月のプレイはありません。", "0回：31日"} << QList<int>{};
