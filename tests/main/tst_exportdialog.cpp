@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace kioku;
 
 namespace {
@@ -49,6 +51,7 @@ private slots:
     void exports();
     void monthsOffered();
     void textsFit();
+    void folderNotWritable();
 };
 
 void tst_exportdialog::exports_data()
@@ -194,6 +197,32 @@ void tst_exportdialog::textsFit()
         QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) <= room, qPrintable(b->objectName()));
     }
     QVERIFY(dialog->cboTsuki->width() >= dialog->cboTsuki->sizeHint().width());
+}
+
+// A folder the player may not write to (a system folder chosen by mistake)
+// is told, and nothing is left in it. Root may write anywhere:
+// tst_exportdialog_unprivileged runs this as another user.
+void tst_exportdialog::folderNotWritable()
+{
+    if (::geteuid() == 0)
+        QSKIP("permissions do not stop root");
+    MainFixture f;
+    f.setLog(sampleLog());
+    QTemporaryDir out;
+    QVERIFY(QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::ExeOwner));
+    auto w = f.load();
+    w->show();
+    ExportDialog *dialog = openExport(w.get());
+    f.services.files.answerNext(out.filePath(QStringLiteral("記録.csv")));
+    QTest::mouseClick(dialog->cmdKakidasu, Qt::LeftButton);
+    QVERIFY(QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QVERIFY(!f.messages.shown.isEmpty());
+    QCOMPARE(f.messages.shown.last().title, QStringLiteral("書き出しエラー"));
+    QCOMPARE(f.messages.shown.last().text,
+             QStringLiteral(
+                 "「記録.csv」を書き出せませんでした。\r\nこのフォルダには書き込めません。別の場所を選んでください。"));
+    QVERIFY(dialog->isVisible());
 }
 
 QTEST_MAIN(tst_exportdialog)
