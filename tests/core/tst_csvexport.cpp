@@ -58,8 +58,6 @@ private slots:
     void initTestCase();
     void logsReadBack_data();
     void logsReadBack();
-    void fields_data();
-    void fields();
 };
 
 void tst_csvexport::initTestCase()
@@ -122,37 +120,6 @@ void tst_csvexport::logsReadBack()
     QVERIFY(found.value(QStringLiteral("crlf")).toBool());
     QVERIFY(found.value(QStringLiteral("values_ok")).toBool());
     QCOMPARE(rowsOf(found), expected);
-}
-
-// A table's fields as written: quoted only where needed, quotes doubled.
-void tst_csvexport::fields_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("written");
-
-    QTest::newRow("plain") << "数字記憶"
-                           << "数字記憶";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("blanks kept") << " 前後に空白 "
-                                 << " 前後に空白 ";
-    QTest::newRow("comma") << "a,b"
-                           << "\"a,b\"";
-    QTest::newRow("quote") << "彼は\"天才\""
-                           << "\"彼は\"\"天才\"\"\"";
-    QTest::newRow("line break") << "一行目\r\n二行目"
-                                << "\"一行目\r\n二行目\"";
-    QTest::newRow("full-width quote") << "＂引用＂"
-                                      << "＂引用＂";
-}
-
-void tst_csvexport::fields()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, written);
-    QString out;
-    csv::appendField(out, field);
-    QCOMPARE(out, written);
 }
 
 QTEST_GUILESS_MAIN(tst_csvexport)
