@@ -1,6 +1,7 @@
 #pragma once
 // The edit screen (fraSettei): every record of the play log, with row deletion,
 // the new start that empties all data, and the user name.
+#include "core/stats/aggregates.h"
 #include "views/panel.h"
 
 class QLineEdit;
@@ -49,6 +50,8 @@ protected:
 
 private:
     bool writeLog(const QList<PlayRecord> &records);
+
+    LogSpan m_span; // the first and last play as last shown: the months the export window offers
 };
 
 } // namespace kioku

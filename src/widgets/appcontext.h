@@ -17,6 +17,7 @@ namespace kioku {
 class Clock;
 class RandomSource;
 class MessageService;
+class FileChooser;
 
 // Opens windows; exactly one window of the program is open at a time.
 class Navigator {
@@ -77,6 +78,9 @@ struct AppContext {
     RandomSource &random;
     MessageService &messages;
     Navigator &navigator;
+    // Where files are saved outside the data folder; nullptr: the desktop's
+    // own dialog (widgets/filechooser.h).
+    FileChooser *fileChooser = nullptr;
     Session session;
 
     // The screen being opened explains itself: `text` is kept as the tour's
