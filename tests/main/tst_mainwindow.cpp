@@ -25,6 +25,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <optional>
+
 using namespace kioku;
 
 namespace {
@@ -842,10 +844,12 @@ void tst_MainWindow::eachChangeOfTheLogIsCopiedFirst()
     auto w = f.load();
     w->cmdSettei->click();
     const int rows = w->fraSettei->msgHenList->rows();
+    // A copy cut short: the system refuses the bytes of a file past the eighth.
+    std::optional<FileSizeLimit> full;
     if (block == "file")
         f.dir.write(kBackupFolder, "in the way");
     else if (block == "cut")
-        testing::failNextBackup();
+        full.emplace(8);
 
     bool done = true;
     if (change == "row" || change == "last row") {
@@ -857,7 +861,7 @@ void tst_MainWindow::eachChangeOfTheLogIsCopiedFirst()
     } else {
         w->fraSettei->cmdNew1->click();
     }
-    testing::failNextBackup(false);
+    full.reset();
 
     // Copies are named after the fake clock's 2026/12/07 14:05:33.
     const QString logCopy = kBackupFolder + QStringLiteral("/データ_20261207-140533.txt");
