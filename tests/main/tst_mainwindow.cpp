@@ -131,7 +131,7 @@ void tst_MainWindow::startsOnTheTodayPanelWithFocusOnGame()
     QCOMPARE(visiblePanels(*w), QStringList{"fraMain"});
     QVERIFY(!w->fraGame->isVisible());
     QCOMPARE(w->focusWidget(), static_cast<QWidget *>(w->cmdGame));
-    QCOMPARE(w->SelectedDay(), testToday());
+    QCOMPARE(w->selectedDay(), testToday());
     QCOMPARE(w->logSummary().items, itemNames());
 }
 
@@ -430,9 +430,9 @@ void tst_MainWindow::todayPanel()
     QCOMPARE(backColor(w->fraMain->lblMHyouka), lit > 0 ? QColor::fromRgb(lampColor(lit)) : kWhite);
     QCOMPARE(child<QLabel>(*w, "lblDayTotal")->text(), dayTotal);
 
-    QCOMPARE(w->FirstPlayDate(), log.isEmpty() ? QString() : log.first().date);
-    QCOMPARE(w->LastPlayDate(), log.isEmpty() ? QString() : log.last().date);
-    QCOMPARE(w->LogIsEmpty(), log.isEmpty());
+    QCOMPARE(w->firstPlayDate(), log.isEmpty() ? QString() : log.first().date);
+    QCOMPARE(w->lastPlayDate(), log.isEmpty() ? QString() : log.last().date);
+    QCOMPARE(w->logIsEmpty(), log.isEmpty());
 }
 
 void tst_MainWindow::longDayTotalDoesNotWrap()
@@ -462,7 +462,7 @@ void tst_MainWindow::manyPlaysScrollToTheLastPlay()
     QCOMPARE(g->topRow(), qMax(1, 12 - page + 1)); // the last play on the last full page
 
     f.setLog(log.mid(0, 9)); // nine plays fit: no scrolling
-    w->RefreshToday();
+    w->refreshToday();
     QCOMPARE(w->fraMain->msgDayList->rows(), 10);
     QCOMPARE(w->fraMain->msgDayList->topRow(), 1);
 }
@@ -504,7 +504,7 @@ void tst_MainWindow::theDayChartKeepsItsViewOnANewDay()
     w->fraMain->mtvmain->clickDate(QDate(2026, 12, 5));
     QCOMPARE(marked(), QStringList{button});
     w->cmdGame->click();
-    QCOMPARE(w->SelectedDay(), testToday());
+    QCOMPARE(w->selectedDay(), testToday());
     QCOMPARE(marked(), QStringList{button});
 }
 
@@ -533,7 +533,7 @@ void tst_MainWindow::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
     QVERIFY(!w->fraSettei->cmdRowDel->isEnabled());
     QCOMPARE(f.messages.shown.size(), 0);
     // The today panel was rebuilt from the empty log.
-    QVERIFY(w->LogIsEmpty());
+    QVERIFY(w->logIsEmpty());
     QCOMPARE(w->fraMain->msgDayList->rows(), 1);
     QCOMPARE(w->fraMain->lblDayTotal->text(), QStringLiteral("0:00:00")); // not the deleted play's time
     QCOMPARE(visibleFace(*w), QStringLiteral("imgNashi"));
@@ -541,7 +541,7 @@ void tst_MainWindow::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
     // ゲーム with the log empty leaves the calendar where it was moved to.
     w->fraMain->mtvmain->clickDate(QDate(2026, 11, 20));
     w->cmdGame->click();
-    QCOMPARE(w->SelectedDay(), QDate(2026, 11, 20));
+    QCOMPARE(w->selectedDay(), QDate(2026, 11, 20));
     QVERIFY(w->fraGame->isVisible());
 }
 
@@ -585,7 +585,7 @@ void tst_MainWindow::aRewriteThatCannotBeStoredChangesNothing()
     auto w = f.load();
     w->cmdSettei->click();
     w->fraSettei->msgHenList->setTextMatrix(2, 5, QStringLiteral("楽しい😀"));
-    QVERIFY(!w->fraSettei->RewriteLogFromGrid());
+    QVERIFY(!w->fraSettei->rewriteLogFromGrid());
     QCOMPARE(f.messages.shown.size(), 1);
     QCOMPARE(f.messages.shown[0].title, QStringLiteral("保存エラー"));
     QCOMPARE(f.messages.shown[0].icon, MsgIcon::Warning);
@@ -639,7 +639,7 @@ void tst_MainWindow::aDamagedLogIsReportedOnceAndKept()
     QCOMPARE(f.messages.shown.last().title, QStringLiteral("保存エラー"));
     QCOMPARE(f.logBytes(), bytes);
     QCOMPARE(w->fraSettei->msgHenList->rows(), 3);
-    QVERIFY(!w->fraSettei->RewriteLogFromGrid());
+    QVERIFY(!w->fraSettei->rewriteLogFromGrid());
     QCOMPARE(f.logBytes(), bytes);
 
     // Only the record left: deleting it (no question) is refused the same way.
@@ -857,7 +857,7 @@ void tst_MainWindow::eachChangeOfTheLogIsCopiedFirst()
         w->fraSettei->cmdRowDel->click();
     } else if (change == "diary") {
         w->fraSettei->msgHenList->setTextMatrix(2, 5, QStringLiteral("よく出来た"));
-        done = w->fraSettei->RewriteLogFromGrid();
+        done = w->fraSettei->rewriteLogFromGrid();
     } else {
         w->fraSettei->cmdNew1->click();
     }
@@ -969,7 +969,7 @@ void tst_MainWindow::pickedDateRebuildsThePanelAndGameReturnsToToday()
     auto w = f.load();
     // Picking a date rebuilds the panel for that day and moves the focus to メイン.
     w->fraMain->mtvmain->clickDate(QDate(2026, 12, 5));
-    QCOMPARE(w->SelectedDay(), QDate(2026, 12, 5));
+    QCOMPARE(w->selectedDay(), QDate(2026, 12, 5));
     QCOMPARE(gridRow(w->fraMain->msgDayList, 1), (QStringList{"1", "20:00:00", "時間差記憶", "42.5"}));
     QCOMPARE(gridRow(w->fraMain->msgDayTotal, 1), (QStringList{"1", "時間差記憶", "1", "42"}));
     QCOMPARE(w->fraMain->mcrMain->axisMax(), 42.5); // the day chart reaches that day's longest play
@@ -977,7 +977,7 @@ void tst_MainWindow::pickedDateRebuildsThePanelAndGameReturnsToToday()
 
     // ゲーム returns the calendar and the panel to today first.
     w->cmdGame->click();
-    QCOMPARE(w->SelectedDay(), testToday());
+    QCOMPARE(w->selectedDay(), testToday());
     QCOMPARE(w->fraMain->msgDayList->rows(), 3);
     QCOMPARE(w->fraMain->lblMHyouka->text(), QStringLiteral("2 種類の脳刺激"));
     QVERIFY(w->fraGame->isVisible());
