@@ -96,6 +96,7 @@ int main(int argc, char *argv[])
     kioku::AppNavigator navigator;
     kioku::AppContext ctx(clock, random, messages, navigator);
     navigator.setContext(ctx);
+    ctx.session.offerImport = prepared.firstStart;
 
     kioku::reportFirstPaintWhenAsked(startNs); // for timing the start-up from outside
     navigator.showMain();
