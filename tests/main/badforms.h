@@ -26,6 +26,8 @@
 #include <QDirIterator>
 #include <QPointer>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QtTest>
 
 #include <sys/stat.h>
 #include <unistd.h>

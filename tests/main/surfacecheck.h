@@ -4,17 +4,34 @@
 // its rendered pixels (its back colour found, its text read on it).
 #include "mainfixture.h"
 
+#include "main/appsetup.h"
+#include "testing/controls.h"
 #include "testing/darkpalette.h"
+#include "widgets/answerbox.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
+#include "widgets/graphbuttons.h"
+#include "widgets/helpviewer.h"
+#include "widgets/messages.h"
+#include "widgets/monthcalendar.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHash>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSet>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextTable>
 #include <QtTest>
 
 #include <functional>
