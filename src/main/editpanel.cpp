@@ -78,7 +78,7 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     bottom->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
     bottom->addWidget(exportBox(ctx, this, [this] { return m_span; }));
 
-    SetupLogGrid();
+    setupLogGrid();
     fitGridWidth(msgHenList);
     // The comment column takes the room left over, so long comments stay readable.
     msgHenList->horizontalHeader()->setStretchLastSection(true);
@@ -95,18 +95,18 @@ void EditPanel::fill(const LogSummary &log)
     txtPriData->setText(m_ctx.session.userName);
     m_span = logSpan(log.firstPlayDate, log.lastPlayDate);
     cmdRowDel->setEnabled(false);
-    SetupLogGrid();
-    FillLogGrid(log.records());
+    setupLogGrid();
+    fillLogGrid(log.records());
 }
 
-void EditPanel::SetupLogGrid()
+void EditPanel::setupLogGrid()
 {
-    kioku::SetupLogGrid(msgHenList);
+    kioku::setupLogGrid(msgHenList);
 }
 
-void EditPanel::FillLogGrid(const QList<PlayRecord> &records)
+void EditPanel::fillLogGrid(const QList<PlayRecord> &records)
 {
-    kioku::FillLogGrid(msgHenList, records);
+    kioku::fillLogGrid(msgHenList, records);
 }
 
 bool EditPanel::writeLog(const QList<PlayRecord> &records)
@@ -114,9 +114,9 @@ bool EditPanel::writeLog(const QList<PlayRecord> &records)
     return !writeFailed(rewritePlayLog(records, m_ctx.clock));
 }
 
-bool EditPanel::RewriteLogFromGrid()
+bool EditPanel::rewriteLogFromGrid()
 {
-    return kioku::RewriteLogFromGrid(msgHenList, m_ctx.clock, m_ctx.messages, this);
+    return kioku::rewriteLogFromGrid(msgHenList, m_ctx.clock, m_ctx.messages, this);
 }
 
 void EditPanel::msgHenList_Click()

@@ -18,11 +18,11 @@ public:
 
     QString helpText() const override;
 
-    void SetupLogGrid();
-    void FillLogGrid(const QList<PlayRecord> &records);
+    void setupLogGrid();
+    void fillLogGrid(const QList<PlayRecord> &records);
     // Rewrites the play log from the record rows of the grid. On failure the
     // reason is shown and the file is left as it was; returns whether it was written.
-    bool RewriteLogFromGrid();
+    bool rewriteLogFromGrid();
 
     void msgHenList_Click();
     void cmdRowDel_Click();

@@ -171,7 +171,7 @@ TodayPanel::TodayPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLit
     mcrMain->setMinimumHeight(180);
     v->addWidget(mcrMain, 8);
 
-    SetupTodayGrids();
+    setupTodayGrids();
     fitGridWidth(msgDayList);
     fitGridWidth(msgDayTotal);
     // The last column takes the room left over, so the header runs across the grid.
@@ -179,7 +179,7 @@ TodayPanel::TodayPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLit
     msgDayTotal->horizontalHeader()->setStretchLastSection(true);
 }
 
-void TodayPanel::SetupTodayGrids()
+void TodayPanel::setupTodayGrids()
 {
     msgDayList->setColumns(kDayListColumns, 11);
     msgDayTotal->setColumns(kDayTotalColumns, 10);
@@ -193,7 +193,7 @@ void TodayPanel::fill(const LogSummary &log)
                                .arg(day0.month())
                                .arg(day0.day())
                                .arg(text::weekdayLetter(day0)));
-    SetupTodayGrids();
+    setupTodayGrids();
     mcrMain->setSeriesCount(1);
     mcrMain->setRowCount(0);
     mcrMain->setRowCount(1);

@@ -192,7 +192,7 @@ void GameFrame::afterShown()
 
 // ---------------------------------------------------------------- history grid
 
-void GameFrame::ResetHistoryGrid()
+void GameFrame::resetHistoryGrid()
 {
     m_history->resetGrid();
 }
@@ -206,7 +206,7 @@ void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
     if ((h.readError || !h.clean) && !std::exchange(m_historyProblemTold, true))
         reportProblem(historyProblem(h, m_desc.history.fileName));
 
-    RefreshSelectedView();
+    refreshSelectedView();
 }
 
 void GameFrame::cmdAllDsp_Click()
@@ -226,12 +226,12 @@ void GameFrame::filter_Click(const QString &filterName)
 
 // ---------------------------------------------------------------- charts
 
-void GameFrame::ResetViewButtons()
+void GameFrame::resetViewButtons()
 {
     m_history->viewButtons()->resetColors();
 }
 
-void GameFrame::RefreshSelectedView()
+void GameFrame::refreshSelectedView()
 {
     m_history->refreshSelectedView();
 }

@@ -197,7 +197,7 @@ void ScrambledTypingWindow::loadGame()
     m_word = pickWord();
     m_order = sc::scrambleLetters(context().random, sc::lettersOf(m_word));
     placeTiles(m_order);
-    RevealWord();
+    revealWord();
     m_lblLoop->setText(QStringLiteral("回"));
 
     showChoices(m_cboMode, sc::displaySecondsItems(),
@@ -291,7 +291,7 @@ void ScrambledTypingWindow::showWholeWord(const QString &word)
     m_lblKanjiK->setText(word);
 }
 
-void ScrambledTypingWindow::RevealWord()
+void ScrambledTypingWindow::revealWord()
 {
     m_lblKaitou->setText(m_word);
     colourTiles(Qt::black);
@@ -331,10 +331,10 @@ bool ScrambledTypingWindow::playRuns(quint64 play) const
 void ScrambledTypingWindow::runWords(quint64 play)
 {
     for (;;) {
-        const WordEnd end = ShowScrambledWord(play);
+        const WordEnd end = showScrambledWord(play);
         if (end == WordEnd::Over)
             return; // the window may be gone
-        const bool goesOn = end == WordEnd::Answered ? judgeAnswer(play) : GiveUpWord(play);
+        const bool goesOn = end == WordEnd::Answered ? judgeAnswer(play) : giveUpWord(play);
         if (!goesOn)
             return;
         if (answersDone()) {
@@ -344,7 +344,7 @@ void ScrambledTypingWindow::runWords(quint64 play)
     }
 }
 
-ScrambledTypingWindow::WordEnd ScrambledTypingWindow::ShowScrambledWord(quint64 play)
+ScrambledTypingWindow::WordEnd ScrambledTypingWindow::showScrambledWord(quint64 play)
 {
     clearTiles();
     txtKaitou()->clear();
@@ -467,7 +467,7 @@ bool ScrambledTypingWindow::judgeAnswer(quint64 play)
     return true;
 }
 
-bool ScrambledTypingWindow::GiveUpWord(quint64 play)
+bool ScrambledTypingWindow::giveUpWord(quint64 play)
 {
     colourTiles(kGiveUpRed);
     countWrong();
@@ -486,12 +486,12 @@ bool ScrambledTypingWindow::GiveUpWord(quint64 play)
 void ScrambledTypingWindow::countedEnd()
 {
     m_wordShown = false;
-    RevealWord();
+    revealWord();
     m_lblLoop->setText(QStringLiteral("回"));
     // A counted play counts one character per answer.
     setTypedCharacters(rightCount() + wrongCount());
     cmdClear()->setEnabled(true);
-    FinishPlay(playSecondsValue());
+    endPlay(playSecondsValue());
 }
 
 void ScrambledTypingWindow::timeUp()
@@ -499,7 +499,7 @@ void ScrambledTypingWindow::timeUp()
     // The word on show is not judged; an answer typed but not sent is dropped.
     m_wordShown = false;
     supersedeWaits();
-    RevealWord();
+    revealWord();
     m_lblLoop->setText(QStringLiteral("回"));
     cmdClear()->setEnabled(true);
     TypingFrame::timeUp(); // over the seconds the play was started with

@@ -390,7 +390,7 @@ float TypingFrame::playSecondsValue() const
     return float(text::leadingNumber(lblJikan()->text()));
 }
 
-void TypingFrame::FinishPlay(double seconds)
+void TypingFrame::endPlay(double seconds)
 {
     if (playState() != PlayState::Answering)
         return;
@@ -410,7 +410,7 @@ void TypingFrame::FinishPlay(double seconds)
 
 void TypingFrame::timeUp()
 {
-    FinishPlay(m_play.seconds);
+    endPlay(m_play.seconds);
 }
 
 std::optional<rules::TypingResult> TypingFrame::typingResult(const QDateTime &now) const

@@ -313,7 +313,7 @@ void IconConcentrationWindow::loadGame()
     for (QLabel *l : std::as_const(m_lblKoma))
         l->hide();
     // The records of the level the window opens with, as if it had been chosen.
-    ShowRecords(level);
+    showRecords(level);
 }
 
 void IconConcentrationWindow::loadPictures()
@@ -361,7 +361,7 @@ void IconConcentrationWindow::cboMondai_Click()
         return;
     }
     settings().setText(Setting::Level, level);
-    ShowRecords(level);
+    showRecords(level);
     writeSettings();
 }
 
@@ -398,7 +398,7 @@ void IconConcentrationWindow::cboDel_Click()
     takeDelay(m_cboDel, Setting::RemovalDelay);
 }
 
-void IconConcentrationWindow::ShowRecords(const QString &level)
+void IconConcentrationWindow::showRecords(const QString &level)
 {
     const ic::LevelRecord r = m_records.level(level);
     m_lblKiroku->setText(r.hasTurns() ? QString::number(r.turns) : kNoRecord);
@@ -511,10 +511,10 @@ void IconConcentrationWindow::cmdKoma_Click(int index)
         m_lblNg->setText(QString::number(m_misses));
     }
     if (m_left == 0)
-        EndGame();
+        endGame();
 }
 
-void IconConcentrationWindow::EndGame()
+void IconConcentrationWindow::endGame()
 {
     setPlayState(PlayState::Finished);
     stopPlayClock();
@@ -525,7 +525,7 @@ void IconConcentrationWindow::EndGame()
     // Records: fewer turns, or fewer seconds as shown; an equal result is none.
     m_broken = ic::takeResult(m_records, m_playLevel, m_turns, m_clearSeconds);
     if (m_broken.any()) {
-        ShowRecords(m_playLevel);
+        showRecords(m_playLevel);
         // A records file holding lines it could not read would lose them in
         // the rewrite: it is copied first, and kept as it is if it cannot be.
         const bool damaged = !m_records.problem().isEmpty();
@@ -578,7 +578,7 @@ void IconConcentrationWindow::historyCleared()
         return;
     }
     m_records = fresh;
-    ShowRecords(m_cboMondai->currentText());
+    showRecords(m_cboMondai->currentText());
 }
 
 } // namespace kioku

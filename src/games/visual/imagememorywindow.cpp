@@ -229,13 +229,13 @@ void ImageMemoryWindow::loadGame()
 
     // A first look at the icons, with their names.
     loadPictures();
-    DealIcons();
+    dealIcons();
     showIcons(m_n, true);
 }
 
 // ---------------------------------------------------------------- the icons
 
-void ImageMemoryWindow::DealIcons()
+void ImageMemoryWindow::dealIcons()
 {
     for (QLabel *l : std::as_const(m_lblKoma))
         l->hide();
@@ -291,7 +291,7 @@ void ImageMemoryWindow::cboKaisu_Click()
         t->hide();
     }
     hideIcons();
-    DealIcons();
+    dealIcons();
 }
 
 void ImageMemoryWindow::cboJikan_Click()
@@ -374,7 +374,7 @@ void ImageMemoryWindow::beginPlay()
     // The display time is read now, so a time chosen during the countdown applies to this play.
     m_playTime = qBound(1, settings().toInt(im::ImageMemorySetting::DisplayTime), 60);
     hideCountdownPictures();
-    DealIcons();
+    dealIcons();
     showIcons(m_n, settings().toInt(im::ImageMemorySetting::NameDisplay) == 1);
     if (!letEventsRun())
         return; // the window is going: touch nothing

@@ -227,7 +227,7 @@ QColor TrackingMemoryWindow::panelColor(int index) const
 
 void TrackingMemoryWindow::loadGame()
 {
-    ResetAnswerGrid();
+    resetAnswerGrid();
     m_lblOk->clear();
     m_lblMoji_T->clear();
     lblJikan()->clear();
@@ -279,7 +279,7 @@ void TrackingMemoryWindow::setPanelsEnabled(bool on)
         p->setEnabled(on);
 }
 
-void TrackingMemoryWindow::ResetAnswerGrid()
+void TrackingMemoryWindow::resetAnswerGrid()
 {
     m_msgInp->setColumns({GridColumn{QStringLiteral("回"), 500, Qt::AlignRight | Qt::AlignVCenter},
                           GridColumn{QStringLiteral("位置"), 1640, Qt::AlignLeft | Qt::AlignVCenter}});
@@ -323,7 +323,7 @@ void TrackingMemoryWindow::prepareBoard()
     m_lblbun->setText(tk::progressText(0, 0));
     lblJikan()->setText(text::format0_0(0.0));
     showHint(kHintIdleText, kHintIdle);
-    ResetAnswerGrid();
+    resetAnswerGrid();
     darkenPanels();
     setPanelsEnabled(false);
 }
@@ -399,15 +399,15 @@ void TrackingMemoryWindow::cmdKey_Click(int index)
     m_lblbun->setText(tk::progressText(int(m_trace.clicks().size()), m_trace.length()));
 
     if (judged == tk::Trace::Click::Wrong) {
-        EndGame(index);
+        endGame(index);
         return;
     }
     m_lblOk->setText(QString::number(m_trace.rightTotal()));
     if (judged == tk::Trace::Click::TurnDone)
-        NextTurn();
+        nextTurn();
 }
 
-void TrackingMemoryWindow::NextTurn()
+void TrackingMemoryWindow::nextTurn()
 {
     // From the last right click on, the board takes no clicks until the longer trace has been shown.
     setPlayState(PlayState::Showing);
@@ -417,7 +417,7 @@ void TrackingMemoryWindow::NextTurn()
     showHint(kHintShowingText, kHintShowing);
 
     m_trace.grow(tk::drawNextPanel(context().random));
-    ResetAnswerGrid();
+    resetAnswerGrid();
     if (pause(kTurnPauseMs) != WaitEnd::Elapsed)
         return;
 
@@ -436,7 +436,7 @@ void TrackingMemoryWindow::NextTurn()
     openTurn();
 }
 
-void TrackingMemoryWindow::EndGame(int clicked)
+void TrackingMemoryWindow::endGame(int clicked)
 {
     m_answering = false;
     const int expected = m_trace.expectedAt(int(m_trace.clicks().size()));
