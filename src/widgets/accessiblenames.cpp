@@ -61,6 +61,7 @@ const Entry kEntries[] = {
     {"txtKey", "語句", "語句を入力して Enter を押すと、その語句を含む項目を選びます", Kind::Plain},
     {"msgHenList", "これまでのプレイ記録", "", Kind::Plain},
     {"msgMemoList", "一言日記", "記録をクリックして一言を書き換えます", Kind::Plain},
+    {"msgIchiran", "プレイ一覧", "", Kind::Plain},
     {"msgCale", "月別のカレンダー", "", Kind::Plain},
     {"msgCale_w", "週別のカレンダー", "", Kind::Plain},
     // the game windows
@@ -255,6 +256,25 @@ QAccessibleInterface *accessibleFactory(const QString &className, QObject *objec
     return nullptr;
 }
 
+// A plain label that shows a value: Qt reads a label by its text alone, so its
+// name is made again from its caption and its text whenever it is drawn.
+class ValueNamer : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            auto *label = static_cast<QLabel *>(o);
+            const QString caption = accessibleNameFor(label);
+            const QString value = plain(label->text());
+            const QString name = value.isEmpty() ? caption : caption + QLatin1Char(' ') + value;
+            if (label->accessibleName() != name)
+                label->setAccessibleName(name);
+        }
+        return false;
+    }
+};
+
 // Names every control as it is first shown.
 class Namer : public QObject {
 public:
@@ -272,6 +292,12 @@ public:
         const Entry *e = entryFor(w, &index);
         if (e && w->accessibleDescription().isEmpty() && *e->description)
             w->setAccessibleDescription(QString::fromUtf8(e->description));
+        if (e && e->kind == Kind::Value && !qobject_cast<ValueLabel *>(w) && qobject_cast<QLabel *>(w)
+            && !w->property("kiokuValueNamed").toBool()) {
+            w->setProperty("kiokuValueNamed", true);
+            w->installEventFilter(new ValueNamer(w));
+            return;
+        }
         // Read as they are now (see the factory), or by their own text.
         if (!w->accessibleName().isEmpty() || qobject_cast<Chart *>(w) || qobject_cast<ValueLabel *>(w)
             || qobject_cast<TimeBar *>(w) || (e && e->kind != Kind::Plain))
@@ -301,6 +327,9 @@ QString accessibleNameFor(const QWidget *w)
         const QString name = accessibleNameFor(combo);
         return name.isEmpty() ? combo->accessibleName() : name;
     }
+    // The page of a text box is read as the box.
+    if (w->objectName() == QLatin1String("qt_scrollarea_viewport") && w->parentWidget())
+        return accessibleNameFor(w->parentWidget());
     if (const auto *bar = qobject_cast<const QScrollBar *>(w))
         return bar->orientation() == Qt::Vertical ? QStringLiteral("縦スクロール") : QStringLiteral("横スクロール");
     return captionOf(w);
