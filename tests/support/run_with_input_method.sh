@@ -92,8 +92,24 @@ engines {
 active_on_launch: True
 EOF
 
+# Ends what the input method left running (Mozc's server lives on by itself):
+# the processes of this run are known by the home folder made for it.
+end_leftovers() {
+    local p kv
+    for p in /proc/[0-9]*; do
+        [ "${p#/proc/}" = "$$" ] && continue
+        while IFS= read -r -d '' kv; do
+            if [ "$kv" = "HOME=$home" ]; then
+                kill "${p#/proc/}" 2>/dev/null
+                break
+            fi
+        done <"$p/environ" 2>/dev/null
+    done
+}
+trap 'end_leftovers; rm -rf "$home"' EXIT
+
 export KIOKU_INPUT_METHOD="$framework"
-exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     framework="$1"
     shift
     log="$HOME/im.log"
@@ -109,12 +125,14 @@ exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
             sleep 0.1
         done
     else
-        ibus-daemon --panel=disable --config=default --cache=none >"$log" 2>&1 &
+        ibus-daemon --panel=disable --emoji-extension=disable --config=default --cache=none >"$log" 2>&1 &
         daemon=$!
         export QT_IM_MODULE=ibus
-        # Ready when it answers and Mozc has been chosen as the engine.
+        # Ready when it answers and Mozc has been chosen as the engine (the
+        # choice may report a failure of its own and still be made).
         for _ in $(seq 600); do
-            ibus engine mozc-jp >/dev/null 2>&1 && [ "$(ibus engine 2>/dev/null)" = mozc-jp ] && ready=1 && break
+            ibus engine mozc-jp >/dev/null 2>&1
+            [ "$(ibus engine 2>/dev/null)" = mozc-jp ] && ready=1 && break
             sleep 0.1
         done
     fi
@@ -133,3 +151,4 @@ exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     kill "$daemon" 2>/dev/null
     exit "$status"
 ' bash "$framework" "$@"
+exit $?
