@@ -344,7 +344,8 @@ QString chartSummary(const Chart &chart)
     const QStringList names = chart.seriesNames();
     QStringList parts;
     for (int s = 0; s < chart.seriesCount(); ++s) {
-        const QString series = s < names.size() && !names.at(s).isEmpty() ? names.at(s) + QStringLiteral("：") : QString();
+        const QString series =
+            s < names.size() && !names.at(s).isEmpty() ? names.at(s) + QStringLiteral("：") : QString();
         if (rows <= 12) {
             QStringList points;
             for (int r = 0; r < rows; ++r) {
@@ -359,7 +360,8 @@ QString chartSummary(const Chart &chart)
                 hi = qMax(hi, chart.value(r, s));
             }
             parts << series
-                    + QStringLiteral("最小 %1、最大 %2、最後 %3").arg(number(lo), number(hi), number(chart.value(rows - 1, s)));
+                    + QStringLiteral("最小 %1、最大 %2、最後 %3")
+                          .arg(number(lo), number(hi), number(chart.value(rows - 1, s)));
         }
     }
     return QStringLiteral("%1件。").arg(rows) + parts.join(QStringLiteral("。"));

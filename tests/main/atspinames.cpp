@@ -15,6 +15,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QProcess>
+#include <QTimer>
 #include <QtTest>
 
 using namespace kioku;
@@ -35,11 +36,11 @@ struct Seen {
 // through them. Table cells are counted apart: an empty cell has nothing to read.
 bool isControl(const QString &role)
 {
-    static const QStringList roles{"push button", "toggle button", "check box", "radio button", "combo box",
-                                   "text", "entry", "password text", "spin button", "slider", "label",
-                                   "static", "image", "canvas", "chart", "table", "list", "list box",
-                                   "list item", "progress bar", "page tab", "calendar", "tree", "tree item",
-                                   "animation", "column header", "row header", "scroll bar"};
+    static const QStringList roles{
+        "push button",   "toggle button", "check box", "radio button", "combo box",     "text",         "entry",
+        "password text", "spin button",   "slider",    "label",        "static",        "image",        "canvas",
+        "chart",         "table",         "list",      "list box",     "list item",     "progress bar", "page tab",
+        "calendar",      "tree",          "tree item", "animation",    "column header", "row header",   "scroll bar"};
     return roles.contains(role);
 }
 
@@ -48,17 +49,22 @@ QList<Seen> readTree(QString *error)
 {
     const QString script = qEnvironmentVariable("KIOKU_ATSPI_TREE");
     QProcess reader;
-    reader.start(qEnvironmentVariable("KIOKU_ATSPI_PYTHON", QStringLiteral("python3")), {script, QString::number(QCoreApplication::applicationPid())});
+    reader.start(qEnvironmentVariable("KIOKU_ATSPI_PYTHON", QStringLiteral("python3")),
+                 {script, QString::number(QCoreApplication::applicationPid())});
     // The reader asks this program over the bus: its questions are answered
     // by our event loop, which QTRY keeps running while we wait.
     if (!reader.waitForStarted(60000)) {
         *error = QStringLiteral("python3 did not start");
         return {};
     }
-    QElapsedTimer t;
-    t.start();
-    while (reader.state() != QProcess::NotRunning && t.elapsed() < 300000)
-        QTest::qWait(20);
+    // An event loop of our own answers the reader at once (QTest::qWait
+    // would sleep between its rounds of events).
+    if (reader.state() != QProcess::NotRunning) {
+        QEventLoop loop;
+        QObject::connect(&reader, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(300000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     if (reader.state() != QProcess::NotRunning) {
         reader.kill();
         reader.waitForFinished();

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QtTest>
 
 using namespace kioku;
@@ -36,10 +37,13 @@ QString run(const QString &program, const QStringList &args)
     p.start(program, args);
     if (!p.waitForStarted(kWaitMs))
         return program + QStringLiteral(" did not start");
-    QElapsedTimer t;
-    t.start();
-    while (p.state() != QProcess::NotRunning && t.elapsed() < kWaitMs)
-        QTest::qWait(10);
+    // An event loop of our own answers the input method at once meanwhile.
+    if (p.state() != QProcess::NotRunning) {
+        QEventLoop loop;
+        QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(kWaitMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     if (p.state() != QProcess::NotRunning) {
         p.kill();
         p.waitForFinished();
@@ -53,13 +57,13 @@ QString run(const QString &program, const QStringList &args)
 // Real key events through the X server, to the window that has the focus.
 QString keys(const QStringList &names)
 {
-    return run(QStringLiteral("xdotool"), QStringList{QStringLiteral("key"), QStringLiteral("--delay"),
-                                                      QStringLiteral("60")} + names);
+    return run(QStringLiteral("xdotool"),
+               QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("60")} + names);
 }
 QString type(const QString &romaji)
 {
-    return run(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"),
-                                           romaji});
+    return run(QStringLiteral("xdotool"),
+               {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), romaji});
 }
 
 // What the input method last showed in a text box as uncommitted text.
@@ -179,12 +183,12 @@ void TstImeTyping::timeLagTakesOnlyWhatWasConfirmed()
 
     struct Step {
         const char *what;
-        QString romaji;      // typed first, when not empty
-        QStringList keys;    // then these keys
-        QString preedit;     // the uncommitted text shown after them
-        QString text;        // the box's own text after them
-        int right, wrong;    // the answers judged so far
-        bool playing;        // the play still runs
+        QString romaji;   // typed first, when not empty
+        QStringList keys; // then these keys
+        QString preedit;  // the uncommitted text shown after them
+        QString text;     // the box's own text after them
+        int right, wrong; // the answers judged so far
+        bool playing;     // the play still runs
     };
     // The last n waits for what follows (ん or な…) until Space converts; ESC
     // on the conversion brings back what was typed.
@@ -192,16 +196,46 @@ void TstImeTyping::timeLagTakesOnlyWhatWasConfirmed()
     const QList<Step> steps{
         {"romaji become kana", QStringLiteral("nihon"), {}, typed, QString(), 0, 0, true},
         {"Space converts", QString(), {QStringLiteral("space")}, word, QString(), 0, 0, true},
-        {"Enter confirms the conversion, answers nothing", QString(), {QStringLiteral("Return")}, QString(), word, 0,
-         0, true},
-        {"Enter answers with the converted word", QString(), {QStringLiteral("Return")}, QString(), QString(), 1, 0,
+        {"Enter confirms the conversion, answers nothing",
+         QString(),
+         {QStringLiteral("Return")},
+         QString(),
+         word,
+         0,
+         0,
+         true},
+        {"Enter answers with the converted word",
+         QString(),
+         {QStringLiteral("Return")},
+         QString(),
+         QString(),
+         1,
+         0,
          true},
         {"a second conversion", QStringLiteral("nihon"), {QStringLiteral("space")}, word, QString(), 1, 0, true},
-        {"ESC undoes the conversion, gives nothing up", QString(), {QStringLiteral("Escape")}, typed, QString(), 1, 0,
+        {"ESC undoes the conversion, gives nothing up",
+         QString(),
+         {QStringLiteral("Escape")},
+         typed,
+         QString(),
+         1,
+         0,
          true},
-        {"ESC drops the kana, gives nothing up", QString(), {QStringLiteral("Escape")}, QString(), QString(), 1, 0,
+        {"ESC drops the kana, gives nothing up",
+         QString(),
+         {QStringLiteral("Escape")},
+         QString(),
+         QString(),
+         1,
+         0,
          true},
-        {"ESC with nothing to convert gives up", QString(), {QStringLiteral("Escape")}, QString(), QString(), 1, 1,
+        {"ESC with nothing to convert gives up",
+         QString(),
+         {QStringLiteral("Escape")},
+         QString(),
+         QString(),
+         1,
+         1,
          false},
     };
     for (const Step &s : steps) {

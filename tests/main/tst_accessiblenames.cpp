@@ -39,26 +39,63 @@ private slots:
 
 void TstAccessibleNames::controlsAreReadAsTheyAreNow_data()
 {
-    QTest::addColumn<QString>("window");     // frmMain or a game window
-    QTest::addColumn<QString>("button");     // pressed first, or ""
-    QTest::addColumn<QString>("control");    // objectName
-    QTest::addColumn<QString>("name");       // read by the screen reader
+    QTest::addColumn<QString>("window");  // frmMain or a game window
+    QTest::addColumn<QString>("button");  // pressed first, or ""
+    QTest::addColumn<QString>("control"); // objectName
+    QTest::addColumn<QString>("name");    // read by the screen reader
     // Played on 2026/12/07: two kinds of game, 200 seconds.
-    QTest::newRow("a lit lamp") << "frmMain" << "" << "shpLed2" << "ランプ2（点灯）";
-    QTest::newRow("a dark lamp") << "frmMain" << "" << "shpLed3" << "ランプ3（消灯）";
-    QTest::newRow("the day's time with its caption") << "frmMain" << "" << "lblDayTotal"
+    QTest::newRow("a lit lamp") << "frmMain"
+                                << ""
+                                << "shpLed2"
+                                << "ランプ2（点灯）";
+    QTest::newRow("a dark lamp") << "frmMain"
+                                 << ""
+                                 << "shpLed3"
+                                 << "ランプ3（消灯）";
+    QTest::newRow("the day's time with its caption") << "frmMain"
+                                                     << ""
+                                                     << "lblDayTotal"
                                                      << "この日のプレイ時間 0:03:20";
-    QTest::newRow("the face of two kinds") << "frmMain" << "" << "imgniko" << "今日の顔：ニコッ";
-    QTest::newRow("the calendar") << "frmMain" << "" << "mtvmain" << "カレンダー";
-    QTest::newRow("a grid by the caption above it") << "frmMain" << "cmdTaijyu" << "msgBunseki"
+    QTest::newRow("the face of two kinds") << "frmMain"
+                                           << ""
+                                           << "imgniko"
+                                           << "今日の顔：ニコッ";
+    QTest::newRow("the calendar") << "frmMain"
+                                  << ""
+                                  << "mtvmain"
+                                  << "カレンダー";
+    QTest::newRow("a grid by the caption above it") << "frmMain"
+                                                    << "cmdTaijyu"
+                                                    << "msgBunseki"
                                                     << "条件に合うプレイ";
-    QTest::newRow("a text box by its buddy label") << "frmMain" << "cmdMemo" << "txtKizuki" << "メモ";
-    QTest::newRow("a digit of number memory") << "frmG1" << "" << "lblMondai3" << "3桁目";
-    QTest::newRow("an empty result box by its caption") << "frmG1" << "" << "lblOk" << "正解";
-    QTest::newRow("a result box with its value") << "frmG2" << "" << "lblZan" << "残りコマ 40";
-    QTest::newRow("a face-down piece") << "frmG2" << "" << "cmdKoma12" << "コマ12";
-    QTest::newRow("the answer box by its caption") << "frmG3" << "" << "txtKaitou" << "解答";
-    QTest::newRow("the list of words") << "frmG3" << "" << "lstJisyo" << "登録ワード一覧";
+    QTest::newRow("a text box by its buddy label") << "frmMain"
+                                                   << "cmdMemo"
+                                                   << "txtKizuki"
+                                                   << "メモ";
+    QTest::newRow("a digit of number memory") << "frmG1"
+                                              << ""
+                                              << "lblMondai3"
+                                              << "3桁目";
+    QTest::newRow("an empty result box by its caption") << "frmG1"
+                                                        << ""
+                                                        << "lblOk"
+                                                        << "正解";
+    QTest::newRow("a result box with its value") << "frmG2"
+                                                 << ""
+                                                 << "lblZan"
+                                                 << "残りコマ 40";
+    QTest::newRow("a face-down piece") << "frmG2"
+                                       << ""
+                                       << "cmdKoma12"
+                                       << "コマ12";
+    QTest::newRow("the answer box by its caption") << "frmG3"
+                                                   << ""
+                                                   << "txtKaitou"
+                                                   << "解答";
+    QTest::newRow("the list of words") << "frmG3"
+                                       << ""
+                                       << "lstJisyo"
+                                       << "登録ワード一覧";
 }
 
 void TstAccessibleNames::controlsAreReadAsTheyAreNow()
