@@ -66,6 +66,16 @@ const Entry kEntries[] = {
     {"msgCale_w", "週別のカレンダー", "", Kind::Plain},
     // the game windows
     {"chkAs", "自動保存", "", Kind::Plain},
+    // settings whose caption stands apart from them (a box reads its choice after its name)
+    {"frmG1:cboKaisu", "桁数", "", Kind::Plain},
+    {"frmG1:cboJikan", "表示秒", "", Kind::Plain},
+    {"frmG3:cboKaisu", "答数", "", Kind::Plain},
+    {"frmG3:cboJikan", "秒数", "", Kind::Plain},
+    {"frmG3:cboMode", "時間差", "", Kind::Plain},
+    {"frmG4:cboKaisu", "答数", "", Kind::Plain},
+    {"frmG4:cboJikan", "秒数", "", Kind::Plain},
+    {"frmG7:cboKaisu", "答数", "", Kind::Plain},
+    {"frmG7:cboJikan", "秒数", "", Kind::Plain},
     {"msgRireki", "履歴", "", Kind::Plain},
     {"mcrRireki", "履歴のグラフ", "", Kind::Plain},
     {"mcrRireki2", "履歴のグラフ", "", Kind::Plain},

@@ -92,6 +92,10 @@ void TstAccessibleNames::controlsAreReadAsTheyAreNow_data()
                                                    << ""
                                                    << "txtKaitou"
                                                    << "解答";
+    QTest::newRow("a setting by what it sets") << "frmG3"
+                                               << ""
+                                               << "cboMode"
+                                               << "時間差";
     QTest::newRow("the list of words") << "frmG3"
                                        << ""
                                        << "lstJisyo"
