@@ -319,8 +319,20 @@ public:
         if (qobject_cast<QGroupBox *>(w))
             return;
         const QString name = accessibleNameFor(w);
-        if (!name.isEmpty())
-            w->setAccessibleName(name);
+        if (name.isEmpty())
+            return;
+        w->setAccessibleName(name);
+        // A choice box is read by its choice; what it sets comes from the
+        // caption that labels it, found beside it by its text.
+        if (qobject_cast<QComboBox *>(w) && w->parentWidget()) {
+            const QList<QLabel *> labels = w->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+            for (QLabel *l : labels) {
+                if (!l->buddy() && plain(l->text()) == name) {
+                    l->setBuddy(w);
+                    break;
+                }
+            }
+        }
     }
 };
 
