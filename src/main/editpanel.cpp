@@ -5,7 +5,9 @@
 #include "core/settings.h"
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
+#include "main/exportdialog.h"
 #include "main/loggrid.h"
+#include "main/transferbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
@@ -73,6 +75,8 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
     bottom->addWidget(nameBox, 1);
+    bottom->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
+    bottom->addWidget(exportBox(ctx, this, [this] { return m_span; }));
 
     SetupLogGrid();
     fitGridWidth(msgHenList);
@@ -89,6 +93,7 @@ QString EditPanel::helpText() const
 void EditPanel::fill(const LogSummary &log)
 {
     txtPriData->setText(m_ctx.session.userName);
+    m_span = logSpan(log.firstPlayDate, log.lastPlayDate);
     cmdRowDel->setEnabled(false);
     SetupLogGrid();
     FillLogGrid(log.records());
