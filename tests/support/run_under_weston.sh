@@ -39,6 +39,11 @@ if [ ! -S "$runtime/$socket" ]; then
     exit 1
 fi
 
+# In a sanitizer run, leak reports get whole stacks: the frames of Qt's
+# Wayland library lie below libraries without frame pointers.
+if [ -n "${ASAN_OPTIONS:-}" ]; then
+    export ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0"
+fi
 env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland "$@"
 status=$?
 if [ "$status" -ne 0 ]; then
