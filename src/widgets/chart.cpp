@@ -137,6 +137,11 @@ void Chart::setTitle(const QString &t)
     scheduleRedraw(); // the legend depends on the title
 }
 
+QString Chart::title() const
+{
+    return m_view->chart()->title();
+}
+
 void Chart::setSeriesNames(const QStringList &names)
 {
     m_names = names;
