@@ -1,6 +1,7 @@
 #include "appearance.h"
 
 #include "widgets/pictures.h"
+#include "widgets/textscale.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -49,7 +50,8 @@ void applyAppearance()
     }
     if (font.pointSizeF() < 10)
         font.setPointSizeF(10);
-    QApplication::setFont(font);
+    // The player's text size (setTextScale) is applied on top of this one.
+    setBaseApplicationFont(font);
 
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})

@@ -6,6 +6,7 @@
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
 #include "main/loggrid.h"
+#include "main/textsizebox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
@@ -73,6 +74,8 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
     bottom->addWidget(nameBox, 1);
+    m_textSize = new TextSizeBox(ctx, this);
+    v->addWidget(m_textSize, 0, Qt::AlignLeft);
 
     SetupLogGrid();
     fitGridWidth(msgHenList);
@@ -90,6 +93,7 @@ void EditPanel::fill(const LogSummary &log)
 {
     txtPriData->setText(m_ctx.session.userName);
     cmdRowDel->setEnabled(false);
+    m_textSize->showStored();
     SetupLogGrid();
     FillLogGrid(log.records());
 }

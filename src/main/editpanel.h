@@ -9,6 +9,7 @@ class QPushButton;
 namespace kioku {
 
 class FlexGrid;
+class TextSizeBox;
 
 class EditPanel : public Panel {
     Q_OBJECT
@@ -47,6 +48,8 @@ protected:
 
 private:
     bool writeLog(const QList<PlayRecord> &records);
+
+    TextSizeBox *m_textSize = nullptr;
 };
 
 } // namespace kioku

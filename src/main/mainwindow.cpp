@@ -8,6 +8,7 @@
 #include "core/text/textfile.h"
 #include "main/editpanel.h"
 #include "main/memopanel.h"
+#include "main/textsizebox.h"
 #include "main/todaypanel.h"
 #include "views/aggregatesview.h"
 #include "views/calendarview.h"
@@ -284,6 +285,7 @@ void MainWindow::Form_Load()
     RefreshToday();
     LoadMemo();
     READ_SETTEI();
+    tellTextSizeProblem(m_ctx, this);
 
     show();
     fraMain->show();

@@ -2,6 +2,7 @@
 
 #include "core/text/recordline.h"
 #include "widgets/figurefont.h"
+#include "widgets/textscale.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
@@ -350,7 +351,11 @@ void Chart::redraw()
         delete a;
     }
 
-    const QFont appFont = QApplication::font();
+    // The chart keeps its height at every text size: its texts grow half as
+    // much as the others, so the axes keep room for their labels.
+    QFont appFont = QApplication::font();
+    if (appFont.pointSizeF() > 0)
+        appFont.setPointSizeF(boardPt(appFont.pointSizeF() / textScale()));
     // Small labels in the figure face, whose decimal point is not a comma;
     // Japanese text falls back to the application's font.
     QFont small = figureFont(appFont);

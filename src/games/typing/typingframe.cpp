@@ -9,6 +9,7 @@
 #include "widgets/flexgrid.h"
 #include "widgets/graphbuttons.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -85,7 +86,7 @@ void TypingFrame::buildTypingParts()
     connect(m_txtKaitou, &AnswerBox::enterPressed, this, [this] { txtKaitou_KeyPress(13); });
     connect(m_txtKaitou, &AnswerBox::escapePressed, this, [this] { txtKaitou_KeyPress(27); });
 
-    m_timeBar = new TimeBar(m_setup.barWidth, kBarHeight, this);
+    m_timeBar = new TimeBar(boardPx(m_setup.barWidth), boardPx(kBarHeight), this);
 
     // A view or the whole history asked for during a play leaves the keys
     // where the play needs them.
@@ -102,9 +103,9 @@ QLabel *TypingFrame::makeWordLabel(QWidget *board, int minWidth)
     auto *l = new QLabel(board);
     l->setObjectName(QStringLiteral("lblMondai"));
     l->setAlignment(Qt::AlignCenter);
-    l->setMinimumSize(minWidth, 64);
+    l->setMinimumSize(boardSize(minWidth, 64));
     QFont f = l->font();
-    f.setPointSizeF(26);
+    f.setPointSizeF(boardPt(26));
     f.setBold(true);
     l->setFont(f);
     l->setFrameShape(QFrame::Box);
@@ -119,8 +120,8 @@ TypingFrame::WordListBox TypingFrame::makeWordListBox(QWidget *parent, int minWi
     auto *layout = new QVBoxLayout(w.box);
     w.list = new QListWidget(w.box);
     w.list->setObjectName(QStringLiteral("lstJisyo"));
-    w.list->setMinimumWidth(minWidth);
-    w.list->setMaximumHeight(maxHeight);
+    w.list->setMinimumWidth(scaledPx(minWidth));
+    w.list->setMaximumHeight(scaledPx(maxHeight));
     layout->addWidget(w.list);
     return w;
 }
@@ -131,7 +132,7 @@ QHBoxLayout *TypingFrame::makeAnswerRow(QWidget *board)
     row->addWidget(captionLabel(QStringLiteral("解答"), board));
     m_txtKaitou->setParent(board);
     QFont f = m_txtKaitou->font();
-    f.setPointSizeF(18);
+    f.setPointSizeF(boardPt(18));
     m_txtKaitou->setFont(f);
     row->addWidget(m_txtKaitou, 1);
     return row;
