@@ -18,6 +18,7 @@
 #include "core/rules/numbermemory.h"
 #include "core/rules/scrambled.h"
 #include "core/settings.h"
+#include "core/textsize.h"
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
 #include "games/registry.h"
@@ -192,6 +193,9 @@ bool writeSampleData()
 {
     bool ok = writeOk(writeUserName(QStringLiteral("山田")), kNameFile);
     ok = writeSampleYear() && ok;
+    // The text size the windows are drawn at, as the edit screen shows it.
+    if (textScale() != 1.0)
+        ok = writeOk(writeTextSize(textScale()), kTextSizeFile) && ok;
 
     // Number memory: eight digits, with right and wrong positions.
     struct G1Play {

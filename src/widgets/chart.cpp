@@ -351,11 +351,12 @@ void Chart::redraw()
         delete a;
     }
 
-    // The chart keeps its height at every text size: its texts grow half as
-    // much as the others, so the axes keep room for their labels.
+    // The charts keep their size at every text size (the windows have to fit
+    // a small screen), and so do their texts: larger ones would leave the
+    // axes no room for their labels.
     QFont appFont = QApplication::font();
     if (appFont.pointSizeF() > 0)
-        appFont.setPointSizeF(boardPt(appFont.pointSizeF() / textScale()));
+        appFont.setPointSizeF(appFont.pointSizeF() / textScale());
     // Small labels in the figure face, whose decimal point is not a comma;
     // Japanese text falls back to the application's font.
     QFont small = figureFont(appFont);

@@ -253,8 +253,9 @@ void HistoryPanel::applyHeights()
     const int rows = qMax(2, (room - frame - header) / row);
     const int h = textScale() > 1.0 ? frame + header + rows * row : twipsToPixels(this, twips);
     m_grid->setMinimumHeight(h);
-    m_chart1->setMinimumHeight(h);
-    m_chart2->setMinimumHeight(h);
+    // The charts keep the whole height (their axes need it; they have no rows to keep whole).
+    m_chart1->setMinimumHeight(qMax(h, room));
+    m_chart2->setMinimumHeight(qMax(h, room));
 }
 
 void HistoryPanel::scrollForState()

@@ -197,15 +197,10 @@ void TrackingMemoryWindow::buildPlayArea()
     }
     status->addLayout(figures);
     status->addStretch(1);
-    cmdStart()->setParent(area);
-    cmdStart()->setMinimumSize(scaledSize(104, 40));
-    status->addWidget(cmdStart(), 0, Qt::AlignRight);
-    row->addLayout(status, 1);
 
-    // Below: the lighting time.
-    auto *strip = new QHBoxLayout;
-    strip->setSpacing(12);
-    column->addLayout(strip);
+    // Under the figures: the lighting time, and スタート at the right (one row
+    // with them, so the window stays low enough for a small screen at a large
+    // text size).
     auto *setting = new QGroupBox(QStringLiteral("設定"), area);
     setting->setObjectName(QStringLiteral("fraSettei"));
     auto *sl = new QHBoxLayout(setting);
@@ -216,8 +211,14 @@ void TrackingMemoryWindow::buildPlayArea()
     connect(m_cboJikan, &QComboBox::activated, this, [this](int) { cboJikan_Click(); });
     sl->addWidget(captionLabel(QStringLiteral("点灯秒"), setting));
     sl->addWidget(m_cboJikan);
-    strip->addWidget(setting);
-    strip->addStretch(1);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(setting);
+    bottom->addStretch(1);
+    cmdStart()->setParent(area);
+    cmdStart()->setMinimumSize(scaledSize(104, 40));
+    bottom->addWidget(cmdStart(), 0, Qt::AlignBottom);
+    status->addLayout(bottom);
+    row->addLayout(status, 1);
 }
 
 Shape *TrackingMemoryWindow::cmdKey(int index) const
