@@ -12,11 +12,17 @@
 #include "main/appnavigator.h"
 #include "main/appsetup.h"
 #include "testing/controls.h"
+#include "testing/darkpalette.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace kioku;
 
@@ -35,6 +41,19 @@ protected:
             frame->tmrBp()->stop();
         }
         return w;
+    }
+};
+
+// The navigator and the context of one test; the window still open at its
+// end goes with it, before the context it was built with.
+struct Run {
+    TestNavigator nav;
+    AppContext ctx;
+    explicit Run(MainFixture &f) : ctx(f.clock, f.services.random, f.messages, nav) { nav.setContext(ctx); }
+    ~Run()
+    {
+        nav.quit(); // no window follows the last one
+        delete nav.currentWindow();
     }
 };
 
@@ -77,14 +96,29 @@ class tst_keyboardPlay : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanup();
     void everyGameFromTheLauncherToASavedResult_data();
     void everyGameFromTheLauncherToASavedResult();
     void escapeLeavesOnlyWhenNoPlayRuns();
+    void tabGoesOverThePlayThenTheHistoryThenTheButtons_data();
+    void tabGoesOverThePlayThenTheHistoryThenTheButtons();
+    void theFocusedCellOfABoardShowsIt_data();
+    void theFocusedCellOfABoardShowsIt();
+
+private:
+    QPalette m_defaultPalette;
 };
 
 void tst_keyboardPlay::initTestCase()
 {
     setUpApplication();
+    setDesktopLook(QStringLiteral("Fusion"), QApplication::palette());
+    m_defaultPalette = QApplication::style()->standardPalette();
+}
+
+void tst_keyboardPlay::cleanup()
+{
+    setDesktopLook(QStringLiteral("Fusion"), m_defaultPalette);
 }
 
 void tst_keyboardPlay::everyGameFromTheLauncherToASavedResult_data()
@@ -117,9 +151,8 @@ void tst_keyboardPlay::everyGameFromTheLauncherToASavedResult()
     // 追跡記憶: the trace 1, 5, 9 (the first panel from the upper two rows, then any).
     f.services.random.setValues({0.05, 0.5, 0.95});
 
-    TestNavigator nav;
-    AppContext ctx(f.clock, f.services.random, f.messages, nav);
-    nav.setContext(ctx);
+    Run run(f);
+    TestNavigator &nav = run.nav;
     nav.showMain();
     auto *main = qobject_cast<MainWindow *>(nav.currentWindow());
     QVERIFY(main);
@@ -274,9 +307,8 @@ void tst_keyboardPlay::escapeLeavesOnlyWhenNoPlayRuns()
     QVERIFY(prepareDataFolder().failed.isEmpty());
     f.dir.write(rules::kTimeLagDictionaryFile, sjisLines({QStringLiteral("りんご")}));
     f.dir.write(gameInfo(Game::TimeLag).settingsFile, sjisLines({QStringLiteral("3,10,\"1回\",\"答数\",0")}));
-    TestNavigator nav;
-    AppContext ctx(f.clock, f.services.random, f.messages, nav);
-    nav.setContext(ctx);
+    Run run(f);
+    TestNavigator &nav = run.nav;
     nav.showGame(Game::TimeLag);
     QPointer<GameFrame> w = qobject_cast<GameFrame *>(nav.currentWindow());
     QVERIFY(w);
@@ -297,6 +329,91 @@ void tst_keyboardPlay::escapeLeavesOnlyWhenNoPlayRuns()
     QVERIFY(focusName() != QStringLiteral("txtKaitou"));
     press(Qt::Key_Escape); // now nothing runs: back
     QTRY_VERIFY(!w);
+}
+
+void tst_keyboardPlay::tabGoesOverThePlayThenTheHistoryThenTheButtons_data()
+{
+    QTest::addColumn<int>("game");
+    for (const Game g : launcherOrder())
+        QTest::newRow(qPrintable(gameInfo(g).windowName)) << int(g);
+}
+
+void tst_keyboardPlay::tabGoesOverThePlayThenTheHistoryThenTheButtons()
+{
+    QFETCH(int, game);
+    MainFixture f;
+    QVERIFY(prepareDataFolder().failed.isEmpty());
+    Run run(f);
+    TestNavigator &nav = run.nav;
+    nav.showGame(Game(game));
+    QPointer<GameFrame> w = qobject_cast<GameFrame *>(nav.currentWindow());
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(focusName(), QStringLiteral("cmdStart"));
+
+    // Round the window once: where each control the Tab key reaches lies.
+    enum Part { Play, History, Bottom };
+    QList<Part> parts;
+    QStringList names;
+    for (int i = 0; i < 100; ++i) {
+        QWidget *c = focused();
+        QVERIFY(c && c->window() == w);
+        parts << (w->fraRireki()->isAncestorOf(c)                                                         ? History
+                      : (c == w->cmdEnd() || c == w->cmdHozon() || c == w->cmdClear() || c == w->chkAs()) ? Bottom
+                                                                                                          : Play);
+        names << c->objectName();
+        press(Qt::Key_Tab);
+        if (focused() == w->cmdStart())
+            break;
+    }
+    QCOMPARE(names.first(), QStringLiteral("cmdStart"));
+    QCOMPARE(names.last(), QStringLiteral("cmdEnd"));
+    QVERIFY2(std::is_sorted(parts.begin(), parts.end()), qPrintable(names.join(QLatin1Char(' '))));
+    QVERIFY2(parts.contains(History), qPrintable(names.join(QLatin1Char(' '))));
+}
+
+void tst_keyboardPlay::theFocusedCellOfABoardShowsIt_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<int>("game");
+    QTest::addColumn<QString>("cell");
+    for (bool dark : {false, true}) {
+        QTest::addRow("%s, a piece of アイコン衰弱", dark ? "dark" : "default")
+            << dark << int(Game::IconConcentration) << QStringLiteral("cmdKoma1");
+        QTest::addRow("%s, a panel of 追跡記憶", dark ? "dark" : "default")
+            << dark << int(Game::Tracking) << QStringLiteral("cmdKey1");
+    }
+}
+
+void tst_keyboardPlay::theFocusedCellOfABoardShowsIt()
+{
+    QFETCH(bool, dark);
+    QFETCH(int, game);
+    QFETCH(QString, cell);
+    setDesktopLook(QStringLiteral("Fusion"), dark ? darkDesktopPalette() : m_defaultPalette);
+    MainFixture f;
+    QVERIFY(prepareDataFolder().failed.isEmpty());
+    f.dir.write(gameInfo(Game::Tracking).settingsFile, sjisLines({QStringLiteral("0,0.1,0")}));
+    f.services.random.setValues({0.05, 0.5});
+    Run run(f);
+    TestNavigator &nav = run.nav;
+    nav.showGame(Game(game));
+    QPointer<GameFrame> w = qobject_cast<GameFrame *>(nav.currentWindow());
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    press(Qt::Key_Return); // スタート
+    for (int i = 0; i < 3; ++i) {
+        f.clock.advanceMs(1000);
+        w->tmrStart_Timer();
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(focusName(), cell);
+    QWidget *place = focused()->parentWidget();
+    const QImage withFocus = place->grab().toImage();
+    press(Qt::Key_Tab); // off the board
+    QVERIFY(focusName() != cell);
+    const QImage without = place->grab().toImage();
+    QVERIFY2(withFocus != without, "the cell looks the same with the focus as without it");
 }
 
 QTEST_MAIN(tst_keyboardPlay)
