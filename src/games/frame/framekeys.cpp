@@ -2,8 +2,6 @@
 
 #include "games/frame/gameframe.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -62,14 +60,6 @@ bool FrameKeys::eventFilter(QObject *watched, QEvent *event)
         // a meaning of their own — an answer box, an open list — take it first.)
         m_frame->cmdEnd_Click();
         return true;
-    }
-    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-        // Enter presses the button with the focus, as Space does.
-        auto *b = qobject_cast<QAbstractButton *>(QApplication::focusWidget());
-        if (b && b->window() == m_frame && b->isEnabled() && b->isVisible()) {
-            b->click();
-            return true;
-        }
     }
     return QObject::eventFilter(watched, event);
 }
