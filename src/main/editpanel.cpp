@@ -5,8 +5,10 @@
 #include "core/settings.h"
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
+#include "main/exportdialog.h"
 #include "main/loggrid.h"
 #include "main/textsizebox.h"
+#include "main/transferbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
@@ -74,6 +76,8 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
     bottom->addWidget(nameBox, 1);
+    bottom->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
+    bottom->addWidget(exportBox(ctx, this, [this] { return m_span; }));
     m_textSize = new TextSizeBox(ctx, this);
     v->addWidget(m_textSize, 0, Qt::AlignLeft);
 
@@ -92,6 +96,7 @@ QString EditPanel::helpText() const
 void EditPanel::fill(const LogSummary &log)
 {
     txtPriData->setText(m_ctx.session.userName);
+    m_span = logSpan(log.firstPlayDate, log.lastPlayDate);
     cmdRowDel->setEnabled(false);
     m_textSize->showStored();
     SetupLogGrid();

@@ -1,6 +1,7 @@
 #pragma once
 // The edit screen (fraSettei): every record of the play log, with row deletion,
 // the new start that empties all data, and the user name.
+#include "core/stats/aggregates.h"
 #include "views/panel.h"
 
 class QLineEdit;
@@ -41,6 +42,8 @@ signals:
     void userNameStored(const QString &name);
     // The new start has emptied all data: the program ends.
     void newStartDone();
+    // Another folder's data was taken in, or a backup copy put back.
+    void dataReplaced();
 
 protected:
     // Opening the screen: the stored name, the whole log, nothing to delete yet.
@@ -50,6 +53,7 @@ private:
     bool writeLog(const QList<PlayRecord> &records);
 
     TextSizeBox *m_textSize = nullptr;
+    LogSpan m_span; // the first and last play as last shown: the months the export window offers
 };
 
 } // namespace kioku
