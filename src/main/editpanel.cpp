@@ -76,10 +76,16 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
     bottom->addWidget(nameBox, 1);
-    bottom->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
-    bottom->addWidget(exportBox(ctx, this, [this] { return m_span; }));
+
+    // A second row, so that the screen fits a small one at a large text size.
+    auto *more = new QHBoxLayout;
+    more->setSpacing(10);
+    v->addLayout(more);
+    more->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
+    more->addWidget(exportBox(ctx, this, [this] { return m_span; }));
     m_textSize = new TextSizeBox(ctx, this);
-    v->addWidget(m_textSize, 0, Qt::AlignLeft);
+    more->addWidget(m_textSize);
+    more->addStretch(1);
 
     SetupLogGrid();
     fitGridWidth(msgHenList);
