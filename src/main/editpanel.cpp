@@ -7,6 +7,7 @@
 #include "core/text/sjis.h"
 #include "main/exportdialog.h"
 #include "main/loggrid.h"
+#include "main/textsizebox.h"
 #include "main/transferbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
@@ -75,8 +76,16 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
     bottom->addWidget(nameBox, 1);
-    bottom->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
-    bottom->addWidget(exportBox(ctx, this, [this] { return m_span; }));
+
+    // A second row, so that the screen fits a small one at a large text size.
+    auto *more = new QHBoxLayout;
+    more->setSpacing(10);
+    v->addLayout(more);
+    more->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
+    more->addWidget(exportBox(ctx, this, [this] { return m_span; }));
+    m_textSize = new TextSizeBox(ctx, this);
+    more->addWidget(m_textSize);
+    more->addStretch(1);
 
     setupLogGrid();
     fitGridWidth(msgHenList);
@@ -95,6 +104,7 @@ void EditPanel::fill(const LogSummary &log)
     txtPriData->setText(m_ctx.session.userName);
     m_span = logSpan(log.firstPlayDate, log.lastPlayDate);
     cmdRowDel->setEnabled(false);
+    m_textSize->showStored();
     setupLogGrid();
     fillLogGrid(log.records());
 }

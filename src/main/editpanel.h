@@ -10,6 +10,7 @@ class QPushButton;
 namespace kioku {
 
 class FlexGrid;
+class TextSizeBox;
 
 class EditPanel : public Panel {
     Q_OBJECT
@@ -51,6 +52,7 @@ protected:
 private:
     bool writeLog(const QList<PlayRecord> &records);
 
+    TextSizeBox *m_textSize = nullptr;
     LogSpan m_span; // the first and last play as last shown: the months the export window offers
 };
 

@@ -9,6 +9,7 @@
 #include "main/editpanel.h"
 #include "main/importdialog.h"
 #include "main/memopanel.h"
+#include "main/textsizebox.h"
 #include "main/todaypanel.h"
 #include "views/aggregatesview.h"
 #include "views/calendarview.h"
@@ -286,6 +287,7 @@ void MainWindow::Form_Load()
     refreshToday();
     loadMemo();
     readSettings();
+    tellTextSizeProblem(m_ctx, this);
 
     show();
     fraMain->show();

@@ -108,7 +108,8 @@ TodayPanel::TodayPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLit
 
     mtvmain = new MonthCalendar(this);
     mtvmain->setObjectName(QStringLiteral("mtvmain"));
-    mtvmain->setMinimumSize(300, 200);
+    // Never smaller than its six weeks need in the font it has (the text size grows them).
+    mtvmain->setMinimumSize(mtvmain->minimumSizeHint().expandedTo(QSize(300, 200)));
     connect(mtvmain, &MonthCalendar::dateClick, this, &TodayPanel::dateClicked);
     left->addWidget(mtvmain, 1);
 

@@ -2,6 +2,7 @@
 
 #include "core/text/recordline.h"
 #include "widgets/figurefont.h"
+#include "widgets/textscale.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
@@ -355,7 +356,12 @@ void Chart::redraw()
         delete a;
     }
 
-    const QFont appFont = QApplication::font();
+    // The charts keep their size at every text size (the windows have to fit
+    // a small screen), and so do their texts: larger ones would leave the
+    // axes no room for their labels.
+    QFont appFont = QApplication::font();
+    if (appFont.pointSizeF() > 0)
+        appFont.setPointSizeF(appFont.pointSizeF() / textScale());
     // Small labels in the figure face, whose decimal point is not a comma;
     // Japanese text falls back to the application's font.
     QFont small = figureFont(appFont);

@@ -4,11 +4,13 @@
 #include "core/clock.h"
 #include "core/game/saveplay.h"
 #include "core/text/formats.h"
+#include "games/frame/framekeys.h"
 #include "games/frame/historypanel.h"
 #include "widgets/appcontext.h"
 #include "widgets/graphbuttons.h"
 #include "widgets/messages.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -43,6 +45,7 @@ GameFrame::GameFrame(AppContext &ctx, GameDescription description, QWidget *pare
     if (!problems.isEmpty())
         qFatal("%s: %s", qPrintable(m_desc.windowName()), qPrintable(problems.join(QStringLiteral("; "))));
     buildFrame();
+    new FrameKeys(this);
 }
 
 GameFrame::~GameFrame()
@@ -69,7 +72,7 @@ void GameFrame::buildFrame()
     m_cmdStart = new QPushButton(QStringLiteral("スタート"), this);
     m_cmdStart->setAutoDefault(true); // the focus goes here after a play: Enter starts the next
     m_cmdStart->setObjectName(QStringLiteral("cmdStart"));
-    m_cmdStart->setMinimumHeight(36);
+    m_cmdStart->setMinimumHeight(scaledPx(36));
     connect(m_cmdStart, &QPushButton::clicked, this, &GameFrame::cmdStart_Click);
 
     m_lblJikan = new ValueLabel(this); // the game gives it its look and its widest values
@@ -105,7 +108,7 @@ void GameFrame::buildFrame()
     connect(m_cmdClear, &QPushButton::clicked, this, &GameFrame::cmdClear_Click);
     m_cmdEnd = new QPushButton(QStringLiteral("戻り"), this);
     m_cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
-    m_cmdEnd->setMinimumWidth(96);
+    m_cmdEnd->setMinimumWidth(scaledPx(96));
     connect(m_cmdEnd, &QPushButton::clicked, this, &GameFrame::cmdEnd_Click);
     bottom->addWidget(m_chkAs);
     bottom->addWidget(m_cmdHozon);
@@ -506,6 +509,10 @@ void GameFrame::cmdStart_Click()
         setPanelTall(false);
     }
     prepareBoard();
+    // Pressed from the keyboard: the focus waits in the play area for the
+    // board or the answers, instead of running on to the next control.
+    if (m_cmdStart->hasFocus())
+        m_playArea->setFocus(Qt::OtherFocusReason);
     m_cmdStart->setEnabled(false);
 }
 

@@ -5,6 +5,7 @@
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 #include "widgets/twips.h"
 
 #include <QFontMetrics>
@@ -53,7 +54,7 @@ void CycleTypingWindow::buildPlayArea()
     QWidget *area = playArea();
     auto *turnRow = new QHBoxLayout;
     m_lblMonsu = valueLabel(QStringLiteral("lblMonsu"), l.board);
-    m_lblMonsu->setMinimumWidth(72);
+    m_lblMonsu->setMinimumWidth(scaledPx(72));
     addCaptionedValues(turnRow, {{QStringLiteral("ターン数"), m_lblMonsu}});
     turnRow->addStretch(1);
     l.boardLayout->addLayout(turnRow);
@@ -89,7 +90,7 @@ void CycleTypingWindow::loadGame()
 void CycleTypingWindow::fitAnswerColumns()
 {
     QFont f = m_msgInp->font();
-    f.setPointSizeF(kAnswerFontSize);
+    f.setPointSizeF(scaledPt(kAnswerFontSize)); // as the grid draws it, at the player's text size
     const QFontMetrics fm(f);
     int widest = 0;
     for (const QString &w : dictionary().words())
