@@ -4,7 +4,9 @@
 // KIOKU_SHIM_DIR is appended as one line ("fdatasync データ.txt") to the file
 // KIOKU_SHIM_LOG, paths relative to that folder ("." for the folder itself).
 // With KIOKU_SHIM_FAIL_SYNC=1 every fsync() and fdatasync() there fails with
-// EIO, as a failing disk answers, after the bytes were handed over.
+// EIO, as a failing disk answers, after the bytes were handed over. With
+// KIOKU_SHIM_FAIL_RENAME_TO=<name> a rename() onto that file of the folder
+// fails with EIO and changes nothing, as a disk that goes away midway answers.
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -130,6 +132,11 @@ int rename(const char *from, const char *to)
 {
     static auto real = next<int (*)(const char *, const char *)>("rename");
     const std::string a = relative(absolute(from)), b = relative(absolute(to));
+    const char *refused = std::getenv("KIOKU_SHIM_FAIL_RENAME_TO");
+    if (refused && !b.empty() && b == refused) {
+        errno = EIO;
+        return -1;
+    }
     const int r = real(from, to);
     if (!a.empty() && !b.empty() && r == 0)
         record("rename " + a + " " + b);

@@ -3,6 +3,7 @@
 // kioku_write_child), and every file of the data folder stays as it was, no
 // temporary file left beside them; the imported folder is never touched.
 #include "core/backup.h"
+#include "core/transfer/import.h"
 #include "moveinfixture.h"
 #include "testsupport.h"
 
@@ -49,6 +50,8 @@ class tst_movefailure : public QObject {
 private slots:
     void fullDisk_data();
     void fullDisk();
+    void renameRefused_data();
+    void renameRefused();
 };
 
 void tst_movefailure::fullDisk_data()
@@ -108,4 +111,54 @@ void tst_movefailure::fullDisk()
 }
 
 QTEST_GUILESS_MAIN(tst_movefailure)
+void tst_movefailure::renameRefused_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("which"); // the file whose rename the disk refuses
+    for (const char *mode : {"merge", "replace"})
+        for (const char *which : {"first", "middle", "last"})
+            QTest::addRow("%s: the %s file", mode, which) << QString::fromLatin1(mode) << QString::fromLatin1(which);
+}
+
+// Every new file is written and every copy made, then the disk refuses one of
+// the renames that put them in place: the files renamed before it go back to
+// what they were, and the data folder ends as it began.
+void tst_movefailure::renameRefused()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, which);
+    TempDataDir data;
+    writeCurrentFolder();
+    QTemporaryDir old;
+    writeOldFolder(old.path());
+
+    const transfer::Plan p = transfer::plan(
+        transfer::scan(old.path()), mode == QLatin1String("merge") ? transfer::Mode::Merge : transfer::Mode::Replace);
+    QVERIFY(p.changes.size() > 2);
+    const int at = which == QLatin1String("first") ? 0
+        : which == QLatin1String("middle")         ? int(p.changes.size()) / 2
+                                                   : int(p.changes.size()) - 1;
+    const QString refused = QFileInfo(text::resolve(p.changes.at(at).name)).fileName();
+    const QMap<QString, QByteArray> before = checksums(QDir::currentPath());
+    const QMap<QString, QByteArray> oldSums = checksums(old.path());
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KIOKU_IMPORT_FOLDER"), old.path());
+    env.insert(QStringLiteral("KIOKU_IMPORT_MODE"), mode);
+    env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(KIOKU_SYNC_SHIM));
+    env.insert(QStringLiteral("KIOKU_SHIM_DIR"), QDir::currentPath());
+    env.insert(QStringLiteral("KIOKU_SHIM_FAIL_RENAME_TO"), refused);
+    // The preloaded library comes before the sanitizer's runtime in a sanitized build.
+    const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
+
+    const QStringList out = runChild(1099511627776LL, QStringLiteral("import"), env);
+    QCOMPARE(out.value(0), QStringLiteral("failed"));
+    QVERIFY2(out.join(QLatin1Char('\n')).contains(refused), qPrintable(out.join('\n')));
+    // The copies made before the renames stay in the backup folder; every other byte is as it was.
+    QCOMPARE(checksums(QDir::currentPath()), before);
+    QCOMPARE(checksums(old.path()), oldSums);
+}
+
 #include "tst_movefailure.moc"

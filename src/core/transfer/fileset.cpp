@@ -18,8 +18,6 @@ namespace kioku::transfer {
 
 namespace {
 
-int g_failRenameAt = -1;
-
 const QString kCrLf = QStringLiteral("\r\n");
 
 QString tempPathFor(const QString &path)
@@ -105,13 +103,6 @@ QString failure(const QString &fileName, const QString &reason)
 
 } // namespace
 
-namespace testing {
-void failRenameAt(int n)
-{
-    g_failRenameAt = n;
-}
-} // namespace testing
-
 QHash<QString, QString> readNotes(bool *clean)
 {
     QHash<QString, QString> notes;
@@ -136,8 +127,6 @@ QHash<QString, QString> readNotes(bool *clean)
 
 text::WriteResult replaceFiles(const QList<FileChange> &changes, const QDateTime &at, const QString &reason)
 {
-    const int failAt = g_failRenameAt;
-    g_failRenameAt = -1;
     if (changes.isEmpty())
         return text::WriteResult();
 
@@ -175,11 +164,8 @@ text::WriteResult replaceFiles(const QList<FileChange> &changes, const QDateTime
 
     // Then the renames; one that fails puts back the files renamed before it.
     for (int i = 0; i < paths.size(); ++i) {
-        const bool refused = i == failAt;
-        if (refused
-            || std::rename(QFile::encodeName(temps.at(i)).constData(), QFile::encodeName(paths.at(i)).constData())
-                != 0) {
-            const int error = refused ? EIO : errno;
+        if (std::rename(QFile::encodeName(temps.at(i)).constData(), QFile::encodeName(paths.at(i)).constData()) != 0) {
+            const int error = errno;
             for (int j = 0; j < i; ++j) {
                 int ignored = 0;
                 if (changes.at(j).existed)

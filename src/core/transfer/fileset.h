@@ -37,10 +37,4 @@ text::WriteResult replaceFiles(const QList<FileChange> &changes, const QDateTime
 // given are left unsaid.
 QHash<QString, QString> readNotes(bool *clean = nullptr);
 
-namespace testing {
-// Makes the rename of the `n`-th file (from 0) of the next replaceFiles() fail
-// as a vanished folder would. Tests only; -1 turns it off.
-void failRenameAt(int n);
-} // namespace testing
-
 } // namespace kioku::transfer
