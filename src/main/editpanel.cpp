@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
+#include "main/goalbox.h"
 #include "main/loggrid.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
@@ -73,6 +74,8 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
     bottom->addWidget(nameBox, 1);
+    goalBox = new GoalBox(ctx, this);
+    bottom->addWidget(goalBox);
 
     SetupLogGrid();
     fitGridWidth(msgHenList);
@@ -89,6 +92,7 @@ QString EditPanel::helpText() const
 void EditPanel::fill(const LogSummary &log)
 {
     txtPriData->setText(m_ctx.session.userName);
+    goalBox->load();
     cmdRowDel->setEnabled(false);
     SetupLogGrid();
     FillLogGrid(log.records());

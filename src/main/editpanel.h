@@ -9,6 +9,7 @@ class QPushButton;
 namespace kioku {
 
 class FlexGrid;
+class GoalBox;
 
 class EditPanel : public Panel {
     Q_OBJECT
@@ -31,6 +32,7 @@ public:
     FlexGrid *msgHenList;
     QPushButton *cmdRowDel, *cmdNew1, *cmdPHozon1;
     QLineEdit *txtPriData;
+    GoalBox *goalBox;       // 1日の目標
     int SelectedLogRow = 0; // the grid row last clicked
 
 signals:

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace kioku {
 
@@ -31,52 +34,79 @@ qint64 julianOf(const QString &date)
     return d.isValid() ? d.toJulianDay() : 0;
 }
 
+// Whether two date texts are the same: the usual ten letters compared as
+// three machine words, anything else letter by letter.
+inline bool sameText(const QString &a, const QString &b)
+{
+    if (a.size() != b.size())
+        return false;
+    if (a.size() != 10)
+        return a == b;
+    quint64 x[2], y[2];
+    quint32 xs, ys;
+    std::memcpy(x, a.constData(), 16);
+    std::memcpy(y, b.constData(), 16);
+    std::memcpy(&xs, a.constData() + 8, 4);
+    std::memcpy(&ys, b.constData() + 8, 4);
+    return x[0] == y[0] && x[1] == y[1] && xs == ys;
+}
+
 // A day being added up: the whole seconds of each known game so far.
 struct DayTally {
     qint64 julianDay = 0;
     std::array<qint64, 16> seconds{};
-    quint32 played = 0; // bit i: the i-th known game was played
+    quint32 played = 0;   // bit i: the i-th known game was played
+    bool counted = false; // its games and seconds are asked for
 };
 
 } // namespace
 
-QList<PlayDay> playDays(const QList<PlayRecord> &records, const QStringList &items)
+QList<PlayDay> playDays(const QList<PlayRecord> &records, const QDate &from, const QDate &to, const QStringList &items)
 {
+    const qint64 fromDay = from.isValid() ? from.toJulianDay() : std::numeric_limits<qint64>::max();
+    const qint64 toDay = to.isValid() ? to.toJulianDay() : std::numeric_limits<qint64>::min();
     const int known = int(std::min<qsizetype>(items.size(), 16));
+    // An item is told by its first letter, then matched whole.
+    std::array<char16_t, 16> firstLetter{};
+    for (int i = 0; i < known; ++i)
+        firstLetter[i] = items.at(i).isEmpty() ? u'\0' : items.at(i).at(0).unicode();
     QList<DayTally> tallies;
     QHash<qint64, qsizetype> index; // where each day stands in tallies
     // The log is mostly in date order with several plays a day: a date text
     // is read only when it differs from the record before, and a day met
-    // again out of order is found by a search.
+    // again out of order is looked up.
     const QString *lastText = nullptr;
-    qint64 lastJulian = 0;
     DayTally *cur = nullptr;
     bool sorted = true;
     for (const PlayRecord &r : records) {
-        if (!lastText || r.date != *lastText) {
+        if (!lastText || !sameText(r.date, *lastText)) {
             lastText = &r.date;
-            lastJulian = julianOf(r.date);
+            const qint64 day = julianOf(r.date);
             cur = nullptr;
-            if (lastJulian != 0) {
-                if (!tallies.isEmpty() && tallies.last().julianDay == lastJulian) {
+            if (day != 0) {
+                if (!tallies.isEmpty() && tallies.last().julianDay == day) {
                     cur = &tallies.last();
-                } else if (const auto at = index.constFind(lastJulian); at != index.cend()) {
+                } else if (const auto at = index.constFind(day); at != index.cend()) {
                     cur = &tallies[at.value()];
                 } else {
-                    if (!tallies.isEmpty() && tallies.last().julianDay > lastJulian)
+                    if (!tallies.isEmpty() && tallies.last().julianDay > day)
                         sorted = false;
-                    index.insert(lastJulian, tallies.size());
-                    tallies.append(DayTally{lastJulian, {}, 0});
+                    index.insert(day, tallies.size());
+                    tallies.append(DayTally{day, {}, 0, day >= fromDay && day <= toDay});
                     cur = &tallies.last();
                 }
             }
         }
-        if (!cur)
-            continue; // no date: counted nowhere
+        if (!cur || !cur->counted || r.item.isEmpty())
+            continue; // no date (counted nowhere), or a day whose games are not asked for
+        const char16_t first = r.item.at(0).unicode();
         for (int i = 0; i < known; ++i) {
-            if (r.item == items.at(i)) {
+            if (firstLetter[i] == first && r.item == items.at(i)) {
                 cur->played |= 1u << i;
-                cur->seconds[i] = text::roundHalfEven(double(cur->seconds[i]) + double(r.seconds));
+                // Rounded at every addition, halves to even, as the day's total is.
+                const double sum = double(cur->seconds[i]) + double(r.seconds);
+                cur->seconds[i] = std::isfinite(sum) && std::fabs(sum) < 9e18 ? qint64(std::nearbyint(sum))
+                                                                              : text::roundHalfEven(sum);
                 break;
             }
         }

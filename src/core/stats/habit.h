@@ -22,8 +22,11 @@ struct PlayDay {
     int kinds = 0;      // known games played that day
 };
 
-// The days with a play, oldest first, each once.
-QList<PlayDay> playDays(const QList<PlayRecord> &records, const QStringList &items = itemNames());
+// The days with a play, oldest first, each once; the seconds and kinds are
+// added up only for the days from … to (the days a calendar page shows: a
+// goal needs no more, and a decade of play is read at the cost of its dates).
+QList<PlayDay> playDays(const QList<PlayRecord> &records, const QDate &from = {}, const QDate &to = {},
+                        const QStringList &items = itemNames());
 
 struct HabitSummary {
     // Days in a row with a play ending today when today has one, else
@@ -34,7 +37,8 @@ struct HabitSummary {
     int longest = 0;    // the longest run of the whole log
     int monthDays = 0;  // days of today's month up to today with a play
     int monthSoFar = 0; // days of today's month up to today
-    // The days the goal was met, oldest first (none without a goal).
+    // The days the goal was met, oldest first (none without a goal), among
+    // the days whose games were added up.
     QList<QDate> goalDays;
 };
 
