@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/game/saveplay.h"
 #include "core/text/formats.h"
+#include "games/frame/bestline.h"
 #include "games/frame/historypanel.h"
 #include "widgets/appcontext.h"
 #include "widgets/graphbuttons.h"
@@ -110,6 +111,8 @@ void GameFrame::buildFrame()
     bottom->addWidget(m_chkAs);
     bottom->addWidget(m_cmdHozon);
     bottom->addWidget(m_cmdClear);
+    m_bestLine = new BestLine(m_desc.game, this);
+    bottom->addWidget(m_bestLine);
     bottom->addStretch(1);
     bottom->addWidget(m_cmdEnd);
     root->addLayout(bottom);
@@ -201,6 +204,7 @@ void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
 {
     const HistoryFile h = readHistory(m_desc.history);
     m_history->fill(h, filterName, chosen);
+    m_bestLine->setHistory(h.entries);
 
     // A damaged history file is told once per window, not at every filter.
     if ((h.readError || !h.clean) && !std::exchange(m_historyProblemTold, true))
@@ -409,6 +413,7 @@ void GameFrame::cmdHozon_Click()
         return;
     }
     m_history->appendSaved(entry, saved->gridRow);
+    m_bestLine->played(entry, playedMode());
     if (m_desc.panel.enabled && m_desc.panel.saveMakesCompact) {
         showHistoryPanel(); // a panel put away comes back to show the new row
         setPanelTall(false);
@@ -438,6 +443,7 @@ void GameFrame::cmdClear_Click()
         return;
     }
     m_history->clear();
+    m_bestLine->cleared();
     historyCleared();
     m_ctx.messages.info(this, QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"));
 }
@@ -505,6 +511,7 @@ void GameFrame::cmdStart_Click()
             showHistoryPanel();
         setPanelTall(false);
     }
+    m_bestLine->hideStanding();
     prepareBoard();
     m_cmdStart->setEnabled(false);
 }
