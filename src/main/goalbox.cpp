@@ -1,7 +1,7 @@
 #include "main/goalbox.h"
 
 #include "core/clock.h"
-#include "main/habitbox.h"
+#include "views/habitmarks.h"
 #include "views/panel.h"
 #include "widgets/appcontext.h"
 #include "widgets/messages.h"

@@ -1,9 +1,9 @@
 #include "main/habitbox.h"
 
 #include "core/clock.h"
+#include "views/habitmarks.h"
 #include "widgets/appcontext.h"
 #include "widgets/backcolor.h"
-#include "widgets/messages.h"
 #include "widgets/monthcalendar.h"
 
 #include <QGridLayout>
@@ -12,30 +12,6 @@
 #include <QProgressBar>
 
 namespace kioku {
-
-QColor runColour()
-{
-    return QColor(0xe0, 0x7b, 0x00); // orange
-}
-
-QColor goalColour()
-{
-    return QColor(0x2e, 0x9e, 0x4f); // green
-}
-
-DailyGoal loadDailyGoal(AppContext &ctx, QWidget *parent)
-{
-    const GoalRead r = readDailyGoal();
-    const QString title = QStringLiteral("読み込みエラー");
-    if (r.status.readError && ctx.session.tellOnce(QStringLiteral("read:") + kGoalFile))
-        ctx.messages.warn(parent,
-                          text::readFailureMessage(kGoalFile, r.status) + QStringLiteral("\r\n")
-                              + QStringLiteral("1日の目標はなしとして扱います。ファイルはそのまま残してあります。"),
-                          title);
-    if (r.garbled && ctx.session.tellOnce(QStringLiteral("garbled:") + kGoalFile))
-        ctx.messages.warn(parent, garbledGoalMessage(), title);
-    return r.goal;
-}
 
 namespace {
 QLabel *figureLabel(const char *name, QWidget *parent)
@@ -92,6 +68,8 @@ void HabitBox::rebuild(AppContext &ctx, const LogSummary &log, qint64 daySeconds
 {
     m_ctx = &ctx;
     m_log = log; // shares the records
+    m_daySeconds = daySeconds;
+    m_kinds = kinds;
     m_goal = loadDailyGoal(ctx, window());
     if (m_calendar != calendar) {
         m_calendar = calendar;
@@ -100,6 +78,19 @@ void HabitBox::rebuild(AppContext &ctx, const LogSummary &log, qint64 daySeconds
     }
     const HabitSummary h = markPage();
     showHabit(h, m_goal, goalProgress(m_goal, daySeconds, kinds));
+}
+
+void HabitBox::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    // The goal may have been changed on the edit screen meanwhile.
+    if (!m_ctx || !m_calendar)
+        return;
+    const DailyGoal goal = loadDailyGoal(*m_ctx, window());
+    if (goal == m_goal)
+        return;
+    m_goal = goal;
+    showHabit(markPage(), m_goal, goalProgress(m_goal, m_daySeconds, m_kinds));
 }
 
 HabitSummary HabitBox::markPage()

@@ -18,15 +18,6 @@ namespace kioku {
 struct AppContext;
 class MonthCalendar;
 
-// The colours the habit box and the calendar share: the frame of the run and
-// the mark of a day whose goal was met.
-QColor runColour();
-QColor goalColour();
-
-// The daily goal from "目標.txt"; a file that cannot be read, or holds no goal
-// that can be read, is told once per run and read as no goal.
-DailyGoal loadDailyGoal(AppContext &ctx, QWidget *parent);
-
 class HabitBox : public QFrame {
     Q_OBJECT
 public:
@@ -42,6 +33,9 @@ public:
     QLabel *lblMokuhyou; // the goal's caption
     QProgressBar *prgMokuhyou;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     // Marks the calendar's page; the figures as of today.
     HabitSummary markPage();
@@ -50,6 +44,8 @@ private:
     MonthCalendar *m_calendar = nullptr;
     LogSummary m_log;
     DailyGoal m_goal;
+    qint64 m_daySeconds = 0; // the day shown
+    int m_kinds = 0;
 };
 
 // Marks `habit` on the calendar: the run framed, the goal's days marked.

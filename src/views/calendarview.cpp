@@ -1,6 +1,7 @@
 #include "views/calendarview.h"
 
 #include "core/stats/calendar.h"
+#include "views/habitmarks.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
@@ -103,6 +104,8 @@ CalendarView::CalendarView(AppContext &ctx, QWidget *parent) : Panel(ctx, QStrin
         lblHan.append(l);
         legend->addWidget(l);
     }
+    legend->addSpacing(8);
+    legend->addWidget(habitLegend(this));
     legend->addStretch(1);
     top->addLayout(legend);
     top->addStretch(1);
@@ -125,6 +128,7 @@ CalendarView::CalendarView(AppContext &ctx, QWidget *parent) : Panel(ctx, QStrin
     bottom->addLayout(captioned(QStringLiteral("週別回数"), mcrKingaku, this), 1);
     v->addLayout(bottom, 4);
 
+    cellMarks = new CellMarks(msgCale);
     setUpGrids();
     fitGrids();
     resetChart(mcrKensu);
@@ -163,6 +167,7 @@ void CalendarView::fill(const LogSummary &log)
 
     showTable(msgCale, s.months);
     msgCale->scrollToLastIfMoreThan(kMonthRowsShown);
+    markMonthTable(cellMarks, m_ctx, log);
     for (int k = 0; k < kCalendarBands; ++k)
         lblHan.at(k)->setText(s.legend.at(k));
 

@@ -106,8 +106,8 @@ void MonthCalendar::paintCell(QPainter *painter, const QRect &rect, QDate date) 
         painter->drawRoundedRect(QRectF(rect).adjusted(w / 2 + 1, w / 2 + 1, -w / 2 - 1, -w / 2 - 1), w, w);
     }
     if (dot) {
-        const qreal r = qMax<qreal>(2.5, rect.height() / 9.0);
-        painter->setPen(Qt::NoPen);
+        const qreal r = qMax<qreal>(3, rect.height() / 7.0);
+        painter->setPen(QPen(back, 1)); // clear of a selected day's colour
         painter->setBrush(visibleLineOn(back, m_dayColour));
         painter->drawEllipse(QPointF(rect.right() - r - 3, rect.top() + r + 3), r, r);
     }

@@ -41,17 +41,16 @@ void tst_personalbest::standing_data()
     const QString d = QStringLiteral("2026/12/01|10:00:00|");
 
     // ---- number memory: the most digits all right at a display time ----
-    QTest::newRow("number: no earlier play") << nm << QStringList{} << d + "○○|2|0|100.0%|0.5秒" << counted << true
-                                             << false << "";
+    QTest::newRow("number: no earlier play")
+        << nm << QStringList{} << d + "○○|2|0|100.0%|0.5秒" << counted << true << false << "";
     QTest::newRow("number: more digits all right")
         << nm << QStringList{d + "m|8|0|100.0%|0.5秒", d + "m|10|2|83.3%|0.5秒"} << d + "m|9|0|100.0%|0.5秒" << counted
         << true << true << "8 桁";
     QTest::newRow("number: a wrong digit never beats")
         << nm << QStringList{d + "m|8|0|100.0%|0.5秒"} << d + "m|12|1|92.3%|0.5秒" << counted << false << false
         << "8 桁";
-    QTest::newRow("number: equal is no new best")
-        << nm << QStringList{d + "m|8|0|100.0%|0.5秒"} << d + "m|8|0|100.0%|0.5秒" << counted << true << false
-        << "8 桁";
+    QTest::newRow("number: equal is no new best") << nm << QStringList{d + "m|8|0|100.0%|0.5秒"}
+                                                  << d + "m|8|0|100.0%|0.5秒" << counted << true << false << "8 桁";
     QTest::newRow("number: each display time its own best")
         << nm << QStringList{d + "m|12|0|100.0%|1秒", d + "m|6|0|100.0%|0.5秒"} << d + "m|7|0|100.0%|0.5秒" << counted
         << true << true << "6 桁";
@@ -62,19 +61,20 @@ void tst_personalbest::standing_data()
     QTest::newRow("image: same count and time")
         << im << QStringList{d + "m|5|1|83.3%|5秒", d + "m|8|2|80.0%|5秒", d + "m|6|0|100.0%|3秒"}
         << d + "m|6|0|100.0%|5秒" << counted << true << true << "5 個正解";
-    QTest::newRow("image: fewer right") << im << QStringList{d + "m|5|1|83.3%|5秒"} << d + "m|4|2|66.7%|5秒"
-                                        << counted << true << false << "5 個正解";
+    QTest::newRow("image: fewer right") << im << QStringList{d + "m|5|1|83.3%|5秒"} << d + "m|4|2|66.7%|5秒" << counted
+                                        << true << false << "5 個正解";
 
     // ---- icon concentration: the fewest turns and seconds of a level ----
-    const QStringList icons = {d + "ノーマル|○|25|34.5|新|", d + "ノーマル|×|30|30.1||新", d + "イージー|○|20|10|新|新"};
-    QTest::newRow("icons: fewer seconds") << ic << icons << d + "ノーマル|○|27|29.9||" << counted << true << true
-                                          << "25 回・30.1 秒";
+    const QStringList icons = {d + "ノーマル|○|25|34.5|新|", d + "ノーマル|×|30|30.1||新",
+                               d + "イージー|○|20|10|新|新"};
+    QTest::newRow("icons: fewer seconds")
+        << ic << icons << d + "ノーマル|○|27|29.9||" << counted << true << true << "25 回・30.1 秒";
     QTest::newRow("icons: fewer turns") << ic << icons << d + "ノーマル|○|24|40||" << counted << true << true
                                         << "25 回・30.1 秒";
     QTest::newRow("icons: neither") << ic << icons << d + "ノーマル|○|26|31||" << counted << true << false
                                     << "25 回・30.1 秒";
-    QTest::newRow("icons: a level of its own") << ic << icons << d + "パニック|○|60|200||" << counted << true << false
-                                               << "";
+    QTest::newRow("icons: a level of its own")
+        << ic << icons << d + "パニック|○|60|200||" << counted << true << false << "";
 
     // ---- tracking memory: the longest trace at a lighting time ----
     QTest::newRow("tracking: longer trace") << tr << QStringList{d + "5|2|12|0.5|20秒", d + "9|0|40|1|50秒"}
@@ -89,8 +89,8 @@ void tst_personalbest::standing_data()
         << tl << typing << d + "10|10|0|30|100.0%|2.50/秒|60秒|2回" << timed << true << true << "2.10/秒";
     QTest::newRow("time lag counted: the 10-answer plays")
         << tl << typing << d + "10|10|0|30|100.0%|2.50/秒|41.3秒|2回" << counted << true << false << "3.00/秒";
-    QTest::newRow("cycle counted: faster") << cy << typing << d + "10|10|0|90|100.0%|3.10/秒|29秒|4" << counted << true
-                                           << true << "3.00/秒";
+    QTest::newRow("cycle counted: faster")
+        << cy << typing << d + "10|10|0|90|100.0%|3.10/秒|29秒|4" << counted << true << true << "3.00/秒";
     QTest::newRow("scrambled timed: equal rate")
         << sc << QStringList{d + "8|8|0|21|100.0%|0.70/秒|30秒"} << d + "9|9|0|21|100.0%|0.70/秒|30秒" << timed << true
         << false << "0.70/秒";

@@ -20,7 +20,10 @@ const QString kHistory = rules::kNumberMemoryHistoryFile;
 // A number-memory history line: `right` and `wrong` digits at `seconds`.
 QString historyLine(int right, int wrong, const QString &seconds)
 {
-    return QStringLiteral("\"2026/12/01\",\"10:00:00\",\"○\",%1,%2,\"50.0%\",\"%3秒\"").arg(right).arg(wrong).arg(seconds);
+    return QStringLiteral("\"2026/12/01\",\"10:00:00\",\"○\",%1,%2,\"50.0%\",\"%3秒\"")
+        .arg(right)
+        .arg(wrong)
+        .arg(seconds);
 }
 
 struct Window {
@@ -86,8 +89,8 @@ void tst_BestLine::standingAfterASave_data()
                                          << "これまでのベスト: 8 桁";
     QTest::newRow("a wrong digit") << QStringList{historyLine(6, 0, "0.5")} << "01234599" << false
                                    << "これまでのベスト: 6 桁";
-    QTest::newRow("another display time") << QStringList{historyLine(9, 0, "1")} << "01234567" << false
-                                          << "この設定では初めての記録です";
+    QTest::newRow("another display time")
+        << QStringList{historyLine(9, 0, "1")} << "01234567" << false << "この設定では初めての記録です";
     QTest::newRow("no history, a wrong digit") << QStringList{} << "91234567" << false << "";
 }
 
