@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -30,20 +29,6 @@ constexpr double kAnswerFontSize = 11;
 constexpr int kAnswerScrollMoreThan = 6; // rows shown before the grid scrolls to its newest row
 constexpr int kAnswerRowsShown = 7;      // header included
 
-TypingSetup cycleSetup()
-{
-    TypingSetup s;
-    s.answerCountSetting = cy::CycleSetting::AnswerCount;
-    s.playSecondsSetting = cy::CycleSetting::PlaySeconds;
-    s.playModeSetting = cy::CycleSetting::PlayModeSetting;
-    for (int i = 1; i <= 100; ++i)
-        s.answerCountItems << QString::number(i);
-    for (int i = 10; i <= 180; i += 5)
-        s.playSecondsItems << QString::number(i);
-    s.barWidth = kBarWidth;
-    return s;
-}
-
 } // namespace
 
 CycleTypingWindow::CycleTypingWindow(AppContext &ctx, QWidget *parent)
@@ -52,7 +37,12 @@ CycleTypingWindow::CycleTypingWindow(AppContext &ctx, QWidget *parent)
 }
 
 CycleTypingWindow::CycleTypingWindow(AppContext &ctx, int turnLimit, QWidget *parent)
-    : TypingFrame(ctx, cycleDescription(), cycleSetup(), parent), m_sequence(turnLimit), m_columnTwips(kAnswerTwips)
+    : TypingFrame(
+        ctx, cycleDescription(),
+        {cy::CycleSetting::AnswerCount, cy::CycleSetting::PlaySeconds, cy::CycleSetting::PlayModeSetting, kBarWidth},
+        parent),
+      m_sequence(turnLimit),
+      m_columnTwips(kAnswerTwips)
 {
     buildPlayArea();
 }
@@ -81,65 +71,19 @@ void CycleTypingWindow::buildPlayArea()
     m_msgInp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     l.row->insertWidget(l.row->indexOf(l.board) + 1, m_msgInp);
 
-    const WordListBox words = makeWordListBox(area, 130, 170);
-    m_fraJisyo = words.box;
-    m_lstJisyo = words.list;
-    l.row->addWidget(m_fraJisyo);
-
-    l.strip->addWidget(modeBox());
-    l.strip->addWidget(resultBox(), 1);
+    l.row->addWidget(makeWordListBox(area, 130, 170));
+    addSettingsAndResults(l.strip);
 }
 
 // ---------------------------------------------------------------- opening
 
-std::optional<GameFrame::OpenRefusal> CycleTypingWindow::openRefusal()
-{
-    // Without words there is nothing to play: the player is told which list
-    // to fill, and stays in the main window.
-    m_load = cy::loadDictionary(cy::kCycleDictionaryFile);
-    if (!m_load.ok())
-        return OpenRefusal{m_load.message, QStringLiteral("輪廻記憶"), false};
-    return std::nullopt;
-}
-
 void CycleTypingWindow::loadGame()
 {
     TypingFrame::loadGame();
-    LoadDictionary();
+    fitAnswerColumns();
     m_lblMondai->clear();
     m_sequence.clear();
     ResetAnswerGrid();
-}
-
-void CycleTypingWindow::LoadDictionary()
-{
-    m_dictionary = m_load.dictionary;
-    m_fraJisyo->setTitle(cy::dictionaryCaption(Game::Cycle, m_dictionary.size()));
-    showWordList();
-    fitAnswerColumns();
-}
-
-void CycleTypingWindow::showWordList()
-{
-    if (m_listed == m_dictionary.words())
-        return;
-    m_listed = m_dictionary.words();
-    m_lstJisyo->clear();
-    m_lstJisyo->addItems(m_listed);
-}
-
-void CycleTypingWindow::refillDictionary()
-{
-    // The table keeps the size it had at opening: words the list has gained
-    // since are left out, and a list that cannot be read leaves it as it was.
-    const cy::DictionaryLoad r = cy::refillDictionary(m_dictionary, cy::kCycleDictionaryFile);
-    if (!r.ok()) {
-        const QString reason = r.message.section(QStringLiteral("\r\n"), 0, 0);
-        reportProblem(reason + QStringLiteral("\r\nこのプレイは、画面を開いたときに読み込んだ単語で出題します。"));
-        return;
-    }
-    showWordList();
-    fitAnswerColumns();
 }
 
 void CycleTypingWindow::fitAnswerColumns()
@@ -148,7 +92,7 @@ void CycleTypingWindow::fitAnswerColumns()
     f.setPointSizeF(kAnswerFontSize);
     const QFontMetrics fm(f);
     int widest = 0;
-    for (const QString &w : m_dictionary.words())
+    for (const QString &w : dictionary().words())
         widest = qMax(widest, fm.horizontalAdvance(w));
     // A cell's text sits inside a margin on either side.
     const int needed = pixelsToTwips(m_msgInp, widest + 2 * fm.averageCharWidth());
@@ -190,7 +134,9 @@ void CycleTypingWindow::prepareTyping()
 void CycleTypingWindow::beginPlay()
 {
     QPointer<CycleTypingWindow> self(this);
-    refillDictionary(); // a problem with the list is told before the play's time runs
+    // A problem with the list is told before the play's time runs.
+    if (refillDictionary())
+        fitAnswerColumns();
     if (!self || closing())
         return;
     ResetAnswerGrid(); // in the widths the words read now need; lblMonsu shows 1
@@ -200,7 +146,7 @@ void CycleTypingWindow::beginPlay()
 
 void CycleTypingWindow::StartNextTurn()
 {
-    const QString word = cy::pickWord(context().random, m_dictionary);
+    const QString word = pickWord();
     if (!m_sequence.addTurn(word))
         return;
     m_lblMondai->setText(word);
@@ -256,18 +202,13 @@ void CycleTypingWindow::giveUp()
 
 std::optional<GameFrame::SavedPlay> CycleTypingWindow::result(const QDateTime &now) const
 {
-    if (rightCount() + wrongCount() == 0)
+    const std::optional<cy::TypingResult> r = typingResult(now);
+    if (!r)
         return std::nullopt;
-    cy::TypingResult r;
-    r.saved = now;
-    r.right = rightCount();
-    r.wrong = wrongCount();
-    r.typed = typedCharacters();
-    r.seconds = playSecondsValue();
     // The turn as lblMonsu shows it: after the last word of a turn, the next
     // turn has already begun.
     const int turn = m_sequence.turn();
-    return SavedPlay{cy::cycleEntry(r, turn), cy::cycleRecord(r, m_sequence.position(), turn)};
+    return SavedPlay{cy::cycleEntry(*r, turn), cy::cycleRecord(*r, m_sequence.position(), turn)};
 }
 
 } // namespace kioku

@@ -1,12 +1,8 @@
 #pragma once
 // 輪廻記憶 (cycle typing): type every word shown so far, then the new one.
 #include "core/rules/cycle.h"
-#include "core/rules/dictionary.h"
 #include "games/frame/gamedescription.h"
 #include "games/typing/typingframe.h"
-
-class QGroupBox;
-class QListWidget;
 
 namespace kioku {
 
@@ -33,17 +29,13 @@ public:
     const kioku::rules::CycleSequence &sequence() const { return m_sequence; }
     // The word the player must type now ("" while none is due).
     QString dueWord() const { return m_sequence.dueWord(); }
-    const kioku::rules::WordDictionary &dictionary() const { return m_dictionary; }
 
     // ---- controls ----
     QLabel *lblMondai() const { return m_lblMondai; }
     QLabel *lblMonsu() const { return m_lblMonsu; }
     kioku::FlexGrid *msgInp() const { return m_msgInp; }
-    QGroupBox *fraJisyo() const { return m_fraJisyo; }
-    QListWidget *lstJisyo() const { return m_lstJisyo; }
 
 protected:
-    std::optional<OpenRefusal> openRefusal() override;
     void loadGame() override;
     void prepareTyping() override;
     void beginPlay() override;
@@ -53,25 +45,16 @@ protected:
 
 private:
     void buildPlayArea();
-    void LoadDictionary();
-    // Reads the list again at the start of a play, into the table of the size it had at opening.
-    void refillDictionary();
-    void showWordList();
     // The width of the two answer columns: their design width, or wider when
     // the longest word of the list would not fit.
     void fitAnswerColumns();
     void fitAnswerGridSize();
 
-    kioku::rules::DictionaryLoad m_load;
-    kioku::rules::WordDictionary m_dictionary;
-    QStringList m_listed; // the words lstJisyo shows
     kioku::rules::CycleSequence m_sequence;
     int m_columnTwips;
     QLabel *m_lblMondai = nullptr;
     QLabel *m_lblMonsu = nullptr;
     kioku::FlexGrid *m_msgInp = nullptr;
-    QGroupBox *m_fraJisyo = nullptr;
-    QListWidget *m_lstJisyo = nullptr;
 };
 
 } // namespace kioku

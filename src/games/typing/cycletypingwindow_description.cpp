@@ -34,20 +34,12 @@ QString helpText()
 
 GameDescription cycleDescription()
 {
-    GameDescription d;
-    d.game = Game::Cycle;
-    d.caption = QStringLiteral("輪廻記憶");
-    d.settings = rules::cycleSettings();
-    d.autoSaveSetting = rules::CycleSetting::AutoSave;
-    d.history = rules::cycleHistory();
+    GameDescription d = typingDescription({Game::Cycle, QStringLiteral("輪廻記憶"), rules::cycleSettings(),
+                                           rules::CycleSetting::AutoSave, rules::cycleHistory(), typingPlaySeconds(),
+                                           typingAnswerCounts(),
+                                           view(QStringLiteral("cmdJisyo"), QStringLiteral("ターン数"), 1, {10})});
     d.columns = typingColumns(QStringLiteral("Ｔ"));
     d.gridFontSize = 11;
-    d.filters = {typingSecondsFilter(numbers(10, 180, 5)), typingCountFilter(numbers(1, 100))};
-    d.views = typingViews(view(QStringLiteral("cmdJisyo"), QStringLiteral("ターン数"), 1, {10}));
-    d.refreshOrder = {QStringLiteral("cmdByou"),  QStringLiteral("cmdRitu"),  QStringLiteral("cmdKaitou"),
-                      QStringLiteral("cmdPByou"), QStringLiteral("cmdJisyo"), QStringLiteral("cmdMoji")};
-    d.initialView = QStringLiteral("cmdKaitou");
-    d.playTimerMs = 50;
     d.helpText = helpText();
     return d;
 }

@@ -2,7 +2,6 @@
 
 #include "core/clock.h"
 #include "core/rules/scrambled.h"
-#include "games/frame/descriptionparts.h"
 #include "widgets/answerbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/backcolor.h"
@@ -48,23 +47,13 @@ constexpr double kRightShownMs = 500;
 constexpr double kWrongShownMs = 1200;
 constexpr double kGiveUpShownMs = 700;
 
-TypingSetup scrambledSetup()
-{
-    TypingSetup s;
-    s.answerCountSetting = sc::ScrambledSetting::AnswerCount;
-    s.playSecondsSetting = sc::ScrambledSetting::PlaySeconds;
-    s.playModeSetting = sc::ScrambledSetting::PlayModeSetting;
-    // The same lists as the history's filter boxes.
-    s.answerCountItems = describe::numbers(1, 30);
-    s.playSecondsItems = describe::numbers(10, 180, 10);
-    s.barWidth = kBarWidth;
-    return s;
-}
-
 } // namespace
 
 ScrambledTypingWindow::ScrambledTypingWindow(AppContext &ctx, QWidget *parent)
-    : TypingFrame(ctx, scrambledDescription(), scrambledSetup(), parent)
+    : TypingFrame(ctx, scrambledDescription(),
+                  {sc::ScrambledSetting::AnswerCount, sc::ScrambledSetting::PlaySeconds,
+                   sc::ScrambledSetting::PlayModeSetting, kBarWidth, sc::kScrambledMaxLength},
+                  parent)
 {
     buildPlayArea();
 }
@@ -145,16 +134,7 @@ void ScrambledTypingWindow::buildPlayArea()
     wordRow->addWidget(m_lblLoop);
     left->addLayout(wordRow);
 
-    auto *answerRow = new QHBoxLayout;
-    answerRow->addWidget(captionLabel(QStringLiteral("解答"), board));
-    txtKaitou()->setParent(board);
-    {
-        QFont f = txtKaitou()->font();
-        f.setPointSizeF(18);
-        txtKaitou()->setFont(f);
-    }
-    answerRow->addWidget(txtKaitou(), 1);
-    left->addLayout(answerRow);
+    left->addLayout(makeAnswerRow(board));
     left->addWidget(timeBar(), 0, Qt::AlignHCenter);
 
     m_lblChui = new QLabel(board);
@@ -182,19 +162,13 @@ void ScrambledTypingWindow::buildPlayArea()
     row->addLayout(buttons);
 
     // The display seconds go with the other settings.
-    m_cboMode = new QComboBox(modeBox());
-    m_cboMode->setObjectName(QStringLiteral("cboMode"));
+    m_cboMode = addSettingBox(QStringLiteral("cboMode"), QStringLiteral("表示秒"));
     m_cboMode->setToolTip(QStringLiteral("１文字を表示する秒数"));
     connect(m_cboMode, &QComboBox::activated, this, [this](int) { cboMode_Click(); });
-    auto *ml = static_cast<QHBoxLayout *>(modeBox()->layout());
-    ml->addSpacing(8);
-    ml->addWidget(captionLabel(QStringLiteral("表示秒"), modeBox()));
-    ml->addWidget(m_cboMode);
 
     auto *strip = new QHBoxLayout;
     strip->setSpacing(12);
-    strip->addWidget(modeBox());
-    strip->addWidget(resultBox(), 1);
+    addSettingsAndResults(strip);
     column->addLayout(strip);
     // With the history put away the board keeps its height; the room left is below it.
     column->addStretch(1);
@@ -213,46 +187,31 @@ QColor ScrambledTypingWindow::tileLetterColor(int index) const
 
 // ---------------------------------------------------------------- opening
 
-std::optional<GameFrame::OpenRefusal> ScrambledTypingWindow::openRefusal()
-{
-    // Without a word of one to nine letters there is nothing to play: the
-    // player is told which list to fill, and stays in the main window.
-    m_load = sc::loadDictionary(sc::kScrambledDictionaryFile, sc::kScrambledMaxLength);
-    if (!m_load.ok())
-        return OpenRefusal{m_load.message, QStringLiteral("バラバラ記憶"), false};
-    return std::nullopt;
-}
-
 void ScrambledTypingWindow::loadGame()
 {
     TypingFrame::loadGame();
     clearTiles();
-    LoadDictionary();
+    showSkippedWords();
 
     // The window opens with a scrambled word and its solution.
-    m_word = sc::pickWord(context().random, m_dictionary);
+    m_word = pickWord();
     m_order = sc::scrambleLetters(context().random, sc::lettersOf(m_word));
     placeTiles(m_order);
     RevealWord();
     m_lblLoop->setText(QStringLiteral("回"));
 
-    m_cboMode->clear();
-    m_cboMode->addItems(sc::displaySecondsItems());
-    const QString shown = sc::displaySecondsItem(settings().toFloat(sc::ScrambledSetting::DisplaySeconds));
-    if (m_cboMode->findText(shown) < 0)
-        m_cboMode->addItem(shown); // a value written into the file by hand still shows
-    m_cboMode->setCurrentIndex(m_cboMode->findText(shown));
+    showChoices(m_cboMode, sc::displaySecondsItems(),
+                sc::displaySecondsItem(settings().toFloat(sc::ScrambledSetting::DisplaySeconds)));
 }
 
-void ScrambledTypingWindow::LoadDictionary()
+void ScrambledTypingWindow::showSkippedWords()
 {
-    m_dictionary = m_load.dictionary;
     // Words too long for the nine tiles are never drawn; the window says so
     // where the player sees it every time, without a box to click away.
-    if (m_load.skippedLong > 0) {
-        m_lblChui->setText(
-            QStringLiteral("※")
-            + sc::skippedWordsMessage(sc::kScrambledDictionaryFile, m_load.skippedLong, sc::kScrambledMaxLength));
+    const int skipped = dictionaryLoad().skippedLong;
+    if (skipped > 0) {
+        m_lblChui->setText(QStringLiteral("※")
+                           + sc::skippedWordsMessage(sc::kScrambledDictionaryFile, skipped, sc::kScrambledMaxLength));
         m_lblChui->show();
     } else {
         m_lblChui->clear();
@@ -389,7 +348,7 @@ ScrambledTypingWindow::WordEnd ScrambledTypingWindow::ShowScrambledWord(quint64 
 {
     clearTiles();
     txtKaitou()->clear();
-    m_word = sc::pickWord(context().random, m_dictionary);
+    m_word = pickWord();
     const QStringList letters = sc::lettersOf(m_word);
     m_pass = 1;
     m_submitted.clear();
@@ -563,17 +522,12 @@ void ScrambledTypingWindow::remainingTaken(int remaining)
 
 std::optional<GameFrame::SavedPlay> ScrambledTypingWindow::result(const QDateTime &now) const
 {
-    if (rightCount() + wrongCount() == 0)
+    const std::optional<sc::TypingResult> r = typingResult(now);
+    if (!r)
         return std::nullopt;
-    sc::TypingResult r;
-    r.saved = now;
-    r.right = rightCount();
-    r.wrong = wrongCount();
-    r.typed = typedCharacters();
-    r.seconds = playSecondsValue();
     const QString seconds =
-        sc::scrambledSecondsText(timedPlay() ? sc::PlayMode::Timed : sc::PlayMode::Counted, r.seconds);
-    return SavedPlay{sc::scrambledEntry(r, seconds), sc::scrambledRecord(r, seconds)};
+        sc::scrambledSecondsText(timedPlay() ? sc::PlayMode::Timed : sc::PlayMode::Counted, r->seconds);
+    return SavedPlay{sc::scrambledEntry(*r, seconds), sc::scrambledRecord(*r, seconds)};
 }
 
 } // namespace kioku

@@ -3,7 +3,6 @@
 // scrambled order, pass after pass, each pass freshly shuffled, until the
 // player types the word in its right order. ESC or a click on the letter tiles
 // gives the word up and the play goes on with the next one.
-#include "core/rules/dictionary.h"
 #include "games/frame/gamedescription.h"
 #include "games/typing/typingframe.h"
 
@@ -37,9 +36,6 @@ public:
     // The letters of the current pass in their scrambled order (tile k holds letter k).
     const QStringList &currentOrder() const { return m_order; }
     int pass() const { return m_pass; }
-    // Characters typed in this play: every submitted answer's characters,
-    // right or wrong; right + wrong once a counted play has ended.
-    const kioku::rules::WordDictionary &dictionary() const { return m_dictionary; }
     // The colour a tile's letter is drawn in (kTileBack while hidden).
     QColor tileLetterColor(int index) const;
 
@@ -54,7 +50,6 @@ public:
     QLabel *lblChui() const { return m_lblChui; }
 
 protected:
-    std::optional<OpenRefusal> openRefusal() override;
     void loadGame() override;
     void prepareTyping() override;
     void beginPlay() override;
@@ -80,7 +75,7 @@ private:
     };
 
     void buildPlayArea();
-    void LoadDictionary();
+    void showSkippedWords();
     // The words of a play, one after the other, until the play ends. One loop:
     // a give-up ends the running display and the loop goes on with the next
     // word, so no display is ever started inside another's wait.
@@ -103,8 +98,6 @@ private:
     void showWholeWord(const QString &word);
     double displayMs() const;
 
-    kioku::rules::DictionaryLoad m_load;
-    kioku::rules::WordDictionary m_dictionary;
     QString m_word;
     QStringList m_order;
     int m_pass = 0;

@@ -32,23 +32,16 @@ QString helpText()
 
 GameDescription scrambledDescription()
 {
-    GameDescription d;
-    d.game = Game::Scrambled;
-    d.caption = QStringLiteral("バラバラ記憶");
-    d.settings = rules::scrambledSettings();
-    d.autoSaveSetting = rules::ScrambledSetting::AutoSave;
-    d.history = rules::scrambledHistory();
+    GameDescription d =
+        typingDescription({Game::Scrambled, QStringLiteral("バラバラ記憶"), rules::scrambledSettings(),
+                           rules::ScrambledSetting::AutoSave, rules::scrambledHistory(), numbers(10, 180, 10),
+                           numbers(1, 30), spareView(QStringLiteral("cmdJisyo"), QStringLiteral("予備"))});
     d.columns = {col(QStringLiteral("回"), 600, 0),       col(QStringLiteral("日付"), 1400, 1, C),
                  col(QStringLiteral("時間"), 1000, 2, C), col(QStringLiteral("答数"), 600, 3),
                  col(QStringLiteral("ＯＫ"), 600, 4),     col(QStringLiteral("ＮＧ"), 600, 5),
                  col(QStringLiteral("字数"), 755, 6),     col(QStringLiteral("正解率"), 880, 7),
                  col(QStringLiteral("秒当たり"), 980, 8), col(QStringLiteral("表示秒数"), 1025, 9)};
     d.saveScrollMoreThan = 8;
-    d.filters = {typingSecondsFilter(numbers(10, 180, 10)), typingCountFilter(numbers(1, 30))};
-    d.views = typingViews(spareView(QStringLiteral("cmdJisyo"), QStringLiteral("予備")));
-    d.refreshOrder = {QStringLiteral("cmdByou"), QStringLiteral("cmdRitu"), QStringLiteral("cmdKaitou"),
-                      QStringLiteral("cmdPByou"), QStringLiteral("cmdMoji")};
-    d.initialView = QStringLiteral("cmdKaitou");
     d.panel.enabled = true;
     d.panel.viewMakesTall = true;
     d.panel.startMakesCompact = true;

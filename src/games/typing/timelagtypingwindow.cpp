@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -24,24 +23,13 @@ constexpr int kBarWidth = 420;
 constexpr double kBlankMs = 100;       // the blank before each new word
 constexpr double kSecondWordMs = 1000; // the pause before the second word of a "2回" play
 
-TypingSetup timeLagSetup()
-{
-    TypingSetup s;
-    s.answerCountSetting = tl::TimeLagSetting::AnswerCount;
-    s.playSecondsSetting = tl::TimeLagSetting::PlaySeconds;
-    s.playModeSetting = tl::TimeLagSetting::PlayModeSetting;
-    for (int i = 1; i <= 100; ++i)
-        s.answerCountItems << QString::number(i);
-    for (int i = 10; i <= 180; i += 5)
-        s.playSecondsItems << QString::number(i);
-    s.barWidth = kBarWidth;
-    return s;
-}
-
 } // namespace
 
 TimeLagTypingWindow::TimeLagTypingWindow(AppContext &ctx, QWidget *parent)
-    : TypingFrame(ctx, timeLagDescription(), timeLagSetup(), parent)
+    : TypingFrame(ctx, timeLagDescription(),
+                  {tl::TimeLagSetting::AnswerCount, tl::TimeLagSetting::PlaySeconds,
+                   tl::TimeLagSetting::PlayModeSetting, kBarWidth},
+                  parent)
 {
     buildPlayArea();
 }
@@ -55,35 +43,15 @@ void TimeLagTypingWindow::buildPlayArea()
     l.boardLayout->addLayout(makeAnswerRow(l.board));
     l.boardLayout->addWidget(timeBar(), 0, Qt::AlignHCenter);
 
-    const WordListBox words = makeWordListBox(area, 150, 150);
-    m_fraJisyo = words.box;
-    m_lstJisyo = words.list;
-    l.row->addWidget(m_fraJisyo);
+    l.row->addWidget(makeWordListBox(area, 150, 150));
 
     // The lag goes with the other settings.
-    m_cboMode = new QComboBox(modeBox());
-    m_cboMode->setObjectName(QStringLiteral("cboMode"));
+    m_cboMode = addSettingBox(QStringLiteral("cboMode"), QStringLiteral("時間差"));
     connect(m_cboMode, &QComboBox::activated, this, [this](int) { cboMode_Click(); });
-    auto *ml = static_cast<QHBoxLayout *>(modeBox()->layout());
-    ml->addSpacing(8);
-    ml->addWidget(captionLabel(QStringLiteral("時間差"), modeBox()));
-    ml->addWidget(m_cboMode);
-
-    l.strip->addWidget(modeBox());
-    l.strip->addWidget(resultBox(), 1);
+    addSettingsAndResults(l.strip);
 }
 
 // ---------------------------------------------------------------- opening
-
-std::optional<GameFrame::OpenRefusal> TimeLagTypingWindow::openRefusal()
-{
-    // Without words there is nothing to play: the player is told which list
-    // to fill, and stays in the main window.
-    m_load = tl::loadDictionary(tl::kTimeLagDictionaryFile);
-    if (!m_load.ok())
-        return OpenRefusal{m_load.message, QStringLiteral("時間差記憶"), false};
-    return std::nullopt;
-}
 
 void TimeLagTypingWindow::loadGame()
 {
@@ -91,17 +59,8 @@ void TimeLagTypingWindow::loadGame()
     m_cboMode->clear();
     m_cboMode->addItems(tl::lagItems());
     m_cboMode->setCurrentIndex(m_cboMode->findText(settings().text(tl::TimeLagSetting::Lag)));
-    LoadDictionary();
     m_lblMondai->clear();
-    m_current = tl::pickWord(context().random, m_dictionary);
-}
-
-void TimeLagTypingWindow::LoadDictionary()
-{
-    m_dictionary = m_load.dictionary;
-    m_lstJisyo->clear();
-    m_lstJisyo->addItems(m_dictionary.words());
-    m_fraJisyo->setTitle(tl::dictionaryCaption(Game::TimeLag, m_dictionary.size()));
+    m_current = pickWord();
 }
 
 void TimeLagTypingWindow::cboMode_Click()
@@ -150,7 +109,7 @@ void TimeLagTypingWindow::beginPlay()
 bool TimeLagTypingWindow::ShowNextWord()
 {
     m_shown.append(m_lblMondai->text());
-    m_current = tl::pickWord(context().random, m_dictionary);
+    m_current = pickWord();
     m_lblMondai->clear();
     const WaitEnd w = holdInputFor(kBlankMs);
     if (w == WaitEnd::Closed)
@@ -191,19 +150,12 @@ void TimeLagTypingWindow::giveUp()
 
 std::optional<GameFrame::SavedPlay> TimeLagTypingWindow::result(const QDateTime &now) const
 {
-    if (rightCount() + wrongCount() == 0)
+    const std::optional<tl::TypingResult> r = typingResult(now);
+    if (!r)
         return std::nullopt;
-    tl::TypingResult r;
-    r.saved = now;
-    r.right = rightCount();
-    r.wrong = wrongCount();
-    r.typed = typedCharacters();
-    r.seconds = playSecondsValue();
     const QString lag = playLag();
-    const QString setting = playSettingText();
-    return SavedPlay{tl::timeLagEntry(r, lag),
-                     tl::timeLagRecord(r, tl::playModeItem(timedPlay() ? tl::PlayMode::Timed : tl::PlayMode::Counted),
-                                       setting, lag)};
+    const QString mode = tl::playModeItem(timedPlay() ? tl::PlayMode::Timed : tl::PlayMode::Counted);
+    return SavedPlay{tl::timeLagEntry(*r, lag), tl::timeLagRecord(*r, mode, playSettingText(), lag)};
 }
 
 } // namespace kioku

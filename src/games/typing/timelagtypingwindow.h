@@ -1,13 +1,9 @@
 #pragma once
 // 時間差記憶 (time-lag typing): words appear one at a time, and the player
 // types not the word on display but the one shown one or two words before.
-#include "core/rules/dictionary.h"
 #include "games/typing/typingframe.h"
 
 #include <QStringList>
-
-class QGroupBox;
-class QListWidget;
 
 namespace kioku {
 
@@ -32,16 +28,12 @@ public:
     // The lag the play (the one under way or the last one) was started with;
     // before any play, the one chosen now.
     QString playLag() const;
-    const kioku::rules::WordDictionary &dictionary() const { return m_dictionary; }
 
     // ---- controls ----
     QLabel *lblMondai() const { return m_lblMondai; }
     QComboBox *cboMode() const { return m_cboMode; }
-    QGroupBox *fraJisyo() const { return m_fraJisyo; }
-    QListWidget *lstJisyo() const { return m_lstJisyo; }
 
 protected:
-    std::optional<OpenRefusal> openRefusal() override;
     void loadGame() override;
     void prepareTyping() override;
     void beginPlay() override;
@@ -51,21 +43,16 @@ protected:
 
 private:
     void buildPlayArea();
-    void LoadDictionary();
     // The next word: the one on display joins the shown words, a new one is
     // drawn and shown after a blank of a tenth of a second, during which the
     // player's keys are held, not lost. False when the window went meanwhile.
     bool ShowNextWord();
 
-    kioku::rules::DictionaryLoad m_load;
-    kioku::rules::WordDictionary m_dictionary;
     QStringList m_shown;
     QString m_current;
     QString m_playLag; // taken at スタート
     QLabel *m_lblMondai = nullptr;
     QComboBox *m_cboMode = nullptr;
-    QGroupBox *m_fraJisyo = nullptr;
-    QListWidget *m_lstJisyo = nullptr;
 };
 
 } // namespace kioku

@@ -38,23 +38,14 @@ QString helpText()
 
 GameDescription timeLagDescription()
 {
-    GameDescription d;
-    d.game = Game::TimeLag;
-    d.caption = QStringLiteral("時間差記憶");
-    d.settings = rules::timeLagSettings();
-    d.autoSaveSetting = rules::TimeLagSetting::AutoSave;
-    d.history = rules::timeLagHistory();
+    GameDescription d = typingDescription(
+        {Game::TimeLag, QStringLiteral("時間差記憶"), rules::timeLagSettings(), rules::TimeLagSetting::AutoSave,
+         rules::timeLagHistory(), typingPlaySeconds(), typingAnswerCounts(),
+         view(QStringLiteral("cmdJisyo"), QStringLiteral("予備"), 1, {3}, ValueRule::LeadingNumber, false)});
     d.columns = typingColumns(QStringLiteral("Ｍ"));
     d.gridFontSize = 11;
-    d.filters = {typingSecondsFilter(numbers(10, 180, 5)), typingCountFilter(numbers(1, 100)),
-                 filterBox(QStringLiteral("cboMode2"), QStringLiteral("モード"), rules::lagItems(), firstChar(10),
-                           {QStringLiteral("cboJikan2"), QStringLiteral("cboKaisu2")}, false)};
-    d.views =
-        typingViews(view(QStringLiteral("cmdJisyo"), QStringLiteral("予備"), 1, {3}, ValueRule::LeadingNumber, false));
-    d.refreshOrder = {QStringLiteral("cmdByou"),  QStringLiteral("cmdRitu"),  QStringLiteral("cmdKaitou"),
-                      QStringLiteral("cmdPByou"), QStringLiteral("cmdJisyo"), QStringLiteral("cmdMoji")};
-    d.initialView = QStringLiteral("cmdKaitou");
-    d.playTimerMs = 50;
+    d.filters << filterBox(QStringLiteral("cboMode2"), QStringLiteral("モード"), rules::lagItems(), firstChar(10),
+                           {QStringLiteral("cboJikan2"), QStringLiteral("cboKaisu2")}, false);
     d.helpText = helpText();
     return d;
 }

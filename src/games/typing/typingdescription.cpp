@@ -6,6 +6,44 @@ namespace kioku {
 
 using namespace describe;
 
+QStringList typingAnswerCounts()
+{
+    return numbers(1, 100);
+}
+
+QStringList typingPlaySeconds()
+{
+    return numbers(10, 180, 5);
+}
+
+GameDescription typingDescription(const TypingDescription &t)
+{
+    GameDescription d;
+    d.game = t.game;
+    d.caption = t.caption;
+    d.settings = t.settings;
+    d.autoSaveSetting = t.autoSaveSetting;
+    d.history = t.history;
+    d.filters = {filterBox(QStringLiteral("cboJikan2"), QStringLiteral("秒数"), t.playSeconds, withSuffix(9, kSec),
+                           {QStringLiteral("cboKaisu2")}),
+                 filterBox(QStringLiteral("cboKaisu2"), QStringLiteral("答数"), t.answerCounts, sumOf(4, 5),
+                           {QStringLiteral("cboJikan2")})};
+    d.views = {view(QStringLiteral("cmdKaitou"), QStringLiteral("答数"), 2, {4, 5}, ValueRule::LeadingNumber, true,
+                    {QStringLiteral("正解"), QStringLiteral("不正解")}),
+               view(QStringLiteral("cmdPByou"), QStringLiteral("秒数"), 1, {9}),
+               view(QStringLiteral("cmdRitu"), QStringLiteral("正解率"), 1, {7}, ValueRule::DropLastChar),
+               view(QStringLiteral("cmdByou"), QStringLiteral("秒当たり"), 1, {8}),
+               view(QStringLiteral("cmdMoji"), QStringLiteral("字数"), 1, {6}),
+               t.jisyo};
+    d.refreshOrder = {QStringLiteral("cmdByou"), QStringLiteral("cmdRitu"), QStringLiteral("cmdKaitou"),
+                      QStringLiteral("cmdPByou")};
+    if (!t.jisyo.columns.isEmpty())
+        d.refreshOrder << t.jisyo.objectName;
+    d.refreshOrder << QStringLiteral("cmdMoji");
+    d.initialView = QStringLiteral("cmdKaitou");
+    return d;
+}
+
 QList<GridColumn> typingColumns(const QString &last)
 {
     return {col(QStringLiteral("回"), 570, 0),
@@ -19,29 +57,6 @@ QList<GridColumn> typingColumns(const QString &last)
             col(QStringLiteral("秒当たり"), 980, 8),
             col(QStringLiteral("秒数"), 980, 9),
             col(last, 360, 10, C)};
-}
-
-FilterBox typingSecondsFilter(const QStringList &items)
-{
-    return filterBox(QStringLiteral("cboJikan2"), QStringLiteral("秒数"), items, withSuffix(9, kSec),
-                     {QStringLiteral("cboKaisu2")});
-}
-
-FilterBox typingCountFilter(const QStringList &items)
-{
-    return filterBox(QStringLiteral("cboKaisu2"), QStringLiteral("答数"), items, sumOf(4, 5),
-                     {QStringLiteral("cboJikan2")});
-}
-
-QList<ViewButton> typingViews(const ViewButton &jisyo)
-{
-    return {view(QStringLiteral("cmdKaitou"), QStringLiteral("答数"), 2, {4, 5}, ValueRule::LeadingNumber, true,
-                 {QStringLiteral("正解"), QStringLiteral("不正解")}),
-            view(QStringLiteral("cmdPByou"), QStringLiteral("秒数"), 1, {9}),
-            view(QStringLiteral("cmdRitu"), QStringLiteral("正解率"), 1, {7}, ValueRule::DropLastChar),
-            view(QStringLiteral("cmdByou"), QStringLiteral("秒当たり"), 1, {8}),
-            view(QStringLiteral("cmdMoji"), QStringLiteral("字数"), 1, {6}),
-            jisyo};
 }
 
 } // namespace kioku

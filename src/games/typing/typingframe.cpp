@@ -27,8 +27,11 @@ constexpr int kBarHeight = 12;
 } // namespace
 
 TypingFrame::TypingFrame(AppContext &ctx, GameDescription description, TypingSetup setup, QWidget *parent)
-    : GameFrame(ctx, std::move(description), parent), m_setup(std::move(setup))
+    : GameFrame(ctx, std::move(description), parent), m_setup(setup)
 {
+    // The play's boxes offer what the history's filters offer.
+    m_answerCountItems = this->description().filter(QStringLiteral("cboKaisu2"))->items;
+    m_playSecondsItems = this->description().filter(QStringLiteral("cboJikan2"))->items;
     buildTypingParts();
 }
 
@@ -71,7 +74,7 @@ void TypingFrame::buildTypingParts()
     m_lblByou = valueLabel(QStringLiteral("lblByou"), m_resultBox, {widest::kPerSecond});
     QLabel *jikan = lblJikan();
     jikan->setParent(m_resultBox);
-    styleValueLabel(jikan, QStringList(m_setup.playSecondsItems) << widest::kTenths);
+    styleValueLabel(jikan, QStringList(m_playSecondsItems) << widest::kTenths);
     addCaptionedValues(rl,
                        {{QStringLiteral("正解"), m_lblOk},
                         {QStringLiteral("不正解"), m_lblNg},
@@ -111,18 +114,43 @@ QLabel *TypingFrame::makeWordLabel(QWidget *board, int minWidth)
     return l;
 }
 
-TypingFrame::WordListBox TypingFrame::makeWordListBox(QWidget *parent, int minWidth, int maxHeight)
+QGroupBox *TypingFrame::makeWordListBox(QWidget *parent, int minWidth, int maxHeight)
 {
-    WordListBox w;
-    w.box = new QGroupBox(parent);
-    w.box->setObjectName(QStringLiteral("fraJisyo"));
-    auto *layout = new QVBoxLayout(w.box);
-    w.list = new QListWidget(w.box);
-    w.list->setObjectName(QStringLiteral("lstJisyo"));
-    w.list->setMinimumWidth(minWidth);
-    w.list->setMaximumHeight(maxHeight);
-    layout->addWidget(w.list);
-    return w;
+    m_fraJisyo = new QGroupBox(parent);
+    m_fraJisyo->setObjectName(QStringLiteral("fraJisyo"));
+    auto *layout = new QVBoxLayout(m_fraJisyo);
+    m_lstJisyo = new QListWidget(m_fraJisyo);
+    m_lstJisyo->setObjectName(QStringLiteral("lstJisyo"));
+    m_lstJisyo->setMinimumWidth(minWidth);
+    m_lstJisyo->setMaximumHeight(maxHeight);
+    layout->addWidget(m_lstJisyo);
+    return m_fraJisyo;
+}
+
+QComboBox *TypingFrame::addSettingBox(const QString &objectName, const QString &caption)
+{
+    auto *box = new QComboBox(m_modeBox);
+    box->setObjectName(objectName);
+    auto *ml = static_cast<QHBoxLayout *>(m_modeBox->layout());
+    ml->addSpacing(8);
+    ml->addWidget(captionLabel(caption, m_modeBox));
+    ml->addWidget(box);
+    return box;
+}
+
+void TypingFrame::addSettingsAndResults(QHBoxLayout *strip)
+{
+    strip->addWidget(m_modeBox);
+    strip->addWidget(m_resultBox, 1);
+}
+
+void TypingFrame::showChoices(QComboBox *box, const QStringList &items, const QString &current)
+{
+    box->clear();
+    box->addItems(items);
+    if (box->findText(current) < 0)
+        box->addItem(current); // a value written into the file by hand still shows
+    box->setCurrentIndex(box->findText(current));
 }
 
 QHBoxLayout *TypingFrame::makeAnswerRow(QWidget *board)
@@ -137,22 +165,27 @@ QHBoxLayout *TypingFrame::makeAnswerRow(QWidget *board)
     return row;
 }
 
-// ---------------------------------------------------------------- settings
+// ---------------------------------------------------------------- opening and settings
+
+std::optional<GameFrame::OpenRefusal> TypingFrame::openRefusal()
+{
+    // Without words there is nothing to play: the player is told which list
+    // to fill, and stays in the main window.
+    m_load = rules::loadDictionary(rules::dictionaryFile(description().game), m_setup.maxWordLength);
+    if (!m_load.ok())
+        return OpenRefusal{m_load.message, description().caption, false};
+    return std::nullopt;
+}
 
 void TypingFrame::loadGame()
 {
-    m_cboJikan->clear();
-    m_cboJikan->addItems(m_setup.playSecondsItems);
-    const QString secs = settings().text(m_setup.playSecondsSetting);
-    if (m_cboJikan->findText(secs) < 0)
-        m_cboJikan->addItem(secs); // a value written into the file by hand still shows
-    m_cboJikan->setCurrentIndex(m_cboJikan->findText(secs));
-    m_cboKaisu->clear();
-    m_cboKaisu->addItems(m_setup.answerCountItems);
-    const QString count = settings().text(m_setup.answerCountSetting);
-    if (m_cboKaisu->findText(count) < 0)
-        m_cboKaisu->addItem(count);
-    m_cboKaisu->setCurrentIndex(m_cboKaisu->findText(count));
+    m_dictionary = m_load.dictionary;
+    if (m_fraJisyo)
+        m_fraJisyo->setTitle(rules::dictionaryCaption(description().game, m_dictionary.size()));
+    showWordList();
+
+    showChoices(m_cboJikan, m_playSecondsItems, settings().text(m_setup.playSecondsSetting));
+    showChoices(m_cboKaisu, m_answerCountItems, settings().text(m_setup.answerCountSetting));
     // The stored mode is shown and becomes the program's play mode; the file
     // is not rewritten for it.
     applyPlayMode(int(rules::playModeOf(settings().text(m_setup.playModeSetting))));
@@ -160,6 +193,34 @@ void TypingFrame::loadGame()
     m_txtKaitou->clear();
     for (QLabel *l : {m_lblOk, m_lblNg, m_lblMoji_T, m_lblByou, m_lblRitu, lblJikan()})
         l->clear();
+}
+
+void TypingFrame::showWordList()
+{
+    if (!m_lstJisyo || m_listed == m_dictionary.words())
+        return;
+    m_listed = m_dictionary.words();
+    m_lstJisyo->clear();
+    m_lstJisyo->addItems(m_listed);
+}
+
+QString TypingFrame::pickWord() const
+{
+    return rules::pickWord(context().random, m_dictionary);
+}
+
+bool TypingFrame::refillDictionary()
+{
+    // The table keeps the size it had at opening: words the list has gained
+    // since are left out, and a list that cannot be read leaves it as it was.
+    const rules::DictionaryLoad r = rules::refillDictionary(m_dictionary, rules::dictionaryFile(description().game));
+    if (!r.ok()) {
+        const QString reason = r.message.section(QStringLiteral("\r\n"), 0, 0);
+        reportProblem(reason + QStringLiteral("\r\nこのプレイは、画面を開いたときに読み込んだ単語で出題します。"));
+        return false;
+    }
+    showWordList();
+    return true;
 }
 
 void TypingFrame::applyPlayMode(int index)
@@ -350,6 +411,19 @@ void TypingFrame::FinishPlay(double seconds)
 void TypingFrame::timeUp()
 {
     FinishPlay(m_play.seconds);
+}
+
+std::optional<rules::TypingResult> TypingFrame::typingResult(const QDateTime &now) const
+{
+    if (m_right + m_wrong == 0)
+        return std::nullopt;
+    rules::TypingResult r;
+    r.saved = now;
+    r.right = m_right;
+    r.wrong = m_wrong;
+    r.typed = m_typed;
+    r.seconds = playSecondsValue();
+    return r;
 }
 
 QList<std::function<void()>> TypingFrame::bpSteps()

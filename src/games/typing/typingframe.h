@@ -1,9 +1,11 @@
 #pragma once
-// What the three typing games share on top of the game frame: the play mode
-// (timed or counted, one program-wide value), the answer count and play
-// seconds boxes, the answer box with Enter and ESC, the counts and result
-// labels, the time bar with its time-out, and the end of a play (FinishPlay).
-// A typing game adds its words and its judging.
+// What the three typing games share on top of the game frame: the word list
+// (read at opening, a window that has none refused), the play mode (timed or
+// counted, one program-wide value), the answer count and play seconds boxes,
+// the answer box with Enter and ESC, the counts and result labels, the time
+// bar with its time-out, and the end of a play (FinishPlay). A typing game
+// adds how it shows its words and how it judges them.
+#include "core/rules/dictionary.h"
 #include "core/rules/typing.h"
 #include "games/frame/gameframe.h"
 
@@ -19,14 +21,15 @@ namespace kioku {
 class AnswerBox;
 class TimeBar;
 
-// Where a typing game keeps the values the base works with (its settings enum).
+// Where a typing game keeps the values the base works with (its settings
+// enum), and the sizes of its parts. The answer counts and play seconds its
+// boxes offer are those of its history's filters (cboKaisu2, cboJikan2).
 struct TypingSetup {
     int answerCountSetting = 0; // cboKaisu: answers of a counted play
     int playSecondsSetting = 1; // cboJikan: seconds of a timed play
     int playModeSetting = 2;    // optMode: "秒数" or "答数"
-    QStringList answerCountItems;
-    QStringList playSecondsItems;
-    int barWidth = 480; // design width of the time bar
+    int barWidth = 480;         // design width of the time bar
+    int maxWordLength = 0;      // words of the list longer than this are left out; 0: none is
 };
 
 class TypingFrame : public GameFrame {
@@ -64,6 +67,8 @@ public:
     // value it ended with, whatever lblJikan or the settings show later.
     float playSecondsValue() const;
     int remaining() const { return m_remaining; }
+    // The words of the game's list, read when the window opened.
+    const rules::WordDictionary &dictionary() const { return m_dictionary; }
 
     // ---- controls ----
     QRadioButton *optMode(int index) const { return index == 1 ? m_optTimed : m_optCounted; }
@@ -76,6 +81,9 @@ public:
     QLabel *lblRitu() const { return m_lblRitu; }
     QLabel *lblByou() const { return m_lblByou; }
     TimeBar *timeBar() const { return m_timeBar; }
+    // The list of the words and its frame (the games that show it; nullptr in the others).
+    QGroupBox *fraJisyo() const { return m_fraJisyo; }
+    QListWidget *lstJisyo() const { return m_lstJisyo; }
 
 protected:
     // A play is compared with the plays of its own mode for its best.
@@ -116,18 +124,34 @@ protected:
     // (「解答」 and txtKaitou), for the game's board.
     QLabel *makeWordLabel(QWidget *board, int minWidth);
     QHBoxLayout *makeAnswerRow(QWidget *board);
-    // The frame fraJisyo with the list of the words (lstJisyo), its caption set
-    // by the game from its word count.
-    struct WordListBox {
-        QGroupBox *box = nullptr;
-        QListWidget *list = nullptr;
-    };
-    WordListBox makeWordListBox(QWidget *parent, int minWidth, int maxHeight);
-    // The settings and result boxes, for the game's layout.
+    // The frame fraJisyo with the list of the words (lstJisyo), filled and
+    // captioned with the word count when the window opens.
+    QGroupBox *makeWordListBox(QWidget *parent, int minWidth, int maxHeight);
+    // A box of the game's own among the settings, after its caption.
+    QComboBox *addSettingBox(const QString &objectName, const QString &caption);
+    // The settings and result boxes side by side, the results taking the room left.
+    void addSettingsAndResults(QHBoxLayout *strip);
     QWidget *modeBox() const { return m_modeBox; }
     QWidget *resultBox() const { return m_resultBox; }
+    // Fills a box with its choices and shows `current`, which a value written
+    // into the file by hand adds to them.
+    static void showChoices(QComboBox *box, const QStringList &items, const QString &current);
     const TypingSetup &setup() const { return m_setup; }
 
+    // ---- the words ----
+    // The list as it was read when the window opened (with what it left out).
+    const rules::DictionaryLoad &dictionaryLoad() const { return m_load; }
+    // A word of the list, drawn by the game's random source.
+    QString pickWord() const;
+    // Reads the list again at the start of a play, into the table of the size
+    // it had at opening. A list that cannot be read leaves the table as it
+    // was, and the player is told; false then.
+    bool refillDictionary();
+    // The counts of the finished play, as saved at `now`; nothing when no
+    // answer was given.
+    std::optional<rules::TypingResult> typingResult(const QDateTime &now) const;
+
+    std::optional<OpenRefusal> openRefusal() override;
     void loadGame() override;
     void prepareBoard() override;
     QList<std::function<void()>> bpSteps() override;
@@ -138,8 +162,14 @@ private:
     void showCounts();
     void txtKaitou_Enter();
     bool noPlay() const;
+    void showWordList();
 
     TypingSetup m_setup;
+    QStringList m_answerCountItems;
+    QStringList m_playSecondsItems;
+    rules::DictionaryLoad m_load;
+    rules::WordDictionary m_dictionary;
+    QStringList m_listed; // the words lstJisyo shows
     QRadioButton *m_optTimed = nullptr;
     QRadioButton *m_optCounted = nullptr;
     QComboBox *m_cboKaisu = nullptr;
@@ -153,6 +183,8 @@ private:
     TimeBar *m_timeBar = nullptr;
     QWidget *m_modeBox = nullptr;
     QWidget *m_resultBox = nullptr;
+    QGroupBox *m_fraJisyo = nullptr;
+    QListWidget *m_lstJisyo = nullptr;
 
     // The settings a play was started with: every figure of the play, while it
     // runs and once it has ended, comes from them, so a setting chosen
