@@ -54,6 +54,7 @@ void GoalBox::kindChosen()
     const bool none = kind == DailyGoal::Kind::None;
     spnMokuhyou->setEnabled(!none);
     spnMokuhyou->setRange(none ? 0 : 1, maxGoalValue(kind));
+    spnMokuhyou->setSpecialValueText(none ? QStringLiteral("－") : QString()); // no goal, no figure
     spnMokuhyou->setSuffix(kind == DailyGoal::Kind::Minutes     ? QStringLiteral(" 分")
                                : kind == DailyGoal::Kind::Kinds ? QStringLiteral(" 種類")
                                                                 : QString());

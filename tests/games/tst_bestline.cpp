@@ -3,12 +3,15 @@
 // window with the keyboard as the player plays it.
 #include "core/game/history.h"
 #include "core/rules/numbermemory.h"
+#include "core/rules/timelag.h"
 #include "gamefixture.h"
 #include "games/visual/numbermemorywindow.h"
+#include "widgets/answerbox.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 using namespace kioku;
@@ -74,6 +77,8 @@ private slots:
     void standingAfterASave();
     void manualSaveShowsItAtTheSave();
     void clearStartsAfresh();
+    void typingPlayKeepsItsMode_data();
+    void typingPlayKeepsItsMode();
 };
 
 void tst_BestLine::standingAfterASave_data()
@@ -147,6 +152,66 @@ void tst_BestLine::clearStartsAfresh()
     QCOMPARE(g.label("lblBest")->text(), QStringLiteral("この設定では初めての記録です"));
     g.play("01234567");
     QCOMPARE(g.label("lblBest")->text(), QStringLiteral("これまでのベスト: 8 桁"));
+}
+
+void tst_BestLine::typingPlayKeepsItsMode_data()
+{
+    QTest::addColumn<bool>("timed");
+    QTest::addColumn<bool>("newBest");
+    QTest::addColumn<QString>("best");
+    // The counted play (3 answers, 0.41/秒) beats the other 3-answer play; the
+    // timed one (10 seconds, 0.50/秒) does not beat the other 10-second play.
+    QTest::newRow("counted, switched to timed mid-play") << false << true << "これまでのベスト: 0.40/秒";
+    QTest::newRow("timed, switched to counted mid-play") << true << false << "これまでのベスト: 2.00/秒";
+}
+
+void tst_BestLine::typingPlayKeepsItsMode()
+{
+    QFETCH(bool, timed);
+    GameFixture f;
+    const QStringList words{"国語", "りんご", "自転車", "かぼちゃ"};
+    f.dir.write(rules::kTimeLagDictionaryFile, sjisLines(words));
+    f.dir.write(gameInfo(Game::TimeLag).settingsFile,
+                sjis(QStringLiteral("3,10,\"1回\",%1,0\r\n").arg(timed ? "\"秒数\"" : "\"答数\"")));
+    f.dir.write(gameInfo(Game::TimeLag).historyFile,
+                sjisLines({"\"2026/12/01\",\"10:00:00\",3,3,0,9,\"100.0%\",\"0.40/秒\",\"22.5秒\",\"1回\"",
+                           "\"2026/12/01\",\"10:01:00\",5,5,0,20,\"100.0%\",\"2.00/秒\",\"10秒\",\"1回\""}));
+    QList<double> draws;
+    for (const QString &word : words + words)
+        draws << words.indexOf(word) / 4.0 + 0.01;
+    f.drawValues(draws);
+    auto *w = f.open<TimeLagTypingWindow>();
+    w->resize(1100, 860);
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+
+    QTest::mouseClick(w->cmdStart(), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i)
+        w->tmrStart_Timer();
+    w->tmrPlay()->stop(); // the elapsed seconds are moved by hand
+    const QStringList answers{"国語", "りんご", "ｘ"};
+    for (int i = 0; i < answers.size(); ++i) {
+        if (!timed) {
+            f.clock.advanceMs(4000);
+            w->tmrPlay_Timer();
+        }
+        w->txtKaitou()->setText(answers.at(i));
+        QTest::keyClick(w->txtKaitou(), Qt::Key_Return);
+        if (i == 0) { // the player flips the mode while the play runs
+            QRadioButton *other = w->optMode(timed ? 0 : 1);
+            QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(6, other->height() / 2));
+        }
+    }
+    for (int i = 0; i < 12 && w->playState() == GameFrame::PlayState::Answering; ++i) {
+        f.clock.advanceMs(1000);
+        w->tmrBp_Timer();
+    }
+    QCOMPARE(w->playState(), GameFrame::PlayState::Finished);
+    QTest::mouseClick(w->cmdHozon(), Qt::LeftButton);
+    QCOMPARE(readHistory(rules::timeLagHistory()).entries.size(), 3);
+    QTEST(w->findChild<QLabel *>("lblBestNew")->isVisibleTo(w), "newBest");
+    QTEST(w->findChild<QLabel *>("lblBest")->text(), "best");
 }
 
 QTEST_MAIN(tst_BestLine)
