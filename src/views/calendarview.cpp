@@ -90,7 +90,16 @@ CalendarView::CalendarView(AppContext &ctx, QWidget *parent) : Panel(ctx, QStrin
     top->setSpacing(12);
     msgCale = new FlexGrid(this);
     msgCale->setObjectName(QStringLiteral("msgCale"));
-    top->addLayout(captioned(QStringLiteral("月別の実施状況"), msgCale, this));
+    // The marks of the run and the goal are explained on the caption's line.
+    auto *caption = new QHBoxLayout;
+    caption->addWidget(boldCaption(QStringLiteral("月別の実施状況"), this));
+    caption->addStretch(1);
+    caption->addWidget(habitLegend(this));
+    auto *months = new QVBoxLayout;
+    months->setSpacing(3);
+    months->addLayout(caption);
+    months->addWidget(msgCale, 1);
+    top->addLayout(months);
 
     auto *legend = new QVBoxLayout;
     legend->setSpacing(4);
@@ -104,8 +113,6 @@ CalendarView::CalendarView(AppContext &ctx, QWidget *parent) : Panel(ctx, QStrin
         lblHan.append(l);
         legend->addWidget(l);
     }
-    legend->addSpacing(8);
-    legend->addWidget(habitLegend(this));
     legend->addStretch(1);
     top->addLayout(legend);
     top->addStretch(1);

@@ -8,8 +8,10 @@
 #include "widgets/messages.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 
 namespace kioku {
@@ -99,17 +101,40 @@ void CellMarks::paintEvent(QPaintEvent *)
     }
 }
 
-QLabel *habitLegend(QWidget *parent)
+QWidget *habitLegend(QWidget *parent)
 {
-    const QColor back = parent->palette().color(QPalette::Window);
-    auto *l = new QLabel(QStringLiteral("<span style=\"color:%1\">□</span> 連続してプレイ中の日<br>"
-                                        "<span style=\"color:%2\">●</span> 目標を達成した日")
-                             .arg(visibleLineOn(back, runColour()).name(), visibleLineOn(back, goalColour()).name()),
-                         parent);
-    l->setObjectName(QStringLiteral("lblHabitLegend"));
-    l->setTextFormat(Qt::RichText);
-    l->setToolTip(QStringLiteral("1日の目標は「編集」で決められます"));
-    return l;
+    auto *legend = new QWidget(parent);
+    legend->setObjectName(QStringLiteral("habitLegend"));
+    legend->setToolTip(QStringLiteral("1日の目標は「編集」で決められます"));
+    auto *h = new QHBoxLayout(legend);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(4);
+    const QColor back = parent->palette().color(QPalette::Base);
+    const int side = legend->fontMetrics().height();
+    // A sample of each mark as the grid draws it, then what it means.
+    auto sample = [&](bool frame) {
+        QPixmap pm(side * 2, side);
+        pm.fill(back);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        if (frame) {
+            p.setPen(QPen(visibleLineOn(back, runColour()), 2));
+            p.drawRect(QRectF(1, 1, side * 2 - 2, side - 2));
+        } else {
+            p.setPen(Qt::NoPen);
+            p.setBrush(visibleLineOn(back, goalColour()));
+            p.drawEllipse(QPointF(side, side / 2.0), side / 4.0, side / 4.0);
+        }
+        auto *l = new QLabel(legend);
+        l->setPixmap(pm);
+        return l;
+    };
+    h->addWidget(sample(true));
+    h->addWidget(new QLabel(QStringLiteral("連続してプレイ中の日"), legend));
+    h->addSpacing(10);
+    h->addWidget(sample(false));
+    h->addWidget(new QLabel(QStringLiteral("目標を達成した日"), legend));
+    return legend;
 }
 
 void markMonthTable(CellMarks *marks, AppContext &ctx, const LogSummary &log)

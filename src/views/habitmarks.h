@@ -13,8 +13,6 @@
 #include <QPoint>
 #include <QWidget>
 
-class QLabel;
-
 namespace kioku {
 
 struct AppContext;
@@ -49,8 +47,8 @@ private:
     QList<QPoint> m_framed, m_dotted;
 };
 
-// The legend of the marks: 「□ 連続してプレイ中の日」「● 目標を達成した日」 in their colours.
-QLabel *habitLegend(QWidget *parent);
+// The legend of the marks, in one line: a sample of each and 「連続してプレイ中の日」「目標を達成した日」.
+QWidget *habitLegend(QWidget *parent);
 
 // Marks on the month table (one row per month from the log's first month,
 // a column per day of month) the run up to today and the days the goal was met.
