@@ -17,17 +17,20 @@
 //     drawn and laid out), and the views' own rebuilding buttons;
 //   - the decoding of the log alone, a date click in the calendar, the days
 //     of play of the today panel (streak, month, goal days) from the log read;
-//   - the peak memory (VmHWM) of each size on its own.
+//   - the peak memory (VmHWM) of each size on its own;
+//   - the export of the whole log as CSV and of this month's report as PDF
+//     (the log read, the file made, written and synced).
 // Targets: start-up <= 100 ms (and <= 3x the floor at 100,000 records); at every size every panel, graph and
 // rebuild <= 100 ms and <= 3x the floor; from the first size to the next no
 // figure grows faster than the record count (the ratio is printed, with a
 // half again allowed for the caches and the noise of a shared machine; a sort by n log n);
 // a date click <= 20 ms; the days of play <= 1 ms;
-// peak memory <= 120 MB at each size.
+// peak memory <= 120 MB at each size; the CSV export <= 500 ms.
 // --trace-memory adds the peak memory so far to every figure, to find the step
 // that raises it.
 // Run with QT_QPA_PLATFORM=offscreen (scripts/bench.sh sets it).
 #include "playloggen.h"
+#include "transferbench.h"
 
 #include "core/clock.h"
 #include "core/datafolder.h"
@@ -38,7 +41,9 @@
 #include "core/stats/habit.h"
 #include "core/text/sjis.h"
 #include "core/text/textfile.h"
+#include "core/transfer/exportfile.h"
 #include "main/appsetup.h"
+#include "main/exportjob.h"
 #include "main/mainwindow.h"
 #include "main/todaypanel.h"
 #include "testing/headless.h"
@@ -374,6 +379,31 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
         const QList<kioku::PlayRecord> records = kioku::readPlayLog().records;
         row(QStringLiteral("delete a row (backup copy + log rewritten)"),
             medianMs(clock, runs, [&] { kioku::rewritePlayLog(records, clock); }), floorMs);
+    }
+
+    // ---- moving in from an older folder, and undoing from a backup ----
+    kioku::bench::measureTransfer(
+        clock, recordCount,
+        [&](const std::function<void()> &f, const std::function<void()> &before) {
+            return medianMs(clock, runs, f, before);
+        },
+        [&](const QString &what, double ms, double limit) { row(what, ms, floorMs, limit); });
+    // ---- the records written out, as the export window writes them: the log
+    // read, made into CSV (or the month's report into PDF), written and synced ----
+    {
+        const QString csvPath = QDir::current().filePath(QStringLiteral("書き出し.csv"));
+        row(QStringLiteral("export the play log as CSV"),
+            medianMs(clock, runs, [&] { kioku::writeExportFiles(kioku::csvExport(csvPath, false).files); }), floorMs,
+            500, -1);
+        const QString pdfPath = QDir::current().filePath(QStringLiteral("書き出し.pdf"));
+        const QDate today = clock.now().date();
+        row(QStringLiteral("export this month's report as PDF"),
+            medianMs(clock, runs,
+                     [&] {
+                         kioku::writeExportFiles(
+                             kioku::reportExport(pdfPath, today, QStringLiteral("山田"), today).files);
+                     }),
+            floorMs);
     }
     return fig;
 }

@@ -6,7 +6,7 @@
 kioku_install_deps() {
     kioku_install_packages cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev \
         fonts-ipafont-gothic fonts-dejavu-core ccache xvfb xauth x11-utils \
-        dpkg-dev file desktop-file-utils appstream
+        dpkg-dev file desktop-file-utils appstream poppler-utils
 }
 
 # Installs the named packages that are missing (the screenshot of the installed

@@ -31,8 +31,10 @@
 #include "games/visual/trackingmemorywindow.h"
 #include "main/appsetup.h"
 #include "main/editpanel.h"
+#include "main/exportdialog.h"
 #include "main/mainwindow.h"
 #include "main/todaypanel.h"
+#include "shots/transfershots.h"
 #include "testing/darkpalette.h"
 #include "testing/headless.h"
 #include "widgets/answerbox.h"
@@ -321,6 +323,16 @@ void shootMainWindow(Shooter &shots, Context &c)
     w->cmdSettei->click();
     w->fraSettei->msgHenList->clickCell(3, 2);
     shots.shoot(w.get(), QStringLiteral("main_edit.png"));
+    // The export window over the edit screen, with each of its two choices.
+    w->findChild<QPushButton *>(QStringLiteral("cmdKakidashi"))->click();
+    if (auto *dialog = w->findChild<ExportDialog *>(QStringLiteral("frmExport"))) {
+        shots.shoot(dialog, QStringLiteral("export_dialog.png"));
+        dialog->optPdf->click();
+        shots.shoot(dialog, QStringLiteral("export_dialog_pdf.png"));
+        dialog->close();
+    } else {
+        shots.shoot(nullptr, QStringLiteral("export_dialog.png"));
+    }
 
     // Every view, as it opens and with each of its graphs drawn.
     struct View {
@@ -881,6 +893,8 @@ bool shootEverything(Shooter &shots)
     shootScrambled(shots, c);
     shootTracking(shots, c);
     shootIconConcentration(shots, c);
+    if (!shootTransferWindows(c.ctx, [&shots](QWidget *w, const QString &name) { shots.shoot(w, name); }))
+        err() << "kioku_shots: the older folder for the import could not be set up" << Qt::endl;
 
     if (!c.services.messages.shown.isEmpty()) {
         for (const ShownMessage &m : std::as_const(c.services.messages.shown))

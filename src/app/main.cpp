@@ -94,6 +94,7 @@ int main(int argc, char *argv[])
     kioku::AppNavigator navigator;
     kioku::AppContext ctx(clock, random, messages, navigator);
     navigator.setContext(ctx);
+    ctx.session.offerImport = prepared.firstStart;
 
     navigator.showMain();
     return QApplication::exec();

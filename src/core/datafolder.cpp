@@ -58,6 +58,7 @@ DataFolderResult prepareDataFolder()
             break;
         }
     }
+    result.firstStart = firstStart;
     QStringList toWrite = firstStart ? shipped : essentialNames();
     // A folder without any picture (made before the flags were shipped) gets
     // them; one with pictures keeps the player's own set as it is, even when

@@ -9,8 +9,9 @@
 namespace kioku {
 
 struct DataFolderResult {
-    QStringList written; // file names written
-    QStringList failed;  // file names that could not be written
+    QStringList written;     // file names written
+    QStringList failed;      // file names that could not be written
+    bool firstStart = false; // none of the program's files was there
 };
 
 DataFolderResult prepareDataFolder();

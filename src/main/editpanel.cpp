@@ -5,8 +5,10 @@
 #include "core/settings.h"
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
+#include "main/exportdialog.h"
 #include "main/goalbox.h"
 #include "main/loggrid.h"
+#include "main/transferbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
@@ -76,6 +78,8 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     bottom->addWidget(nameBox, 1);
     goalBox = new GoalBox(ctx, this);
     bottom->addWidget(goalBox);
+    bottom->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
+    bottom->addWidget(exportBox(ctx, this, [this] { return m_span; }));
 
     SetupLogGrid();
     fitGridWidth(msgHenList);
@@ -93,6 +97,7 @@ void EditPanel::fill(const LogSummary &log)
 {
     txtPriData->setText(m_ctx.session.userName);
     goalBox->load();
+    m_span = logSpan(log.firstPlayDate, log.lastPlayDate);
     cmdRowDel->setEnabled(false);
     SetupLogGrid();
     FillLogGrid(log.records());

@@ -1,6 +1,7 @@
 #pragma once
 // The edit screen (fraSettei): every record of the play log, with row deletion,
 // the new start that empties all data, and the user name.
+#include "core/stats/aggregates.h"
 #include "views/panel.h"
 
 class QLineEdit;
@@ -42,6 +43,8 @@ signals:
     void userNameStored(const QString &name);
     // The new start has emptied all data: the program ends.
     void newStartDone();
+    // Another folder's data was taken in, or a backup copy put back.
+    void dataReplaced();
 
 protected:
     // Opening the screen: the stored name, the whole log, nothing to delete yet.
@@ -49,6 +52,8 @@ protected:
 
 private:
     bool writeLog(const QList<PlayRecord> &records);
+
+    LogSpan m_span; // the first and last play as last shown: the months the export window offers
 };
 
 } // namespace kioku

@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "core/text/textfile.h"
 #include "main/editpanel.h"
+#include "main/importdialog.h"
 #include "main/memopanel.h"
 #include "main/todaypanel.h"
 #include "views/aggregatesview.h"
@@ -187,6 +188,7 @@ void MainWindow::connectPanels()
     connect(fraSettei, &EditPanel::userNameStored, this,
             [this](const QString &name) { setWindowTitle(mainWindowTitle(name)); });
     connect(fraSettei, &EditPanel::newStartDone, this, &MainWindow::quitProgram);
+    connect(fraSettei, &EditPanel::dataReplaced, this, &MainWindow::ReloadData);
 }
 
 void MainWindow::buildGameStrip()
@@ -297,6 +299,10 @@ void MainWindow::Form_Load()
             return;
         m_ctx.session.welcomeShown = true;
         m_ctx.showHelpTour(this, welcomeText());
+    }
+    if (m_ctx.session.offerImport) {
+        m_ctx.session.offerImport = false;
+        offerImport(m_ctx, this, [this] { ReloadData(); });
     }
 
     IsLoading = false;
@@ -554,6 +560,22 @@ QToolButton *MainWindow::launcherButton(Game game) const
 QDate MainWindow::SelectedDay() const
 {
     return fraMain->mtvmain->value();
+}
+
+void MainWindow::ReloadData()
+{
+    // Files were taken in or put back: the name, the memo, the settings and
+    // the log are read again, and the screen on show with them.
+    ShowUserName();
+    LoadMemo();
+    READ_SETTEI();
+    IsLoading = true;
+    chkHelp->setChecked(m_ctx.session.helpTourOn != 0);
+    IsLoading = false;
+    RefreshToday();
+    for (Panel *panel : m_panels)
+        if (panel != fraMain && !panel->isHidden())
+            panel->rebuild(m_summary);
 }
 
 void MainWindow::RefreshToday()

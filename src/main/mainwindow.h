@@ -92,6 +92,8 @@ public:
     // ---- today panel ----
     // Reads the play log and rebuilds the today panel for the selected day.
     void RefreshToday();
+    // Reads every data file again after files were replaced under the window.
+    void ReloadData();
     void mtvmain_DateClick(const QDate &dateClicked = QDate());
 
     // ---- controls ----

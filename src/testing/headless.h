@@ -3,6 +3,7 @@
 // screenshot tool, the benchmarks) needs: a navigator that only records where
 // the windows asked to go, and quiet output on the offscreen platform.
 #include "testing/fakeclock.h"
+#include "testing/scriptedfiles.h"
 #include "testing/scriptedmessages.h"
 #include "testing/seededrandom.h"
 #include "widgets/appcontext.h"
@@ -34,11 +35,13 @@ struct FakeServices {
         : clock(now), random(seed)
     {
         ctx.session.helpTourOn = 0;
+        ctx.fileChooser = &files;
     }
     FakeClock clock;
     SeededRandom random;
     ScriptedMessageService messages;
     RecordingNavigator navigator;
+    ScriptedFileChooser files;
     AppContext ctx{clock, random, messages, navigator};
 };
 

@@ -17,6 +17,7 @@ namespace kioku {
 class Clock;
 class RandomSource;
 class MessageService;
+class FileChooser;
 
 // Opens windows; exactly one window of the program is open at a time.
 class Navigator {
@@ -38,6 +39,8 @@ struct Session {
     QString helpTourText;
     // Set when the welcome text has been composed once in this run.
     bool welcomeShown = false;
+    // The data folder was new at this start: the welcome offers to take in an older folder.
+    bool offerImport = false;
     // The registered user name.
     QString userName;
     // Set once the user has been told that the play log holds bytes that are not
@@ -75,6 +78,9 @@ struct AppContext {
     RandomSource &random;
     MessageService &messages;
     Navigator &navigator;
+    // Where files are saved outside the data folder; nullptr: the desktop's
+    // own dialog (widgets/filechooser.h).
+    FileChooser *fileChooser = nullptr;
     Session session;
 
     // The screen being opened explains itself: `text` is kept as the tour's

@@ -25,6 +25,10 @@
 //   read        reads the play log and its cut-off tail as a start-up does,
 //               and prints "records N", "long N", "tail N" and "peak N" (the
 //               process's peak memory, kB) after "ok"
+//   import      takes the folder KIOKU_IMPORT_FOLDER into the data folder, merged
+//               (or replaced with KIOKU_IMPORT_MODE=replace): the folder is
+//               read and the new files made before the limit is set
+//   restore     puts the backup copy KIOKU_RESTORE_COPY back in place of its file
 // Prints (UTF-8) "ok" or "failed", then the message of a failure, or for
 // firststart one "written NAME" / "failed NAME" line per file.
 // Exit code 0 when the operation ran, whatever its result; 2 on bad usage.
@@ -38,6 +42,9 @@
 #include "core/rules/numbermemory.h"
 #include "core/settings.h"
 #include "core/text/textfile.h"
+#include "core/transfer/fileset.h"
+#include "core/transfer/import.h"
+#include "core/transfer/restore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -113,6 +120,12 @@ int main(int argc, char *argv[])
     kioku::rules::IconRecords iconRecords = kioku::rules::readIconRecords();
     const QString memo = kioku::readMemo().text;
     const FixedClock clock;
+    kioku::transfer::Plan importPlan;
+    if (op == QLatin1String("import"))
+        importPlan = kioku::transfer::plan(kioku::transfer::scan(qEnvironmentVariable("KIOKU_IMPORT_FOLDER")),
+                                           qEnvironmentVariable("KIOKU_IMPORT_MODE") == QLatin1String("replace")
+                                               ? kioku::transfer::Mode::Replace
+                                               : kioku::transfer::Mode::Merge);
 
     // Past the limit write() fails with EFBIG instead of the process being killed.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -159,6 +172,10 @@ int main(int argc, char *argv[])
         report(kioku::writeUserName(QStringLiteral("山田 太郎")));
     } else if (op == QLatin1String("memo")) {
         report(kioku::writeMemo(memo + QStringLiteral("\n明日も続ける。")));
+    } else if (op == QLatin1String("import")) {
+        report(kioku::transfer::apply(importPlan, clock.now()));
+    } else if (op == QLatin1String("restore")) {
+        report(kioku::transfer::restoreBackup(qEnvironmentVariable("KIOKU_RESTORE_COPY"), clock.now()));
     } else if (op == QLatin1String("read")) {
         const kioku::TailRecovery tail = kioku::recoverPlayLogTail();
         const kioku::PlayLog log = kioku::readPlayLog();

@@ -77,7 +77,7 @@ bool isPlainJapanese(const QString &message)
 {
     static const QRegularExpression english(QStringLiteral("[A-Za-z]{3,}"));
     QString rest = message;
-    for (const char *allowed : {"Shift", "JIS", "UTF", "txt", "TXT", "ico"})
+    for (const char *allowed : {"Shift", "JIS", "UTF", "BOM", "txt", "TXT", "ico"})
         rest.remove(QLatin1String(allowed));
     return !message.contains(QLatin1Char('/')) && !english.match(rest).hasMatch();
 }

@@ -1,0 +1,206 @@
+#include "core/transfer/fileset.h"
+
+#include "core/backup.h"
+#include "core/text/durablefile.h"
+#include "core/text/recordline.h"
+#include "core/text/sjis.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kioku::transfer {
+
+namespace {
+
+int g_failRenameAt = -1;
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString tempPathFor(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".kioku-new"));
+}
+
+// Writes `bytes` to a new file at `path` and puts them on the disk; the file
+// takes the permissions of `like` when that exists.
+bool writeTemp(const QString &path, const QByteArray &bytes, const QString &like, int *systemError)
+{
+    const QByteArray native = QFile::encodeName(path);
+    ::unlink(native.constData());
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *systemError = errno;
+        return false;
+    }
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            *systemError = errno;
+            ::close(fd);
+            ::unlink(native.constData());
+            return false;
+        }
+        done += n;
+    }
+    if (!text::syncFileData(fd, systemError)) {
+        ::close(fd);
+        ::unlink(native.constData());
+        return false;
+    }
+    ::close(fd);
+    if (QFileInfo::exists(like))
+        QFile::setPermissions(path, QFile::permissions(like));
+    return true;
+}
+
+QString notesPath()
+{
+    return QDir::current().filePath(kBackupFolder + QLatin1Char('/') + kNotesFile);
+}
+
+// Adds the reason of the copies just made to the notes, dropping the notes of
+// copies that are gone. A note that cannot be written costs only the reason
+// shown beside the copy, never the change itself.
+void noteCopies(const QStringList &copies, const QString &reason)
+{
+    if (copies.isEmpty() || reason.isEmpty())
+        return;
+    bool clean = true;
+    QHash<QString, QString> notes = readNotes(&clean);
+    if (!clean)
+        return; // a file someone else garbled is left as it is
+    for (const QString &copy : copies)
+        notes.insert(QFileInfo(copy).fileName(), reason);
+    const QDir folder(QDir::current().filePath(kBackupFolder));
+    QStringList names = notes.keys();
+    names.sort();
+    QString text;
+    for (const QString &name : names) {
+        if (!QFileInfo::exists(folder.filePath(name)))
+            continue;
+        text += text::RecordWriter().text(name).text(notes.value(name)).line() + kCrLf;
+    }
+    QByteArray bytes;
+    if (!text::encodeCp932(text, &bytes))
+        return;
+    int error = 0;
+    text::replaceFile(notesPath(), bytes, &error);
+}
+
+QString failure(const QString &fileName, const QString &reason)
+{
+    return QStringLiteral("「%1」を書き込めなかったため、取りやめました。").arg(fileName) + kCrLf
+        + QStringLiteral("データフォルダのファイルは、どれも元のまま残してあります。") + kCrLf + reason;
+}
+
+} // namespace
+
+namespace testing {
+void failRenameAt(int n)
+{
+    g_failRenameAt = n;
+}
+} // namespace testing
+
+QHash<QString, QString> readNotes(bool *clean)
+{
+    QHash<QString, QString> notes;
+    bool readable = true;
+    if (clean)
+        *clean = true;
+    QFile f(notesPath());
+    if (!text::isOpenable(notesPath()) || !f.open(QIODevice::ReadOnly))
+        return notes;
+    const QString all = text::decodeFileBytes(f.read(1024 * 1024), &readable);
+    if (clean)
+        *clean = readable;
+    for (const QString &line : all.split(QLatin1Char('\n'))) {
+        if (line.contains(QChar::ReplacementCharacter))
+            continue;
+        const QStringList fields = text::splitRecord(line.trimmed());
+        if (fields.size() >= 2 && !fields.at(0).isEmpty())
+            notes.insert(fields.at(0), fields.at(1));
+    }
+    return notes;
+}
+
+text::WriteResult replaceFiles(const QList<FileChange> &changes, const QDateTime &at, const QString &reason)
+{
+    const int failAt = g_failRenameAt;
+    g_failRenameAt = -1;
+    if (changes.isEmpty())
+        return text::WriteResult();
+
+    // Every new file whole on the disk first, under a name of its own.
+    QStringList paths, temps;
+    for (const FileChange &c : changes) {
+        const QString path = text::resolve(c.name);
+        const QString temp = tempPathFor(path);
+        int error = 0;
+        if (!text::isOpenable(path) || !writeTemp(temp, c.bytes, path, &error)) {
+            for (const QString &t : temps)
+                QFile::remove(t);
+            QFile::remove(temp);
+            return text::WriteResult{false, failure(QFileInfo(path).fileName(), text::writeFailureReason(path, error))};
+        }
+        paths.append(path);
+        temps.append(temp);
+    }
+    const auto dropTemps = [&temps] {
+        for (const QString &t : temps)
+            QFile::remove(t);
+    };
+
+    // Then the copies of what is about to change: no copy, no change.
+    QStringList toCopy;
+    for (const FileChange &c : changes)
+        if (c.existed)
+            toCopy.append(c.name);
+    const BackupResult copies = backUpFiles(toCopy, at);
+    if (!copies) {
+        dropTemps();
+        return copies.asWrite();
+    }
+    noteCopies(copies.copies, reason);
+
+    // Then the renames; one that fails puts back the files renamed before it.
+    for (int i = 0; i < paths.size(); ++i) {
+        const bool refused = i == failAt;
+        if (refused
+            || std::rename(QFile::encodeName(temps.at(i)).constData(), QFile::encodeName(paths.at(i)).constData())
+                != 0) {
+            const int error = refused ? EIO : errno;
+            for (int j = 0; j < i; ++j) {
+                int ignored = 0;
+                if (changes.at(j).existed)
+                    text::replaceFile(paths.at(j), changes.at(j).oldBytes, &ignored);
+                else
+                    QFile::remove(paths.at(j));
+            }
+            for (int j = i; j < temps.size(); ++j)
+                QFile::remove(temps.at(j));
+            int ignored = 0;
+            text::syncFolder(QDir::currentPath(), &ignored);
+            return text::WriteResult{
+                false, failure(QFileInfo(paths.at(i)).fileName(), text::writeFailureReason(paths.at(i), error))};
+        }
+    }
+    int error = 0;
+    if (!text::syncFolder(QDir::currentPath(), &error))
+        return text::WriteResult{false,
+                                 QStringLiteral("データフォルダの変更をディスクに書き込めたか確かめられませんでした。")
+                                     + kCrLf + text::writeFailureReason(QDir::currentPath(), error)};
+    return text::WriteResult();
+}
+
+} // namespace kioku::transfer

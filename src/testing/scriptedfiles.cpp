@@ -1,0 +1,12 @@
+#include "testing/scriptedfiles.h"
+
+namespace kioku {
+
+QString ScriptedFileChooser::saveFileName(QWidget *, const QString &title, const QString &suggested,
+                                          const QString &filter)
+{
+    asked.append(Asked{title, suggested, filter});
+    return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
+}
+
+} // namespace kioku
