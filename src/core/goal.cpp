@@ -37,6 +37,14 @@ GoalRead readDailyGoal()
         g.garbled = true;
         return g;
     }
+    // A bare whole number, as a goal written by hand, is minutes of play.
+    if (const QString bare = line.trimmed(); text::isPlainNumber(bare, true)) {
+        const int minutes = bare.toInt();
+        if (minutes >= 1 && minutes <= kMaxGoalMinutes) {
+            g.goal = DailyGoal{DailyGoal::Kind::Minutes, minutes};
+            return g;
+        }
+    }
     const text::RecordReader r(line);
     const QString kind = r.count() >= 2 ? r.text(1).trimmed() : QString();
     if (r.count() >= 2 && r.text(0).trimmed() == kTitle && kind == kNone)

@@ -1,7 +1,8 @@
 #pragma once
 // The daily goal "目標.txt": minutes of play a day, or kinds of games a day
 // (the lamps of the day's rating). One line: "1日の目標","分",10 or
-// "1日の目標","種類",3; "なし" (or no file) is no goal.
+// "1日の目標","種類",3; "なし" (or no file) is no goal. A line of a bare
+// whole number (30) is read as minutes, and written back in the full form.
 #include "core/text/textfile.h"
 
 #include <QDateTime>

@@ -75,9 +75,12 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     cmdPHozon1->setMinimumHeight(32);
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
-    bottom->addWidget(nameBox, 1);
+    // The daily goal under the name: the row keeps its width.
+    auto *nameAndGoal = new QVBoxLayout;
+    nameAndGoal->addWidget(nameBox);
     goalBox = new GoalBox(ctx, this);
-    bottom->addWidget(goalBox);
+    nameAndGoal->addWidget(goalBox);
+    bottom->addLayout(nameAndGoal, 1);
     bottom->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
     bottom->addWidget(exportBox(ctx, this, [this] { return m_span; }));
 

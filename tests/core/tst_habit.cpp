@@ -146,6 +146,8 @@ void tst_habit::goalFile_data()
     QTest::newRow("minutes") << sjisLines({"\"1日の目標\",\"分\",10"}) << minutes << 10 << false;
     QTest::newRow("kinds, LF only") << sjis("\"1日の目標\",\"種類\",3\n") << kinds << 3 << false;
     QTest::newRow("none") << sjisLines({"\"1日の目標\",\"なし\",0"}) << none << 0 << false;
+    QTest::newRow("a bare number of minutes") << sjisLines({"30"}) << minutes << 30 << false;
+    QTest::newRow("a bare number too large") << sjisLines({"601"}) << none << 0 << true;
     QTest::newRow("empty file") << QByteArray("") << none << 0 << true;
     QTest::newRow("UTF-8 text") << QByteArray("\"1日の目標\",\"分\",10\r\n") << none << 0 << true;
     QTest::newRow("not a number") << sjisLines({"\"1日の目標\",\"分\",\"十\""}) << none << 0 << true;
