@@ -11,7 +11,7 @@
 //   - reading and parsing the play log alone (kioku::readPlayLog): "the floor",
 //     the least any screen that shows the log can cost;
 //   - the main window's start-up (construction and Form_Load until shown),
-//     RefreshToday, every panel of the menu row (its button pressed while
+//     refreshToday, every panel of the menu row (its button pressed while
 //     another panel is shown: the read of the log, the rebuild, the events
 //     until it is on screen), every graph button of every panel (the graph
 //     drawn and laid out), and the views' own rebuilding buttons;
@@ -251,7 +251,7 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
     kioku::MainWindow w(ctx);
     w.Form_Load();
     QCoreApplication::processEvents();
-    timed(QStringLiteral("RefreshToday"), medianMs(clock, runs, [&] { w.RefreshToday(); }), screenMs, screenFloor);
+    timed(QStringLiteral("refreshToday"), medianMs(clock, runs, [&] { w.refreshToday(); }), screenMs, screenFloor);
     // A date picked in the calendar: the today panel for that day, from the log already read.
     {
         const QDate today = clock.today();

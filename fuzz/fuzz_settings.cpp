@@ -1,6 +1,6 @@
 // The small files on any bytes: a game's settings line (the game chosen by the
-// first byte), the help-tour switch 設定.txt, the name record 氏名.txt and the
-// memo メモ.TXT.
+// first byte), the help-tour switch 設定.txt, the text size 文字の大きさ.txt,
+// the name record 氏名.txt and the memo メモ.TXT.
 //
 // - Every value read is one its field accepts (in range, one of the allowed
 //   texts, or the default), and the line written from them reads back with no
@@ -9,7 +9,8 @@
 // - Read from the file, the settings are those of its first filled line; the
 //   write puts exactly the written line in the file, or is refused with a
 //   message and leaves the file as it was.
-// - 設定.txt reads as 0 or 1 and writes back to what it read; the user's name
+// - 設定.txt reads as 0 or 1 and 文字の大きさ.txt as one of its three steps,
+//   each writing back to what it read; the user's name
 //   and the memo write back and read again as what they were (made safe), and a
 //   second write gives the same bytes.
 #include "core/game/gamesettings.h"
@@ -25,6 +26,7 @@
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
 #include "core/text/textfile.h"
+#include "core/textsize.h"
 #include "fuzzsupport.h"
 
 #include <cstdint>
@@ -120,6 +122,19 @@ void checkHelpTour(const QByteArray &bytes)
     FUZZ_CHECK(fuzz::fileBytes(kSettingsFile) == expected, show(bytes));
 }
 
+void checkTextSize(const QByteArray &bytes)
+{
+    fuzz::putFile(kTextSizeFile, bytes);
+    bool garbled = false;
+    const double scale = readTextSize(nullptr, &garbled);
+    bool step = false;
+    for (const TextSizeStep &s : textSizeSteps())
+        step = step || s.scale == scale;
+    FUZZ_CHECK(step, show(bytes));
+    FUZZ_CHECK(writeTextSize(scale).ok, show(bytes));
+    FUZZ_CHECK(readTextSize(nullptr, &garbled) == scale && !garbled, show(bytes));
+}
+
 void checkUserName(const QByteArray &bytes)
 {
     fuzz::putFile(kNameFile, bytes);
@@ -171,6 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList lines = fuzz::fileLines(text::decodeFileBytes(bytes, &clean));
     checkGameSettings(format, bytes, firstFilled(lines), clean && !text::hasUtf8Mark(bytes));
     checkHelpTour(bytes);
+    checkTextSize(bytes);
     checkUserName(bytes);
     checkMemo(bytes);
     return 0;

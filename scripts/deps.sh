@@ -6,7 +6,10 @@
 kioku_install_deps() {
     kioku_install_packages cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev \
         fonts-ipafont-gothic fonts-dejavu-core ccache xvfb xauth x11-utils \
-        dpkg-dev file desktop-file-utils appstream poppler-utils
+        dpkg-dev file desktop-file-utils appstream poppler-utils \
+        at-spi2-core python3-pyatspi dbus-x11 \
+        xdotool fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc \
+        weston qt6-wayland
 }
 
 # Installs the named packages that are missing (the screenshot of the installed

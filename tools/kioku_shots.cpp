@@ -1,4 +1,4 @@
-// kioku_shots [--light-only | --dark-only] <output folder>
+// kioku_shots [--light-only | --dark-only] [--text-size 1|1.25|1.5] <output folder>
 //
 // Renders every window and panel of kioku offscreen and saves one PNG per
 // screen, for a look by eye: once in the desktop's own look and once more as
@@ -19,6 +19,7 @@
 #include "core/rules/numbermemory.h"
 #include "core/rules/scrambled.h"
 #include "core/settings.h"
+#include "core/textsize.h"
 #include "games/frame/gamedescription.h"
 #include "games/frame/gameframe.h"
 #include "games/registry.h"
@@ -44,6 +45,7 @@
 #include "widgets/helpviewer.h"
 #include "widgets/messages.h"
 #include "widgets/monthcalendar.h"
+#include "widgets/textscale.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -194,6 +196,9 @@ bool writeSampleData()
 {
     bool ok = writeOk(writeUserName(QStringLiteral("山田")), kNameFile);
     ok = writeSampleYear() && ok;
+    // The text size the windows are drawn at, as the edit screen shows it.
+    if (textScale() != 1.0)
+        ok = writeOk(writeTextSize(textScale()), kTextSizeFile) && ok;
 
     // Number memory: eight digits, with right and wrong positions.
     struct G1Play {
@@ -301,17 +306,17 @@ void shootMainWindow(Shooter &shots, Context &c)
 
     // A daily goal of ten minutes: the day's progress, the days it was met.
     writeDailyGoal({DailyGoal::Kind::Minutes, 10}, c.clock.now());
-    w->RefreshToday();
+    w->refreshToday();
     shots.shoot(w.get(), QStringLiteral("main_today_goal.png"));
     // Three kinds of games a day: met today, and the days it was met dotted.
     writeDailyGoal({DailyGoal::Kind::Kinds, 3}, c.clock.now());
-    w->RefreshToday();
+    w->refreshToday();
     shots.shoot(w.get(), QStringLiteral("main_today_goal_met.png"));
     w->cmdCale->click();
     shots.shoot(w.get(), QStringLiteral("main_cale_goal.png"));
     writeDailyGoal({}, c.clock.now());
     w->cmdMain->click();
-    w->RefreshToday();
+    w->refreshToday();
 
     w->fraMain->mtvmain->clickDate(QDate(2026, 12, 3));
     shots.shoot(w.get(), QStringLiteral("main_day_other.png"));
@@ -918,11 +923,23 @@ int main(int argc, char *argv[])
     setUpApplication();
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString usage = QStringLiteral("usage: kioku_shots [--light-only | --dark-only] <output folder>");
+    const QString usage =
+        QStringLiteral("usage: kioku_shots [--light-only | --dark-only] [--text-size 1|1.25|1.5] <output folder>");
     bool light = true, dark = true;
     QStringList folders;
-    for (const QString &a : QApplication::arguments().mid(1)) {
-        if (a == QLatin1String("--light-only"))
+    const QStringList args = QApplication::arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (a == QLatin1String("--text-size") && i + 1 < args.size()) {
+            // The player's text size (編集 → 文字の大きさ), as the program applies it at the start.
+            bool ok = false;
+            const double scale = args.at(++i).toDouble(&ok);
+            if (!ok || scale < 1.0 || scale > 1.5) {
+                err() << usage << Qt::endl;
+                return 2;
+            }
+            setTextScale(scale);
+        } else if (a == QLatin1String("--light-only"))
             dark = false;
         else if (a == QLatin1String("--dark-only"))
             light = false;

@@ -5,6 +5,7 @@
 #include "core/random.h"
 #include "main/appnavigator.h"
 #include "main/appsetup.h"
+#include "main/firstpaint.h"
 #include "widgets/appcontext.h"
 #include "widgets/messages.h"
 
@@ -17,6 +18,7 @@
 
 int main(int argc, char *argv[])
 {
+    const qint64 startNs = kioku::monotonicNs();
     // A write past the user's file-size limit (ulimit -f) fails with EFBIG and
     // is told like a full disk, instead of the signal ending the program
     // half-way through a save.
@@ -96,6 +98,7 @@ int main(int argc, char *argv[])
     navigator.setContext(ctx);
     ctx.session.offerImport = prepared.firstStart;
 
+    kioku::reportFirstPaintWhenAsked(startNs); // for timing the start-up from outside
     navigator.showMain();
     return QApplication::exec();
 }

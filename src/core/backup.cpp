@@ -15,15 +15,6 @@ namespace kioku {
 
 namespace {
 
-bool g_failNextBackup = false;
-
-bool takeFailHook()
-{
-    const bool fail = g_failNextBackup;
-    g_failNextBackup = false;
-    return fail;
-}
-
 const QString kCrLf = QStringLiteral("\r\n");
 
 BackupResult failed(const QString &fileName, const QString &reason)
@@ -100,10 +91,6 @@ QList<Copy> copiesIn(const QDir &folder, const QString &fileName)
 // never lies there as a good one.
 bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
 {
-    if (takeFailHook()) {
-        *error = QStringLiteral("書き込みが中断されました");
-        return false;
-    }
     int systemError = 0;
     if (!text::replaceFile(path, bytes, &systemError)) {
         *error = text::writeFailureReason(path, systemError);
@@ -113,13 +100,6 @@ bool writeCopy(const QString &path, const QByteArray &bytes, QString *error)
 }
 
 } // namespace
-
-namespace testing {
-void failNextBackup(bool fail)
-{
-    g_failNextBackup = fail;
-}
-} // namespace testing
 
 QString backupName(const QString &fileName, const QDateTime &at)
 {

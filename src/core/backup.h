@@ -47,10 +47,4 @@ BackupResult backUpFiles(const QStringList &names, const QDateTime &at);
 // The copies of `fileName` in the backup folder, oldest first (file names only).
 QStringList backupsOf(const QString &fileName);
 
-namespace testing {
-// Makes the next copy fail as a full disk would. Tests only: permissions do
-// not stop a process that runs as root.
-void failNextBackup(bool fail = true);
-} // namespace testing
-
 } // namespace kioku

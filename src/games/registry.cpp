@@ -12,7 +12,7 @@ namespace kioku {
 
 const QList<GameEntry> &gameRegistry()
 {
-    // In item-list order; a game's launcher button is enabled once it has a window here.
+    // In item-list order.
     static const QList<GameEntry> games = {
         {Game::NumberMemory, &numberMemoryDescription, &openGameWindow<NumberMemoryWindow>},
         {Game::ImageMemory, &imageMemoryDescription, &openGameWindow<ImageMemoryWindow>},
@@ -38,15 +38,9 @@ GameDescription describeGame(Game game)
     return entry(game).describe();
 }
 
-bool hasGameWindow(Game game)
-{
-    return entry(game).open != nullptr;
-}
-
 QWidget *openGame(Game game, AppContext &ctx)
 {
-    const GameEntry &e = entry(game);
-    return e.open ? e.open(ctx) : nullptr;
+    return entry(game).open(ctx);
 }
 
 } // namespace kioku

@@ -1,6 +1,6 @@
 #pragma once
-// The games the program can open: each game's description and, once it has
-// one, its window. Adding a game is one line in registry.cpp.
+// The games the program can open: each game's description and its window.
+// Adding a game is one line in registry.cpp.
 #include "core/game/catalogue.h"
 #include "games/frame/gamedescription.h"
 
@@ -22,13 +22,12 @@ template <typename W> QWidget *openGameWindow(AppContext &ctx)
 struct GameEntry {
     Game game;
     GameDescription (*describe)();
-    QWidget *(*open)(AppContext &ctx); // nullptr while the game has no window yet
+    QWidget *(*open)(AppContext &ctx); // builds the window and runs its opening (openGameWindow)
 };
 
 const QList<GameEntry> &gameRegistry();
 GameDescription describeGame(Game game);
-bool hasGameWindow(Game game);
-// The window of `game`, opened; nullptr when the game has no window.
+// The window of `game`, opened (see openGameWindow: one that refused to open is closing()).
 QWidget *openGame(Game game, AppContext &ctx);
 
 } // namespace kioku

@@ -5,7 +5,8 @@
 namespace kioku {
 
 // Sets the application font to IPA Gothic (when installed) at a readable size
-// and the application icon, and lets every window show its keyboard focus.
+// and the application icon, lets every window show its keyboard focus, and
+// lets Enter press the focused button as Space does.
 void applyAppearance();
 
 } // namespace kioku

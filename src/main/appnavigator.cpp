@@ -3,6 +3,7 @@
 #include "games/frame/gameframe.h"
 #include "games/registry.h"
 #include "main/mainwindow.h"
+#include "main/textsizebox.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -31,6 +32,7 @@ void AppNavigator::showMain()
     if (m_quitting)
         return; // the program is ending: a window closing on its way out leads nowhere
     Q_ASSERT(m_ctx);
+    applyStoredTextSize(); // each window is built at the text size chosen last
     auto *w = new MainWindow(*m_ctx);
     adopt(w, true);
     w->Form_Load(); // the start-up shows the window
@@ -47,6 +49,7 @@ void AppNavigator::showGame(kioku::Game game)
     if (m_quitting)
         return;
     const quint64 adopted = m_adopted;
+    applyStoredTextSize();
     QPointer<QWidget> w = createGameWindow(game);
     if (!w)
         return;

@@ -27,8 +27,6 @@ public:
     // through this navigator while it was being built) is never shown.
     void showGame(kioku::Game game) override;
     void quit() override;
-    // Whether the game has a window in this build; the launcher enables only
-    // the buttons of the games that have.
 
     // The window open now (nullptr before the first and after the end).
     QWidget *currentWindow() const { return m_current; }
@@ -37,7 +35,7 @@ public:
 protected:
     // Ends the event loop (queued, so it also works before exec() runs).
     virtual void endProgram();
-    // Builds and opens the window of `game`; nullptr when it has none in this build.
+    // Builds and opens the window of `game` (see openGame).
     virtual QWidget *createGameWindow(kioku::Game game);
 
 private:

@@ -3,6 +3,7 @@
 #include "appearance.h"
 
 #include "core/text/sjis.h"
+#include "widgets/accessiblenames.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,8 @@ void setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("kioku"));
     applyAppearance();
+    // Screen readers read every control by a Japanese name.
+    installAccessibleNames();
     // The GUI's start-up leaves the upper halves of the vector registers in
     // use, which slows every later SSE instruction (decoding, string code,
     // number parsing) several times over until they are cleared.

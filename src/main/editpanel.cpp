@@ -8,6 +8,7 @@
 #include "main/exportdialog.h"
 #include "main/goalbox.h"
 #include "main/loggrid.h"
+#include "main/textsizebox.h"
 #include "main/transferbox.h"
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
@@ -75,16 +76,21 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     cmdPHozon1->setMinimumHeight(32);
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
-    // The daily goal under the name: the row keeps its width.
-    auto *nameAndGoal = new QVBoxLayout;
-    nameAndGoal->addWidget(nameBox);
-    goalBox = new GoalBox(ctx, this);
-    nameAndGoal->addWidget(goalBox);
-    bottom->addLayout(nameAndGoal, 1);
-    bottom->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
-    bottom->addWidget(exportBox(ctx, this, [this] { return m_span; }));
+    bottom->addWidget(nameBox, 1);
 
-    SetupLogGrid();
+    // A second row, so that the screen fits a small one at a large text size.
+    auto *more = new QHBoxLayout;
+    more->setSpacing(10);
+    v->addLayout(more);
+    more->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
+    more->addWidget(exportBox(ctx, this, [this] { return m_span; }));
+    m_textSize = new TextSizeBox(ctx, this);
+    more->addWidget(m_textSize);
+    goalBox = new GoalBox(ctx, this);
+    more->addWidget(goalBox);
+    more->addStretch(1);
+
+    setupLogGrid();
     fitGridWidth(msgHenList);
     // The comment column takes the room left over, so long comments stay readable.
     msgHenList->horizontalHeader()->setStretchLastSection(true);
@@ -102,18 +108,19 @@ void EditPanel::fill(const LogSummary &log)
     goalBox->load();
     m_span = logSpan(log.firstPlayDate, log.lastPlayDate);
     cmdRowDel->setEnabled(false);
-    SetupLogGrid();
-    FillLogGrid(log.records());
+    m_textSize->showStored();
+    setupLogGrid();
+    fillLogGrid(log.records());
 }
 
-void EditPanel::SetupLogGrid()
+void EditPanel::setupLogGrid()
 {
-    kioku::SetupLogGrid(msgHenList);
+    kioku::setupLogGrid(msgHenList);
 }
 
-void EditPanel::FillLogGrid(const QList<PlayRecord> &records)
+void EditPanel::fillLogGrid(const QList<PlayRecord> &records)
 {
-    kioku::FillLogGrid(msgHenList, records);
+    kioku::fillLogGrid(msgHenList, records);
 }
 
 bool EditPanel::writeLog(const QList<PlayRecord> &records)
@@ -121,9 +128,9 @@ bool EditPanel::writeLog(const QList<PlayRecord> &records)
     return !writeFailed(rewritePlayLog(records, m_ctx.clock));
 }
 
-bool EditPanel::RewriteLogFromGrid()
+bool EditPanel::rewriteLogFromGrid()
 {
-    return kioku::RewriteLogFromGrid(msgHenList, m_ctx.clock, m_ctx.messages, this);
+    return kioku::rewriteLogFromGrid(msgHenList, m_ctx.clock, m_ctx.messages, this);
 }
 
 void EditPanel::msgHenList_Click()

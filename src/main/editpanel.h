@@ -11,6 +11,7 @@ namespace kioku {
 
 class FlexGrid;
 class GoalBox;
+class TextSizeBox;
 
 class EditPanel : public Panel {
     Q_OBJECT
@@ -19,11 +20,11 @@ public:
 
     QString helpText() const override;
 
-    void SetupLogGrid();
-    void FillLogGrid(const QList<PlayRecord> &records);
+    void setupLogGrid();
+    void fillLogGrid(const QList<PlayRecord> &records);
     // Rewrites the play log from the record rows of the grid. On failure the
     // reason is shown and the file is left as it was; returns whether it was written.
-    bool RewriteLogFromGrid();
+    bool rewriteLogFromGrid();
 
     void msgHenList_Click();
     void cmdRowDel_Click();
@@ -53,6 +54,7 @@ protected:
 private:
     bool writeLog(const QList<PlayRecord> &records);
 
+    TextSizeBox *m_textSize = nullptr;
     LogSpan m_span; // the first and last play as last shown: the months the export window offers
 };
 

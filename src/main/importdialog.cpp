@@ -5,6 +5,7 @@
 #include "main/transferbox.h"
 #include "views/panel.h"
 #include "widgets/appcontext.h"
+#include "widgets/filechooser.h"
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
 
@@ -174,7 +175,7 @@ void ImportDialog::cmdTorikomiOK_Click()
 ImportDialog *startImport(AppContext &ctx, QWidget *parent)
 {
     const QString folder =
-        ctx.messages.askFolder(parent, QStringLiteral("以前のデータが入っているフォルダを選んでください"));
+        fileChooser(ctx).chooseFolder(parent, QStringLiteral("以前のデータが入っているフォルダを選んでください"));
     if (folder.isEmpty())
         return nullptr;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

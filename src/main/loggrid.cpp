@@ -32,7 +32,7 @@ const LogGridLayout &logGridLayout(const FlexGrid *grid)
 
 } // namespace
 
-void SetupLogGrid(FlexGrid *grid)
+void setupLogGrid(FlexGrid *grid)
 {
     const LogGridLayout &l = logGridLayout(grid);
     QList<GridColumn> columns;
@@ -41,7 +41,7 @@ void SetupLogGrid(FlexGrid *grid)
     grid->setColumns(columns, l.fontSize);
 }
 
-void FillLogGrid(FlexGrid *grid, const QList<PlayRecord> &records)
+void fillLogGrid(FlexGrid *grid, const QList<PlayRecord> &records)
 {
     grid->setDataRows(std::make_shared<PlayRows>(records, logFields()));
     grid->scrollToLastIfMoreThan(logGridLayout(grid).scrollPast);
@@ -63,7 +63,7 @@ QList<PlayRecord> recordsFromGrid(const FlexGrid *grid)
     return records;
 }
 
-bool RewriteLogFromGrid(const FlexGrid *grid, const Clock &clock, MessageService &messages, QWidget *parent)
+bool rewriteLogFromGrid(const FlexGrid *grid, const Clock &clock, MessageService &messages, QWidget *parent)
 {
     return !reportWriteFailure(messages, parent, rewritePlayLog(recordsFromGrid(grid), clock));
 }

@@ -17,10 +17,10 @@ class FlexGrid;
 class MessageService;
 
 // The header row, widths, alignments and font size of the grid (by its objectName).
-void SetupLogGrid(FlexGrid *grid);
+void setupLogGrid(FlexGrid *grid);
 // One row per record, numbered from 1, then scrolled to the newest record when
 // the grid has grown past its limit.
-void FillLogGrid(FlexGrid *grid, const QList<PlayRecord> &records);
+void fillLogGrid(FlexGrid *grid, const QList<PlayRecord> &records);
 // The records of the grid's rows, in grid order; the seconds go back through
 // a float of their text.
 QList<PlayRecord> recordsFromGrid(const FlexGrid *grid);
@@ -29,6 +29,6 @@ QList<PlayRecord> recordsFromGrid(const FlexGrid *grid);
 // by `clock`'s time. A failure (of the copy or of the rewrite) is told to the
 // user in a box over `parent` and the file is left as it was; returns whether
 // it was written.
-bool RewriteLogFromGrid(const FlexGrid *grid, const Clock &clock, MessageService &messages, QWidget *parent);
+bool rewriteLogFromGrid(const FlexGrid *grid, const Clock &clock, MessageService &messages, QWidget *parent);
 
 } // namespace kioku

@@ -9,6 +9,7 @@
 #include "main/editpanel.h"
 #include "main/importdialog.h"
 #include "main/memopanel.h"
+#include "main/textsizebox.h"
 #include "main/todaypanel.h"
 #include "views/aggregatesview.h"
 #include "views/calendarview.h"
@@ -184,11 +185,11 @@ void MainWindow::connectPanels()
 {
     connect(fraMain, &TodayPanel::dateClicked, this, &MainWindow::mtvmain_DateClick);
 
-    connect(fraSettei, &EditPanel::lastRecordDeleted, this, &MainWindow::RefreshToday);
+    connect(fraSettei, &EditPanel::lastRecordDeleted, this, &MainWindow::refreshToday);
     connect(fraSettei, &EditPanel::userNameStored, this,
             [this](const QString &name) { setWindowTitle(mainWindowTitle(name)); });
     connect(fraSettei, &EditPanel::newStartDone, this, &MainWindow::quitProgram);
-    connect(fraSettei, &EditPanel::dataReplaced, this, &MainWindow::ReloadData);
+    connect(fraSettei, &EditPanel::dataReplaced, this, &MainWindow::reloadData);
 }
 
 void MainWindow::buildGameStrip()
@@ -279,13 +280,14 @@ void MainWindow::Form_Load()
     SubtotalColWidth = QStringLiteral("1250");
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     IsLoading = true;
-    HideAllPanels();
+    hideAllPanels();
     fraMain->mtvmain->setValue(m_ctx.clock.today());
-    RecoverLogTail();
-    ShowUserName();
-    RefreshToday();
-    LoadMemo();
-    READ_SETTEI();
+    recoverLogTail();
+    showUserName();
+    refreshToday();
+    loadMemo();
+    readSettings();
+    tellTextSizeProblem(m_ctx, this);
 
     show();
     fraMain->show();
@@ -302,7 +304,7 @@ void MainWindow::Form_Load()
     }
     if (m_ctx.session.offerImport) {
         m_ctx.session.offerImport = false;
-        offerImport(m_ctx, this, [this] { ReloadData(); });
+        offerImport(m_ctx, this, [this] { reloadData(); });
     }
 
     IsLoading = false;
@@ -325,7 +327,7 @@ void tellUnreadable(AppContext &ctx, QWidget *parent, const QString &name, const
 
 } // namespace
 
-void MainWindow::READ_SETTEI()
+void MainWindow::readSettings()
 {
     text::ReadResult status;
     bool garbled = false;
@@ -341,7 +343,7 @@ void MainWindow::READ_SETTEI()
             kReadErrorTitle);
 }
 
-void MainWindow::RecoverLogTail()
+void MainWindow::recoverLogTail()
 {
     const TailRecovery r = recoverPlayLogTail();
     if (r.outcome == TailRecovery::Outcome::Nothing)
@@ -368,7 +370,7 @@ void MainWindow::chkHelp_Click()
     reportWriteFailure(m_ctx.messages, this, writeHelpTour(m_ctx.session.helpTourOn));
 }
 
-void MainWindow::HideAllPanels()
+void MainWindow::hideAllPanels()
 {
     for (Panel *p : std::as_const(m_panels)) {
         p->hide();
@@ -376,12 +378,12 @@ void MainWindow::HideAllPanels()
     }
 }
 
-void MainWindow::LoadMemo()
+void MainWindow::loadMemo()
 {
-    fraMemo->LoadMemo();
+    fraMemo->loadMemo();
 }
 
-void MainWindow::ShowUserName()
+void MainWindow::showUserName()
 {
     text::ReadResult status;
     m_ctx.session.userName = readUserName(&status);
@@ -405,7 +407,7 @@ LogSummary MainWindow::readSummary()
     // leaves a stamp that no longer matches, so the next screen reads again.
     const LogStamp stamp = playLogStamp();
     if (stamp.known && stamp == m_logStamp)
-        return summarizeLog(m_summary.log, SelectedDay());
+        return summarizeLog(m_summary.log, selectedDay());
     // The records of the last read go first, so a big log is never held twice.
     m_summary.log = PlayLog();
     m_logStamp = LogStamp();
@@ -435,7 +437,7 @@ LogSummary MainWindow::readSummary()
                 + QStringLiteral("テキストエディタで文字コードを Shift-JIS にして保存し直してください。");
         m_ctx.messages.warn(this, text, QStringLiteral("読み込みエラー"));
     }
-    return summarizeLog(log, SelectedDay());
+    return summarizeLog(log, selectedDay());
 }
 
 // ---------------------------------------------------------------------------
@@ -446,7 +448,7 @@ void MainWindow::showPanel(Panel *panel)
 {
     if (!panel->isHidden())
         return;
-    HideAllPanels();
+    hideAllPanels();
     if (panel->rebuildsWhenShown()) {
         m_summary = readSummary();
         panel->rebuild(m_summary);
@@ -525,9 +527,9 @@ void MainWindow::quitProgram()
 void MainWindow::cmdGame_Click()
 {
     const QDate today = m_ctx.clock.today();
-    if (!FirstPlayDate().isEmpty() && fraMain->mtvmain->value() != today) {
+    if (!firstPlayDate().isEmpty() && fraMain->mtvmain->value() != today) {
         fraMain->mtvmain->setValue(today);
-        RefreshToday();
+        refreshToday();
     }
     placeGameStrip();
     fraGame->show();
@@ -557,28 +559,28 @@ QToolButton *MainWindow::launcherButton(Game game) const
 // Today panel
 // ---------------------------------------------------------------------------
 
-QDate MainWindow::SelectedDay() const
+QDate MainWindow::selectedDay() const
 {
     return fraMain->mtvmain->value();
 }
 
-void MainWindow::ReloadData()
+void MainWindow::reloadData()
 {
     // Files were taken in or put back: the name, the memo, the settings and
     // the log are read again, and the screen on show with them.
-    ShowUserName();
-    LoadMemo();
-    READ_SETTEI();
+    showUserName();
+    loadMemo();
+    readSettings();
     IsLoading = true;
     chkHelp->setChecked(m_ctx.session.helpTourOn != 0);
     IsLoading = false;
-    RefreshToday();
+    refreshToday();
     for (Panel *panel : m_panels)
         if (panel != fraMain && !panel->isHidden())
             panel->rebuild(m_summary);
 }
 
-void MainWindow::RefreshToday()
+void MainWindow::refreshToday()
 {
     m_summary = readSummary();
     fraMain->rebuild(m_summary);
@@ -586,7 +588,7 @@ void MainWindow::RefreshToday()
 
 void MainWindow::mtvmain_DateClick(const QDate &)
 {
-    RefreshToday();
+    refreshToday();
     cmdMain->setFocus();
 }
 

@@ -53,25 +53,25 @@ public:
 
     // The play log as the panels were last rebuilt from it.
     const kioku::LogSummary &logSummary() const { return m_summary; }
-    QString FirstPlayDate() const { return m_summary.firstPlayDate; }
-    QString LastPlayDate() const { return m_summary.lastPlayDate; }
-    bool LogIsEmpty() const { return m_summary.logEmpty; }
-    QDate SelectedDay() const;
+    QString firstPlayDate() const { return m_summary.firstPlayDate; }
+    QString lastPlayDate() const { return m_summary.lastPlayDate; }
+    bool logIsEmpty() const { return m_summary.logEmpty; }
+    QDate selectedDay() const;
 
     // The explanatory text handed to the help tour at the first start-up.
     static QString welcomeText();
 
     // ---- start-up, settings, panels ----
     void Form_Load();
-    void READ_SETTEI();
+    void readSettings();
     void chkHelp_Click();
-    void HideAllPanels();
-    void LoadMemo();
-    void ShowUserName();
+    void hideAllPanels();
+    void loadMemo();
+    void showUserName();
     // A last line of the play log that a crash cut off while it was appended
     // is moved out of the log into "データ.txt.断片" before the log is read;
     // the user is told what was done.
-    void RecoverLogTail();
+    void recoverLogTail();
     // What every menu button of a panel does: unless the panel is shown
     // already, hides the others, rebuilds it from the log, shows it, lets
     // pending events run and hands its help text to the help tour.
@@ -91,9 +91,9 @@ public:
 
     // ---- today panel ----
     // Reads the play log and rebuilds the today panel for the selected day.
-    void RefreshToday();
+    void refreshToday();
     // Reads every data file again after files were replaced under the window.
-    void ReloadData();
+    void reloadData();
     void mtvmain_DateClick(const QDate &dateClicked = QDate());
 
     // ---- controls ----

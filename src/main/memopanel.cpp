@@ -71,7 +71,7 @@ MemoPanel::MemoPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(cmdKizukiHozon, &QPushButton::clicked, this, &MemoPanel::cmdKizukiHozon_Click);
     memoRow->addWidget(cmdKizukiHozon, 0, Qt::AlignBottom);
 
-    SetupLogGrid(msgMemoList);
+    setupLogGrid(msgMemoList);
     fitGridWidth(msgMemoList);
     // The comment column takes the room left over, so long comments stay readable.
     msgMemoList->horizontalHeader()->setStretchLastSection(true);
@@ -91,8 +91,8 @@ QString MemoPanel::helpText() const
 
 void MemoPanel::fill(const LogSummary &log)
 {
-    SetupLogGrid(msgMemoList);
-    FillLogGrid(msgMemoList, log.records());
+    setupLogGrid(msgMemoList);
+    fillLogGrid(msgMemoList, log.records());
     // No row is picked in the new grid: nothing can be saved, and the box does
     // not show a comment of the grid that went.
     SelectedLogRow = 0;
@@ -123,7 +123,7 @@ void MemoPanel::cmdMemoHozon_Click()
     const QString comment = text::quoteSafe(txtMemo->text());
     const QString before = msgMemoList->textMatrix(r, kCommentColumn);
     msgMemoList->setTextMatrix(r, kCommentColumn, comment);
-    if (!RewriteLogFromGrid(msgMemoList, m_ctx.clock, m_ctx.messages, window())) {
+    if (!rewriteLogFromGrid(msgMemoList, m_ctx.clock, m_ctx.messages, window())) {
         // The log is as it was, and so is the grid; the box keeps what was typed.
         msgMemoList->setTextMatrix(r, kCommentColumn, before);
         return;
@@ -141,7 +141,7 @@ void MemoPanel::txtMemo_KeyPress(int keyAscii)
 // Memo
 // ---------------------------------------------------------------------------
 
-void MemoPanel::LoadMemo()
+void MemoPanel::loadMemo()
 {
     const MemoRead m = readMemo();
     txtKizuki->setPlainText(m.text);

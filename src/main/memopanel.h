@@ -33,7 +33,7 @@ public:
     // Reads "メモ.TXT" into the memo box. A missing file is an empty memo; a
     // file that cannot be read (or holds bytes that are not Shift-JIS) is told
     // to the user and is not overwritten unless the user saves over it.
-    void LoadMemo();
+    void loadMemo();
     void cmdKizukiHozon_Click();
     // Whether the memo box differs from the file as last loaded or saved.
     bool memoModified() const;

@@ -111,7 +111,8 @@ TodayPanel::TodayPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLit
 
     mtvmain = new MonthCalendar(this);
     mtvmain->setObjectName(QStringLiteral("mtvmain"));
-    mtvmain->setMinimumSize(300, 200);
+    // Never smaller than its six weeks need in the font it has (the text size grows them).
+    mtvmain->setMinimumSize(mtvmain->minimumSizeHint().expandedTo(QSize(300, 200)));
     connect(mtvmain, &MonthCalendar::dateClick, this, &TodayPanel::dateClicked);
     left->addWidget(mtvmain, 1);
 
@@ -174,7 +175,7 @@ TodayPanel::TodayPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLit
     mcrMain->setMinimumHeight(180);
     v->addWidget(mcrMain, 8);
 
-    SetupTodayGrids();
+    setupTodayGrids();
     fitGridWidth(msgDayList);
     fitGridWidth(msgDayTotal);
     // The last column takes the room left over, so the header runs across the grid.
@@ -182,7 +183,7 @@ TodayPanel::TodayPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLit
     msgDayTotal->horizontalHeader()->setStretchLastSection(true);
 }
 
-void TodayPanel::SetupTodayGrids()
+void TodayPanel::setupTodayGrids()
 {
     msgDayList->setColumns(kDayListColumns, 11);
     msgDayTotal->setColumns(kDayTotalColumns, 10);
@@ -196,7 +197,7 @@ void TodayPanel::fill(const LogSummary &log)
                                .arg(day0.month())
                                .arg(day0.day())
                                .arg(text::weekdayLetter(day0)));
-    SetupTodayGrids();
+    setupTodayGrids();
     mcrMain->setSeriesCount(1);
     mcrMain->setRowCount(0);
     mcrMain->setRowCount(1);

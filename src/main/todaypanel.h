@@ -27,7 +27,7 @@ public:
     // メイン shows the panel as it was built last.
     bool rebuildsWhenShown() const override { return false; }
 
-    void SetupTodayGrids();
+    void setupTodayGrids();
     // Figures the day chart is drawn to, kept by the last rebuild.
     float maxSeconds() const { return m_maxSeconds; }
     qint64 dayTotal() const { return m_dayTotal; }
@@ -55,7 +55,7 @@ signals:
     void dateClicked(const QDate &date);
 
 protected:
-    // RefreshToday: the panel for log.selectedDay.
+    // refreshToday: the panel for log.selectedDay.
     void fill(const LogSummary &log) override;
 
 private:

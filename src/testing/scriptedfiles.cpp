@@ -9,4 +9,10 @@ QString ScriptedFileChooser::saveFileName(QWidget *, const QString &title, const
     return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
 }
 
+QString ScriptedFileChooser::chooseFolder(QWidget *, const QString &title)
+{
+    asked.append(Asked{title, QString(), QString()});
+    return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
+}
+
 } // namespace kioku

@@ -18,6 +18,8 @@ public:
     };
     QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
                          const QString &filter) override;
+    // Answered from the same queue as the save dialog.
+    QString chooseFolder(QWidget *parent, const QString &title) override;
     void answerNext(const QString &path) { m_answers.append(path); }
     QList<Asked> asked;
 

@@ -17,14 +17,6 @@ public:
     MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
                    MsgIcon icon) override;
     void answerNext(MsgAnswer a) { m_answers.append(a); }
-    // The folders askFolder() answers, in turn; "" (none chosen) when none is left.
-    QStringList folders;
-    int foldersAsked = 0;
-    QString askFolder(QWidget *, const QString &) override
-    {
-        ++foldersAsked;
-        return folders.isEmpty() ? QString() : folders.takeFirst();
-    }
     QList<ShownMessage> shown;
     // Called for every message as it is shown (a test may act while the box is "open").
     std::function<void(const ShownMessage &)> onShow;

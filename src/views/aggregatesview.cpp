@@ -112,8 +112,8 @@ void AggregatesView::optList2_Click(int index)
     // Painted once when both tables are full. The option buttons stay where
     // they are, with the keyboard focus on the one just chosen.
     setUpdatesEnabled(false);
-    BuildDailyTable(measure);
-    BuildMonthlyTable(measure);
+    buildDailyTable(measure);
+    buildMonthlyTable(measure);
     setUpdatesEnabled(true);
 }
 
@@ -181,7 +181,7 @@ void AggregatesView::changeEvent(QEvent *e)
             colourTotalRow(grid);
 }
 
-void AggregatesView::BuildDailyTable(AggregateMeasure measure)
+void AggregatesView::buildDailyTable(AggregateMeasure measure)
 {
     setUpGrid(msgKakei2, false);
     const LogSpan span = logSpan(m_log.firstPlayDate, m_log.lastPlayDate);
@@ -189,7 +189,7 @@ void AggregatesView::BuildDailyTable(AggregateMeasure measure)
     msgKakei2->scrollToLastIfMoreThan(kDailyRowsShown);
 }
 
-void AggregatesView::BuildMonthlyTable(AggregateMeasure measure)
+void AggregatesView::buildMonthlyTable(AggregateMeasure measure)
 {
     setUpGrid(msgKakei1, true);
     const LogSpan span = logSpan(m_log.firstPlayDate, m_log.lastPlayDate);

@@ -25,8 +25,8 @@ public:
     // Builds both tables in the measure of option `index` (0 time, 1 counts,
     // 2 both); any other index builds nothing.
     void optList2_Click(int index);
-    void BuildDailyTable(AggregateMeasure measure);
-    void BuildMonthlyTable(AggregateMeasure measure);
+    void buildDailyTable(AggregateMeasure measure);
+    void buildMonthlyTable(AggregateMeasure measure);
 
     FlexGrid *msgKakei1; // monthly
     FlexGrid *msgKakei2; // daily

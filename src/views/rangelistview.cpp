@@ -254,7 +254,7 @@ RangeListView::RangeListView(AppContext &ctx, QWidget *parent) : Panel(ctx, QStr
             lstAct2_Click();
     });
 
-    SetupListGrids();
+    setupListGrids();
     fitGridWidth(msgBunseki);
     fitGridWidth(msgBunseki2);
     msgBunseki->horizontalHeader()->setStretchLastSection(true);
@@ -297,8 +297,8 @@ void RangeListView::fill(const LogSummary &log)
     // next button while 全部 is marked.
     txtKey->clear();
     lstAct2->clearSelection();
-    ListAllPlays();
-    ResetPeriodButtons();
+    listAllPlays();
+    resetPeriodButtons();
     for (QPushButton *b : std::as_const(cmdWeek))
         setBackColor(b, buttonFace());
     markSelected(cmdAllDay);
@@ -307,7 +307,7 @@ void RangeListView::fill(const LogSummary &log)
     m_weekdayFilter = kAnyWeekday;
 }
 
-void RangeListView::ListAllPlays()
+void RangeListView::listAllPlays()
 {
     const QStringList dates = loggedDates(m_log.records());
     for (QComboBox *c : {cboStdate, cboEddate}) {
@@ -324,19 +324,19 @@ void RangeListView::ListAllPlays()
     listUnder(RangeFilter());
 }
 
-void RangeListView::ListFilteredPlays()
+void RangeListView::listFilteredPlays()
 {
     listUnder(currentFilter());
 }
 
 // The panel is the one shown while its buttons are pressed: a new fill of its
 // lists is all there is to do.
-void RangeListView::RefreshFilteredList()
+void RangeListView::refreshFilteredList()
 {
-    ListFilteredPlays();
+    listFilteredPlays();
 }
 
-void RangeListView::SetupListGrids()
+void RangeListView::setupListGrids()
 {
     msgBunseki->setColumns(kListColumns, 10);
     msgBunseki2->setColumns(kSummaryColumns, 10);
@@ -354,7 +354,7 @@ void RangeListView::SetupListGrids()
     }
 }
 
-void RangeListView::ResetPeriodButtons()
+void RangeListView::resetPeriodButtons()
 {
     for (QPushButton *b : std::as_const(cmdKikan))
         setBackColor(b, buttonFace());
@@ -375,7 +375,7 @@ RangeFilter RangeListView::currentFilter() const
 
 void RangeListView::listUnder(const RangeFilter &filter)
 {
-    SetupListGrids();
+    setupListGrids();
     resetCharts();
     QStringList items;
     items.reserve(lstAct2->count());
@@ -407,26 +407,26 @@ void RangeListView::cmdKikan_Click(int number)
         if (pressed->objectName() == QLatin1String(p.name))
             daysBack = p.daysBack;
     const QDate today = m_ctx.clock.today();
-    ResetPeriodButtons();
+    resetPeriodButtons();
     cboStdate->setEditText(periodStart(today, daysBack));
     cboEddate->setEditText(text::dateSlash(today));
-    RefreshFilteredList();
+    refreshFilteredList();
     markSelected(pressed);
 }
 
 void RangeListView::cmdAllDay_Click()
 {
-    ResetPeriodButtons();
+    resetPeriodButtons();
     cboStdate->setEditText(m_log.firstPlayDate);
     cboEddate->setEditText(text::dateSlash(m_ctx.clock.today()));
-    RefreshFilteredList();
+    refreshFilteredList();
     markSelected(cmdAllDay);
 }
 
 void RangeListView::cmdKikanF_Click()
 {
-    ResetPeriodButtons();
-    RefreshFilteredList();
+    resetPeriodButtons();
+    refreshFilteredList();
     markSelected(cmdKikanF);
 }
 
@@ -438,7 +438,7 @@ void RangeListView::cmdWeek_Click(int index)
     for (QPushButton *b : std::as_const(cmdWeek))
         setBackColor(b, buttonFace());
     m_weekdayFilter = index;
-    RefreshFilteredList();
+    refreshFilteredList();
     markSelected(cmdWeek.at(index));
 }
 
@@ -447,7 +447,7 @@ void RangeListView::cmdAllWeek_Click()
     for (QPushButton *b : std::as_const(cmdWeek))
         setBackColor(b, buttonFace());
     m_weekdayFilter = kAnyWeekday;
-    RefreshFilteredList();
+    refreshFilteredList();
     markSelected(cmdAllWeek);
 }
 
@@ -458,7 +458,7 @@ void RangeListView::lstAct2_Click()
         return;
     txtKey->setText(picked.first()->text());
     setBackColor(cmdAllact, buttonFace());
-    RefreshFilteredList();
+    refreshFilteredList();
 }
 
 void RangeListView::txtKey_GotFocus()
@@ -470,7 +470,7 @@ void RangeListView::txtKey_KeyPress(int keyAscii)
 {
     if (keyAscii != 13)
         return;
-    RefreshFilteredList();
+    refreshFilteredList();
     // An emptied box lists every item: that is 全部.
     if (txtKey->text().isEmpty())
         markSelected(cmdAllact);
@@ -482,7 +482,7 @@ void RangeListView::cmdAllact_Click()
 {
     txtKey->clear();
     lstAct2->clearSelection();
-    RefreshFilteredList();
+    refreshFilteredList();
     markSelected(cmdAllact);
 }
 

@@ -31,12 +31,12 @@ public:
 
     // ---- fills ----
     // Every play of the log, no condition; also lists the logged dates in the period combos.
-    void ListAllPlays();
+    void listAllPlays();
     // The plays under the current period, keyword and weekday.
-    void ListFilteredPlays();
-    void RefreshFilteredList();
-    void SetupListGrids();
-    void ResetPeriodButtons();
+    void listFilteredPlays();
+    void refreshFilteredList();
+    void setupListGrids();
+    void resetPeriodButtons();
 
     // ---- handlers ----
     // A period button by its number (cmdKikan1 … cmdKikan8).

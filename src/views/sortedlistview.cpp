@@ -70,7 +70,7 @@ SortedListView::SortedListView(AppContext &ctx, QWidget *parent) : Panel(ctx, QS
     msgIchiran->setObjectName(QStringLiteral("msgIchiran"));
     v->addWidget(msgIchiran, 1);
 
-    SetupSortedListGrid();
+    setupSortedListGrid();
     fitGridWidth(msgIchiran);
     // The comment column takes the room left over, so long comments stay readable.
     msgIchiran->horizontalHeader()->setStretchLastSection(true);
@@ -86,16 +86,16 @@ QString SortedListView::helpText() const
 
 void SortedListView::fill(const LogSummary &log)
 {
-    SetupSortedListGrid();
-    FillSortedList(log.records());
+    setupSortedListGrid();
+    fillSortedList(log.records());
 }
 
-void SortedListView::SetupSortedListGrid()
+void SortedListView::setupSortedListGrid()
 {
     msgIchiran->setColumns(kColumns, kFontSize);
 }
 
-void SortedListView::FillSortedList(const QList<PlayRecord> &records)
+void SortedListView::fillSortedList(const QList<PlayRecord> &records)
 {
     msgIchiran->setDataRows(std::make_shared<PlayRows>(records, logFields()));
     msgIchiran->setTopRow(1);

@@ -19,9 +19,9 @@ public:
     QString helpText() const override;
 
     // The grid cut to its header row, with headers, widths and alignments.
-    void SetupSortedListGrid();
+    void setupSortedListGrid();
     // One row per record, in file order.
-    void FillSortedList(const QList<PlayRecord> &records);
+    void fillSortedList(const QList<PlayRecord> &records);
 
     void cmdSort1_Click(); // 回 （日付）: the record number, as a number
     void cmdSort2_Click(); // 項目: the item, as text

@@ -139,7 +139,7 @@ TotalsView::TotalsView(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLit
     }
     v->addLayout(charts, 1);
 
-    SetupTotalsGrids();
+    setupTotalsGrids();
     for (FlexGrid *g : {msgDayList2, msgDayList3, msgDayTotal2}) {
         fitGridWidth(g);
         g->horizontalHeader()->setStretchLastSection(true);
@@ -167,16 +167,16 @@ QString TotalsView::helpText() const
         + kCrLf + QStringLiteral("ボタンを押して６種類のグラフに表示切替できます。") + kCrLf + kCrLf;
 }
 
-void TotalsView::SetupTotalsGrids()
+void TotalsView::setupTotalsGrids()
 {
     msgDayList2->setColumns(kPlayColumns, 10);
     msgDayTotal2->setColumns(kItemColumns, 10);
     msgDayList3->setColumns(kDayColumns, 11);
 }
 
-void TotalsView::BuildTotalsView(const LogSummary &log)
+void TotalsView::buildTotalsView(const LogSummary &log)
 {
-    SetupTotalsGrids();
+    setupTotalsGrids();
     if (!log.logEmpty) {
         mcrMain2->setSeriesCount(1);
         mcrMain2->setRowCount(0);

@@ -23,9 +23,9 @@ public:
     QString helpText() const override;
 
     // Fills the three lists from the log and redraws the selected graph.
-    void BuildTotalsView(const LogSummary &log);
+    void buildTotalsView(const LogSummary &log);
     // The three lists with their headers, widths and alignments, and no data row.
-    void SetupTotalsGrids();
+    void setupTotalsGrids();
 
     // The six graphs.
     void cmdDay2_Click();
@@ -44,7 +44,7 @@ public:
     QLabel *lblList2Caption; // names the list shown on the left: plays or days
 
 protected:
-    void fill(const LogSummary &log) override { BuildTotalsView(log); }
+    void fill(const LogSummary &log) override { buildTotalsView(log); }
 
 private:
     void showPlays();

@@ -2,6 +2,7 @@
 
 #include "core/text/recordline.h"
 #include "widgets/figurefont.h"
+#include "widgets/textscale.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
@@ -135,6 +136,11 @@ void Chart::setTitle(const QString &t)
         return;
     m_view->chart()->setTitle(t);
     scheduleRedraw(); // the legend depends on the title
+}
+
+QString Chart::title() const
+{
+    return m_view->chart()->title();
 }
 
 void Chart::setSeriesNames(const QStringList &names)
@@ -350,7 +356,12 @@ void Chart::redraw()
         delete a;
     }
 
-    const QFont appFont = QApplication::font();
+    // The charts keep their size at every text size (the windows have to fit
+    // a small screen), and so do their texts: larger ones would leave the
+    // axes no room for their labels.
+    QFont appFont = QApplication::font();
+    if (appFont.pointSizeF() > 0)
+        appFont.setPointSizeF(appFont.pointSizeF() / textScale());
     // Small labels in the figure face, whose decimal point is not a comma;
     // Japanese text falls back to the application's font.
     QFont small = figureFont(appFont);

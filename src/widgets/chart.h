@@ -18,7 +18,9 @@ public:
 
     void setStyle(Style s);
     void setTitle(const QString &t);
+    QString title() const;
     void setSeriesNames(const QStringList &names);
+    QStringList seriesNames() const { return m_names; }
 
     int seriesCount() const { return m_series; }
     void setSeriesCount(int n); // 1 or 2

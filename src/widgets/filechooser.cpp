@@ -3,6 +3,7 @@
 #include "widgets/appcontext.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -41,6 +42,11 @@ QString QtFileChooser::saveFileName(QWidget *parent, const QString &title, const
     if (translated)
         QCoreApplication::removeTranslator(&qtWords);
     return chosen ? dialog.selectedFiles().constFirst() : QString();
+}
+
+QString QtFileChooser::chooseFolder(QWidget *parent, const QString &title)
+{
+    return QFileDialog::getExistingDirectory(parent, title, QDir::homePath(), QFileDialog::ShowDirsOnly);
 }
 
 FileChooser &fileChooser(AppContext &ctx)

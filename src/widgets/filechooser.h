@@ -18,6 +18,8 @@ public:
     // without one gets. Replacing a file that is there is not asked here.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
                                  const QString &filter) = 0;
+    // The folder the player chose to read from (titled `title`), "" when they gave up.
+    virtual QString chooseFolder(QWidget *parent, const QString &title) = 0;
 };
 
 // The desktop's save dialog, in Japanese.
@@ -25,6 +27,8 @@ class QtFileChooser : public FileChooser {
 public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &suggested,
                          const QString &filter) override;
+    // The desktop's folder dialog, starting in the home folder.
+    QString chooseFolder(QWidget *parent, const QString &title) override;
 };
 
 // The chooser the context was given, else the desktop's dialog.

@@ -5,6 +5,7 @@
 #include "widgets/celldelegate.h"
 #include "widgets/figurefont.h"
 #include "widgets/flexgridmodel.h"
+#include "widgets/textscale.h"
 #include "widgets/twips.h"
 
 #include <QHeaderView>
@@ -63,7 +64,8 @@ FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent), m_model(new FlexGridMo
     hh->setMinimumSectionSize(1);
     hh->setDefaultSectionSize(qMax(1, twipsToPixels(this, 960)));
 
-    setFontSize(font().pointSizeF() > 0 ? font().pointSizeF() : 9);
+    // The application's font already holds the player's text size.
+    setFontSize(font().pointSizeF() > 0 ? font().pointSizeF() / textScale() : 9);
 
     // A click is a press and a release on the same data cell (the header is not part of it).
     connect(this, &QAbstractItemView::clicked, this, &FlexGrid::cellClicked);
@@ -300,7 +302,7 @@ void FlexGrid::setFontSize(double points)
     if (points <= 0)
         return;
     QFont f = font();
-    f.setPointSizeF(points);
+    f.setPointSizeF(scaledPt(points)); // at the player's text size
     setFont(f);
     horizontalHeader()->setFont(f);
     const QFontMetrics fm(f);
@@ -311,7 +313,7 @@ void FlexGrid::setFontSize(double points)
 
 double FlexGrid::fontSize() const
 {
-    return font().pointSizeF();
+    return font().pointSizeF() / textScale();
 }
 
 QFont FlexGrid::figureFont() const

@@ -35,7 +35,7 @@ public:
     void click(const QString &name);
     // Marks `name` selected without drawing (the view shown when a window opens).
     void markSelected(const QString &name);
-    // Gives every button the face colour (ResetViewButtons).
+    // Gives every button the face colour (resetViewButtons).
     void resetColors();
     // The selected button, read back from the buttons' colours ("" when none).
     QString selected() const;

@@ -1,7 +1,5 @@
 #include "widgets/messages.h"
 
-#include <QDir>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -61,11 +59,6 @@ MsgAnswer QtMessageService::show(QWidget *parent, const QString &text, const QSt
         && (!box->clickedButton() || box->buttonRole(box->clickedButton()) != QMessageBox::AcceptRole);
     delete box.data();
     return cancelled ? MsgAnswer::Cancel : MsgAnswer::Ok;
-}
-
-QString QtMessageService::askFolder(QWidget *parent, const QString &title)
-{
-    return QFileDialog::getExistingDirectory(parent, title, QDir::homePath(), QFileDialog::ShowDirsOnly);
 }
 
 } // namespace kioku

@@ -48,13 +48,6 @@ public:
     {
         show(parent, text, title, MsgButtons::Ok, MsgIcon::Warning);
     }
-    // Asks the player for a folder (titled `title`); "" when none was chosen.
-    virtual QString askFolder(QWidget *parent, const QString &title)
-    {
-        Q_UNUSED(parent);
-        Q_UNUSED(title);
-        return QString();
-    }
 };
 
 // Real modal QMessageBox with Japanese button texts ("OK" / "キャンセル").
@@ -62,8 +55,6 @@ class QtMessageService : public MessageService {
 public:
     MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgButtons buttons,
                    MsgIcon icon) override;
-    // The platform's folder dialog, starting in the home folder.
-    QString askFolder(QWidget *parent, const QString &title) override;
     // The box show() runs, built but not yet shown (the screenshot tool grabs it).
     static std::unique_ptr<QMessageBox> createBox(QWidget *parent, const QString &text, const QString &title,
                                                   MsgButtons buttons, MsgIcon icon);

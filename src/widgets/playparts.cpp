@@ -2,8 +2,10 @@
 
 #include "widgets/backcolor.h"
 #include "widgets/shape.h"
+#include "widgets/textscale.h"
 
 #include <QBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -75,7 +77,7 @@ void styleValueLabel(QLabel *l, const QStringList &widest)
     if (auto *v = qobject_cast<ValueLabel *>(l))
         v->setWidestValues(widest); // its width follows its font and frame
     else
-        l->setMinimumWidth(kValueMinWidth);
+        l->setMinimumWidth(scaledPx(kValueMinWidth));
     l->setFrameShape(QFrame::StyledPanel);
     l->setFrameShadow(QFrame::Sunken);
     showAsField(l);
@@ -103,11 +105,28 @@ ValueLabel *valueLabel(const QString &name, QWidget *parent, const QStringList &
 
 void addCaptionedValues(QBoxLayout *row, const QList<QPair<QString, QLabel *>> &values)
 {
+    // At a larger text size a long row of values goes on two lines, so the
+    // window stays as wide as a small screen.
+    const bool twoLines = textScale() > 1.0 && values.size() > 4;
+    QBoxLayout *line = row;
+    QGridLayout *grid = nullptr;
+    if (twoLines) {
+        grid = new QGridLayout;
+        grid->setHorizontalSpacing(6);
+        row->addLayout(grid);
+    }
+    const int perLine = int(values.size() + 1) / 2;
     for (int i = 0; i < values.size(); ++i) {
+        QLabel *caption = captionLabel(values.at(i).first, row->parentWidget());
+        if (grid) {
+            grid->addWidget(caption, i / perLine, (i % perLine) * 2);
+            grid->addWidget(values.at(i).second, i / perLine, (i % perLine) * 2 + 1);
+            continue;
+        }
         if (i > 0)
-            row->addSpacing(6);
-        row->addWidget(captionLabel(values.at(i).first, row->parentWidget()));
-        row->addWidget(values.at(i).second);
+            line->addSpacing(6);
+        line->addWidget(caption);
+        line->addWidget(values.at(i).second);
     }
 }
 
@@ -125,12 +144,12 @@ TimeBar::TimeBar(int fullWidth, int height, QWidget *parent, const QString &trac
     : QWidget(parent), m_fullWidth(fullWidth), m_height(height)
 {
     setObjectName(trackName);
-    setFixedSize(fullWidth, height);
+    setFixedSize(m_fullWidth, m_height);
     m_bar = new Shape(Shape::Kind::Rectangle, this);
     m_bar->setObjectName(QStringLiteral("shpJikanK"));
     m_bar->setFillColor(kBar);
     m_bar->setBorderColor(kBar.darker(140));
-    m_bar->setGeometry(0, 0, fullWidth, height);
+    m_bar->setGeometry(0, 0, m_fullWidth, m_height);
 }
 
 void TimeBar::setBarWidth(int width)

@@ -124,8 +124,11 @@ void tst_playlog::failedOrUnstorableRewriteLeavesTheLog()
     TempDataDir dir;
     const QByteArray clean = sjisLines({kGameLine, kGameLine});
     QVERIFY(dir.write("データ.txt", clean));
-    text::testing::failNextWrite();
-    const text::WriteResult w = rewritePlayLog({play("2006/01/05", "21:07:33", "数字記憶", 3)}, kClock);
+    // The copy of the log fits; the longer log that replaces it does not.
+    FileSizeLimit full(clean.size());
+    const PlayRecord p = play("2006/01/05", "21:07:33", "数字記憶", 3, "暗記数 : 8   正解 : 6   不正解 : 2");
+    const text::WriteResult w = rewritePlayLog({p, p, p}, kClock);
+    full.lift();
     QVERIFY(!w.ok);
     QVERIFY(!w.message.isEmpty());
     QCOMPARE(dir.bytes("データ.txt"), clean);
@@ -263,10 +266,20 @@ void tst_playlog::failedSetUpIsReported()
 {
     TempDataDir dir;
     QVERIFY(dir.write("設定.txt", sjis("\"ヘルプツアー\",0\r\n")));
-    text::testing::failNextWrite();
+    QVERIFY(dir.write("うちの猫.ico", QByteArray("not read here"))); // no flags to write
+    // The system refuses the bytes of a file past 2,000: the longest word list
+    // cannot be written, the shorter files can.
+    const QString longest = QStringLiteral("バラバラ記憶辞書.TXT");
+    QVERIFY(shippedFile(longest).size() > 2000);
+    FileSizeLimit full(2000);
     const DataFolderResult r = prepareDataFolder();
-    QCOMPARE(r.failed.size(), 1);
-    QCOMPARE(r.written.size(), 25); // the other essentials (memo, name record, three word lists) and the flags
+    full.lift();
+    QCOMPARE(r.failed, QStringList{longest});
+    QCOMPARE(r.written.size(), 5); // the other essentials: log, memo, name record, two word lists
+    for (const QString &name : r.written)
+        QCOMPARE(dir.bytes(name), shippedFile(name));
+    QVERIFY(!dir.exists(longest));
+    QCOMPARE(dir.files().size(), 7); // no temporary file left behind
     QCOMPARE(dir.bytes("設定.txt"), sjis("\"ヘルプツアー\",0\r\n"));
 }
 

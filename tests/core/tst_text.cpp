@@ -421,25 +421,33 @@ void tst_text::failedWriteLosesNothing()
     TempDataDir dir;
     const QByteArray old = sjisLines({"\"2006/01/05\",\"21:07:33\",\"数字記憶\",3,\"a\",", "two"});
     QVERIFY(dir.write("データ.txt", old));
-    testing::failNextWrite();
-    const WriteResult r = writeLines("データ.TXT", {"replacement"});
-    QVERIFY(!r);
-    QVERIFY2(r.message.startsWith(QStringLiteral("ファイル「データ.txt」に書き込めませんでした。")),
-             qPrintable(r.message));
+    {
+        // The system refuses the new file's bytes past the fourth.
+        FileSizeLimit full(4);
+        const WriteResult r = writeLines("データ.TXT", {"replacement"});
+        QVERIFY(!r);
+        QVERIFY2(r.message.startsWith(QStringLiteral("ファイル「データ.txt」に書き込めませんでした。")),
+                 qPrintable(r.message));
+    }
     QCOMPARE(dir.bytes("データ.txt"), old);
     QCOMPARE(dir.files(), QStringList({"データ.txt"}));
 
-    testing::failNextWrite();
-    const WriteResult a = appendLine("データ.txt", "b");
-    QVERIFY(!a.ok);
-    QVERIFY(a.message.contains(QStringLiteral("「データ.txt」に書き込めませんでした")));
+    {
+        // Half the line reaches the file, then the system refuses the rest.
+        FileSizeLimit full(old.size() + 5);
+        const WriteResult a = appendLine("データ.txt", "a longer line");
+        QVERIFY(!a.ok);
+        QVERIFY(a.message.contains(QStringLiteral("「データ.txt」に書き込めませんでした")));
+    }
     QCOMPARE(dir.bytes("データ.txt"), old);
-    // An append that fails on a file it was creating leaves no file behind.
-    testing::failNextWrite();
-    QVERIFY(!appendLine("新規.txt", "b"));
+    {
+        // An append that fails on a file it was creating leaves no file behind.
+        FileSizeLimit full(1);
+        QVERIFY(!appendLine("新規.txt", "b"));
+    }
     QCOMPARE(dir.files(), QStringList({"データ.txt"}));
 
-    // The hook fails one write only.
+    // With room again, the next write goes through.
     QVERIFY(writeLines("データ.txt", {"next"}));
     QCOMPARE(dir.bytes("データ.txt"), QByteArray("next\r\n"));
 }

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <optional>
+
 using namespace kioku;
 namespace ic = kioku::rules;
 
@@ -375,12 +377,14 @@ void tst_IconConcentrationWindow::clearingCopiesHistoryAndRecordsFirst()
         f.dir.write(kHistory, entries);
     Board b(f, QStringLiteral("\"パニック\",1,1,0.1,0.1"));
     const QString shown = b.label("lblKiroku");
+    // A copy cut short: the system refuses the bytes of a file past the eighth.
+    std::optional<FileSizeLimit> full;
     if (block == QLatin1String("file"))
         f.dir.write(kBackupFolder, "in the way");
     else if (block == QLatin1String("cut"))
-        testing::failNextBackup();
+        full.emplace(8);
     b.w->cmdClear_Click();
-    testing::failNextBackup(false);
+    full.reset();
 
     const QString historyCopy = kBackupFolder + QLatin1Char('/') + backupName(kHistory, f.clock.now());
     const QString recordsCopy = kBackupFolder + QLatin1Char('/') + backupName(kRecords, f.clock.now());

@@ -53,13 +53,13 @@ protected:
             countWrong();
         txtKaitou()->clear();
         if (answersDone())
-            FinishPlay(playSecondsValue());
+            endPlay(playSecondsValue());
     }
     void giveUp() override
     {
         ++giveUps;
         countWrong();
-        FinishPlay(playSecondsValue());
+        endPlay(playSecondsValue());
     }
     std::optional<SavedPlay> result(const QDateTime &now) const override
     {

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <optional>
 #include <unistd.h>
 
 using namespace kioku;
@@ -431,14 +432,21 @@ void tst_memoPanel::aMemoThatCannotBeSavedKeepsTheWindow()
     auto w = f.load();
     const QString memo = unstorable ? QStringLiteral("ありがとう♡") : QStringLiteral("消えては困るメモ");
     w->fraMemo->txtKizuki->setPlainText(memo);
-    if (!unstorable)
-        text::testing::failNextWrite();
+    // A write cut short: the system refuses the memo's bytes past the fourth,
+    // until the player is told.
+    std::optional<FileSizeLimit> full;
+    if (!unstorable) {
+        full.emplace(4);
+        f.messages.onShow = [&full](const ShownMessage &) { full.reset(); };
+    }
     if (how == Leave::NewStart)
         f.messages.answerNext(MsgAnswer::Ok); // これまでのデータを削除して…よろしいですか？
     if (leaveIt)
         f.messages.answerNext(MsgAnswer::Ok);
     const int shownBefore = how == Leave::NewStart ? 2 : 0; // the new start's question and its done box
     leave(*w, how, game);
+    f.messages.onShow = nullptr;
+    full.reset();
 
     QCOMPARE(f.messages.shown.size(), shownBefore + 1);
     const ShownMessage m = lastShown(f);

@@ -2,6 +2,7 @@
 // the program takes; that --help prints its usage and ends without a window or
 // a display; that a start refused for its options writes nothing.
 #include "main/appsetup.h"
+#include "testsupport.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -19,6 +20,8 @@ private slots:
     void refusedStartWritesNothing();
     void aFileSizeLimitIsToldNotFatal_data();
     void aFileSizeLimitIsToldNotFatal();
+    void firstPaintIsToldWhenAsked_data();
+    void firstPaintIsToldWhenAsked();
 };
 
 namespace {
@@ -301,6 +304,56 @@ void TstStartOptions::aFileSizeLimitIsToldNotFatal()
     if (!runs) {
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 1);
+    }
+}
+
+void TstStartOptions::firstPaintIsToldWhenAsked_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("firstStart"); // the welcome box of the help tour waits for a click
+    QTest::newRow("quit, first start") << "quit" << true;
+    QTest::newRow("quit, later start") << "quit" << false;
+    QTest::newRow("told only") << "1" << false;
+}
+
+// KIOKU_REPORT_FIRST_PAINT: the line a starter times the start-up by, and
+// with "quit" the end of the program after it, even under the welcome box.
+void TstStartOptions::firstPaintIsToldWhenAsked()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, firstStart);
+
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("data"));
+    if (!firstStart) {
+        QVERIFY(QDir().mkpath(folder));
+        QFile settings(QDir(folder).filePath(QStringLiteral("設定.txt")));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write(sjis(QStringLiteral("\"ヘルプツアー\",0\r\n"))); // the help tour off
+    }
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("KIOKU_REPORT_FIRST_PAINT"), value);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KIOKU_EXE),
+            {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--data-dir"), folder});
+    QVERIFY(p.waitForStarted(60000));
+    QString out;
+    while (!out.contains(QLatin1Char('\n')) && p.state() != QProcess::NotRunning && p.waitForReadyRead(120000))
+        out += QString::fromUtf8(p.readAllStandardOutput());
+    const QStringList words = out.trimmed().split(QLatin1Char(' '));
+    QCOMPARE(words.mid(0, 3), QStringList({"kioku:", "first", "paint"}));
+    bool nsOk = false, msOk = false;
+    QVERIFY(words.value(3).toLongLong(&nsOk) > 0 && nsOk);
+    QVERIFY(words.value(4).toDouble(&msOk) > 0 && msOk);
+    if (value == QLatin1String("quit")) {
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+    } else {
+        QCOMPARE(p.state(), QProcess::Running); // told, and still there for the player
+        p.kill();
+        p.waitForFinished(120000);
     }
 }
 

@@ -115,9 +115,9 @@ void tst_transferwindows::importFromEditScreen()
     QCOMPARE(w->fraSettei->msgHenList->rows(), 3);
 
     if (cancel != QLatin1String("folder"))
-        f.messages.folders.append(old.path());
+        f.services.files.answerNext(old.path());
     QTest::mouseClick(control<QPushButton>(w, QStringLiteral("cmdTorikomi")), Qt::LeftButton);
-    QCOMPARE(f.messages.foldersAsked, 1);
+    QCOMPARE(f.services.files.asked.size(), 1);
     auto *dialog = openWindow<ImportDialog>(w.get(), "frmTorikomi");
     if (cancel == QLatin1String("folder")) {
         QVERIFY(!dialog);
@@ -166,7 +166,7 @@ void tst_transferwindows::offeredAtFirstStart()
     f.ctx.session.offerImport = newFolder;
     QTemporaryDir old;
     writeOldFolder(old.path());
-    f.messages.folders.append(old.path());
+    f.services.files.answerNext(old.path());
     if (accepted)
         f.messages.answerNext(MsgAnswer::Ok);
     auto w = f.load();
@@ -174,7 +174,7 @@ void tst_transferwindows::offeredAtFirstStart()
         return m.title == QStringLiteral("以前のデータを取り込む");
     });
     QCOMPARE(asked, newFolder);
-    QCOMPARE(f.messages.foldersAsked, accepted ? 1 : 0);
+    QCOMPARE(f.services.files.asked.size(), accepted ? 1 : 0);
     ImportDialog *dialog = openWindow<ImportDialog>(w.get(), "frmTorikomi");
     QCOMPARE(dialog != nullptr, accepted);
     if (!dialog)

@@ -150,6 +150,10 @@ for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 fonts-ipafont-got
     echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | grep -qx "$dep" \
         || fail "package does not depend on $dep"
 done
+recommends="$(field Recommends)"
+echo "Recommends: $recommends"
+echo "$recommends" | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' | grep -qx qt6-wayland \
+    || fail "package does not recommend qt6-wayland"
 
 if [ "$failures" -ne 0 ]; then
     echo "check_package: $failures failure(s)" >&2

@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QtDebug>
 
+#include <csignal>
+#include <sys/resource.h>
+
 TempDataDir::TempDataDir() : m_oldCurrent(QDir::currentPath())
 {
     if (!m_dir.isValid() || !QDir::setCurrent(m_dir.path()))
@@ -80,4 +83,34 @@ bool isPlainJapanese(const QString &message)
     for (const char *allowed : {"Shift", "JIS", "UTF", "BOM", "txt", "TXT", "ico"})
         rest.remove(QLatin1String(allowed));
     return !message.contains(QLatin1Char('/')) && !english.match(rest).hasMatch();
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    rlimit lim{};
+    if (getrlimit(RLIMIT_FSIZE, &lim) != 0) {
+        qWarning("FileSizeLimit: getrlimit failed");
+        return;
+    }
+    m_oldLimit = lim.rlim_cur;
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    lim.rlim_cur = rlim_t(bytes);
+    if (setrlimit(RLIMIT_FSIZE, &lim) != 0) {
+        qWarning("FileSizeLimit: setrlimit failed");
+        std::signal(SIGXFSZ, m_oldHandler);
+        return;
+    }
+    m_set = true;
+}
+
+void FileSizeLimit::lift()
+{
+    if (!m_set)
+        return;
+    m_set = false;
+    rlimit lim{};
+    getrlimit(RLIMIT_FSIZE, &lim);
+    lim.rlim_cur = rlim_t(m_oldLimit);
+    setrlimit(RLIMIT_FSIZE, &lim);
+    std::signal(SIGXFSZ, m_oldHandler);
 }

@@ -63,3 +63,23 @@ inline QList<QStringList> texts(const std::shared_ptr<const kioku::PlayRows> &ro
         out.append(rows->rowTexts(r));
     return out;
 }
+
+// Lowers this process's file-size limit (RLIMIT_FSIZE) to `bytes` while it
+// lives, or until lift(): the operating system itself then refuses every byte
+// of a file past that size (EFBIG), as a full disk refuses them, whoever runs
+// the test. SIGXFSZ is ignored meanwhile, as the program ignores it, so the
+// write fails instead of the process being ended.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit() { lift(); }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    // The old limit back (again harmless).
+    void lift();
+
+private:
+    bool m_set = false;
+    unsigned long long m_oldLimit = 0;
+    void (*m_oldHandler)(int) = nullptr;
+};

@@ -18,15 +18,6 @@ namespace kioku::text {
 
 namespace {
 
-bool g_failNextWrite = false;
-
-bool takeFailHook()
-{
-    const bool fail = g_failNextWrite;
-    g_failNextWrite = false;
-    return fail;
-}
-
 QString shownName(const QString &path)
 {
     return QFileInfo(path).fileName();
@@ -123,8 +114,6 @@ WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
     // it, as the folder allows, but an append to it is refused, and so is this.
     if (!mayWrite(path))
         return failure(path, EACCES);
-    if (takeFailHook()) // test hook: a disk that fills up half-way through
-        return failure(path, QStringLiteral("書き込みが中断されました"));
     int error = 0;
     if (!replaceFile(path, bytes, &error))
         return failure(path, error);
@@ -132,13 +121,6 @@ WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
 }
 
 } // namespace
-
-namespace testing {
-void failNextWrite(bool fail)
-{
-    g_failNextWrite = fail;
-}
-} // namespace testing
 
 QString resolve(const QString &name)
 {
@@ -406,20 +388,14 @@ WriteResult appendLine(const QString &name, const QString &line, AppendUndo *und
     const qint64 oldSize = file.size();
     // A line cut short by a full disk would be read back as a garbled record:
     // what reached the file is taken back, so the file is as it was.
-    auto takeBack = [&](int error, const QString &reason = QString()) {
+    auto takeBack = [&](int error) {
         file.close();
         const bool restored = existed ? QFile::resize(path, oldSize) : QFile::remove(path);
-        WriteResult r = reason.isEmpty() ? failure(path, error) : failure(path, reason);
+        WriteResult r = failure(path, error);
         if (!restored)
             r.message += QStringLiteral("\r\nファイルの最後の行が途中で切れているかもしれません。");
         return r;
     };
-    if (takeFailHook()) {
-        // Test hook: behave like a disk that fills up half-way through the line.
-        file.write(bytes.left(bytes.size() / 2));
-        file.flush();
-        return takeBack(0, QStringLiteral("書き込みが中断されました"));
-    }
     int error = 0;
     if (!writeFully(file, bytes, &error))
         return takeBack(error);

@@ -87,11 +87,6 @@ WriteResult emptyFile(const QString &name);
 WriteResult writeBytes(const QString &name, const QByteArray &bytes);
 
 namespace testing {
-// Makes the next write of this unit fail half-way through, as a full disk would
-// (a whole-file write leaves the old file as it was; an append takes back the
-// part of its line that reached the file). Tests only: permissions do not stop
-// a process that runs as root.
-void failNextWrite(bool fail = true);
 // The block size of ByteLineReader (0: the normal one), so that tests can put
 // the ends of blocks anywhere in a line.
 void setReadBlockSize(qsizetype bytes);

@@ -69,7 +69,7 @@ struct GameDescription {
     bool allDspYellowWhenFiltered = false;
 
     QList<ViewButton> views;
-    QStringList refreshOrder; // the view buttons RefreshSelectedView checks, in order
+    QStringList refreshOrder; // the view buttons refreshSelectedView checks, in order
     QString initialView;      // selected when the window opens
 
     PanelStates panel;

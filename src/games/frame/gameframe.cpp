@@ -5,11 +5,13 @@
 #include "core/game/saveplay.h"
 #include "core/text/formats.h"
 #include "games/frame/bestline.h"
+#include "games/frame/framekeys.h"
 #include "games/frame/historypanel.h"
 #include "widgets/appcontext.h"
 #include "widgets/graphbuttons.h"
 #include "widgets/messages.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -44,6 +46,7 @@ GameFrame::GameFrame(AppContext &ctx, GameDescription description, QWidget *pare
     if (!problems.isEmpty())
         qFatal("%s: %s", qPrintable(m_desc.windowName()), qPrintable(problems.join(QStringLiteral("; "))));
     buildFrame();
+    new FrameKeys(this);
 }
 
 GameFrame::~GameFrame()
@@ -70,7 +73,7 @@ void GameFrame::buildFrame()
     m_cmdStart = new QPushButton(QStringLiteral("スタート"), this);
     m_cmdStart->setAutoDefault(true); // the focus goes here after a play: Enter starts the next
     m_cmdStart->setObjectName(QStringLiteral("cmdStart"));
-    m_cmdStart->setMinimumHeight(36);
+    m_cmdStart->setMinimumHeight(scaledPx(36));
     connect(m_cmdStart, &QPushButton::clicked, this, &GameFrame::cmdStart_Click);
 
     m_lblJikan = new ValueLabel(this); // the game gives it its look and its widest values
@@ -106,7 +109,7 @@ void GameFrame::buildFrame()
     connect(m_cmdClear, &QPushButton::clicked, this, &GameFrame::cmdClear_Click);
     m_cmdEnd = new QPushButton(QStringLiteral("戻り"), this);
     m_cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
-    m_cmdEnd->setMinimumWidth(96);
+    m_cmdEnd->setMinimumWidth(scaledPx(96));
     connect(m_cmdEnd, &QPushButton::clicked, this, &GameFrame::cmdEnd_Click);
     bottom->addWidget(m_chkAs);
     bottom->addWidget(m_cmdHozon);
@@ -195,7 +198,7 @@ void GameFrame::afterShown()
 
 // ---------------------------------------------------------------- history grid
 
-void GameFrame::ResetHistoryGrid()
+void GameFrame::resetHistoryGrid()
 {
     m_history->resetGrid();
 }
@@ -210,7 +213,7 @@ void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
     if ((h.readError || !h.clean) && !std::exchange(m_historyProblemTold, true))
         reportProblem(historyProblem(h, m_desc.history.fileName));
 
-    RefreshSelectedView();
+    refreshSelectedView();
 }
 
 void GameFrame::cmdAllDsp_Click()
@@ -230,12 +233,12 @@ void GameFrame::filter_Click(const QString &filterName)
 
 // ---------------------------------------------------------------- charts
 
-void GameFrame::ResetViewButtons()
+void GameFrame::resetViewButtons()
 {
     m_history->viewButtons()->resetColors();
 }
 
-void GameFrame::RefreshSelectedView()
+void GameFrame::refreshSelectedView()
 {
     m_history->refreshSelectedView();
 }
@@ -513,6 +516,10 @@ void GameFrame::cmdStart_Click()
     }
     m_bestLine->hideStanding();
     prepareBoard();
+    // Pressed from the keyboard: the focus waits in the play area for the
+    // board or the answers, instead of running on to the next control.
+    if (m_cmdStart->hasFocus())
+        m_playArea->setFocus(Qt::OtherFocusReason);
     m_cmdStart->setEnabled(false);
 }
 

@@ -120,9 +120,9 @@ public:
     void fraRireki_Click();
 
     // ---- routines ----
-    void ResetHistoryGrid();
-    void ResetViewButtons();
-    void RefreshSelectedView();
+    void resetHistoryGrid();
+    void resetViewButtons();
+    void refreshSelectedView();
     // The history panel's two sizes (windows that have them).
     void setPanelTall(bool tall);
     bool panelTall() const { return m_history->isTall(); }

@@ -6,18 +6,21 @@
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
 #include "widgets/graphbuttons.h"
+#include "widgets/textscale.h"
 #include "widgets/twips.h"
 
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <utility>
 
 namespace kioku {
@@ -241,10 +244,18 @@ void HistoryPanel::applyHeights()
 {
     const PanelStates &p = m_desc.panel;
     const int twips = p.enabled ? (m_tall ? p.tallGridTwips : p.compactGridTwips) : m_desc.gridTwips;
-    const int h = twipsToPixels(this, twips);
+    // The panel keeps its height at every text size (the window has to fit
+    // the screen), and shows as many whole rows as fit in it: fewer, larger rows.
+    const int room = int(std::lround(twips * qMax(1, logicalDpiX()) / 1440.0));
+    const int frame = 2 * m_grid->frameWidth();
+    const int header = m_grid->horizontalHeader()->height();
+    const int row = qMax(1, m_grid->verticalHeader()->defaultSectionSize());
+    const int rows = qMax(2, (room - frame - header) / row);
+    const int h = textScale() > 1.0 ? frame + header + rows * row : twipsToPixels(this, twips);
     m_grid->setMinimumHeight(h);
-    m_chart1->setMinimumHeight(h);
-    m_chart2->setMinimumHeight(h);
+    // The charts keep the whole height (their axes need it; they have no rows to keep whole).
+    m_chart1->setMinimumHeight(qMax(h, room));
+    m_chart2->setMinimumHeight(qMax(h, room));
 }
 
 void HistoryPanel::scrollForState()

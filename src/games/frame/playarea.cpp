@@ -1,6 +1,7 @@
 #include "games/frame/playarea.h"
 
 #include "widgets/pictures.h"
+#include "widgets/textscale.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,13 +20,13 @@ constexpr QSize kButtonSize(104, 40);
 CountdownPictures::CountdownPictures(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("fraCountdown"));
-    setFixedSize(kCountdownPictureSize, kCountdownPictureSize);
+    setFixedSize(boardSize(kCountdownPictureSize, kCountdownPictureSize));
     auto *cd = new QGridLayout(this);
     cd->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 3; ++i) {
         auto *img = new QLabel(this);
         img->setObjectName(QStringLiteral("imgStart%1").arg(i + 1));
-        img->setPixmap(pictures::countdown(i + 1, kCountdownPictureSize));
+        img->setPixmap(pictures::countdown(i + 1, boardPx(kCountdownPictureSize)));
         img->setAlignment(Qt::AlignCenter);
         img->hide();
         cd->addWidget(img, 0, 0);
@@ -73,7 +74,7 @@ PlayAreaLayout buildStandardPlayArea(QWidget *area, QWidget *countdown, QPushBut
     l.buttons->setSpacing(10);
     l.buttons->addStretch(1);
     start->setParent(area);
-    start->setMinimumSize(kButtonSize);
+    start->setMinimumSize(scaledSize(kButtonSize.width(), kButtonSize.height()));
     l.buttons->addWidget(start);
     l.buttons->addStretch(1);
     l.row->addLayout(l.buttons);
@@ -86,7 +87,7 @@ PlayAreaLayout buildStandardPlayArea(QWidget *area, QWidget *countdown, QPushBut
 
 void PlayAreaLayout::addButton(QWidget *button) const
 {
-    button->setMinimumSize(kButtonSize);
+    button->setMinimumSize(scaledSize(kButtonSize.width(), kButtonSize.height()));
     buttons->insertWidget(buttons->count() - 1, button);
 }
 

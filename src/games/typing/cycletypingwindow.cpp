@@ -5,6 +5,7 @@
 #include "widgets/appcontext.h"
 #include "widgets/flexgrid.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 #include "widgets/twips.h"
 
 #include <QFontMetrics>
@@ -53,7 +54,7 @@ void CycleTypingWindow::buildPlayArea()
     QWidget *area = playArea();
     auto *turnRow = new QHBoxLayout;
     m_lblMonsu = valueLabel(QStringLiteral("lblMonsu"), l.board);
-    m_lblMonsu->setMinimumWidth(72);
+    m_lblMonsu->setMinimumWidth(scaledPx(72));
     addCaptionedValues(turnRow, {{QStringLiteral("ターン数"), m_lblMonsu}});
     turnRow->addStretch(1);
     l.boardLayout->addLayout(turnRow);
@@ -83,13 +84,13 @@ void CycleTypingWindow::loadGame()
     fitAnswerColumns();
     m_lblMondai->clear();
     m_sequence.clear();
-    ResetAnswerGrid();
+    resetAnswerGrid();
 }
 
 void CycleTypingWindow::fitAnswerColumns()
 {
     QFont f = m_msgInp->font();
-    f.setPointSizeF(kAnswerFontSize);
+    f.setPointSizeF(scaledPt(kAnswerFontSize)); // as the grid draws it, at the player's text size
     const QFontMetrics fm(f);
     int widest = 0;
     for (const QString &w : dictionary().words())
@@ -110,7 +111,7 @@ void CycleTypingWindow::fitAnswerGridSize()
     m_msgInp->setMinimumHeight(height);
 }
 
-void CycleTypingWindow::ResetAnswerGrid()
+void CycleTypingWindow::resetAnswerGrid()
 {
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     m_msgInp->setColumns({GridColumn{QStringLiteral("問題"), m_columnTwips, left},
@@ -127,7 +128,7 @@ void CycleTypingWindow::ResetAnswerGrid()
 void CycleTypingWindow::prepareTyping()
 {
     m_sequence.clear();
-    ResetAnswerGrid();
+    resetAnswerGrid();
     m_lblMondai->clear();
 }
 
@@ -139,12 +140,12 @@ void CycleTypingWindow::beginPlay()
         fitAnswerColumns();
     if (!self || closing())
         return;
-    ResetAnswerGrid(); // in the widths the words read now need; lblMonsu shows 1
-    StartNextTurn();
+    resetAnswerGrid(); // in the widths the words read now need; lblMonsu shows 1
+    startNextTurn();
     startTyping();
 }
 
-void CycleTypingWindow::StartNextTurn()
+void CycleTypingWindow::startNextTurn()
 {
     const QString word = pickWord();
     if (!m_sequence.addTurn(word))
@@ -179,15 +180,15 @@ void CycleTypingWindow::answerGiven(const QString &answer)
             // The sequence holds no more words: the play ends with the last
             // turn typed whole.
             txtKaitou()->clear();
-            FinishPlay(playSecondsValue());
+            endPlay(playSecondsValue());
             return;
         }
-        ResetAnswerGrid();
-        StartNextTurn();
+        resetAnswerGrid();
+        startNextTurn();
         break;
     }
     if (answersDone())
-        FinishPlay(playSecondsValue());
+        endPlay(playSecondsValue());
 }
 
 void CycleTypingWindow::giveUp()
@@ -197,7 +198,7 @@ void CycleTypingWindow::giveUp()
     for (int i = 1; i < m_msgInp->rows(); ++i)
         m_msgInp->setTextMatrix(i, 0, m_sequence.word(i));
     countWrong();
-    FinishPlay(playSecondsValue());
+    endPlay(playSecondsValue());
 }
 
 std::optional<GameFrame::SavedPlay> CycleTypingWindow::result(const QDateTime &now) const

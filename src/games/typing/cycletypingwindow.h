@@ -21,9 +21,9 @@ public:
     // ---- routines ----
     // The answer grid for the turn about to begin: a header and one empty row
     // per word so far; lblMonsu shows the number of that turn.
-    void ResetAnswerGrid();
+    void resetAnswerGrid();
     // The next turn: one more word, drawn, shown and added to the sequence.
-    void StartNextTurn();
+    void startNextTurn();
 
     // ---- state ----
     const kioku::rules::CycleSequence &sequence() const { return m_sequence; }

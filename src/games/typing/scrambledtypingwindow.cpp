@@ -7,6 +7,7 @@
 #include "widgets/backcolor.h"
 #include "widgets/beep.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -84,15 +85,15 @@ void ScrambledTypingWindow::buildPlayArea()
     m_fraGattai->setToolTip(QStringLiteral("クリックするとギブアップします"));
     m_fraGattai->installEventFilter(this);
     auto *tl = new QHBoxLayout(m_fraGattai);
-    tl->setSpacing(kTileSpacing);
+    tl->setSpacing(boardPx(kTileSpacing));
     tl->setContentsMargins(8, 6, 8, 8);
     QFont tileFont = font();
-    tileFont.setPointSizeF(20);
+    tileFont.setPointSizeF(boardPt(20));
     tileFont.setBold(true);
     for (int i = 1; i <= kTiles; ++i) {
         auto *t = new QLabel(m_fraGattai);
         t->setObjectName(QStringLiteral("lblKanjiP%1").arg(i));
-        t->setFixedSize(kTileSize, kTileSize);
+        t->setFixedSize(boardSize(kTileSize, kTileSize));
         t->setAlignment(Qt::AlignCenter);
         t->setFont(tileFont);
         t->setFrameShape(QFrame::Box);
@@ -113,15 +114,14 @@ void ScrambledTypingWindow::buildPlayArea()
     wordRow->addWidget(captionLabel(QStringLiteral("正解の単語"), board));
     m_lblKaitou = new QLabel(board);
     m_lblKaitou->setObjectName(QStringLiteral("lblKaitou"));
-    m_lblKaitou->setMinimumWidth(220);
-    m_lblKaitou->setMinimumHeight(40);
+    m_lblKaitou->setMinimumSize(boardSize(220, 40));
     m_lblKaitou->setFrameShape(QFrame::StyledPanel);
     m_lblKaitou->setFrameShadow(QFrame::Sunken);
     m_lblKaitou->setAlignment(Qt::AlignCenter);
     showAsField(m_lblKaitou);
     {
         QFont f = m_lblKaitou->font();
-        f.setPointSizeF(18);
+        f.setPointSizeF(boardPt(18));
         f.setBold(true);
         m_lblKaitou->setFont(f);
     }
@@ -130,7 +130,7 @@ void ScrambledTypingWindow::buildPlayArea()
     wordRow->addWidget(captionLabel(QStringLiteral("表示回数"), board));
     m_lblLoop = valueLabel(QStringLiteral("lblLoop"), board);
     m_lblLoop->setAlignment(Qt::AlignCenter);
-    m_lblLoop->setMinimumWidth(56);
+    m_lblLoop->setMinimumWidth(scaledPx(56));
     wordRow->addWidget(m_lblLoop);
     left->addLayout(wordRow);
 
@@ -146,7 +146,7 @@ void ScrambledTypingWindow::buildPlayArea()
     // One letter at a time, large, black on white.
     m_lblKanjiK = new QLabel(board);
     m_lblKanjiK->setObjectName(QStringLiteral("lblKanjiK"));
-    m_lblKanjiK->setFixedSize(kBigLetterSize, kBigLetterSize);
+    m_lblKanjiK->setFixedSize(boardSize(kBigLetterSize, kBigLetterSize));
     m_lblKanjiK->setAlignment(Qt::AlignCenter);
     m_lblKanjiK->setFrameShape(QFrame::Box);
     setBackColor(m_lblKanjiK, Qt::white, Qt::black);
@@ -156,7 +156,7 @@ void ScrambledTypingWindow::buildPlayArea()
     auto *buttons = new QVBoxLayout;
     buttons->addStretch(1);
     cmdStart()->setParent(area);
-    cmdStart()->setMinimumSize(104, 40);
+    cmdStart()->setMinimumSize(scaledSize(104, 40));
     buttons->addWidget(cmdStart());
     buttons->addStretch(1);
     row->addLayout(buttons);
@@ -197,7 +197,7 @@ void ScrambledTypingWindow::loadGame()
     m_word = pickWord();
     m_order = sc::scrambleLetters(context().random, sc::lettersOf(m_word));
     placeTiles(m_order);
-    RevealWord();
+    revealWord();
     m_lblLoop->setText(QStringLiteral("回"));
 
     showChoices(m_cboMode, sc::displaySecondsItems(),
@@ -268,7 +268,7 @@ void ScrambledTypingWindow::colourTiles(const QColor &letters)
 void ScrambledTypingWindow::showLetter(const QString &letter)
 {
     QFont f = font();
-    f.setPointSizeF(64);
+    f.setPointSizeF(boardPt(64));
     f.setBold(true);
     if (m_lblKanjiK->font() != f)
         m_lblKanjiK->setFont(f);
@@ -280,9 +280,9 @@ void ScrambledTypingWindow::showWholeWord(const QString &word)
     // As large as fits: one letter fills the label, nine share it.
     QFont f = font();
     f.setBold(true);
-    const int room = kBigLetterSize - 16;
+    const int room = boardPx(kBigLetterSize) - 16;
     for (double size = 64; size >= 8; size -= 2) {
-        f.setPointSizeF(size);
+        f.setPointSizeF(boardPt(size));
         const QFontMetrics m(f);
         if (m.horizontalAdvance(word) <= room && m.height() <= room)
             break;
@@ -291,7 +291,7 @@ void ScrambledTypingWindow::showWholeWord(const QString &word)
     m_lblKanjiK->setText(word);
 }
 
-void ScrambledTypingWindow::RevealWord()
+void ScrambledTypingWindow::revealWord()
 {
     m_lblKaitou->setText(m_word);
     colourTiles(Qt::black);
@@ -331,10 +331,10 @@ bool ScrambledTypingWindow::playRuns(quint64 play) const
 void ScrambledTypingWindow::runWords(quint64 play)
 {
     for (;;) {
-        const WordEnd end = ShowScrambledWord(play);
+        const WordEnd end = showScrambledWord(play);
         if (end == WordEnd::Over)
             return; // the window may be gone
-        const bool goesOn = end == WordEnd::Answered ? judgeAnswer(play) : GiveUpWord(play);
+        const bool goesOn = end == WordEnd::Answered ? judgeAnswer(play) : giveUpWord(play);
         if (!goesOn)
             return;
         if (answersDone()) {
@@ -344,7 +344,7 @@ void ScrambledTypingWindow::runWords(quint64 play)
     }
 }
 
-ScrambledTypingWindow::WordEnd ScrambledTypingWindow::ShowScrambledWord(quint64 play)
+ScrambledTypingWindow::WordEnd ScrambledTypingWindow::showScrambledWord(quint64 play)
 {
     clearTiles();
     txtKaitou()->clear();
@@ -467,7 +467,7 @@ bool ScrambledTypingWindow::judgeAnswer(quint64 play)
     return true;
 }
 
-bool ScrambledTypingWindow::GiveUpWord(quint64 play)
+bool ScrambledTypingWindow::giveUpWord(quint64 play)
 {
     colourTiles(kGiveUpRed);
     countWrong();
@@ -486,12 +486,12 @@ bool ScrambledTypingWindow::GiveUpWord(quint64 play)
 void ScrambledTypingWindow::countedEnd()
 {
     m_wordShown = false;
-    RevealWord();
+    revealWord();
     m_lblLoop->setText(QStringLiteral("回"));
     // A counted play counts one character per answer.
     setTypedCharacters(rightCount() + wrongCount());
     cmdClear()->setEnabled(true);
-    FinishPlay(playSecondsValue());
+    endPlay(playSecondsValue());
 }
 
 void ScrambledTypingWindow::timeUp()
@@ -499,7 +499,7 @@ void ScrambledTypingWindow::timeUp()
     // The word on show is not judged; an answer typed but not sent is dropped.
     m_wordShown = false;
     supersedeWaits();
-    RevealWord();
+    revealWord();
     m_lblLoop->setText(QStringLiteral("回"));
     cmdClear()->setEnabled(true);
     TypingFrame::timeUp(); // over the seconds the play was started with

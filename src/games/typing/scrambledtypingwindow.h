@@ -81,13 +81,13 @@ private:
     // word, so no display is ever started inside another's wait.
     void runWords(quint64 play);
     // One word: its passes of scrambled letters until an answer, a give-up or the end.
-    WordEnd ShowScrambledWord(quint64 play);
+    WordEnd showScrambledWord(quint64 play);
     WordEnd wordEnd(WaitEnd wait, quint64 play) const;
     // The answer given by Enter; false when the play is over.
     bool judgeAnswer(quint64 play);
     // The scrambled letters shown red, counted wrong; false when the play is over.
-    bool GiveUpWord(quint64 play);
-    void RevealWord();
+    bool giveUpWord(quint64 play);
+    void revealWord();
     void countedEnd();
     bool playRuns(quint64 play) const;
 

@@ -94,19 +94,19 @@ void TimeLagTypingWindow::beginPlay()
     // from now on, and those typed during the waits below reach it after them.
     txtKaitou()->setFocus();
     m_shown.clear();
-    if (!ShowNextWord())
+    if (!showNextWord())
         return;
     if (tl::lagOf(m_playLag) == 2) {
         if (holdInputFor(kSecondWordMs) != WaitEnd::Elapsed)
             return;
-        if (!ShowNextWord())
+        if (!showNextWord())
             return;
     }
     txtKaitou()->setFocus();
     startTyping();
 }
 
-bool TimeLagTypingWindow::ShowNextWord()
+bool TimeLagTypingWindow::showNextWord()
 {
     m_shown.append(m_lblMondai->text());
     m_current = pickWord();
@@ -135,17 +135,17 @@ void TimeLagTypingWindow::answerGiven(const QString &answer)
     txtKaitou()->clear();
     txtKaitou()->setFocus();
     QPointer<TimeLagTypingWindow> self(this);
-    if (!ShowNextWord() || !self)
+    if (!showNextWord() || !self)
         return;
     if (answersDone())
-        FinishPlay(playSecondsValue());
+        endPlay(playSecondsValue());
 }
 
 void TimeLagTypingWindow::giveUp()
 {
     m_lblMondai->setText(dueWord()); // the player sees what was to be typed
     countWrong();
-    FinishPlay(playSecondsValue());
+    endPlay(playSecondsValue());
 }
 
 std::optional<GameFrame::SavedPlay> TimeLagTypingWindow::result(const QDateTime &now) const

@@ -46,7 +46,7 @@ private:
     // The next word: the one on display joins the shown words, a new one is
     // drawn and shown after a blank of a tenth of a second, during which the
     // player's keys are held, not lost. False when the window went meanwhile.
-    bool ShowNextWord();
+    bool showNextWord();
 
     QStringList m_shown;
     QString m_current;

@@ -9,6 +9,7 @@
 #include "widgets/flexgrid.h"
 #include "widgets/graphbuttons.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -88,7 +89,7 @@ void TypingFrame::buildTypingParts()
     connect(m_txtKaitou, &AnswerBox::enterPressed, this, [this] { txtKaitou_KeyPress(13); });
     connect(m_txtKaitou, &AnswerBox::escapePressed, this, [this] { txtKaitou_KeyPress(27); });
 
-    m_timeBar = new TimeBar(m_setup.barWidth, kBarHeight, this);
+    m_timeBar = new TimeBar(boardPx(m_setup.barWidth), boardPx(kBarHeight), this);
 
     // A view or the whole history asked for during a play leaves the keys
     // where the play needs them.
@@ -105,9 +106,9 @@ QLabel *TypingFrame::makeWordLabel(QWidget *board, int minWidth)
     auto *l = new QLabel(board);
     l->setObjectName(QStringLiteral("lblMondai"));
     l->setAlignment(Qt::AlignCenter);
-    l->setMinimumSize(minWidth, 64);
+    l->setMinimumSize(boardSize(minWidth, 64));
     QFont f = l->font();
-    f.setPointSizeF(26);
+    f.setPointSizeF(boardPt(26));
     f.setBold(true);
     l->setFont(f);
     l->setFrameShape(QFrame::Box);
@@ -121,8 +122,8 @@ QGroupBox *TypingFrame::makeWordListBox(QWidget *parent, int minWidth, int maxHe
     auto *layout = new QVBoxLayout(m_fraJisyo);
     m_lstJisyo = new QListWidget(m_fraJisyo);
     m_lstJisyo->setObjectName(QStringLiteral("lstJisyo"));
-    m_lstJisyo->setMinimumWidth(minWidth);
-    m_lstJisyo->setMaximumHeight(maxHeight);
+    m_lstJisyo->setMinimumWidth(scaledPx(minWidth));
+    m_lstJisyo->setMaximumHeight(scaledPx(maxHeight));
     layout->addWidget(m_lstJisyo);
     return m_fraJisyo;
 }
@@ -159,7 +160,7 @@ QHBoxLayout *TypingFrame::makeAnswerRow(QWidget *board)
     row->addWidget(captionLabel(QStringLiteral("解答"), board));
     m_txtKaitou->setParent(board);
     QFont f = m_txtKaitou->font();
-    f.setPointSizeF(18);
+    f.setPointSizeF(boardPt(18));
     m_txtKaitou->setFont(f);
     row->addWidget(m_txtKaitou, 1);
     return row;
@@ -390,7 +391,7 @@ float TypingFrame::playSecondsValue() const
     return float(text::leadingNumber(lblJikan()->text()));
 }
 
-void TypingFrame::FinishPlay(double seconds)
+void TypingFrame::endPlay(double seconds)
 {
     if (playState() != PlayState::Answering)
         return;
@@ -410,7 +411,7 @@ void TypingFrame::FinishPlay(double seconds)
 
 void TypingFrame::timeUp()
 {
-    FinishPlay(m_play.seconds);
+    endPlay(m_play.seconds);
 }
 
 std::optional<rules::TypingResult> TypingFrame::typingResult(const QDateTime &now) const

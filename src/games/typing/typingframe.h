@@ -3,7 +3,7 @@
 // (read at opening, a window that has none refused), the play mode (timed or
 // counted, one program-wide value), the answer count and play seconds boxes,
 // the answer box with Enter and ESC, the counts and result labels, the time
-// bar with its time-out, and the end of a play (FinishPlay). A typing game
+// bar with its time-out, and the end of a play (endPlay). A typing game
 // adds how it shows its words and how it judges them.
 #include "core/rules/dictionary.h"
 #include "core/rules/typing.h"
@@ -48,7 +48,7 @@ public:
     void txtKaitou_KeyPress(int keyAscii);
     // The end of a play: `seconds` is the play-seconds setting at a time-out,
     // the number shown in lblJikan otherwise.
-    void FinishPlay(double seconds);
+    void endPlay(double seconds);
 
     // ---- state ----
     // Whether the play (the one under way or the last one) is timed: fixed at
@@ -96,7 +96,7 @@ protected:
     virtual void answerGiven(const QString &answer) = 0;
     // ESC while a play runs.
     virtual void giveUp() = 0;
-    // The time of a timed play is up; FinishPlay with the play seconds unless a game says otherwise.
+    // The time of a timed play is up; endPlay with the play seconds unless a game says otherwise.
     virtual void timeUp();
     // Every second of a timed play, once the whole seconds left are taken and
     // before the time-out is looked at (a game that shows them counts down here).

@@ -4,8 +4,10 @@
 #include "widgets/appcontext.h"
 #include "widgets/backcolor.h"
 #include "widgets/beep.h"
+#include "widgets/boardkeys.h"
 #include "widgets/pictures.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -34,7 +36,6 @@ constexpr int kPictureSize = 48; // the size flag icons are drawn at: crisp, not
 constexpr int kBackSize = 54;
 constexpr int kCellWidth = 86;
 constexpr int kNameHeight = 18;
-constexpr int kCellHeight = kBackSize + 2 + kNameHeight;
 
 const QColor kBackColour(38, 74, 140);   // a face-down piece
 const QColor kBackIdle(128, 140, 164);   // face down, before the game begins
@@ -48,7 +49,7 @@ class KomaBack : public QAbstractButton {
 public:
     explicit KomaBack(QWidget *parent) : QAbstractButton(parent)
     {
-        setFixedSize(kBackSize, kBackSize);
+        setFixedSize(kBackSize, kBackSize); // the pieces keep their size; their names grow
         setCursor(Qt::PointingHandCursor);
         setFocusPolicy(Qt::NoFocus);
     }
@@ -87,8 +88,8 @@ void fitName(QLabel *l, const QString &name)
 {
     QFont f = l->font();
     for (double size = 9; size >= 7; size -= 0.5) {
-        f.setPointSizeF(size);
-        if (QFontMetrics(f).horizontalAdvance(name) <= kCellWidth - 4)
+        f.setPointSizeF(scaledPt(size));
+        if (QFontMetrics(f).horizontalAdvance(name) <= boardPx(kCellWidth) - 4)
             break;
     }
     l->setFont(f);
@@ -141,12 +142,17 @@ void IconConcentrationWindow::buildPlayArea()
     grid->setVerticalSpacing(4);
     for (int i = 1; i <= kPieces; ++i) {
         auto *cell = new QWidget(m_fraBan);
-        cell->setFixedSize(kCellWidth, kCellHeight);
-        const int left = (kCellWidth - kBackSize) / 2;
+        // The cell widens with the text size, for the name under the piece.
+        const int backSize = kBackSize;
+        QFont nameFont = font();
+        nameFont.setPointSizeF(scaledPt(9));
+        const int nameHeight = qMax(kNameHeight, QFontMetrics(nameFont).height() + 2);
+        cell->setFixedSize(boardPx(kCellWidth), backSize + 2 + nameHeight);
+        const int left = (boardPx(kCellWidth) - backSize) / 2;
 
         auto *img = new QLabel(cell);
         img->setObjectName(QStringLiteral("imgKoma%1").arg(i));
-        img->setGeometry(left, 0, kBackSize, kBackSize);
+        img->setGeometry(left, 0, backSize, backSize);
         img->setAlignment(Qt::AlignCenter);
         m_imgKoma.append(img);
 
@@ -159,7 +165,7 @@ void IconConcentrationWindow::buildPlayArea()
 
         auto *name = new QLabel(cell);
         name->setObjectName(QStringLiteral("lblKoma%1").arg(i));
-        name->setGeometry(0, kBackSize + 2, kCellWidth, kNameHeight);
+        name->setGeometry(0, backSize + 2, boardPx(kCellWidth), nameHeight);
         name->setAlignment(Qt::AlignCenter);
         setBackColor(name, kNameBack, Qt::black);
         name->hide();
@@ -168,6 +174,9 @@ void IconConcentrationWindow::buildPlayArea()
         grid->addWidget(cell, (i - 1) / kColumns, (i - 1) % kColumns);
     }
     row->addWidget(m_fraBan, 0, Qt::AlignTop);
+    // The arrow keys move over the pieces, Space or Enter turns one.
+    QList<QWidget *> backs(m_cmdKoma.begin(), m_cmdKoma.end());
+    new BoardKeys(backs, kColumns, m_fraBan, [this](int i) { m_cmdKoma.at(i)->click(); });
 
     // Beside it: start, the game's figures, the records and the settings.
     auto *side = new QVBoxLayout;
@@ -177,7 +186,7 @@ void IconConcentrationWindow::buildPlayArea()
     auto *startRow = new QHBoxLayout;
     startRow->addWidget(countdownPanel());
     cmdStart()->setParent(area);
-    cmdStart()->setMinimumSize(104, 40);
+    cmdStart()->setMinimumSize(scaledSize(104, 40));
     startRow->addWidget(cmdStart(), 1, Qt::AlignVCenter);
     side->addLayout(startRow);
 
@@ -219,7 +228,7 @@ void IconConcentrationWindow::buildPlayArea()
     m_lblSaitan = new QLabel(best);
     m_lblSaitan->setObjectName(QStringLiteral("lblSaitan"));
     m_lblSaitan->setAlignment(Qt::AlignCenter);
-    m_lblSaitan->setMinimumHeight(22);
+    m_lblSaitan->setMinimumHeight(scaledPx(22));
     {
         QFont f = m_lblSaitan->font();
         f.setBold(true);
@@ -313,7 +322,7 @@ void IconConcentrationWindow::loadGame()
     for (QLabel *l : std::as_const(m_lblKoma))
         l->hide();
     // The records of the level the window opens with, as if it had been chosen.
-    ShowRecords(level);
+    showRecords(level);
 }
 
 void IconConcentrationWindow::loadPictures()
@@ -361,7 +370,7 @@ void IconConcentrationWindow::cboMondai_Click()
         return;
     }
     settings().setText(Setting::Level, level);
-    ShowRecords(level);
+    showRecords(level);
     writeSettings();
 }
 
@@ -398,7 +407,7 @@ void IconConcentrationWindow::cboDel_Click()
     takeDelay(m_cboDel, Setting::RemovalDelay);
 }
 
-void IconConcentrationWindow::ShowRecords(const QString &level)
+void IconConcentrationWindow::showRecords(const QString &level)
 {
     const ic::LevelRecord r = m_records.level(level);
     m_lblKiroku->setText(r.hasTurns() ? QString::number(r.turns) : kNoRecord);
@@ -511,10 +520,10 @@ void IconConcentrationWindow::cmdKoma_Click(int index)
         m_lblNg->setText(QString::number(m_misses));
     }
     if (m_left == 0)
-        EndGame();
+        endGame();
 }
 
-void IconConcentrationWindow::EndGame()
+void IconConcentrationWindow::endGame()
 {
     setPlayState(PlayState::Finished);
     stopPlayClock();
@@ -525,7 +534,7 @@ void IconConcentrationWindow::EndGame()
     // Records: fewer turns, or fewer seconds as shown; an equal result is none.
     m_broken = ic::takeResult(m_records, m_playLevel, m_turns, m_clearSeconds);
     if (m_broken.any()) {
-        ShowRecords(m_playLevel);
+        showRecords(m_playLevel);
         // A records file holding lines it could not read would lose them in
         // the rewrite: it is copied first, and kept as it is if it cannot be.
         const bool damaged = !m_records.problem().isEmpty();
@@ -578,7 +587,7 @@ void IconConcentrationWindow::historyCleared()
         return;
     }
     m_records = fresh;
-    ShowRecords(m_cboMondai->currentText());
+    showRecords(m_cboMondai->currentText());
 }
 
 } // namespace kioku

@@ -80,9 +80,9 @@ private:
     QPixmap pictureOf(const QString &name) const;
     void fillDelayBox(QComboBox *box, int setting);
     void takeDelay(QComboBox *box, int setting);
-    void ShowRecords(const QString &level);
+    void showRecords(const QString &level);
     void enableBacks(bool on);
-    void EndGame();
+    void endGame();
 
     QList<kioku::rules::IconFile> m_icons; // as listed when the window opened
     QStringList m_names;

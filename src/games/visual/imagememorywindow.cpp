@@ -6,6 +6,7 @@
 #include "widgets/backcolor.h"
 #include "widgets/pictures.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,7 +35,6 @@ constexpr int kCellWidth = 96;
 constexpr int kCellSpacing = 6;
 constexpr int kAnswerHeight = 30;
 constexpr int kBarHeight = 12;
-constexpr int kBarDesignWidth = kColumns * kCellWidth + (kColumns - 1) * kCellSpacing;
 
 // The name under an icon: dark ink on a pale yellow tag.
 const QColor kNameBack(255, 250, 205);
@@ -88,14 +88,19 @@ void ImageMemoryWindow::buildPlayArea()
     places->setObjectName(QStringLiteral("fraKoma"));
     auto *grid = new QGridLayout(places);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(kCellSpacing);
+    // The cells grow with the text size; the places and the bar are as wide as them.
+    const int rowWidth = kColumns * boardPx(kCellWidth) + (kColumns - 1) * boardPx(kCellSpacing);
+    grid->setHorizontalSpacing(boardPx(kCellSpacing));
     grid->setVerticalSpacing(10);
     QFont nameFont = font();
-    nameFont.setPointSizeF(10);
+    nameFont.setPointSizeF(boardPt(10));
     nameFont.setBold(true);
-    const int nameHeight = 2 * QFontMetrics(nameFont).lineSpacing() + 6;
+    // Two lines for a long name; at a larger text size the cells are wider and
+    // a name keeps to one line, so the window still fits a small screen.
+    const int nameLines = textScale() > 1.0 ? 1 : 2;
+    const int nameHeight = nameLines * QFontMetrics(nameFont).lineSpacing() + 6;
     QFont missingFont = font();
-    missingFont.setPointSizeF(24);
+    missingFont.setPointSizeF(boardPt(24));
     for (int i = 1; i <= im::kImagePositions; ++i) {
         auto *cell = new QWidget(places);
         auto *cl = new QVBoxLayout(cell);
@@ -104,7 +109,7 @@ void ImageMemoryWindow::buildPlayArea()
 
         auto *img = new QLabel(cell);
         img->setObjectName(QStringLiteral("imgKoma%1").arg(i));
-        img->setFixedSize(kCellWidth, kPicture + 4);
+        img->setFixedSize(boardPx(kCellWidth), kPicture + 4); // the pictures keep their size
         img->setAlignment(Qt::AlignCenter);
         img->setFont(missingFont);
         img->setCursor(Qt::PointingHandCursor);
@@ -116,7 +121,7 @@ void ImageMemoryWindow::buildPlayArea()
 
         auto *name = new QLabel(cell);
         name->setObjectName(QStringLiteral("lblKoma%1").arg(i));
-        name->setFixedSize(kCellWidth, nameHeight);
+        name->setFixedSize(boardPx(kCellWidth), nameHeight);
         name->setAlignment(Qt::AlignCenter);
         name->setWordWrap(true); // a long name breaks between its characters
         name->setFont(nameFont);
@@ -133,10 +138,10 @@ void ImageMemoryWindow::buildPlayArea()
 
         grid->addWidget(cell, (i - 1) / kColumns, (i - 1) % kColumns);
     }
-    places->setFixedWidth(kBarDesignWidth);
+    places->setFixedWidth(rowWidth);
     bl->addWidget(places, 0, Qt::AlignHCenter);
 
-    m_timeBar = new TimeBar(kBarDesignWidth, kBarHeight, board);
+    m_timeBar = new TimeBar(rowWidth, boardPx(kBarHeight), board);
     bl->addWidget(m_timeBar, 0, Qt::AlignHCenter);
 
     // Right, under スタート: 回答.
@@ -229,13 +234,13 @@ void ImageMemoryWindow::loadGame()
 
     // A first look at the icons, with their names.
     loadPictures();
-    DealIcons();
+    dealIcons();
     showIcons(m_n, true);
 }
 
 // ---------------------------------------------------------------- the icons
 
-void ImageMemoryWindow::DealIcons()
+void ImageMemoryWindow::dealIcons()
 {
     for (QLabel *l : std::as_const(m_lblKoma))
         l->hide();
@@ -291,7 +296,7 @@ void ImageMemoryWindow::cboKaisu_Click()
         t->hide();
     }
     hideIcons();
-    DealIcons();
+    dealIcons();
 }
 
 void ImageMemoryWindow::cboJikan_Click()
@@ -374,7 +379,7 @@ void ImageMemoryWindow::beginPlay()
     // The display time is read now, so a time chosen during the countdown applies to this play.
     m_playTime = qBound(1, settings().toInt(im::ImageMemorySetting::DisplayTime), 60);
     hideCountdownPictures();
-    DealIcons();
+    dealIcons();
     showIcons(m_n, settings().toInt(im::ImageMemorySetting::NameDisplay) == 1);
     if (!letEventsRun())
         return; // the window is going: touch nothing

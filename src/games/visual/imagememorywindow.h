@@ -51,7 +51,7 @@ public:
     // ---- routines ----
     // Deals the fifteen icons anew: positions get their names and pictures, the
     // name labels are hidden.
-    void DealIcons();
+    void dealIcons();
 
     // ---- controls (1..15) ----
     QLabel *imgKoma(int i) const { return m_imgKoma.value(i - 1); }

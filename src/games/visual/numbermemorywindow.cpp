@@ -9,6 +9,7 @@
 #include "widgets/backcolor.h"
 #include "widgets/playparts.h"
 #include "widgets/shape.h"
+#include "widgets/textscale.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -34,8 +35,6 @@ constexpr int kCellWidth = 44;
 constexpr int kCellSpacing = 4;
 constexpr int kDigitHeight = 58;
 constexpr int kBarHeight = 12;
-// The design width of the time bar: the width of the fifteen digit cells.
-constexpr int kBarDesignWidth = nm::kDigitPositions * kCellWidth + (nm::kDigitPositions - 1) * kCellSpacing;
 
 } // namespace
 
@@ -52,18 +51,22 @@ void NumberMemoryWindow::buildPlayArea()
     QGroupBox *board = layout.board;
     QVBoxLayout *bl = layout.boardLayout;
 
+    // The cells grow with the text size; the row, the answers and the bar are as wide as them.
+    const int cellWidth = boardPx(kCellWidth);
+    const int spacing = boardPx(kCellSpacing);
+    const int rowWidth = nm::kDigitPositions * cellWidth + (nm::kDigitPositions - 1) * spacing;
     m_digitRow = new QWidget(board);
     m_digitRow->setObjectName(QStringLiteral("fraDigits"));
     auto *dl = new QHBoxLayout(m_digitRow);
     dl->setContentsMargins(0, 0, 0, 0);
-    dl->setSpacing(kCellSpacing);
+    dl->setSpacing(spacing);
     QFont digitFont = font();
-    digitFont.setPointSizeF(26);
+    digitFont.setPointSizeF(boardPt(26));
     digitFont.setBold(true);
     for (int i = 1; i <= nm::kDigitPositions; ++i) {
         auto *l = new QLabel(m_digitRow);
         l->setObjectName(QStringLiteral("lblMondai%1").arg(i));
-        l->setFixedSize(kCellWidth, kDigitHeight);
+        l->setFixedSize(boardSize(kCellWidth, kDigitHeight));
         l->setAlignment(Qt::AlignCenter);
         l->setFont(digitFont);
         l->setFrameShape(QFrame::Box);
@@ -74,12 +77,12 @@ void NumberMemoryWindow::buildPlayArea()
         dl->addWidget(l);
         m_lblMondai.append(l);
     }
-    m_digitRow->setFixedSize(kBarDesignWidth, kDigitHeight);
+    m_digitRow->setFixedSize(rowWidth, boardPx(kDigitHeight));
     m_shpWaku = new Shape(Shape::Kind::Rectangle, m_digitRow);
     m_shpWaku->setObjectName(QStringLiteral("shpWaku"));
     m_shpWaku->setFillColor(kCover);
     m_shpWaku->setBorderColor(kCover.darker(130));
-    m_shpWaku->setGeometry(0, 0, kBarDesignWidth, kDigitHeight);
+    m_shpWaku->setGeometry(0, 0, rowWidth, boardPx(kDigitHeight));
     m_shpWaku->raise();
     m_digitRow->installEventFilter(this);
     bl->addWidget(m_digitRow, 0, Qt::AlignHCenter);
@@ -87,7 +90,7 @@ void NumberMemoryWindow::buildPlayArea()
     auto *answerRow = new QWidget(board);
     auto *al = new QHBoxLayout(answerRow);
     al->setContentsMargins(0, 0, 0, 0);
-    al->setSpacing(kCellSpacing);
+    al->setSpacing(spacing);
     for (int i = 1; i <= nm::kDigitPositions; ++i) {
         QLineEdit *t = recallAnswerBox(i, QSize(kCellWidth, 40), 18, answerRow, true);
         t->setAlignment(Qt::AlignCenter);
@@ -96,10 +99,10 @@ void NumberMemoryWindow::buildPlayArea()
         al->addWidget(t);
         m_txtKaitou.append(t);
     }
-    answerRow->setFixedSize(kBarDesignWidth, 40);
+    answerRow->setFixedSize(rowWidth, boardPx(40));
     bl->addWidget(answerRow, 0, Qt::AlignHCenter);
 
-    m_timeBar = new TimeBar(kBarDesignWidth, kBarHeight, board);
+    m_timeBar = new TimeBar(rowWidth, boardPx(kBarHeight), board);
     bl->addWidget(m_timeBar, 0, Qt::AlignHCenter);
 
     // Right, under スタート: 回答.

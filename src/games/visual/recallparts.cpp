@@ -2,6 +2,7 @@
 
 #include "core/rules/numbermemory.h"
 #include "widgets/playparts.h"
+#include "widgets/textscale.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -68,9 +69,9 @@ QLineEdit *recallAnswerBox(int position, QSize size, double pointSize, QWidget *
 {
     QLineEdit *t = digit ? new DigitAnswerBox(parent) : new QLineEdit(parent);
     t->setObjectName(QStringLiteral("txtKaitou%1").arg(position));
-    t->setFixedSize(size);
+    t->setFixedSize(boardSize(size.width(), size.height()));
     QFont f = t->font();
-    f.setPointSizeF(pointSize);
+    f.setPointSizeF(boardPt(pointSize));
     t->setFont(f);
     QSizePolicy sp = t->sizePolicy();
     sp.setRetainSizeWhenHidden(true);

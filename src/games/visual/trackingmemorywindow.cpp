@@ -6,9 +6,11 @@
 #include "widgets/appcontext.h"
 #include "widgets/backcolor.h"
 #include "widgets/beep.h"
+#include "widgets/boardkeys.h"
 #include "widgets/flexgrid.h"
 #include "widgets/playparts.h"
 #include "widgets/shape.h"
+#include "widgets/textscale.h"
 #include "widgets/twips.h"
 
 #include <QComboBox>
@@ -125,14 +127,14 @@ void TrackingMemoryWindow::buildPlayArea()
     m_fraKey = new QGroupBox(QStringLiteral("パネル"), area);
     m_fraKey->setObjectName(QStringLiteral("fraKey"));
     auto *kl = new QGridLayout(m_fraKey);
-    kl->setSpacing(kPanelSpacing);
+    kl->setSpacing(boardPx(kPanelSpacing));
     kl->setContentsMargins(12, 10, 12, 12);
     for (int i = 1; i <= tk::kPanels; ++i) {
         auto *p = new KeyPanel(
             m_fraKey, [this, i] { cmdKey_MouseDown(i); }, [this, i] { cmdKey_Click(i); },
             [this, i] { cmdKey_Cancel(i); });
         p->setObjectName(QStringLiteral("cmdKey%1").arg(i));
-        p->setFixedSize(kPanelSize, kPanelSize);
+        p->setFixedSize(boardSize(kPanelSize, kPanelSize));
         p->setFillColor(kDark);
         p->setBorderColor(QColor(96, 96, 96));
         p->setBorderWidth(2);
@@ -142,6 +144,12 @@ void TrackingMemoryWindow::buildPlayArea()
         m_cmdKey.append(p);
     }
     row->addWidget(m_fraKey, 0, Qt::AlignVCenter);
+    // The arrow keys move over the panels, Space or Enter clicks one.
+    QList<QWidget *> panels(m_cmdKey.begin(), m_cmdKey.end());
+    new BoardKeys(panels, 3, m_fraKey, [this](int i) {
+        cmdKey_MouseDown(i + 1);
+        cmdKey_Click(i + 1);
+    });
 
     // The clicks of the turn: their number and the panel's position.
     m_msgInp = new FlexGrid(area);
@@ -157,11 +165,11 @@ void TrackingMemoryWindow::buildPlayArea()
     m_lblHint = new QLabel(area);
     m_lblHint->setObjectName(QStringLiteral("lblHint"));
     m_lblHint->setAlignment(Qt::AlignCenter);
-    m_lblHint->setMinimumSize(180, 40);
+    m_lblHint->setMinimumSize(scaledSize(180, 40));
     m_lblHint->setFrameShape(QFrame::StyledPanel);
     {
         QFont f = m_lblHint->font();
-        f.setPointSizeF(15);
+        f.setPointSizeF(boardPt(15));
         f.setBold(true);
         m_lblHint->setFont(f);
     }
@@ -189,15 +197,10 @@ void TrackingMemoryWindow::buildPlayArea()
     }
     status->addLayout(figures);
     status->addStretch(1);
-    cmdStart()->setParent(area);
-    cmdStart()->setMinimumSize(104, 40);
-    status->addWidget(cmdStart(), 0, Qt::AlignRight);
-    row->addLayout(status, 1);
 
-    // Below: the lighting time.
-    auto *strip = new QHBoxLayout;
-    strip->setSpacing(12);
-    column->addLayout(strip);
+    // Under the figures: the lighting time, and スタート at the right (one row
+    // with them, so the window stays low enough for a small screen at a large
+    // text size).
     auto *setting = new QGroupBox(QStringLiteral("設定"), area);
     setting->setObjectName(QStringLiteral("fraSettei"));
     auto *sl = new QHBoxLayout(setting);
@@ -208,8 +211,14 @@ void TrackingMemoryWindow::buildPlayArea()
     connect(m_cboJikan, &QComboBox::activated, this, [this](int) { cboJikan_Click(); });
     sl->addWidget(captionLabel(QStringLiteral("点灯秒"), setting));
     sl->addWidget(m_cboJikan);
-    strip->addWidget(setting);
-    strip->addStretch(1);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(setting);
+    bottom->addStretch(1);
+    cmdStart()->setParent(area);
+    cmdStart()->setMinimumSize(scaledSize(104, 40));
+    bottom->addWidget(cmdStart(), 0, Qt::AlignBottom);
+    status->addLayout(bottom);
+    row->addLayout(status, 1);
 }
 
 Shape *TrackingMemoryWindow::cmdKey(int index) const
@@ -227,7 +236,7 @@ QColor TrackingMemoryWindow::panelColor(int index) const
 
 void TrackingMemoryWindow::loadGame()
 {
-    ResetAnswerGrid();
+    resetAnswerGrid();
     m_lblOk->clear();
     m_lblMoji_T->clear();
     lblJikan()->clear();
@@ -279,7 +288,7 @@ void TrackingMemoryWindow::setPanelsEnabled(bool on)
         p->setEnabled(on);
 }
 
-void TrackingMemoryWindow::ResetAnswerGrid()
+void TrackingMemoryWindow::resetAnswerGrid()
 {
     m_msgInp->setColumns({GridColumn{QStringLiteral("回"), 500, Qt::AlignRight | Qt::AlignVCenter},
                           GridColumn{QStringLiteral("位置"), 1640, Qt::AlignLeft | Qt::AlignVCenter}});
@@ -323,7 +332,7 @@ void TrackingMemoryWindow::prepareBoard()
     m_lblbun->setText(tk::progressText(0, 0));
     lblJikan()->setText(text::format0_0(0.0));
     showHint(kHintIdleText, kHintIdle);
-    ResetAnswerGrid();
+    resetAnswerGrid();
     darkenPanels();
     setPanelsEnabled(false);
 }
@@ -399,15 +408,15 @@ void TrackingMemoryWindow::cmdKey_Click(int index)
     m_lblbun->setText(tk::progressText(int(m_trace.clicks().size()), m_trace.length()));
 
     if (judged == tk::Trace::Click::Wrong) {
-        EndGame(index);
+        endGame(index);
         return;
     }
     m_lblOk->setText(QString::number(m_trace.rightTotal()));
     if (judged == tk::Trace::Click::TurnDone)
-        NextTurn();
+        nextTurn();
 }
 
-void TrackingMemoryWindow::NextTurn()
+void TrackingMemoryWindow::nextTurn()
 {
     // From the last right click on, the board takes no clicks until the longer trace has been shown.
     setPlayState(PlayState::Showing);
@@ -417,7 +426,7 @@ void TrackingMemoryWindow::NextTurn()
     showHint(kHintShowingText, kHintShowing);
 
     m_trace.grow(tk::drawNextPanel(context().random));
-    ResetAnswerGrid();
+    resetAnswerGrid();
     if (pause(kTurnPauseMs) != WaitEnd::Elapsed)
         return;
 
@@ -436,7 +445,7 @@ void TrackingMemoryWindow::NextTurn()
     openTurn();
 }
 
-void TrackingMemoryWindow::EndGame(int clicked)
+void TrackingMemoryWindow::endGame(int clicked)
 {
     m_answering = false;
     const int expected = m_trace.expectedAt(int(m_trace.clicks().size()));

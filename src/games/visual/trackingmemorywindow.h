@@ -75,7 +75,7 @@ private:
     void setPanel(int index, const QColor &c);
     void darkenPanels();
     void setPanelsEnabled(bool on);
-    void ResetAnswerGrid();
+    void resetAnswerGrid();
     void addAnswerRow(int panel);
     // A wait on the clock while the board takes no clicks.
     WaitEnd pause(double ms);
@@ -83,9 +83,9 @@ private:
     // The player's turn begins: the trace length shown, the panels take clicks.
     void openTurn();
     // The whole trace reproduced: one panel more, shown whole.
-    void NextTurn();
+    void nextTurn();
     // Panel `clicked` was not the one the trace has next.
-    void EndGame(int clicked);
+    void endGame(int clicked);
 
     kioku::rules::Trace m_trace;
     bool m_answering = false;

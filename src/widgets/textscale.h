@@ -1,0 +1,32 @@
+#pragma once
+// The player's text size: every window is drawn with the application font
+// times this scale (1.0, 1.25 or 1.5), and the sizes a window fixes itself
+// (cells, boards, boxes) grow with it, so that larger text still fits.
+#include <QtGlobal>
+
+class QFont;
+class QSize;
+
+namespace kioku {
+
+// The scale in force (1.0 until set).
+double textScale();
+// Sets the scale and the application font with it: windows built from now on
+// take it in whole; open ones take the new font at once.
+void setTextScale(double scale);
+// The application font at scale 1.0 (applyAppearance sets it once).
+void setBaseApplicationFont(const QFont &font);
+
+// A size given in pixels at scale 1.0, at the scale in force.
+int scaledPx(int px);
+QSize scaledSize(int width, int height);
+// A font size in points at scale 1.0, at the scale in force.
+qreal scaledPt(qreal pt);
+// The same for a board whose text is drawn large already (the digits, the
+// letter tiles, the pieces): it grows half as much, so the window still fits
+// a small screen at the largest text size.
+int boardPx(int px);
+QSize boardSize(int width, int height);
+qreal boardPt(qreal pt);
+
+} // namespace kioku
