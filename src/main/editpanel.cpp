@@ -76,7 +76,12 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     cmdPHozon1->setMinimumHeight(32);
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
-    bottom->addWidget(nameBox, 1);
+    // The daily goal under the name: the rows keep their width.
+    auto *nameAndGoal = new QVBoxLayout;
+    nameAndGoal->addWidget(nameBox);
+    goalBox = new GoalBox(ctx, this);
+    nameAndGoal->addWidget(goalBox);
+    bottom->addLayout(nameAndGoal, 1);
 
     // A second row, so that the screen fits a small one at a large text size.
     auto *more = new QHBoxLayout;
@@ -86,8 +91,6 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     more->addWidget(exportBox(ctx, this, [this] { return m_span; }));
     m_textSize = new TextSizeBox(ctx, this);
     more->addWidget(m_textSize);
-    goalBox = new GoalBox(ctx, this);
-    more->addWidget(goalBox);
     more->addStretch(1);
 
     setupLogGrid();

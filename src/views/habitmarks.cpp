@@ -127,6 +127,7 @@ QWidget *habitLegend(QWidget *parent)
         }
         auto *l = new QLabel(legend);
         l->setPixmap(pm);
+        l->setAccessibleName(frame ? QStringLiteral("連続の枠") : QStringLiteral("目標達成の印"));
         return l;
     };
     h->addWidget(sample(true));
