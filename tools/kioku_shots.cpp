@@ -11,6 +11,7 @@
 #include "core/datafolder.h"
 #include "core/game/gamesettings.h"
 #include "core/game/history.h"
+#include "core/goal.h"
 #include "core/playlog/playlog.h"
 #include "core/random.h"
 #include "core/rules/iconconcentration.h"
@@ -303,6 +304,20 @@ void shootMainWindow(Shooter &shots, Context &c)
     auto w = loadMain(c);
     shots.shoot(w.get(), QStringLiteral("main_today.png"));
 
+    // A daily goal of ten minutes: the day's progress, the days it was met.
+    writeDailyGoal({DailyGoal::Kind::Minutes, 10}, c.clock.now());
+    w->refreshToday();
+    shots.shoot(w.get(), QStringLiteral("main_today_goal.png"));
+    // Three kinds of games a day: met today, and the days it was met dotted.
+    writeDailyGoal({DailyGoal::Kind::Kinds, 3}, c.clock.now());
+    w->refreshToday();
+    shots.shoot(w.get(), QStringLiteral("main_today_goal_met.png"));
+    w->cmdCale->click();
+    shots.shoot(w.get(), QStringLiteral("main_cale_goal.png"));
+    writeDailyGoal({}, c.clock.now());
+    w->cmdMain->click();
+    w->refreshToday();
+
     w->fraMain->mtvmain->clickDate(QDate(2026, 12, 3));
     shots.shoot(w.get(), QStringLiteral("main_day_other.png"));
 
@@ -421,6 +436,24 @@ void shootNumberMemory(Shooter &shots, Context &c)
     w->chkAs()->setChecked(false);
     w->chkAs_Click();
     shots.shoot(w, QStringLiteral("g1_manual_save.png"));
+
+    // Nine digits, every one right, saved by 保存: a new best of the player's own.
+    c.drawValues({0.13, 0.25, 0.91, 0.33, 0.77, 0.05, 0.64, 0.48, 0.2});
+    if (auto *digits = w->findChild<QComboBox *>(QStringLiteral("cboKaisu"))) {
+        digits->setCurrentIndex(digits->findText(QStringLiteral("9")));
+        w->cboKaisu_Click();
+    }
+    w->cmdStart_Click();
+    for (int i = 0; i < 3; ++i)
+        w->tmrStart_Timer();
+    if (!guard)
+        return;
+    const QStringList right{"1", "2", "8", "2", "6", "0", "5", "4", "1"};
+    for (int i = 0; i < right.size(); ++i)
+        w->txtKaitou(i + 1)->setText(right.at(i));
+    w->cmdKekka_Click();
+    w->cmdHozon_Click();
+    shots.shoot(w, QStringLiteral("g1_new_best.png"));
 
     delete guard.data();
 }

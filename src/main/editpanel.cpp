@@ -6,6 +6,7 @@
 #include "core/text/recordline.h"
 #include "core/text/sjis.h"
 #include "main/exportdialog.h"
+#include "main/goalbox.h"
 #include "main/loggrid.h"
 #include "main/textsizebox.h"
 #include "main/transferbox.h"
@@ -75,7 +76,12 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     cmdPHozon1->setMinimumHeight(32);
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
-    bottom->addWidget(nameBox, 1);
+    // The daily goal under the name: the rows keep their width.
+    auto *nameAndGoal = new QVBoxLayout;
+    nameAndGoal->addWidget(nameBox);
+    goalBox = new GoalBox(ctx, this);
+    nameAndGoal->addWidget(goalBox);
+    bottom->addLayout(nameAndGoal, 1);
 
     // A second row, so that the screen fits a small one at a large text size.
     auto *more = new QHBoxLayout;
@@ -102,6 +108,7 @@ QString EditPanel::helpText() const
 void EditPanel::fill(const LogSummary &log)
 {
     txtPriData->setText(m_ctx.session.userName);
+    goalBox->load();
     m_span = logSpan(log.firstPlayDate, log.lastPlayDate);
     cmdRowDel->setEnabled(false);
     m_textSize->showStored();

@@ -10,6 +10,7 @@ class QPushButton;
 namespace kioku {
 
 class FlexGrid;
+class GoalBox;
 class TextSizeBox;
 
 class EditPanel : public Panel {
@@ -33,6 +34,7 @@ public:
     FlexGrid *msgHenList;
     QPushButton *cmdRowDel, *cmdNew1, *cmdPHozon1;
     QLineEdit *txtPriData;
+    GoalBox *goalBox;       // 1日の目標
     int SelectedLogRow = 0; // the grid row last clicked
 
 signals:

@@ -2,6 +2,7 @@
 
 #include "core/stats/today.h"
 #include "core/text/formats.h"
+#include "main/habitbox.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
@@ -105,6 +106,8 @@ TodayPanel::TodayPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLit
     lampsAndCaption->addWidget(lblMHyouka);
     rh->addLayout(lampsAndCaption, 1);
     left->addWidget(rating);
+    habitBox = new HabitBox(this);
+    left->addWidget(habitBox);
 
     mtvmain = new MonthCalendar(this);
     mtvmain->setObjectName(QStringLiteral("mtvmain"));
@@ -215,6 +218,7 @@ void TodayPanel::fill(const LogSummary &log)
         // No play is left: the day's time is nothing, not what was there before.
         m_dayTotal = 0;
         lblDayTotal->setText(text::formatHms(0));
+        habitBox->rebuild(m_ctx, log, 0, 0, mtvmain);
         return;
     }
 
@@ -258,6 +262,7 @@ void TodayPanel::fill(const LogSummary &log)
         shpLed.at(i - 1)->setFillColor(QColor::fromRgb(QRgb(lampColor(i))));
     setBackColor(lblMHyouka, lit > 0 ? QColor::fromRgb(QRgb(lampColor(lit))) : kWhite);
     lblMHyouka->setText(ratingCaption(k));
+    habitBox->rebuild(m_ctx, log, m_dayTotal, k, mtvmain);
 }
 
 void TodayPanel::cmdDay_Click()

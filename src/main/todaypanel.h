@@ -14,6 +14,7 @@ namespace kioku {
 
 class Chart;
 class FlexGrid;
+class HabitBox;
 class GraphButtons;
 class MonthCalendar;
 class Shape;
@@ -37,6 +38,7 @@ public:
     void cmdJikan_Click();
 
     MonthCalendar *mtvmain;
+    HabitBox *habitBox; // the days of play and the daily goal
     FlexGrid *msgDayList, *msgDayTotal;
     QLabel *lblDayTotal, *lblMHyouka;
     QLabel *lblDayCaption; // the date the panel shows

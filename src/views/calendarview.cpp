@@ -1,6 +1,7 @@
 #include "views/calendarview.h"
 
 #include "core/stats/calendar.h"
+#include "views/habitmarks.h"
 #include "widgets/backcolor.h"
 #include "widgets/chart.h"
 #include "widgets/flexgrid.h"
@@ -89,7 +90,16 @@ CalendarView::CalendarView(AppContext &ctx, QWidget *parent) : Panel(ctx, QStrin
     top->setSpacing(12);
     msgCale = new FlexGrid(this);
     msgCale->setObjectName(QStringLiteral("msgCale"));
-    top->addLayout(captioned(QStringLiteral("月別の実施状況"), msgCale, this));
+    // The marks of the run and the goal are explained on the caption's line.
+    auto *caption = new QHBoxLayout;
+    caption->addWidget(boldCaption(QStringLiteral("月別の実施状況"), this));
+    caption->addStretch(1);
+    caption->addWidget(habitLegend(this));
+    auto *months = new QVBoxLayout;
+    months->setSpacing(3);
+    months->addLayout(caption);
+    months->addWidget(msgCale, 1);
+    top->addLayout(months);
 
     auto *legend = new QVBoxLayout;
     legend->setSpacing(4);
@@ -125,6 +135,7 @@ CalendarView::CalendarView(AppContext &ctx, QWidget *parent) : Panel(ctx, QStrin
     bottom->addLayout(captioned(QStringLiteral("週別回数"), mcrKingaku, this), 1);
     v->addLayout(bottom, 4);
 
+    cellMarks = new CellMarks(msgCale);
     setUpGrids();
     fitGrids();
     resetChart(mcrKensu);
@@ -163,6 +174,7 @@ void CalendarView::fill(const LogSummary &log)
 
     showTable(msgCale, s.months);
     msgCale->scrollToLastIfMoreThan(kMonthRowsShown);
+    markMonthTable(cellMarks, m_ctx, log);
     for (int k = 0; k < kCalendarBands; ++k)
         lblHan.at(k)->setText(s.legend.at(k));
 

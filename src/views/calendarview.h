@@ -11,6 +11,7 @@ class QLabel;
 
 namespace kioku {
 
+class CellMarks;
 class Chart;
 class FlexGrid;
 
@@ -25,8 +26,9 @@ public:
     FlexGrid *msgCale_w; // one row per week, one column per weekday
     // lblHan[k] is lblHan<k>: the days without play (0), then bands 1 … 6.
     QList<QLabel *> lblHan;
-    Chart *mcrKensu;   // plays per weekday, Sunday first
-    Chart *mcrKingaku; // whole seconds per weekday
+    Chart *mcrKensu;      // plays per weekday, Sunday first
+    Chart *mcrKingaku;    // whole seconds per weekday
+    CellMarks *cellMarks; // the run and the days a daily goal was met, on msgCale
 
 protected:
     void fill(const LogSummary &log) override;

@@ -4,6 +4,7 @@
 
 #include <QBoxLayout>
 #include <QEvent>
+#include <QPainter>
 #include <QSpinBox>
 #include <QTextCharFormat>
 #include <QToolButton>
@@ -76,6 +77,41 @@ void MonthCalendar::setValue(const QDate &d)
         return;
     setSelectedDate(d);
     setCurrentPage(d.year(), d.month());
+}
+
+void MonthCalendar::setMarks(const QDate &first, const QDate &last, const QList<QDate> &days, const QColor &runColour,
+                             const QColor &dayColour)
+{
+    m_first = first.isValid() && last.isValid() ? first : QDate();
+    m_last = last;
+    m_days = QSet<QDate>(days.cbegin(), days.cend());
+    m_runColour = runColour;
+    m_dayColour = dayColour;
+    updateCells();
+}
+
+void MonthCalendar::paintCell(QPainter *painter, const QRect &rect, QDate date) const
+{
+    QCalendarWidget::paintCell(painter, rect, date);
+    const bool frame = framed(date), dot = dotted(date);
+    if (!frame && !dot)
+        return;
+    const QColor back = palette().color(QPalette::Base);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    if (frame) {
+        const qreal w = qMax<qreal>(2, rect.height() / 12.0);
+        painter->setPen(QPen(visibleLineOn(back, m_runColour), w));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(QRectF(rect).adjusted(w / 2 + 1, w / 2 + 1, -w / 2 - 1, -w / 2 - 1), w, w);
+    }
+    if (dot) {
+        const qreal r = qMax<qreal>(3, rect.height() / 7.0);
+        painter->setPen(QPen(back, 1)); // clear of a selected day's colour
+        painter->setBrush(visibleLineOn(back, m_dayColour));
+        painter->drawEllipse(QPointF(rect.right() - r - 3, rect.top() + r + 3), r, r);
+    }
+    painter->restore();
 }
 
 void MonthCalendar::clickDate(const QDate &d)

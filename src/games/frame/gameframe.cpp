@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/game/saveplay.h"
 #include "core/text/formats.h"
+#include "games/frame/bestline.h"
 #include "games/frame/framekeys.h"
 #include "games/frame/historypanel.h"
 #include "widgets/appcontext.h"
@@ -113,6 +114,8 @@ void GameFrame::buildFrame()
     bottom->addWidget(m_chkAs);
     bottom->addWidget(m_cmdHozon);
     bottom->addWidget(m_cmdClear);
+    m_bestLine = new BestLine(m_desc.game, this);
+    bottom->addWidget(m_bestLine);
     bottom->addStretch(1);
     bottom->addWidget(m_cmdEnd);
     root->addLayout(bottom);
@@ -204,6 +207,7 @@ void GameFrame::fillHistory(const QString &filterName, const QString &chosen)
 {
     const HistoryFile h = readHistory(m_desc.history);
     m_history->fill(h, filterName, chosen);
+    m_bestLine->setHistory(h.entries);
 
     // A damaged history file is told once per window, not at every filter.
     if ((h.readError || !h.clean) && !std::exchange(m_historyProblemTold, true))
@@ -412,6 +416,7 @@ void GameFrame::cmdHozon_Click()
         return;
     }
     m_history->appendSaved(entry, saved->gridRow);
+    m_bestLine->played(entry, playedMode());
     if (m_desc.panel.enabled && m_desc.panel.saveMakesCompact) {
         showHistoryPanel(); // a panel put away comes back to show the new row
         setPanelTall(false);
@@ -441,6 +446,7 @@ void GameFrame::cmdClear_Click()
         return;
     }
     m_history->clear();
+    m_bestLine->cleared();
     historyCleared();
     m_ctx.messages.info(this, QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"));
 }
@@ -508,6 +514,7 @@ void GameFrame::cmdStart_Click()
             showHistoryPanel();
         setPanelTall(false);
     }
+    m_bestLine->hideStanding();
     prepareBoard();
     // Pressed from the keyboard: the focus waits in the play area for the
     // board or the answers, instead of running on to the next control.

@@ -8,6 +8,7 @@
 #include "core/game/gamesettings.h"
 #include "core/game/history.h"
 #include "core/playlog/playlog.h"
+#include "core/rules/typing.h"
 #include "games/frame/gamedescription.h"
 #include "games/frame/historypanel.h"
 #include "games/frame/playarea.h"
@@ -33,6 +34,7 @@ class QTimer;
 namespace kioku {
 
 struct AppContext;
+class BestLine;
 class Chart;
 class FlexGrid;
 class GraphButtons;
@@ -156,6 +158,7 @@ public:
     QTimer *tmrPlay() const { return m_tmrPlay; }
     QTimer *tmrBp() const { return m_tmrBp; }
     QFrame *fraRireki() const { return m_history; }
+    BestLine *bestLine() const { return m_bestLine; }
     HistoryPanel *historyPanel() const { return m_history; }
 
 protected:
@@ -183,6 +186,10 @@ protected:
     // The work of tmrBp while the busy flag is set; each step runs on its own,
     // a step that fails is skipped and the next one runs.
     virtual QList<std::function<void()>> bpSteps() { return {}; }
+
+    // The play mode a saved play was played in: its best is taken among the
+    // plays of that mode (the typing games; the others have one).
+    virtual rules::PlayMode playedMode() const { return rules::PlayMode::Counted; }
 
     // ---- services for the game ----
     // The usual play area (see PlayAreaLayout), laid out in playArea().
@@ -263,6 +270,7 @@ private:
     QWidget *m_playArea = nullptr;
     CountdownPictures *m_countdown = nullptr;
     HistoryPanel *m_history = nullptr;
+    BestLine *m_bestLine = nullptr;
     PlayWaits *m_waits = nullptr;
     QPushButton *m_cmdStart = nullptr;
     QPushButton *m_cmdHozon = nullptr;

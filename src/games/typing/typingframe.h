@@ -86,6 +86,11 @@ public:
     QListWidget *lstJisyo() const { return m_lstJisyo; }
 
 protected:
+    // A play is compared with the plays of its own mode for its best.
+    rules::PlayMode playedMode() const override
+    {
+        return timedPlay() ? rules::PlayMode::Timed : rules::PlayMode::Counted;
+    }
     // ---- hooks of a typing game ----
     // Enter with an answer while a play runs (not during the countdown).
     virtual void answerGiven(const QString &answer) = 0;
