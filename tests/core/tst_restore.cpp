@@ -161,7 +161,8 @@ void tst_restore::putBack()
         QVERIFY(isPlainJapanese(r.message));
         QCOMPARE(data.bytes(file), now);
         QCOMPARE(backupsOf(file), QStringList{copyName}); // nothing copied, nothing changed
-        const BackupCopy *listed = copyNamed(listBackups(), copyName);
+        const QList<BackupCopy> copies = listBackups();
+        const BackupCopy *listed = copyNamed(copies, copyName);
         QVERIFY(listed && listed->damaged);
         return;
     }
