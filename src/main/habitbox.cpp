@@ -99,8 +99,8 @@ HabitSummary HabitBox::markPage()
         return HabitSummary();
     // The page shows six weeks around its month: its games are added up.
     const QDate first(m_calendar->yearShown(), m_calendar->monthShown(), 1);
-    const HabitSummary h = summarizeHabit(playDays(m_log.records(), first.addDays(-7), first.addDays(45), m_log.items),
-                                          m_ctx->clock.today(), m_goal);
+    const HabitSummary h =
+        summarizeHabit(playDays(m_log, first.addDays(-7), first.addDays(45)), m_ctx->clock.today(), m_goal);
     markHabit(m_calendar, h);
     return h;
 }

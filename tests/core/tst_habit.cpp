@@ -3,6 +3,7 @@
 #include "core/backup.h"
 #include "core/goal.h"
 #include "core/stats/habit.h"
+#include "core/stats/logsummary.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -76,14 +77,20 @@ void tst_habit::days()
 {
     QFETCH(QString, log);
     QFETCH(QDate, today);
-    const HabitSummary h = summarizeHabit(playDays(logOf(log)), today);
-    QTEST(h.streak, "streak");
-    QTEST(h.streakFirst, "first");
-    QTEST(h.longest, "longest");
-    QTEST(h.monthDays, "monthDays");
-    QTEST(h.monthSoFar, "monthSoFar");
-    if (h.streak > 0)
-        QCOMPARE(h.streakLast, h.streakFirst.addDays(h.streak - 1));
+    // From the records themselves, and from the summary the main window holds.
+    PlayLog read;
+    read.records = logOf(log);
+    const LogSummary summary = summarizeLog(read, today);
+    for (const HabitSummary &h : {summarizeHabit(playDays(read.records), today),
+                                  summarizeHabit(playDays(summary, today.addDays(-7), today), today)}) {
+        QTEST(h.streak, "streak");
+        QTEST(h.streakFirst, "first");
+        QTEST(h.longest, "longest");
+        QTEST(h.monthDays, "monthDays");
+        QTEST(h.monthSoFar, "monthSoFar");
+        if (h.streak > 0)
+            QCOMPARE(h.streakLast, h.streakFirst.addDays(h.streak - 1));
+    }
 }
 
 void tst_habit::goal_data()
@@ -110,6 +117,15 @@ void tst_habit::goal_data()
     QTest::newRow("kinds: lamps of the day")
         << "2026/12/05 数字記憶; 2026/12/05 画像記憶; 2026/12/05 数字記憶; 2026/12/07 追跡記憶; 2026/12/07 謎のゲーム"
         << kinds << 2 << "1 / 2 種類" << false << QList<QDate>{QDate(2026, 12, 5)};
+    // Days before the shown weeks are read but not added up; a line whose date
+    // is no date stands anywhere.
+    QTest::newRow("minutes: plays before the shown weeks")
+        << "2026/11/01 数字記憶 900; 2026/11/28 数字記憶 900; 2026/11/29 数字記憶 600; 2026/12/07 数字記憶 300; "
+           "2026/12/7 数字記憶 900; 2026/12/07 画像記憶 300"
+        << minutes << 10 << "10 / 10 分" << true << QList<QDate>{QDate(2026, 11, 29), QDate(2026, 12, 7)};
+    QTest::newRow("minutes: a shown day's play written before older ones")
+        << "2026/12/06 数字記憶 300; 2026/11/01 数字記憶 900; 2026/12/06 画像記憶 300; 2026/12/07 数字記憶 60"
+        << minutes << 10 << "1 / 10 分" << false << QList<QDate>{QDate(2026, 12, 6)};
     QTest::newRow("kinds: out of order days") << "2026/12/07 数字記憶; 2026/12/01 画像記憶; 2026/12/07 輪廻記憶"
                                               << kinds << 2 << "2 / 2 種類" << true << QList<QDate>{QDate(2026, 12, 7)};
 }
@@ -120,17 +136,26 @@ void tst_habit::goal()
     QFETCH(int, kind);
     QFETCH(int, value);
     const DailyGoal g{DailyGoal::Kind(kind), value};
-    const QList<PlayDay> days = playDays(logOf(log), QDate(2026, 11, 29), QDate(2027, 1, 9));
-    const HabitSummary h = summarizeHabit(days, QDate(2026, 12, 7), g);
-    QTEST(h.goalDays, "metDays");
-    const qint64 today = QDate(2026, 12, 7).toJulianDay();
-    PlayDay d;
-    for (const PlayDay &p : days)
-        if (p.julianDay == today)
-            d = p;
-    const GoalProgress p = goalProgress(g, d.seconds, d.kinds);
-    QTEST(p.text, "todayText");
-    QTEST(p.met, "todayMet");
+    PlayLog read;
+    read.records = logOf(log);
+    const QDate from(2026, 11, 29), to(2027, 1, 9);
+    // From the records themselves, and from the summary the main window holds
+    // (which adds up only the records of the shown weeks).
+    const QList<PlayDay> whole = playDays(read.records, from, to);
+    const QList<PlayDay> held = playDays(summarizeLog(read, QDate(2026, 12, 7)), from, to);
+    for (const QList<PlayDay> &days : {whole, held}) {
+        const HabitSummary h = summarizeHabit(days, QDate(2026, 12, 7), g);
+        QTEST(h.goalDays, "metDays");
+        const qint64 today = QDate(2026, 12, 7).toJulianDay();
+        PlayDay d;
+        for (const PlayDay &p : days)
+            if (p.julianDay == today)
+                d = p;
+        const GoalProgress p = goalProgress(g, d.seconds, d.kinds);
+        QTEST(p.text, "todayText");
+        QTEST(p.met, "todayMet");
+    }
+    QCOMPARE(held.size(), whole.size());
 }
 
 void tst_habit::goalFile_data()

@@ -20,8 +20,9 @@ inline int digit(QChar c)
     return u >= u'0' && u <= u'9' ? int(u - u'0') : -1;
 }
 
-// The day of a "yyyy/mm/dd" date text, 0 when it is not a date.
-qint64 julianOf(const QString &date)
+} // namespace
+
+qint64 playJulianDay(const QString &date)
 {
     if (date.size() != 10 || date.at(4) != u'/' || date.at(7) != u'/')
         return 0;
@@ -33,6 +34,8 @@ qint64 julianOf(const QString &date)
     const QDate d(v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3], v[4] * 10 + v[5], v[6] * 10 + v[7]);
     return d.isValid() ? d.toJulianDay() : 0;
 }
+
+namespace {
 
 // Whether two date texts are the same: the usual ten letters compared as
 // three machine words, anything else letter by letter.
@@ -59,12 +62,11 @@ struct DayTally {
     bool counted = false; // its games and seconds are asked for
 };
 
-} // namespace
-
-QList<PlayDay> playDays(const QList<PlayRecord> &records, const QDate &from, const QDate &to, const QStringList &items)
+// The days with a play among the records begin … end, their games added up
+// for the days fromDay … toDay.
+QList<PlayDay> tallyDays(const PlayRecord *begin, const PlayRecord *end, qint64 fromDay, qint64 toDay,
+                         const QStringList &items)
 {
-    const qint64 fromDay = from.isValid() ? from.toJulianDay() : std::numeric_limits<qint64>::max();
-    const qint64 toDay = to.isValid() ? to.toJulianDay() : std::numeric_limits<qint64>::min();
     const int known = int(std::min<qsizetype>(items.size(), 16));
     // An item is told by its first letter, then matched whole.
     std::array<char16_t, 16> firstLetter{};
@@ -78,10 +80,11 @@ QList<PlayDay> playDays(const QList<PlayRecord> &records, const QDate &from, con
     const QString *lastText = nullptr;
     DayTally *cur = nullptr;
     bool sorted = true;
-    for (const PlayRecord &r : records) {
+    for (const PlayRecord *p = begin; p != end; ++p) {
+        const PlayRecord &r = *p;
         if (!lastText || !sameText(r.date, *lastText)) {
             lastText = &r.date;
-            const qint64 day = julianOf(r.date);
+            const qint64 day = playJulianDay(r.date);
             cur = nullptr;
             if (day != 0) {
                 if (!tallies.isEmpty() && tallies.last().julianDay == day) {
@@ -123,6 +126,60 @@ QList<PlayDay> playDays(const QList<PlayRecord> &records, const QDate &from, con
             d.kinds += (t.played >> i) & 1u;
         }
         days.append(d);
+    }
+    return days;
+}
+
+} // namespace
+
+QList<PlayDay> playDays(const QList<PlayRecord> &records, const QDate &from, const QDate &to, const QStringList &items)
+{
+    const qint64 fromDay = from.isValid() ? from.toJulianDay() : std::numeric_limits<qint64>::max();
+    const qint64 toDay = to.isValid() ? to.toJulianDay() : std::numeric_limits<qint64>::min();
+    return tallyDays(records.constData(), records.constData() + records.size(), fromDay, toDay, items);
+}
+
+QList<PlayDay> playDays(const LogSummary &log, const QDate &from, const QDate &to)
+{
+    QList<PlayDay> days;
+    days.reserve(log.playDays.size());
+    for (const qint64 day : log.playDays)
+        days.append(PlayDay{day, 0, 0});
+    if (!from.isValid() || !to.isValid() || from > to || days.isEmpty())
+        return days;
+    const qint64 fromDay = from.toJulianDay(), toDay = to.toJulianDay();
+    const QList<PlayRecord> &records = log.records();
+    const PlayRecord *begin = records.constData();
+    const PlayRecord *const end = begin + records.size();
+    // In a log whose dates stand in order the shown days are its last lines
+    // but those after them: found from the end, so a page of this month
+    // reads a few weeks of plays, not the whole log. A log out of order is
+    // read whole.
+    if (log.datesInOrder) {
+        const PlayRecord *stop = end;
+        for (const QString *lastText = nullptr; stop != begin; --stop) {
+            const QString &date = (stop - 1)->date;
+            if (lastText && (date.isSharedWith(*lastText) || date == *lastText))
+                continue;
+            lastText = &date;
+            const qint64 day = playJulianDay(date);
+            if (day == 0)
+                continue;
+            if (day < fromDay)
+                break;
+        }
+        begin = stop;
+    }
+    const QList<PlayDay> counted = tallyDays(begin, end, fromDay, toDay, log.items);
+    // Both lists are oldest first: the counted days take their place.
+    auto at = days.begin();
+    for (const PlayDay &c : counted) {
+        if (c.julianDay < fromDay || c.julianDay > toDay)
+            continue;
+        at = std::lower_bound(at, days.end(), c.julianDay,
+                              [](const PlayDay &d, qint64 day) { return d.julianDay < day; });
+        if (at != days.end() && at->julianDay == c.julianDay)
+            *at = c;
     }
     return days;
 }

@@ -5,6 +5,7 @@
 // records, which may stand out of date order and with gaps.
 #include "core/goal.h"
 #include "core/playlog/playlog.h"
+#include "core/stats/logsummary.h"
 
 #include <QDate>
 #include <QList>
@@ -27,6 +28,13 @@ struct PlayDay {
 // goal needs no more, and a decade of play is read at the cost of its dates).
 QList<PlayDay> playDays(const QList<PlayRecord> &records, const QDate &from = {}, const QDate &to = {},
                         const QStringList &items = itemNames());
+
+// The same from the summary the main window holds: its days of play, with
+// the games added up only over the records of the days from … to.
+QList<PlayDay> playDays(const LogSummary &log, const QDate &from, const QDate &to);
+
+// The day of a "yyyy/mm/dd" date text as a julian day, 0 when it is not a date.
+qint64 playJulianDay(const QString &date);
 
 struct HabitSummary {
     // Days in a row with a play ending today when today has one, else

@@ -19,6 +19,10 @@ struct LogSummary {
     QString lastPlayDate;  // the latest date of the log, "yyyy/mm/dd" ("" when empty)
     QDate selectedDay;     // the day picked in the calendar
     QStringList items;     // the item names, in their fixed order
+    // The days with a play as julian days, oldest first, each once: any
+    // record with a real date counts, whatever its item.
+    QList<qint64> playDays;
+    bool datesInOrder = true; // no record's date stands before an earlier line's
 
     const QList<PlayRecord> &records() const { return log.records; }
 };
