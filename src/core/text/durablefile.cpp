@@ -83,22 +83,17 @@ bool syncFolder(const QString &folder, int *systemError)
     return true;
 }
 
-bool replaceFile(const QString &path, const QByteArray &bytes, int *systemError)
+bool writeSyncedTemporary(const QByteArray &target, const QByteArray &bytes, QByteArray *temp, int *systemError)
 {
-    // A name that links to a file elsewhere keeps its link: the file it
-    // points to is the one replaced.
-    const QFileInfo info(path);
-    const QString real = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
-    const QByteArray target = QFile::encodeName(real);
-    QByteArray temp = target + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    QByteArray name = target + ".XXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
         *systemError = errno;
         return false;
     }
     auto fail = [&](int error) {
         *systemError = error;
-        ::unlink(temp.constData());
+        ::unlink(name.constData());
         return false;
     };
     if (!writeAll(fd, bytes, systemError)) {
@@ -116,8 +111,25 @@ bool replaceFile(const QString &path, const QByteArray &bytes, int *systemError)
     }
     if (::close(fd) != 0)
         return fail(errno);
-    if (::rename(temp.constData(), target.constData()) != 0)
-        return fail(errno);
+    *temp = name;
+    return true;
+}
+
+bool replaceFile(const QString &path, const QByteArray &bytes, int *systemError)
+{
+    // A name that links to a file elsewhere keeps its link: the file it
+    // points to is the one replaced.
+    const QFileInfo info(path);
+    const QString real = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+    const QByteArray target = QFile::encodeName(real);
+    QByteArray temp;
+    if (!writeSyncedTemporary(target, bytes, &temp, systemError))
+        return false;
+    if (::rename(temp.constData(), target.constData()) != 0) {
+        *systemError = errno;
+        ::unlink(temp.constData());
+        return false;
+    }
     // The new file is in place; it is on the disk once its folder's entry is.
     return syncFolder(QFileInfo(real).absolutePath(), systemError);
 }

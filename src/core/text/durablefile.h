@@ -17,6 +17,13 @@ namespace kioku::text {
 // the system's error (errno).
 bool replaceFile(const QString &path, const QByteArray &bytes, int *systemError);
 
+// The first half of replaceFile(), for a caller that renames several files
+// together: writes `bytes` into a new temporary file beside `target` (an
+// encoded path), with the permissions of the file at `target` (else what the
+// umask leaves of rw-rw-rw-), and syncs it. *temp receives its name; on
+// failure nothing is left behind and *systemError holds errno.
+bool writeSyncedTemporary(const QByteArray &target, const QByteArray &bytes, QByteArray *temp, int *systemError);
+
 // Puts the data written to an open file on the disk (fdatasync). False, with
 // *systemError, when the disk does not confirm it.
 bool syncFileData(int fd, int *systemError);

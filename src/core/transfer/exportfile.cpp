@@ -6,8 +6,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kioku {
@@ -20,47 +18,6 @@ struct Pending {
     QByteArray target; // the place, encoded
     QByteArray temp;   // the temporary file, encoded; empty once renamed or never made
 };
-
-bool writeWhole(int fd, const QByteArray &bytes, int *systemError)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            *systemError = n < 0 ? errno : ENOSPC;
-            return false;
-        }
-        done += n;
-    }
-    return true;
-}
-
-// Writes `bytes` into a new temporary file beside `p.target` and syncs it.
-bool writeTemporary(Pending &p, const QByteArray &bytes, int *systemError)
-{
-    QByteArray temp = p.target + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        *systemError = errno;
-        return false;
-    }
-    p.temp = temp;
-    // What the user's umask leaves of rw-rw-rw-, as any new file of theirs.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = writeWhole(fd, bytes, systemError) && text::syncFileData(fd, systemError);
-    if (ok && ::fchmod(fd, 0666 & ~mask) != 0) {
-        *systemError = errno;
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        *systemError = errno;
-        ok = false;
-    }
-    return ok;
-}
 
 void removeTemporaries(QList<Pending> &pending)
 {
@@ -110,7 +67,7 @@ text::WriteResult writeExportFiles(const QList<ExportFile> &files)
     }
     for (qsizetype i = 0; i < files.size(); ++i) {
         int error = 0;
-        if (!writeTemporary(pending[i], files.at(i).bytes, &error)) {
+        if (!text::writeSyncedTemporary(pending[i].target, files.at(i).bytes, &pending[i].temp, &error)) {
             removeTemporaries(pending);
             return failure(files.at(i).path, error);
         }
