@@ -119,9 +119,14 @@ dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
             >"$log" 2>&1 &
         daemon=$!
         export QT_IM_MODULE=fcitx XMODIFIERS=@im=fcitx
-        # Ready when it answers on the bus (fcitx5-remote prints its state).
+        # Ready when it owns its name on the bus. Asked without starting
+        # anything: a call to fcitx5 itself before it owns the name would
+        # have the bus start a second fcitx5 (its D-Bus service file), and
+        # the two would fight over the name and the X input method.
         for _ in $(seq 600); do
-            fcitx5-remote >/dev/null 2>&1 && ready=1 && break
+            dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+                org.freedesktop.DBus.NameHasOwner string:org.fcitx.Fcitx5 2>/dev/null | grep -q "boolean true" &&
+                ready=1 && break
             sleep 0.1
         done
     else
