@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTextDocumentFragment>
 
+#include <algorithm>
 #include <optional>
 
 namespace kioku {
@@ -56,6 +57,7 @@ const Entry kEntries[] = {
     {"mcrMain", "この日のグラフ", "", Kind::Plain},
     {"cboStdate", "期間の始め", "", Kind::Plain},
     {"cboEddate", "期間の終わり", "", Kind::Plain},
+    {"cboMokuhyou", "目標の種類", "", Kind::Plain},
     {"lstAct2", "項目", "", Kind::Plain},
     {"txtKey", "語句", "語句を入力して Enter を押すと、その語句を含む項目を選びます", Kind::Plain},
     {"msgHenList", "これまでのプレイ記録", "", Kind::Plain},
@@ -322,15 +324,20 @@ public:
             return;
         w->setAccessibleName(name);
         // A choice box is read by its choice; what it sets comes from the
-        // caption that labels it, found beside it by its text.
+        // caption that labels it, found beside it by its text. A box whose
+        // caption is no label (a radio button that chooses it) gets a label
+        // for the reader alone, never shown.
         if (qobject_cast<QComboBox *>(w) && w->parentWidget()) {
             const QList<QLabel *> labels = w->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
-            for (QLabel *l : labels) {
-                if (!l->buddy() && plain(l->text()) == name) {
-                    l->setBuddy(w);
-                    break;
-                }
+            const auto caption = std::find_if(labels.begin(), labels.end(), [&](const QLabel *l) {
+                return l->buddy() == w || (!l->buddy() && plain(l->text()) == name);
+            });
+            QLabel *label = caption != labels.end() ? *caption : nullptr;
+            if (!label) {
+                label = new QLabel(name, w->parentWidget());
+                label->hide();
             }
+            label->setBuddy(w);
         }
     }
 };

@@ -17,6 +17,13 @@ void setTextScale(double scale);
 // The application font at scale 1.0 (applyAppearance sets it once).
 void setBaseApplicationFont(const QFont &font);
 
+// The inside of a window on the smallest screen the program is made for,
+// 1366×768: less a desktop panel (32 px on GNOME, 40 on Windows), a title
+// bar (about 36 px) and a border of a few pixels each side. A window larger
+// than this has its bottom row (保存, 戻り) under the panel.
+constexpr int kSmallScreenWidth = 1366 - 8;
+constexpr int kSmallScreenHeight = 768 - 32 - 36;
+
 // A size given in pixels at scale 1.0, at the scale in force.
 int scaledPx(int px);
 QSize scaledSize(int width, int height);

@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace kioku;
 
 namespace {
@@ -29,6 +31,7 @@ struct Seen {
     QString name;
     QString description;
     int children = 0;
+    QStringList labelledBy; // the objects that label it, as "role:name"
 };
 
 // The roles a player meets as controls; containers (panels, fillers, the
@@ -88,6 +91,8 @@ QList<Seen> readTree(QString *error)
         s.name = QString::fromUtf8(f[2]);
         s.description = QString::fromUtf8(f[3]);
         s.children = f[4].toInt();
+        if (f.size() > 5 && !f[5].isEmpty())
+            s.labelledBy = QString::fromUtf8(f[5]).split(QLatin1Char('|'));
         seen << s;
     }
     return seen;
@@ -199,10 +204,18 @@ void TstAtspiNames::everyControlHasAName()
         if (!isControl(s.role) && !(s.role == QLatin1String("filler") && s.children == 0))
             continue;
         ++controls;
-        if (!s.name.trimmed().isEmpty())
+        // A choice box is read by its choice: what it sets is told by the
+        // caption that labels it, without which a reader says "20" alone (or
+        // only the title of the group around it, "設定 20").
+        const bool choice = s.role == QLatin1String("combo box");
+        const bool labelled = std::any_of(s.labelledBy.begin(), s.labelledBy.end(), [](const QString &l) {
+            return l.startsWith(QLatin1String("label:")) && !l.mid(6).trimmed().isEmpty();
+        });
+        if (!s.name.trimmed().isEmpty() && (!choice || labelled))
             ++named;
         else
-            unnamed << QStringLiteral("  %1 (%2)").arg(whereIs(s.path), s.role);
+            unnamed << QStringLiteral("  %1 (%2%3)").arg(whereIs(s.path), s.role,
+                                                         choice ? QStringLiteral(", no caption") : QString());
     }
     qInfo("%s: %d objects showing, %d controls, %d named; %d grid cells, %d with text", QTest::currentDataTag(),
           int(seen.size()), controls, named, cells, readableCells);

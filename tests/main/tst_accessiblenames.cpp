@@ -109,6 +109,20 @@ void TstAccessibleNames::controlsAreReadAsTheyAreNow_data()
                                                << ""
                                                << "cboMode"
                                                << "時間差\t2回";
+    // The typing games' boxes stand beside the radio buttons that choose them
+    // (no caption label of their own).
+    QTest::newRow("the answer count of a typing game") << "frmG4"
+                                                       << ""
+                                                       << "cboKaisu"
+                                                       << "答数\t20";
+    QTest::newRow("the seconds of a typing game") << "frmG7"
+                                                  << ""
+                                                  << "cboJikan"
+                                                  << "秒数\t60";
+    QTest::newRow("the digits of number memory") << "frmG1"
+                                                 << ""
+                                                 << "cboKaisu"
+                                                 << "桁数\t8";
     QTest::newRow("the list of words") << "frmG3"
                                        << ""
                                        << "lstJisyo"

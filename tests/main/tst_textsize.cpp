@@ -33,7 +33,8 @@ using namespace kioku;
 
 namespace {
 
-const QSize kSmallScreen(1366, 768);
+// What a 1366×768 screen leaves a window's inside (kSmallScreenHeight).
+const QSize kSmallScreen(kSmallScreenWidth, kSmallScreenHeight);
 
 void settle()
 {

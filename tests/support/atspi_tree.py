@@ -45,6 +45,22 @@ def find_app(pid, seconds):
         time.sleep(0.2)
 
 
+def labels(node):
+    """The objects that label `node` (a reader says them before it), as role:name."""
+    said = []
+    try:
+        for relation in node.getRelationSet():
+            if relation.getRelationType() != pyatspi.RELATION_LABELLED_BY:
+                continue
+            for i in range(relation.getNTargets()):
+                target = relation.getTarget(i)
+                if target is not None:
+                    said.append("%s:%s" % (target.getRoleName(), clean(target.name)))
+    except Exception:
+        pass
+    return "|".join(said)
+
+
 def walk(node, path, out):
     for i in range(node.childCount):
         child = node.getChildAtIndex(i)
@@ -54,8 +70,8 @@ def walk(node, path, out):
         if not states.contains(pyatspi.STATE_SHOWING):
             continue
         here = path + [i]
-        out.write("%s\t%s\t%s\t%s\t%d\n" % ("/".join(map(str, here)), child.getRoleName(), clean(child.name),
-                                            clean(child.description), child.childCount))
+        out.write("%s\t%s\t%s\t%s\t%d\t%s\n" % ("/".join(map(str, here)), child.getRoleName(), clean(child.name),
+                                                clean(child.description), child.childCount, labels(child)))
         walk(child, here, out)
 
 

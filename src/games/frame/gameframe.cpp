@@ -58,8 +58,10 @@ GameFrame::~GameFrame()
 void GameFrame::buildFrame()
 {
     auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(8, 8, 8, 8);
-    root->setSpacing(6);
+    // A little closer with larger text, for the window to fit a small screen.
+    const int edge = textScale() > 1.0 ? 6 : 8;
+    root->setContentsMargins(edge, edge, edge, edge);
+    root->setSpacing(edge - 2);
 
     m_playArea = new QWidget(this);
     m_playArea->setObjectName(QStringLiteral("fraGame"));

@@ -76,10 +76,23 @@ HistoryPanel::HistoryPanel(GameDescription description, QWidget *parent)
     top->addWidget(m_cmdAllDsp);
     top->addStretch(1);
 
-    m_fraView = new QGroupBox(QStringLiteral("グラフ指定"), this);
+    // The graph buttons' caption stands above them; with larger text it
+    // stands beside them, so the row is no taller than a button and the
+    // window still fits a small screen.
+    const QString viewCaption = QStringLiteral("グラフ指定");
+    QBoxLayout *vl = nullptr;
+    if (textScale() > 1.0) {
+        m_fraView = new QWidget(this);
+        vl = new QHBoxLayout(m_fraView);
+        vl->setContentsMargins(0, 0, 0, 0);
+        vl->addWidget(new QLabel(viewCaption, m_fraView));
+    } else {
+        m_fraView = new QGroupBox(viewCaption, this);
+        vl = new QHBoxLayout(m_fraView);
+        vl->setContentsMargins(6, 2, 6, 4);
+    }
     m_fraView->setObjectName(QStringLiteral("fraView"));
-    auto *vl = new QHBoxLayout(m_fraView);
-    vl->setContentsMargins(6, 2, 6, 4);
+    m_fraView->setAccessibleName(viewCaption);
     m_views = new GraphButtons(kSelectedView, m_fraView);
     vl->addWidget(m_views);
     for (const ViewButton &v : std::as_const(m_desc.views)) {

@@ -89,7 +89,7 @@ private:
     void drawView(const ViewButton &v);
 
     GameDescription m_desc;
-    QGroupBox *m_fraView = nullptr;
+    QWidget *m_fraView = nullptr; // a QGroupBox at the standard text size
     FlexGrid *m_grid = nullptr;
     Chart *m_chart1 = nullptr;
     Chart *m_chart2 = nullptr;

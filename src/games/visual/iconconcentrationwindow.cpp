@@ -137,9 +137,12 @@ void IconConcentrationWindow::buildPlayArea()
     m_fraBan = new QGroupBox(QStringLiteral("コマ"), area);
     m_fraBan->setObjectName(QStringLiteral("fraBan"));
     auto *grid = new QGridLayout(m_fraBan);
-    grid->setContentsMargins(10, 8, 10, 10);
+    // Larger text makes the names under the pieces taller: the rows close up
+    // a little, for the window to fit a small screen.
+    const bool closer = textScale() > 1.0;
+    grid->setContentsMargins(10, 8, 10, closer ? 6 : 10);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(closer ? 2 : 4);
     for (int i = 1; i <= kPieces; ++i) {
         auto *cell = new QWidget(m_fraBan);
         // The cell widens with the text size, for the name under the piece.
@@ -262,13 +265,23 @@ void IconConcentrationWindow::buildPlayArea()
     m_chkNamae->setObjectName(QStringLiteral("chkNamae"));
     m_chkNamae->setToolTip(QStringLiteral("めくったコマの下にアイコンの名前を出します"));
     connect(m_chkNamae, &QCheckBox::clicked, this, [this] { chkNamae_Click(); });
-    sl->addWidget(captionLabel(QStringLiteral("レベル"), setting), 0, 0);
-    sl->addWidget(m_cboMondai, 0, 1);
-    sl->addWidget(captionLabel(QStringLiteral("戻す秒"), setting), 1, 0);
-    sl->addWidget(m_cboHide, 1, 1);
-    sl->addWidget(captionLabel(QStringLiteral("消す秒"), setting), 2, 0);
-    sl->addWidget(m_cboDel, 2, 1);
-    sl->addWidget(m_chkNamae, 3, 0, 1, 2);
+    // One setting a row; with larger text two a row (in the order Tab takes
+    // them), so the column stays no taller than the board.
+    const bool twoARow = textScale() > 1.0;
+    const auto place = [&](int i, QWidget *caption, QWidget *box) {
+        const int row = twoARow ? i / 2 : i;
+        const int column = twoARow ? 2 * (i % 2) : 0;
+        if (caption) {
+            sl->addWidget(caption, row, column);
+            sl->addWidget(box, row, column + 1);
+        } else {
+            sl->addWidget(box, row, column, 1, 2);
+        }
+    };
+    place(0, captionLabel(QStringLiteral("レベル"), setting), m_cboMondai);
+    place(1, captionLabel(QStringLiteral("戻す秒"), setting), m_cboHide);
+    place(2, captionLabel(QStringLiteral("消す秒"), setting), m_cboDel);
+    place(3, nullptr, m_chkNamae);
     side->addWidget(setting);
     side->addStretch(1);
 }

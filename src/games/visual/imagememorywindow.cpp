@@ -91,7 +91,7 @@ void ImageMemoryWindow::buildPlayArea()
     // The cells grow with the text size; the places and the bar are as wide as them.
     const int rowWidth = kColumns * boardPx(kCellWidth) + (kColumns - 1) * boardPx(kCellSpacing);
     grid->setHorizontalSpacing(boardPx(kCellSpacing));
-    grid->setVerticalSpacing(10);
+    grid->setVerticalSpacing(textScale() > 1.0 ? 6 : 10); // closer with larger text, to fit a small screen
     QFont nameFont = font();
     nameFont.setPointSizeF(boardPt(10));
     nameFont.setBold(true);
