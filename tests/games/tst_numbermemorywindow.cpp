@@ -9,6 +9,7 @@
 #include "widgets/shape.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QInputMethod>
 #include <QInputMethodEvent>
@@ -93,7 +94,8 @@ private slots:
     void shortDisplayKeepsTheBarFull();
     void thirtySecondsCountDownAndShrinkTheBar();
     void savedLinesAreExactBytes();
-    void manualSaveAndRepeatedSave();
+    void aPlayIsSavedOnce_data();
+    void aPlayIsSavedOnce();
     void saveWhileFilteredAddsTheRow();
     void aSaveThatCannotWriteItsHistorySavesNothing();
     void aClearThatCannotEmptyTheHistoryChangesNothing();
@@ -321,26 +323,69 @@ void tst_NumberMemoryWindow::savedLinesAreExactBytes()
     QCOMPARE(p.w->mcrRireki2()->value(0, 0), 6.0);
 }
 
-void tst_NumberMemoryWindow::manualSaveAndRepeatedSave()
+void tst_NumberMemoryWindow::aPlayIsSavedOnce_data()
 {
+    // What the player does after one judged play, button by button:
+    //   save     a click on 保存          refused  a click on 保存 the disk refuses
+    //   auto     a click on the save-mode box     play     スタート, typed, 回答
+    QTest::addColumn<bool>("autoSave"); // the mode the play is judged in
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("saved"); // history lines and log records at the end
+    QTest::addColumn<bool>("saveEnabled");
+    QTest::newRow("保存 once") << false << QStringList{"save"} << 1 << false;
+    QTest::newRow("保存 twice") << false << QStringList{"save", "save"} << 1 << false;
+    QTest::newRow("saved automatically, then manual mode and 保存")
+        << true << QStringList{"auto", "save"} << 1 << false;
+    QTest::newRow("saved by hand, then automatic and back") << false << QStringList{"save", "auto", "auto", "save"}
+                                                            << 1 << false;
+    QTest::newRow("refused by the disk, then 保存 again") << false << QStringList{"refused", "save", "save"} << 1
+                                                          << false;
+    QTest::newRow("refused by the disk: 保存 stays") << false << QStringList{"refused"} << 0 << true;
+    QTest::newRow("judged, not saved: 保存 waits") << false << QStringList{} << 0 << true;
+    QTest::newRow("the next play is saved again") << false << QStringList{"save", "play", "save", "save"} << 2
+                                                  << false;
+    QTest::newRow("automatic, next play in manual mode") << true << QStringList{"auto", "play", "save"} << 2
+                                                         << false;
+}
+
+void tst_NumberMemoryWindow::aPlayIsSavedOnce()
+{
+    QFETCH(bool, autoSave);
+    QFETCH(QStringList, steps);
+    QFETCH(int, saved);
+    QFETCH(bool, saveEnabled);
     GameFixture f;
-    Play p(f, "2,1,0\r\n", "47");
-    p.start();
-    p.answer({"4", "7"});
-    p.w->cmdKekka_Click();
-    QVERIFY(!f.dir.exists(kHistory));
-    // Saving does not take the result away: a second press saves the same play again.
-    p.w->cmdHozon_Click();
-    p.w->cmdHozon_Click();
-    const HistoryFile h = readHistory(rules::numberMemoryHistory());
-    QCOMPARE(h.entries.size(), 2);
-    QCOMPARE(h.entries.at(1).field(7), QStringLiteral("1秒"));
-    QCOMPARE(readPlayLog().records.size(), 2);
-    QCOMPARE(p.w->msgRireki()->rows(), 3);
-    // A new start does: nothing more to save until judged.
-    p.w->cmdStart_Click();
-    p.w->cmdHozon_Click();
-    QCOMPARE(readHistory(rules::numberMemoryHistory()).entries.size(), 2);
+    Play p(f, autoSave ? "2,1,1\r\n" : "2,1,0\r\n");
+    p.showActive();
+    const auto play = [&] {
+        f.drawValues(drawsFor(QStringLiteral("47")));
+        p.start();
+        p.answer({"4", "7"});
+        QTest::mouseClick(p.kekka(), Qt::LeftButton);
+    };
+    play();
+    for (const QString &step : std::as_const(steps)) {
+        if (step == QLatin1String("save")) {
+            QTest::mouseClick(p.w->cmdHozon(), Qt::LeftButton);
+        } else if (step == QLatin1String("refused")) {
+            FileSizeLimit limit(16); // no history line fits
+            QTest::mouseClick(p.w->cmdHozon(), Qt::LeftButton);
+        } else if (step == QLatin1String("auto")) {
+            // On its box: ticked, the check box has no caption to click.
+            QCheckBox *box = p.w->chkAs();
+            const bool was = box->isChecked();
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+            QCOMPARE(box->isChecked(), !was);
+        } else {
+            play();
+        }
+    }
+    QCOMPARE(readHistory(rules::numberMemoryHistory()).entries.size(), saved);
+    QCOMPARE(readPlayLog().records.size(), saved);
+    QCOMPARE(p.w->msgRireki()->rows(), saved + 1);
+    QCOMPARE(p.w->cmdHozon()->isEnabled(), saveEnabled);
+    // A refused save was told; nothing else asked the player anything.
+    QCOMPARE(f.messages.shown.size(), int(steps.count(QStringLiteral("refused"))));
 }
 
 void tst_NumberMemoryWindow::saveWhileFilteredAddsTheRow()

@@ -313,13 +313,16 @@ void GameFrame::chkAs_Click()
 void GameFrame::showSaveMode()
 {
     const bool on = m_chkAs->isChecked();
-    m_cmdHozon->setEnabled(!on);
+    // A play is saved once: its 保存 stays grey until the next play.
+    m_cmdHozon->setEnabled(!on && !m_playSaved);
     m_chkAs->setText(on ? QString() : kManualSaveCaption);
 }
 
 void GameFrame::cmdHozon_Click()
 {
-    if (m_closing || m_state != PlayState::Finished)
+    // Once saved, a play is in the history and the log: a second press (or
+    // manual saving chosen after an automatic save) would count it twice.
+    if (m_closing || m_state != PlayState::Finished || m_playSaved)
         return;
     const QDateTime now = m_ctx.clock.now();
     const std::optional<SavedPlay> saved = result(now);
@@ -333,6 +336,8 @@ void GameFrame::cmdHozon_Click()
         reportProblem(unsavedPlayMessage(w.message, retryable, m_chkAs->isChecked()));
         return;
     }
+    m_playSaved = true;
+    showSaveMode();
     m_history->appendSaved(entry, saved->gridRow);
     m_bestLine->played(entry, playedMode());
     if (m_desc.panel.enabled && m_desc.panel.saveMakesCompact) {
@@ -426,6 +431,8 @@ void GameFrame::cmdStart_Click()
         return;
     m_state = PlayState::Countdown;
     m_tick = 0;
+    m_playSaved = false;
+    showSaveMode();
     if (m_desc.panel.enabled && m_desc.panel.startMakesCompact) {
         // A panel the player hid comes back with a new play, compact.
         if (m_desc.panel.startShowsPanel)

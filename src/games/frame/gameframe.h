@@ -286,6 +286,7 @@ private:
     int m_tick = 0;
     bool m_closing = false;
     bool m_helpShown = false;
+    bool m_playSaved = false; // the play finished last is in the history and the log
     bool m_panelGrown = false; // tall and shown: the window may have grown for it
     QSize m_sizeBeforeTall;    // the window's size before it did
     qint64 m_playStartNs = 0;
