@@ -3,13 +3,30 @@
 # are missing. Asks nothing and needs no terminal, so it also runs in CI.
 # May be sourced (the other scripts do) or run on its own.
 
+# What building and running the program needs (scripts/run.sh): the compiler,
+# Qt, the Japanese font, and Qt's Wayland plugin for Wayland desktops.
+kioku_run_packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev
+    fonts-ipafont-gothic fonts-dejavu-core ccache qt6-wayland)
+
+# And what the tests, the package and the screenshots need besides: a virtual
+# X server, the package tools and validators, the PDF tools, and for the tests
+# of screen readers, input methods and Wayland the AT-SPI bus and bindings,
+# two input-method frameworks with Mozc, xdotool and a headless compositor.
+kioku_test_packages=(xvfb xauth x11-utils
+    dpkg-dev file desktop-file-utils appstream poppler-utils
+    at-spi2-core python3-pyatspi dbus-x11
+    xdotool fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc
+    weston)
+
+# Everything: tests, benchmarks, packaging and CI.
 kioku_install_deps() {
-    kioku_install_packages cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev \
-        fonts-ipafont-gothic fonts-dejavu-core ccache xvfb xauth x11-utils \
-        dpkg-dev file desktop-file-utils appstream poppler-utils \
-        at-spi2-core python3-pyatspi dbus-x11 \
-        xdotool fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc \
-        weston qt6-wayland
+    kioku_install_packages "${kioku_run_packages[@]}" "${kioku_test_packages[@]}"
+}
+
+# Only what building and running the program needs: a player's machine is
+# spared the test tools (about 200 MB).
+kioku_install_run_deps() {
+    kioku_install_packages "${kioku_run_packages[@]}"
 }
 
 # Installs the named packages that are missing (the screenshot of the installed

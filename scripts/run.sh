@@ -7,7 +7,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
-kioku_install_deps
+kioku_install_run_deps
 bash "$root/scripts/build.sh" kioku
 
 build_dir="$(cd "${KIOKU_BUILD_DIR:-$root/build}" && pwd)"
