@@ -76,7 +76,8 @@ int main(int argc, char *argv[])
     if (!lock)
         return refuse(lockError);
 
-    const kioku::DataFolderResult prepared = kioku::prepareDataFolder();
+    kioku::SystemClock clock;
+    const kioku::DataFolderResult prepared = kioku::prepareDataFolder(clock.now());
     if (!prepared.failed.isEmpty()) {
         const QString text = QStringLiteral("次のファイルを作成できませんでした。") + QStringLiteral("\r\n")
             + QStringLiteral("\r\n") + prepared.failed.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n")
@@ -91,7 +92,6 @@ int main(int argc, char *argv[])
             messages.warn(nullptr, text, QStringLiteral("起動エラー"));
     }
 
-    kioku::SystemClock clock;
     kioku::SystemRandom random(clock);
     kioku::AppNavigator navigator;
     kioku::AppContext ctx(clock, random, messages, navigator);

@@ -5,9 +5,11 @@
 #include "core/rules/icons.h"
 #include "core/settings.h"
 #include "core/text/textfile.h"
+#include "core/transfer/fileset.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace kioku {
 
@@ -31,8 +33,32 @@ const QStringList &essentialNames()
                                       kNameFile,
                                       rules::kTimeLagDictionaryFile,
                                       rules::kCycleDictionaryFile,
-                                      rules::kScrambledDictionaryFile};
+                                      rules::kScrambledDictionaryFile,
+                                      kHelpFile};
     return names;
+}
+
+// An earlier version of the program left its own help in the folder, which
+// does not tell of what came since: it is replaced by the one shipped now. The
+// copy replaced goes to the backup folder first, in case the player wrote in
+// it. A replacement that fails leaves the old help (tried again next start).
+void bringHelpUpToDate(const QDateTime &now, DataFolderResult &result)
+{
+    const QByteArray current = shippedFile(kHelpFile);
+    QFile f(text::resolve(kHelpFile));
+    if (current.isEmpty() || !f.exists() || !f.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray old = f.readAll();
+    f.close();
+    if (old == current)
+        return;
+    transfer::FileChange change;
+    change.name = QFileInfo(f.fileName()).fileName();
+    change.bytes = current;
+    change.existed = true;
+    change.oldBytes = old;
+    if (transfer::replaceFiles({change}, now, QStringLiteral("ヘルプを新しくする前")))
+        result.written.append(change.name);
 }
 
 } // namespace
@@ -47,7 +73,7 @@ QByteArray shippedFile(const QString &name)
     return f.readAll();
 }
 
-DataFolderResult prepareDataFolder()
+DataFolderResult prepareDataFolder(const QDateTime &now)
 {
     DataFolderResult result;
     const QStringList shipped = shippedNames();
@@ -76,6 +102,8 @@ DataFolderResult prepareDataFolder()
         else
             result.failed.append(name);
     }
+    if (!firstStart)
+        bringHelpUpToDate(now, result);
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "widgets/backcolor.h"
 
 #include "core/clock.h"
+#include "core/datafolder.h"
 #include "core/playlog/playlog.h"
 #include "core/settings.h"
 #include "core/text/textfile.h"
@@ -276,7 +277,7 @@ QString MainWindow::welcomeText()
 
 void MainWindow::Form_Load()
 {
-    HelpFileName = QStringLiteral("SoramiruHelp.html");
+    HelpFileName = kHelpFile;
     SubtotalColWidth = QStringLiteral("1250");
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     IsLoading = true;

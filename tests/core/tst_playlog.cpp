@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <optional>
+
 using namespace kioku;
 
 namespace {
@@ -39,6 +41,8 @@ private slots:
     void laterStartRecreatesOnlyEssentials_data();
     void laterStartRecreatesOnlyEssentials();
     void failedSetUpIsReported();
+    void theHelpIsBroughtUpToDate_data();
+    void theHelpIsBroughtUpToDate();
 };
 
 void tst_playlog::itemNamesInOrder()
@@ -247,7 +251,8 @@ void tst_playlog::laterStartRecreatesOnlyEssentials()
     const DataFolderResult r = prepareDataFolder();
     QVERIFY(r.failed.isEmpty());
     // The word lists come back too: a typing game cannot be played without its list.
-    QSet<QString> expected{"メモ.TXT", "氏名.txt", "時間差辞書.txt", "輪廻辞書.txt", "バラバラ記憶辞書.TXT"};
+    QSet<QString> expected{"メモ.TXT", "氏名.txt", "時間差辞書.txt", "輪廻辞書.txt", "バラバラ記憶辞書.TXT",
+                           "SoramiruHelp.html"};
     int flags = 0;
     for (const QString &w : r.written)
         flags += w.endsWith(QLatin1String(".ico")) ? 1 : 0;
@@ -274,13 +279,71 @@ void tst_playlog::failedSetUpIsReported()
     FileSizeLimit full(2000);
     const DataFolderResult r = prepareDataFolder();
     full.lift();
-    QCOMPARE(r.failed, QStringList{longest});
+    QCOMPARE(r.failed, (QStringList{longest, kHelpFile}));
     QCOMPARE(r.written.size(), 5); // the other essentials: log, memo, name record, two word lists
     for (const QString &name : r.written)
         QCOMPARE(dir.bytes(name), shippedFile(name));
     QVERIFY(!dir.exists(longest));
     QCOMPARE(dir.files().size(), 7); // no temporary file left behind
     QCOMPARE(dir.bytes("設定.txt"), sjis("\"ヘルプツアー\",0\r\n"));
+}
+
+void tst_playlog::theHelpIsBroughtUpToDate_data()
+{
+    QTest::addColumn<QString>("name");     // the help in the folder ("": none)
+    QTest::addColumn<QByteArray>("before"); // its bytes ("current": the shipped ones)
+    QTest::addColumn<qint64>("sizeLimit");  // the system refuses bytes past this (0: no limit)
+    QTest::addColumn<bool>("replaced");
+    const QByteArray older = sjisLines({QStringLiteral("<html><body><h1>ヘルプ</h1><p>古い版 ①</p></body></html>")});
+    QTest::newRow("an earlier version's help") << "SoramiruHelp.html" << older << qint64(0) << true;
+    QTest::newRow("spelled in another case") << "soramiruhelp.HTML" << older << qint64(0) << true;
+    QTest::newRow("an empty one") << "SoramiruHelp.html" << QByteArray() << qint64(0) << true;
+    QTest::newRow("the current help") << "SoramiruHelp.html" << QByteArray("current") << qint64(0) << false;
+    QTest::newRow("none (made again)") << "" << QByteArray() << qint64(0) << false;
+    QTest::newRow("the disk refuses the new one") << "SoramiruHelp.html" << older << qint64(1000) << false;
+}
+
+void tst_playlog::theHelpIsBroughtUpToDate()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, before);
+    QFETCH(qint64, sizeLimit);
+    QFETCH(bool, replaced);
+    TempDataDir dir;
+    QVERIFY(dir.write("設定.txt", sjis("\"ヘルプツアー\",1\r\n"))); // not a first start
+    QVERIFY(dir.write("うちの猫.ico", QByteArray("not read here")));
+    const QByteArray current = shippedFile(kHelpFile);
+    QVERIFY(current.size() > 1000);
+    if (before == "current")
+        before = current;
+    if (!name.isEmpty())
+        QVERIFY(dir.write(name, before));
+    const QDateTime at(QDate(2026, 12, 8), QTime(21, 40, 5));
+    DataFolderResult r;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (sizeLimit > 0)
+            limit.emplace(sizeLimit);
+        r = prepareDataFolder(at);
+    }
+    const QString shown = name.isEmpty() ? kHelpFile : name;
+    // The help in the folder is the current one, under the name it had.
+    QCOMPARE(dir.bytes(shown), replaced || name.isEmpty() ? current : before);
+    QCOMPARE(r.written.contains(shown), replaced || name.isEmpty());
+    QVERIFY(!r.failed.contains(shown));
+    QCOMPARE(dir.files().filter(QStringLiteral("elp"), Qt::CaseInsensitive), QStringList{shown}); // no temporary left
+    // The one replaced is kept in the backup folder, with why it was copied
+    // (an empty one holds nothing to keep).
+    const QStringList copies = backupsOf(shown);
+    QCOMPARE(copies.size(), replaced && !before.isEmpty() ? 1 : 0);
+    if (!copies.isEmpty()) {
+        QCOMPARE(copies.first(), backupName(shown, at));
+        QCOMPARE(dir.bytes(kBackupFolder + QLatin1Char('/') + copies.first()), before);
+        QVERIFY(dir.bytes(kBackupFolder + QStringLiteral("/コピーの理由.txt")).contains(sjis("ヘルプを新しくする前")));
+    }
+    // The next start finds it up to date.
+    if (replaced)
+        QVERIFY(!prepareDataFolder(at.addSecs(60)).written.contains(shown));
 }
 
 QTEST_GUILESS_MAIN(tst_playlog)
