@@ -8,11 +8,11 @@
 kioku_run_packages=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libgl1-mesa-dev
     fonts-ipafont-gothic fonts-dejavu-core ccache qt6-wayland)
 
-# And what the tests, the package and the screenshots need besides: a virtual
-# X server, the package tools and validators, the PDF tools, and for the tests
+# And what the tests, the package and the screenshots need besides: a faster
+# linker for the hundred test programs, a virtual X server, the package tools and validators, the PDF tools, and for the tests
 # of screen readers, input methods and Wayland the AT-SPI bus and bindings,
 # two input-method frameworks with Mozc, xdotool and a headless compositor.
-kioku_test_packages=(xvfb xauth x11-utils
+kioku_test_packages=(lld xvfb xauth x11-utils
     dpkg-dev file desktop-file-utils appstream poppler-utils
     at-spi2-core python3-pyatspi dbus-x11
     xdotool fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc

@@ -247,7 +247,7 @@ void TstWriteFailure::notAFile_data()
         {"username", kioku::kNameFile},
         {"memo", kioku::kMemoFile},
     };
-    for (const QString kind : {QStringLiteral("named pipe"), QStringLiteral("link to /dev/zero")})
+    for (const QString &kind : {QStringLiteral("named pipe"), QStringLiteral("link to /dev/zero")})
         for (const auto &[op, file] : ops)
             QTest::addRow("%s, %s", qPrintable(op), qPrintable(kind)) << op << file << kind;
 }
