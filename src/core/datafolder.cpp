@@ -46,11 +46,15 @@ void bringHelpUpToDate(const QDateTime &now, DataFolderResult &result)
 {
     const QByteArray current = shippedFile(kHelpFile);
     QFile f(text::resolve(kHelpFile));
-    if (current.isEmpty() || !f.exists() || !f.open(QIODevice::ReadOnly))
+    // Only a file is read (a pipe would hold the start for good), and one far
+    // larger than a help is none this program wrote: it is left as it is.
+    if (current.isEmpty() || !f.exists() || !text::isOpenable(f.fileName()) || !QFileInfo(f.fileName()).isFile()
+        || !f.open(QIODevice::ReadOnly))
         return;
-    const QByteArray old = f.readAll();
+    const QByteArray old = f.read(16 * current.size());
+    const bool whole = f.atEnd();
     f.close();
-    if (old == current)
+    if (old == current || !whole)
         return;
     transfer::FileChange change;
     change.name = QFileInfo(f.fileName()).fileName();

@@ -18,9 +18,9 @@ void setTextScale(double scale);
 void setBaseApplicationFont(const QFont &font);
 
 // The inside of a window on the smallest screen the program is made for,
-// 1366×768: less a desktop panel (32 px on GNOME, 40 on Windows), a title
-// bar (about 36 px) and a border of a few pixels each side. A window larger
-// than this has its bottom row (保存, 戻り) under the panel.
+// 1366×768: less a desktop panel (GNOME's top bar, 32 px), a title bar with
+// its frame (about 36 px) and a border of a few pixels each side. A window
+// larger than this has its bottom row (保存, 戻り) under the panel.
 constexpr int kSmallScreenWidth = 1366 - 8;
 constexpr int kSmallScreenHeight = 768 - 32 - 36;
 

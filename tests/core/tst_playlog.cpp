@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <optional>
 
 using namespace kioku;
@@ -301,6 +303,10 @@ void tst_playlog::theHelpIsBroughtUpToDate_data()
     QTest::newRow("the current help") << "SoramiruHelp.html" << QByteArray("current") << qint64(0) << false;
     QTest::newRow("none (made again)") << "" << QByteArray() << qint64(0) << false;
     QTest::newRow("the disk refuses the new one") << "SoramiruHelp.html" << older << qint64(1000) << false;
+    // What is no file of ours stays as it is, and the start goes on.
+    QTest::newRow("a named pipe") << "SoramiruHelp.html" << QByteArray("pipe") << qint64(0) << false;
+    QTest::newRow("a link to a device") << "SoramiruHelp.html" << QByteArray("/dev/zero") << qint64(0) << false;
+    QTest::newRow("a folder") << "SoramiruHelp.html" << QByteArray("folder") << qint64(0) << false;
 }
 
 void tst_playlog::theHelpIsBroughtUpToDate()
@@ -316,7 +322,15 @@ void tst_playlog::theHelpIsBroughtUpToDate()
     QVERIFY(current.size() > 1000);
     if (before == "current")
         before = current;
-    if (!name.isEmpty())
+    const QString path = QDir::current().filePath(name);
+    const bool special = before == "pipe" || before == "/dev/zero" || before == "folder";
+    if (before == "pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (before == "/dev/zero")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (before == "folder")
+        QVERIFY(QDir().mkdir(path));
+    else if (!name.isEmpty())
         QVERIFY(dir.write(name, before));
     const QDateTime at(QDate(2026, 12, 8), QTime(21, 40, 5));
     DataFolderResult r;
@@ -327,6 +341,14 @@ void tst_playlog::theHelpIsBroughtUpToDate()
         r = prepareDataFolder(at);
     }
     const QString shown = name.isEmpty() ? kHelpFile : name;
+    if (special) {
+        const QFileInfo info(path);
+        QVERIFY(before == "pipe" ? !info.isFile() && info.exists()
+                                 : before == "folder" ? info.isDir() : info.isSymLink());
+        QVERIFY(!r.written.contains(shown));
+        QVERIFY(backupsOf(shown).isEmpty());
+        return;
+    }
     // The help in the folder is the current one, under the name it had.
     QCOMPARE(dir.bytes(shown), replaced || name.isEmpty() ? current : before);
     QCOMPARE(r.written.contains(shown), replaced || name.isEmpty());

@@ -327,7 +327,10 @@ void tst_NumberMemoryWindow::aPlayIsSavedOnce_data()
 {
     // What the player does after one judged play, button by button:
     //   save     a click on 保存          refused  a click on 保存 the disk refuses
+    //   call     保存's handler itself (a grey button takes no click)
     //   auto     a click on the save-mode box     play     スタート, typed, 回答
+    //   start    スタート alone (the play runs)   space    Space to the focused control
+    //   focus    the focus on 保存
     QTest::addColumn<bool>("autoSave"); // the mode the play is judged in
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<int>("saved"); // history lines and log records at the end
@@ -346,6 +349,13 @@ void tst_NumberMemoryWindow::aPlayIsSavedOnce_data()
                                                   << false;
     QTest::newRow("automatic, next play in manual mode") << true << QStringList{"auto", "play", "save"} << 2
                                                          << false;
+    QTest::newRow("the handler twice") << false << QStringList{"call", "call"} << 1 << false;
+    QTest::newRow("the handler after an automatic save") << true << QStringList{"auto", "call"} << 1 << false;
+    QTest::newRow("the handler during the next play") << false << QStringList{"save", "start", "call"} << 1
+                                                      << true;
+    // Space on 保存 twice: the second goes to スタート (a new play), never to
+    // クリア, whose question would clear the history on the next Space.
+    QTest::newRow("Space on 保存 twice") << false << QStringList{"focus", "space", "space"} << 1 << true;
 }
 
 void tst_NumberMemoryWindow::aPlayIsSavedOnce()
@@ -367,6 +377,18 @@ void tst_NumberMemoryWindow::aPlayIsSavedOnce()
     for (const QString &step : std::as_const(steps)) {
         if (step == QLatin1String("save")) {
             QTest::mouseClick(p.w->cmdHozon(), Qt::LeftButton);
+        } else if (step == QLatin1String("call")) {
+            p.w->cmdHozon_Click();
+        } else if (step == QLatin1String("start")) {
+            f.drawValues(drawsFor(QStringLiteral("47")));
+            p.start();
+        } else if (step == QLatin1String("focus")) {
+            p.w->cmdHozon()->setFocus(Qt::TabFocusReason);
+        } else if (step == QLatin1String("space")) {
+            QWidget *focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            QVERIFY2(focused != p.w->cmdClear(), "the focus went to クリア");
+            QTest::keyClick(focused, Qt::Key_Space);
         } else if (step == QLatin1String("refused")) {
             FileSizeLimit limit(16); // no history line fits
             QTest::mouseClick(p.w->cmdHozon(), Qt::LeftButton);

@@ -333,17 +333,31 @@ void GameFrame::cmdHozon_Click()
     bool retryable = true;
     const text::WriteResult w = savePlay(m_desc.history, entry, saved->record, &retryable);
     if (!w) {
+        // Half written and not to be tried again (the message says so): a
+        // second press would write the history line twice.
+        if (!retryable)
+            markSaved();
         reportProblem(unsavedPlayMessage(w.message, retryable, m_chkAs->isChecked()));
         return;
     }
-    m_playSaved = true;
-    showSaveMode();
+    markSaved();
     m_history->appendSaved(entry, saved->gridRow);
     m_bestLine->played(entry, playedMode());
     if (m_desc.panel.enabled && m_desc.panel.saveMakesCompact) {
         showHistoryPanel(); // a panel put away comes back to show the new row
         setPanelTall(false);
     }
+}
+
+void GameFrame::markSaved()
+{
+    m_playSaved = true;
+    // The focus leaves the button as it turns grey for スタート, as after an
+    // automatic save: left to Qt it would go on to クリア, where the next
+    // Space of a player pressing 保存 again would ask to clear the history.
+    if (m_cmdHozon->hasFocus() && m_cmdStart->isEnabled())
+        m_cmdStart->setFocus(Qt::OtherFocusReason);
+    showSaveMode();
 }
 
 bool GameFrame::saveIfAutomatic()

@@ -257,6 +257,7 @@ private:
     void fillHistory(const QString &filterName, const QString &chosen);
     void applyPanelLayout();
     void fitWindowToPanel();
+    void markSaved();
     void scrollAfterLayout();
     void leaveWindow();
     void refuseOpening(const OpenRefusal &refusal);
