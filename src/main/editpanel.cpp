@@ -14,6 +14,7 @@
 #include "widgets/flexgrid.h"
 #include "widgets/messages.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -40,9 +41,14 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     connect(msgHenList, &FlexGrid::clicked, this, &EditPanel::msgHenList_Click);
     v->addWidget(msgHenList, 1);
 
-    auto *bottom = new QHBoxLayout;
-    bottom->setSpacing(10);
-    v->addLayout(bottom);
+    // The boxes under the grid in a table of two columns, a box a cell: the
+    // wide ones (deleting, the text size, moving in) on the left, the narrow
+    // ones (the name, the goal, 書き出し) on the right, in the order Tab
+    // takes them.
+    auto *boxes = new QGridLayout;
+    boxes->setHorizontalSpacing(10);
+    boxes->setVerticalSpacing(6);
+    v->addLayout(boxes);
 
     auto *delBox = new QGroupBox(QStringLiteral("記録の削除"), this);
     auto *dh = new QHBoxLayout(delBox);
@@ -59,7 +65,8 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     cmdNew1->setMinimumHeight(32);
     connect(cmdNew1, &QPushButton::clicked, this, &EditPanel::cmdNew1_Click);
     dh->addWidget(cmdNew1);
-    bottom->addWidget(delBox);
+    dh->addStretch(1);
+    boxes->addWidget(delBox, 0, 0);
 
     auto *nameBox = new QGroupBox(QStringLiteral("お名前の登録"), this);
     auto *nh = new QHBoxLayout(nameBox);
@@ -76,22 +83,17 @@ EditPanel::EditPanel(AppContext &ctx, QWidget *parent) : Panel(ctx, QStringLiter
     cmdPHozon1->setMinimumHeight(32);
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPanel::cmdPHozon1_Click);
     nh->addWidget(cmdPHozon1);
-    // The daily goal under the name: the rows keep their width.
-    auto *nameAndGoal = new QVBoxLayout;
-    nameAndGoal->addWidget(nameBox);
-    goalBox = new GoalBox(ctx, this);
-    nameAndGoal->addWidget(goalBox);
-    bottom->addLayout(nameAndGoal, 1);
+    boxes->addWidget(nameBox, 0, 1);
 
-    // A second row, so that the screen fits a small one at a large text size.
-    auto *more = new QHBoxLayout;
-    more->setSpacing(10);
-    v->addLayout(more);
-    more->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }));
-    more->addWidget(exportBox(ctx, this, [this] { return m_span; }));
     m_textSize = new TextSizeBox(ctx, this);
-    more->addWidget(m_textSize);
-    more->addStretch(1);
+    boxes->addWidget(m_textSize, 1, 0);
+    goalBox = new GoalBox(ctx, this);
+    boxes->addWidget(goalBox, 1, 1);
+
+    boxes->addWidget(makeTransferBox(m_ctx, this, [this] { emit dataReplaced(); }), 2, 0);
+    boxes->addWidget(exportBox(ctx, this, [this] { return m_span; }), 2, 1);
+    boxes->setColumnStretch(0, 3);
+    boxes->setColumnStretch(1, 2);
 
     setupLogGrid();
     fitGridWidth(msgHenList);

@@ -206,7 +206,10 @@ QGroupBox *exportBox(AppContext &ctx, QWidget *panel, std::function<LogSpan()> s
     button->setObjectName(QStringLiteral("cmdKakidashi"));
     button->setMinimumHeight(32);
     button->setToolTip(QStringLiteral("記録を CSV ファイルや PDF ファイルに書き出します"));
+    button->setMinimumWidth(button->sizeHint().width()
+                            + button->fontMetrics().horizontalAdvance(QStringLiteral("書き出し")));
     h->addWidget(button);
+    h->addStretch(1);
     QObject::connect(button, &QPushButton::clicked, panel, [&ctx, panel, span] {
         auto *dialog = new ExportDialog(ctx, span(), panel->window());
         dialog->setAttribute(Qt::WA_DeleteOnClose);

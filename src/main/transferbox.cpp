@@ -7,10 +7,10 @@
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
 namespace kioku {
 
@@ -18,8 +18,8 @@ QGroupBox *makeTransferBox(AppContext &ctx, QWidget *parent, std::function<void(
 {
     auto *box = new QGroupBox(QStringLiteral("データの引っ越し"), parent);
     box->setObjectName(QStringLiteral("fraHikkoshi"));
-    auto *v = new QVBoxLayout(box);
-    v->setSpacing(4);
+    auto *v = new QHBoxLayout(box);
+    v->setSpacing(8);
     auto *import = new QPushButton(QStringLiteral("以前のデータを取り込む"), box);
     import->setObjectName(QStringLiteral("cmdTorikomi"));
     import->setMinimumHeight(28);
@@ -28,6 +28,7 @@ QGroupBox *makeTransferBox(AppContext &ctx, QWidget *parent, std::function<void(
     restore->setMinimumHeight(28);
     v->addWidget(import);
     v->addWidget(restore);
+    v->addStretch(1);
 
     QObject::connect(import, &QPushButton::clicked, box, [&ctx, box, changed] {
         if (ImportDialog *d = startImport(ctx, box->window()))

@@ -253,7 +253,7 @@ void tst_playlog::laterStartRecreatesOnlyEssentials()
     const DataFolderResult r = prepareDataFolder();
     QVERIFY(r.failed.isEmpty());
     // The word lists come back too: a typing game cannot be played without its list.
-    QSet<QString> expected{"メモ.TXT", "氏名.txt", "時間差辞書.txt", "輪廻辞書.txt", "バラバラ記憶辞書.TXT",
+    QSet<QString> expected{"メモ.TXT",         "氏名.txt", "時間差辞書.txt", "輪廻辞書.txt", "バラバラ記憶辞書.TXT",
                            "SoramiruHelp.html"};
     int flags = 0;
     for (const QString &w : r.written)
@@ -292,7 +292,7 @@ void tst_playlog::failedSetUpIsReported()
 
 void tst_playlog::theHelpIsBroughtUpToDate_data()
 {
-    QTest::addColumn<QString>("name");     // the help in the folder ("": none)
+    QTest::addColumn<QString>("name");      // the help in the folder ("": none)
     QTest::addColumn<QByteArray>("before"); // its bytes ("current": the shipped ones)
     QTest::addColumn<qint64>("sizeLimit");  // the system refuses bytes past this (0: no limit)
     QTest::addColumn<bool>("replaced");
@@ -343,8 +343,9 @@ void tst_playlog::theHelpIsBroughtUpToDate()
     const QString shown = name.isEmpty() ? kHelpFile : name;
     if (special) {
         const QFileInfo info(path);
-        QVERIFY(before == "pipe" ? !info.isFile() && info.exists()
-                                 : before == "folder" ? info.isDir() : info.isSymLink());
+        QVERIFY(before == "pipe"         ? !info.isFile() && info.exists()
+                    : before == "folder" ? info.isDir()
+                                         : info.isSymLink());
         QVERIFY(!r.written.contains(shown));
         QVERIFY(backupsOf(shown).isEmpty());
         return;

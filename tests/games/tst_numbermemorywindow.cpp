@@ -339,20 +339,17 @@ void tst_NumberMemoryWindow::aPlayIsSavedOnce_data()
     QTest::newRow("保存 twice") << false << QStringList{"save", "save"} << 1 << false;
     QTest::newRow("saved automatically, then manual mode and 保存")
         << true << QStringList{"auto", "save"} << 1 << false;
-    QTest::newRow("saved by hand, then automatic and back") << false << QStringList{"save", "auto", "auto", "save"}
-                                                            << 1 << false;
-    QTest::newRow("refused by the disk, then 保存 again") << false << QStringList{"refused", "save", "save"} << 1
-                                                          << false;
+    QTest::newRow("saved by hand, then automatic and back")
+        << false << QStringList{"save", "auto", "auto", "save"} << 1 << false;
+    QTest::newRow("refused by the disk, then 保存 again")
+        << false << QStringList{"refused", "save", "save"} << 1 << false;
     QTest::newRow("refused by the disk: 保存 stays") << false << QStringList{"refused"} << 0 << true;
     QTest::newRow("judged, not saved: 保存 waits") << false << QStringList{} << 0 << true;
-    QTest::newRow("the next play is saved again") << false << QStringList{"save", "play", "save", "save"} << 2
-                                                  << false;
-    QTest::newRow("automatic, next play in manual mode") << true << QStringList{"auto", "play", "save"} << 2
-                                                         << false;
+    QTest::newRow("the next play is saved again") << false << QStringList{"save", "play", "save", "save"} << 2 << false;
+    QTest::newRow("automatic, next play in manual mode") << true << QStringList{"auto", "play", "save"} << 2 << false;
     QTest::newRow("the handler twice") << false << QStringList{"call", "call"} << 1 << false;
     QTest::newRow("the handler after an automatic save") << true << QStringList{"auto", "call"} << 1 << false;
-    QTest::newRow("the handler during the next play") << false << QStringList{"save", "start", "call"} << 1
-                                                      << true;
+    QTest::newRow("the handler during the next play") << false << QStringList{"save", "start", "call"} << 1 << true;
     // Space on 保存 twice: the second goes to スタート (a new play), never to
     // クリア, whose question would clear the history on the next Space.
     QTest::newRow("Space on 保存 twice") << false << QStringList{"focus", "space", "space"} << 1 << true;

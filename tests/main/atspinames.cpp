@@ -214,8 +214,8 @@ void TstAtspiNames::everyControlHasAName()
         if (!s.name.trimmed().isEmpty() && (!choice || labelled))
             ++named;
         else
-            unnamed << QStringLiteral("  %1 (%2%3)").arg(whereIs(s.path), s.role,
-                                                         choice ? QStringLiteral(", no caption") : QString());
+            unnamed << QStringLiteral("  %1 (%2%3)")
+                           .arg(whereIs(s.path), s.role, choice ? QStringLiteral(", no caption") : QString());
     }
     qInfo("%s: %d objects showing, %d controls, %d named; %d grid cells, %d with text", QTest::currentDataTag(),
           int(seen.size()), controls, named, cells, readableCells);
