@@ -14,6 +14,7 @@
 #include "widgets/monthcalendar.h"
 #include "widgets/shape.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -56,6 +57,7 @@ private slots:
     void userNameIsShownInTheTitle_data();
     void userNameIsShownInTheTitle();
     void aNameThatCannotBeStoredChangesNothing();
+    void tabTakesTheBoxesInTheOrderTheyStand();
 };
 
 void tst_EditScreen::deletingTheOnlyRecordEmptiesTheLogWithoutAsking()
@@ -508,4 +510,43 @@ void tst_EditScreen::aNameThatCannotBeStoredChangesNothing()
 // ---------------------------------------------------------------------------
 
 QTEST_MAIN(tst_EditScreen)
+void tst_EditScreen::tabTakesTheBoxesInTheOrderTheyStand()
+{
+    // The boxes under the grid read left to right, then top to bottom; Tab
+    // from the grid takes their controls in that order, each once.
+    MainFixture f;
+    f.setLog({play("2026/12/07", "09:00:00", "数字記憶", 70)});
+    auto w = f.load();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->cmdSettei->click();
+    w->fraSettei->msgHenList->setFocus(Qt::TabFocusReason);
+    QStringList order;
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *focused = QApplication::focusWidget();
+        if (!focused || !w->fraSettei->isAncestorOf(focused) || focused == w->fraSettei->msgHenList)
+            break;
+        order << focused->objectName();
+    }
+    const QStringList boxes = {"cmdNew1",     "txtPriData",  "cmdPHozon1", "optMoji0",  "cboMokuhyou",
+                               "cmdMokuhyou", "cmdTorikomi", "cmdBackup",  "cmdKakidashi"};
+    QStringList seen;
+    for (const QString &name : order)
+        if (boxes.contains(name) && !seen.contains(name))
+            seen << name;
+    QCOMPARE(seen, boxes);
+    // And each box's place follows the one before it on the screen.
+    QList<QPoint> places;
+    for (const QString &name : boxes) {
+        auto *c = w->fraSettei->findChild<QWidget *>(name);
+        QVERIFY2(c, qPrintable(name));
+        places << c->parentWidget()->mapTo(w->fraSettei, c->parentWidget()->rect().topLeft());
+    }
+    for (int i = 1; i < places.size(); ++i)
+        QVERIFY2(places.at(i).y() > places.at(i - 1).y()
+                     || (places.at(i).y() == places.at(i - 1).y() && places.at(i).x() >= places.at(i - 1).x()),
+                 qPrintable(boxes.at(i)));
+}
+
 #include "tst_editscreen.moc"
