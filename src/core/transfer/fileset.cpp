@@ -11,55 +11,12 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kioku::transfer {
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-QString tempPathFor(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".kioku-new"));
-}
-
-// Writes `bytes` to a new file at `path` and puts them on the disk; the file
-// takes the permissions of `like` when that exists.
-bool writeTemp(const QString &path, const QByteArray &bytes, const QString &like, int *systemError)
-{
-    const QByteArray native = QFile::encodeName(path);
-    ::unlink(native.constData());
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        *systemError = errno;
-        return false;
-    }
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            *systemError = errno;
-            ::close(fd);
-            ::unlink(native.constData());
-            return false;
-        }
-        done += n;
-    }
-    if (!text::syncFileData(fd, systemError)) {
-        ::close(fd);
-        ::unlink(native.constData());
-        return false;
-    }
-    ::close(fd);
-    if (QFileInfo::exists(like))
-        QFile::setPermissions(path, QFile::permissions(like));
-    return true;
-}
 
 QString notesPath()
 {
@@ -134,16 +91,16 @@ text::WriteResult replaceFiles(const QList<FileChange> &changes, const QDateTime
     QStringList paths, temps;
     for (const FileChange &c : changes) {
         const QString path = text::resolve(c.name);
-        const QString temp = tempPathFor(path);
+        QByteArray temp;
         int error = 0;
-        if (!text::isOpenable(path) || !writeTemp(temp, c.bytes, path, &error)) {
+        if (!text::isOpenable(path)
+            || !text::writeSyncedTemporary(QFile::encodeName(path), c.bytes, &temp, &error)) {
             for (const QString &t : temps)
                 QFile::remove(t);
-            QFile::remove(temp);
             return text::WriteResult{false, failure(QFileInfo(path).fileName(), text::writeFailureReason(path, error))};
         }
         paths.append(path);
-        temps.append(temp);
+        temps.append(QFile::decodeName(temp));
     }
     const auto dropTemps = [&temps] {
         for (const QString &t : temps)
