@@ -46,9 +46,11 @@ void bringHelpUpToDate(const QDateTime &now, DataFolderResult &result)
 {
     const QByteArray current = shippedFile(kHelpFile);
     QFile f(text::resolve(kHelpFile));
-    // Only a file is read (a pipe would hold the start for good), and one far
-    // larger than a help is none this program wrote: it is left as it is.
-    if (current.isEmpty() || !f.exists() || !text::isOpenable(f.fileName()) || !QFileInfo(f.fileName()).isFile()
+    // Only a file is read (a pipe would hold the start for good). A link (to a
+    // help kept elsewhere), a help made read-only, or one far larger than a
+    // help is the player's own: it is left as it is.
+    const QFileInfo info(f.fileName());
+    if (current.isEmpty() || !info.exists() || info.isSymLink() || !info.isFile() || !info.isWritable()
         || !f.open(QIODevice::ReadOnly))
         return;
     const QByteArray old = f.read(16 * current.size());

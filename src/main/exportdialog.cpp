@@ -206,6 +206,7 @@ QGroupBox *exportBox(AppContext &ctx, QWidget *panel, std::function<LogSpan()> s
     button->setObjectName(QStringLiteral("cmdKakidashi"));
     button->setMinimumHeight(32);
     button->setToolTip(QStringLiteral("記録を CSV ファイルや PDF ファイルに書き出します"));
+    // A wide target, as the screen's other buttons that open a window.
     button->setMinimumWidth(button->sizeHint().width()
                             + button->fontMetrics().horizontalAdvance(QStringLiteral("書き出し")));
     h->addWidget(button);

@@ -40,6 +40,7 @@ GoalBox::GoalBox(AppContext &ctx, QWidget *parent) : QGroupBox(QStringLiteral("1
     cmdMokuhyou->setObjectName(QStringLiteral("cmdMokuhyou"));
     cmdMokuhyou->setMinimumHeight(32);
     h->addWidget(cmdMokuhyou);
+    h->addStretch(1);
     connect(cboMokuhyou, &QComboBox::activated, this, [this] {
         kindChosen();
         spnMokuhyou->setValue(startValue(chosen().kind));

@@ -47,6 +47,7 @@ TextSizeBox::TextSizeBox(AppContext &ctx, QWidget *parent)
     auto *when = new QLabel(QStringLiteral("次に開く画面から、この大きさで表示します"), this);
     when->setObjectName(QStringLiteral("lblMojiNote"));
     h->addWidget(when);
+    h->addStretch(1);
 }
 
 void TextSizeBox::showStored()

@@ -7,6 +7,7 @@
 #include "testing/fakeclock.h"
 #include "testsupport.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -307,6 +308,7 @@ void tst_playlog::theHelpIsBroughtUpToDate_data()
     QTest::newRow("a named pipe") << "SoramiruHelp.html" << QByteArray("pipe") << qint64(0) << false;
     QTest::newRow("a link to a device") << "SoramiruHelp.html" << QByteArray("/dev/zero") << qint64(0) << false;
     QTest::newRow("a folder") << "SoramiruHelp.html" << QByteArray("folder") << qint64(0) << false;
+    QTest::newRow("a link to a help kept elsewhere") << "SoramiruHelp.html" << QByteArray("link") << qint64(0) << false;
 }
 
 void tst_playlog::theHelpIsBroughtUpToDate()
@@ -323,14 +325,21 @@ void tst_playlog::theHelpIsBroughtUpToDate()
     if (before == "current")
         before = current;
     const QString path = QDir::current().filePath(name);
-    const bool special = before == "pipe" || before == "/dev/zero" || before == "folder";
+    const bool special = before == "pipe" || before == "/dev/zero" || before == "folder" || before == "link";
+    QTemporaryDir elsewhere;
+    const QString kept = elsewhere.filePath(QStringLiteral("わたしのヘルプ.html"));
     if (before == "pipe")
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     else if (before == "/dev/zero")
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
     else if (before == "folder")
         QVERIFY(QDir().mkdir(path));
-    else if (!name.isEmpty())
+    else if (before == "link") {
+        QFile own(kept);
+        QVERIFY(own.open(QIODevice::WriteOnly) && own.write("<html>mine</html>") > 0);
+        own.close();
+        QVERIFY(QFile::link(kept, path));
+    } else if (!name.isEmpty())
         QVERIFY(dir.write(name, before));
     const QDateTime at(QDate(2026, 12, 8), QTime(21, 40, 5));
     DataFolderResult r;
@@ -346,6 +355,8 @@ void tst_playlog::theHelpIsBroughtUpToDate()
         QVERIFY(before == "pipe"         ? !info.isFile() && info.exists()
                     : before == "folder" ? info.isDir()
                                          : info.isSymLink());
+        if (before == "link")
+            QCOMPARE(dir.bytes(name), QByteArray("<html>mine</html>"));
         QVERIFY(!r.written.contains(shown));
         QVERIFY(backupsOf(shown).isEmpty());
         return;

@@ -333,10 +333,14 @@ void GameFrame::cmdHozon_Click()
     bool retryable = true;
     const text::WriteResult w = savePlay(m_desc.history, entry, saved->record, &retryable);
     if (!w) {
-        // Half written and not to be tried again (the message says so): a
-        // second press would write the history line twice.
-        if (!retryable)
+        // Half written and not to be tried again (the message says so): the
+        // history holds the line, so the grid shows it, and a second press
+        // would write it twice.
+        if (!retryable) {
             markSaved();
+            m_history->appendSaved(entry, saved->gridRow);
+            m_bestLine->played(entry, playedMode());
+        }
         reportProblem(unsavedPlayMessage(w.message, retryable, m_chkAs->isChecked()));
         return;
     }
