@@ -7,6 +7,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kioku;
@@ -123,23 +124,28 @@ void tst_restore::putBack_data()
     QTest::addColumn<QByteArray>("copy");
     QTest::addColumn<QByteArray>("now");
     QTest::addColumn<QString>("refusal"); // "" when it is put back
+    QTest::addColumn<bool>("linked");     // the file is a link to one kept elsewhere
 
     const QByteArray log = sjisLines({rec(1), rec(2), rec(3)});
-    QTest::newRow("log") << QStringLiteral("データ.txt") << log << sjisLines({rec(1)}) << QString();
+    QTest::newRow("log") << QStringLiteral("データ.txt") << log << sjisLines({rec(1)}) << QString() << false;
     QTest::newRow("log in UTF-8 with its mark, as an editor saved it")
         << QStringLiteral("データ.txt") << QByteArray("\xEF\xBB\xBF") + (rec(1) + QStringLiteral("\r\n")).toUtf8()
-        << sjisLines({rec(2)}) << QString();
+        << sjisLines({rec(2)}) << QString() << false;
     QTest::newRow("history, the file gone")
-        << QStringLiteral("数字記憶履歴.txt") << sjisLines({rec(4)}) << QByteArray() << QString();
+        << QStringLiteral("数字記憶履歴.txt") << sjisLines({rec(4)}) << QByteArray() << QString() << false;
     QTest::newRow("damaged: bytes of no encoding")
         << QStringLiteral("データ.txt") << QByteArray("\"2026/11/01\",\"\x85\x40\"\r\n") << sjisLines({rec(1)})
-        << QStringLiteral("Shift-JIS（または BOM 付きの UTF-8）として読めないため");
+        << QStringLiteral("Shift-JIS（または BOM 付きの UTF-8）として読めないため") << false;
     QTest::newRow("damaged: a log of no record")
         << QStringLiteral("データ.txt") << sjisLines({QStringLiteral("こわれた"), QStringLiteral("\"2026/11\"")})
-        << sjisLines({rec(1)}) << QStringLiteral("プレイ記録として読める行が一つもない");
+        << sjisLines({rec(1)}) << QStringLiteral("プレイ記録として読める行が一つもない") << false;
     QTest::newRow("damaged: a picture that is none")
         << QStringLiteral("日本.ico") << QByteArray("GIF89a") << QByteArray("\0\0\1\0\1\0", 6)
-        << QStringLiteral("アイコンの形式ではない");
+        << QStringLiteral("アイコンの形式ではない") << false;
+    // The log kept elsewhere (a synchronised folder) and linked into the
+    // data folder: the file it points to gets the copy's bytes, the link stays.
+    QTest::newRow("log linked from elsewhere")
+        << QStringLiteral("データ.txt") << log << sjisLines({rec(1)}) << QString() << true;
 }
 
 void tst_restore::putBack()
@@ -148,11 +154,20 @@ void tst_restore::putBack()
     QFETCH(QByteArray, copy);
     QFETCH(QByteArray, now);
     QFETCH(QString, refusal);
+    QFETCH(bool, linked);
     TempDataDir data;
+    QTemporaryDir elsewhere;
+    const QString kept = elsewhere.filePath(QStringLiteral("記録.txt"));
     const QString copyName = backupName(file, kAt);
     putCopy(copyName, copy);
-    if (!now.isEmpty())
+    if (linked) {
+        QFile f(kept);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(now) == now.size());
+        f.close();
+        QVERIFY(QFile::link(kept, QDir::current().filePath(file)));
+    } else if (!now.isEmpty()) {
         QVERIFY(data.write(file, now));
+    }
 
     const text::WriteResult r = restoreBackup(copyName, kLater);
     if (!refusal.isEmpty()) {
@@ -168,6 +183,12 @@ void tst_restore::putBack()
     }
     QVERIFY2(r.ok, qPrintable(r.message));
     QCOMPARE(data.bytes(file), copy);
+    if (linked) {
+        QVERIFY(QFileInfo(QDir::current().filePath(file)).isSymLink());
+        QCOMPARE(QFileInfo(QDir::current().filePath(file)).symLinkTarget(), kept);
+        QVERIFY(elsewhere.path().size() > 0
+                && QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden).size() == 1);
+    }
     QCOMPARE(data.bytes(kBackupFolder + QLatin1Char('/') + copyName), copy); // the copy stays
     if (!now.isEmpty()) {
         const QString before = backupName(file, kLater);

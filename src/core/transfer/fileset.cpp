@@ -87,21 +87,41 @@ text::WriteResult replaceFiles(const QList<FileChange> &changes, const QDateTime
     if (changes.isEmpty())
         return text::WriteResult();
 
-    // Every new file whole on the disk first, under a name of its own.
-    QStringList paths, temps;
+    // Every new file whole on the disk first, under a name of its own. A data
+    // file that is a link to a file elsewhere keeps its link: the file it
+    // points to is the one replaced, as a single save does. The player is
+    // told of a file by its name in the data folder.
+    QStringList paths, temps, shown, folders;
     for (const FileChange &c : changes) {
-        const QString path = text::resolve(c.name);
+        const QString named = text::resolve(c.name);
+        const QFileInfo info(named);
+        const QString path = info.isSymLink() && info.exists() ? info.canonicalFilePath() : named;
         QByteArray temp;
         int error = 0;
-        if (!text::isOpenable(path)
-            || !text::writeSyncedTemporary(QFile::encodeName(path), c.bytes, &temp, &error)) {
+        if (!text::isOpenable(path) || !text::writeSyncedTemporary(QFile::encodeName(path), c.bytes, &temp, &error)) {
             for (const QString &t : temps)
                 QFile::remove(t);
-            return text::WriteResult{false, failure(QFileInfo(path).fileName(), text::writeFailureReason(path, error))};
+            return text::WriteResult{false, failure(info.fileName(), text::writeFailureReason(path, error))};
         }
         paths.append(path);
         temps.append(QFile::decodeName(temp));
+        shown.append(info.fileName());
+        const QString folder = QFileInfo(path).absolutePath();
+        if (!folders.contains(folder))
+            folders.append(folder);
     }
+    // Each folder a file was renamed in has its entries put on the disk.
+    const auto syncFolders = [&folders](QString *failed, int *error) {
+        bool ok = true;
+        for (const QString &folder : std::as_const(folders)) {
+            if (!text::syncFolder(folder, error)) {
+                if (failed)
+                    *failed = folder;
+                ok = false;
+            }
+        }
+        return ok;
+    };
     const auto dropTemps = [&temps] {
         for (const QString &t : temps)
             QFile::remove(t);
@@ -133,16 +153,16 @@ text::WriteResult replaceFiles(const QList<FileChange> &changes, const QDateTime
             for (int j = i; j < temps.size(); ++j)
                 QFile::remove(temps.at(j));
             int ignored = 0;
-            text::syncFolder(QDir::currentPath(), &ignored);
-            return text::WriteResult{
-                false, failure(QFileInfo(paths.at(i)).fileName(), text::writeFailureReason(paths.at(i), error))};
+            syncFolders(nullptr, &ignored);
+            return text::WriteResult{false, failure(shown.at(i), text::writeFailureReason(paths.at(i), error))};
         }
     }
     int error = 0;
-    if (!text::syncFolder(QDir::currentPath(), &error))
+    QString failed;
+    if (!syncFolders(&failed, &error))
         return text::WriteResult{false,
                                  QStringLiteral("データフォルダの変更をディスクに書き込めたか確かめられませんでした。")
-                                     + kCrLf + text::writeFailureReason(QDir::currentPath(), error)};
+                                     + kCrLf + text::writeFailureReason(failed, error)};
     return text::WriteResult();
 }
 
