@@ -27,6 +27,8 @@ class IconConcentrationWindow : public kioku::GameFrame {
     Q_OBJECT
 public:
     static constexpr int kPieces = kioku::rules::kBoardPieces;
+    // The width of a piece's cell at the standard text size (its name fits in it).
+    static constexpr int kCellWidth = 86;
 
     explicit IconConcentrationWindow(kioku::AppContext &ctx, QWidget *parent = nullptr);
 
