@@ -31,6 +31,7 @@
 // Targets: median error <= 2 ms, worst |error| < 16.7 ms (one frame at 60 Hz),
 // CPU <= 10 % of one core. The exit code is 0 whatever the result: it is a report.
 // Run with QT_QPA_PLATFORM=offscreen (set here when not set).
+#include "benchargs.h"
 #include "displaycommon.h"
 #include "displayvisual.h"
 
@@ -258,20 +259,10 @@ void benchNumberMemory(kioku::AppContext &ctx, int runs, int digits, const QStri
 // Scrambled typing's letters: N plays per time per letter, each the first pass of one word.
 void benchScrambled(kioku::AppContext &ctx, int runs, const QStringList &times)
 {
-    QPointer<kioku::ScrambledTypingWindow> w = new kioku::ScrambledTypingWindow(ctx);
-    w->Form_Load();
-    if (w->closing()) {
-        out() << "scrambled typing: the window did not open (its word list); skipped\n";
+    QPointer<kioku::ScrambledTypingWindow> w =
+        openForTiming<kioku::ScrambledTypingWindow>(ctx, "scrambled typing: the window did not open (its word list)");
+    if (!w)
         return;
-    }
-    w->tmrStart()->stop();
-    w->show();
-    pause(200);
-
-    if (w->chkAs()->isChecked()) {
-        w->chkAs()->setChecked(false);
-        w->chkAs_Click();
-    }
     // A counted play of one answer: the give-up after the first pass ends it.
     w->optMode_Click(0);
     w->cboKaisu()->setCurrentIndex(w->cboKaisu()->findText(QStringLiteral("1")));
@@ -346,9 +337,7 @@ void benchScrambled(kioku::AppContext &ctx, int runs, const QStringList &times)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    kioku::quietOffscreenWarnings();
+    kioku::bench::offscreenUnlessAsked();
     QApplication app(argc, argv);
     steady();
 
@@ -362,8 +351,7 @@ int main(int argc, char **argv)
         const QString &a = args[i];
         bool ok = true;
         if (a == QLatin1String("--runs")) {
-            runs = args.value(++i).toInt(&ok);
-            ok = ok && runs >= 1;
+            ok = kioku::bench::readRuns(args.value(++i), &runs);
         } else if (a == QLatin1String("--digits")) {
             digits = args.value(++i).toInt(&ok);
             ok = ok && digits >= 1 && digits <= 15;

@@ -29,6 +29,7 @@
 // --trace-memory adds the peak memory so far to every figure, to find the step
 // that raises it.
 // Run with QT_QPA_PLATFORM=offscreen (scripts/bench.sh sets it).
+#include "benchargs.h"
 #include "playloggen.h"
 #include "transferbench.h"
 
@@ -418,9 +419,7 @@ Figures measure(kioku::Clock &clock, int runs, bool floorOnly)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    kioku::quietOffscreenWarnings();
+    kioku::bench::offscreenUnlessAsked();
     QApplication app(argc, argv);
     kioku::setUpApplication(); // as the program does
 
@@ -434,16 +433,9 @@ int main(int argc, char **argv)
         const QString &a = args[i];
         bool ok = true;
         if (a == QLatin1String("--runs")) {
-            runs = args.value(++i).toInt(&ok);
-            ok = ok && runs >= 1;
+            ok = kioku::bench::readRuns(args.value(++i), &runs);
         } else if (a == QLatin1String("--sizes") || a == QLatin1String("--records")) {
-            sizes.clear();
-            for (const QString &n : args.value(++i).split(QLatin1Char(','))) {
-                sizes.append(n.toInt(&ok));
-                if (!ok || sizes.last() < 0)
-                    break;
-            }
-            ok = ok && !sizes.isEmpty();
+            ok = kioku::bench::readSizes(args.value(++i), &sizes);
         } else if (a == QLatin1String("--floor-only")) {
             floorOnly = true;
         } else if (a == QLatin1String("--trace-memory")) {

@@ -17,6 +17,7 @@
 // Targets: cold start <= 200 ms, round trip <= 100 ms; each line says PASS or
 // FAIL, and the exit code is 1 when any fails.
 // Run with QT_QPA_PLATFORM=offscreen (scripts/bench.sh sets it).
+#include "benchargs.h"
 #include "playloggen.h"
 
 #include "core/clock.h"
@@ -226,9 +227,7 @@ QList<double> roundTrips(int runs)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    kioku::quietOffscreenWarnings();
+    kioku::bench::offscreenUnlessAsked();
     QApplication app(argc, argv);
     kioku::setUpApplication(); // as the program does
 
@@ -240,15 +239,9 @@ int main(int argc, char **argv)
         const QString &a = args[i];
         bool ok = true;
         if (a == QLatin1String("--runs")) {
-            runs = args.value(++i).toInt(&ok);
-            ok = ok && runs >= 1;
+            ok = kioku::bench::readRuns(args.value(++i), &runs);
         } else if (a == QLatin1String("--sizes")) {
-            sizes.clear();
-            for (const QString &n : args.value(++i).split(QLatin1Char(','))) {
-                sizes.append(n.toInt(&ok));
-                if (!ok || sizes.last() < 0)
-                    break;
-            }
+            ok = kioku::bench::readSizes(args.value(++i), &sizes);
         } else {
             return usage(QStringLiteral("unknown argument %1").arg(a));
         }

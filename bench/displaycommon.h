@@ -83,6 +83,28 @@ void pause(int ms)
     loop.exec();
 }
 
+// Opens the game window `W` for timing: its opening run, its own countdown
+// timer stopped (the benchmark ticks the countdown itself), shown and
+// settled, and auto-save off, so judging writes nothing and every play is
+// alike. Null, with `refused` said, when the window refused to open.
+template <class W> QPointer<W> openForTiming(kioku::AppContext &ctx, const char *refused)
+{
+    QPointer<W> w = new W(ctx);
+    w->Form_Load();
+    if (w->closing()) {
+        out() << refused << "; skipped\n";
+        return nullptr; // the window deletes itself
+    }
+    w->tmrStart()->stop();
+    w->show();
+    pause(200);
+    if (w->chkAs()->isChecked()) {
+        w->chkAs()->setChecked(false);
+        w->chkAs_Click();
+    }
+    return w;
+}
+
 double median(QList<double> v)
 {
     if (v.isEmpty())

@@ -95,16 +95,10 @@ void benchTracking(kioku::AppContext &ctx, int runs)
     constexpr int kTraceLength = 8;
     const QString time = QStringLiteral("0.1");
     const int games = qMax(1, runs / 5);
-    QPointer<kioku::TrackingMemoryWindow> w = new kioku::TrackingMemoryWindow(ctx);
-    w->Form_Load();
-    w->tmrStart()->stop();
-    w->show();
-    pause(200);
-
-    if (w->chkAs()->isChecked()) {
-        w->chkAs()->setChecked(false);
-        w->chkAs_Click();
-    }
+    QPointer<kioku::TrackingMemoryWindow> w =
+        openForTiming<kioku::TrackingMemoryWindow>(ctx, "\ntracking memory: the window did not open");
+    if (!w)
+        return;
     const int index = w->cboJikan()->findText(time);
     if (index < 0) {
         out() << "\ntracking memory: " << time << " is not a choice of 点灯秒; skipped\n";
@@ -237,19 +231,10 @@ void benchIconDelays(kioku::AppContext &ctx, int runs)
         img.fill(QColor::fromHsv(i * 17, 200, 220));
         img.save(QStringLiteral("駒%1.ico").arg(i + 1), "ICO");
     }
-    QPointer<kioku::IconConcentrationWindow> w = new kioku::IconConcentrationWindow(ctx);
-    w->Form_Load();
-    if (w->closing()) {
-        out() << "\nicon concentration: the window did not open (its twenty icons); skipped\n";
+    QPointer<kioku::IconConcentrationWindow> w = openForTiming<kioku::IconConcentrationWindow>(
+        ctx, "\nicon concentration: the window did not open (its twenty icons)");
+    if (!w)
         return;
-    }
-    w->tmrStart()->stop();
-    w->show();
-    pause(200);
-    if (w->chkAs()->isChecked()) {
-        w->chkAs()->setChecked(false);
-        w->chkAs_Click();
-    }
     w->cboMondai()->setCurrentIndex(w->cboMondai()->findText(QStringLiteral("ノーマル")));
     w->cboMondai_Click();
     w->cboHide()->setCurrentIndex(w->cboHide()->findText(QStringLiteral("1")));
