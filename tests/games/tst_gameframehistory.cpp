@@ -49,14 +49,6 @@ QByteArray entries(int count)
     return sjisLines(lines);
 }
 
-QStringList column(FlexGrid *g, int c)
-{
-    QStringList v;
-    for (int r = 1; r < g->rows(); ++r)
-        v << g->textMatrix(r, c);
-    return v;
-}
-
 } // namespace
 
 class tst_GameFrameHistory : public QObject {
@@ -124,8 +116,8 @@ void tst_GameFrameHistory::filtersShowMatchingRowsNumberedAnew()
     auto *w = f.open<NumberMemoryWindow>();
     pick(box(w, "cboKaisu2"), "8");
     w->cboKaisu2_Click();
-    QCOMPARE(column(w->msgRireki(), 0), (QStringList{"1", "2", "3"}));
-    QCOMPARE(column(w->msgRireki(), 1), (QStringList{"26/11/01", "26/11/03", "26/11/05"}));
+    QCOMPARE(columnTexts(*w->msgRireki(), 0), (QStringList{"1", "2", "3"}));
+    QCOMPARE(columnTexts(*w->msgRireki(), 1), (QStringList{"26/11/01", "26/11/03", "26/11/05"}));
     QCOMPARE(backColor(w->cmdAllDsp()), w->buttonFace());
     QCOMPARE(w->mcrRireki2()->rowCount(), 3); // the chart follows the filter
     QCOMPARE(w->mcrRireki2()->value(2, 1), 8.0);
@@ -135,7 +127,7 @@ void tst_GameFrameHistory::filtersShowMatchingRowsNumberedAnew()
     pick(box(w, "cboJikan2"), "1");
     w->cboJikan2_Click();
     QCOMPARE(box(w, "cboKaisu2")->currentText(), QString());
-    QCOMPARE(column(w->msgRireki(), 1), (QStringList{"26/11/02", "26/11/03"}));
+    QCOMPARE(columnTexts(*w->msgRireki(), 1), (QStringList{"26/11/02", "26/11/03"}));
 
     w->cmdAllDsp_Click();
     QCOMPARE(w->msgRireki()->rows(), 6);

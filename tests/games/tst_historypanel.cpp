@@ -39,14 +39,6 @@ GameDescription numberMemory()
     return describeGame(*gameByWindowName(QStringLiteral("frmG1")));
 }
 
-QStringList column(const FlexGrid *g, int c)
-{
-    QStringList cells;
-    for (int r = 1; r < g->rows(); ++r)
-        cells << g->textMatrix(r, c);
-    return cells;
-}
-
 } // namespace
 
 class tst_HistoryPanel : public QObject {
@@ -110,8 +102,8 @@ void tst_HistoryPanel::showsTheHistoryAsTheFilterChooses()
         panel->fill(readHistory(d.history), QString(), QString());
     }
     const FlexGrid *grid = control<FlexGrid>(panel, QStringLiteral("msgRireki"));
-    QCOMPARE(column(grid, 0), numbers);
-    QCOMPARE(column(grid, 4), rights);
+    QCOMPARE(columnTexts(*grid, 0), numbers);
+    QCOMPARE(columnTexts(*grid, 4), rights);
     QCOMPARE(backColor(control<QPushButton>(panel, QStringLiteral("cmdAllDsp"))) == HistoryPanel::kAllShown, allShown);
 }
 
@@ -133,8 +125,8 @@ void tst_HistoryPanel::savedRowsFollowAndClearEmpties()
 
     QVERIFY(dir.write(d.history.fileName, sjisLines({entryLine(9, 6, 2, QStringLiteral("3秒"))})));
     panel->appendSaved(readHistory(d.history).entries.first());
-    QCOMPARE(column(grid, 0), (QStringList{"1", "2", "3"}));
-    QCOMPARE(column(grid, 4), (QStringList{"3", "4", "6"}));
+    QCOMPARE(columnTexts(*grid, 0), (QStringList{"1", "2", "3"}));
+    QCOMPARE(columnTexts(*grid, 4), (QStringList{"3", "4", "6"}));
     QCOMPARE(bars->rowCount(), 3); // the chart follows the new row
     QCOMPARE(bars->value(2, 0), 6.0);
 

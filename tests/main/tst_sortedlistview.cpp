@@ -24,14 +24,6 @@ QPushButton *sortButton(MainWindow &w, int n)
     return w.findChild<QPushButton *>(QStringLiteral("cmdSort%1").arg(n));
 }
 
-QStringList column(const FlexGrid *g, int c)
-{
-    QStringList cells;
-    for (int r = 1; r < g->rows(); ++r)
-        cells.append(g->textMatrix(r, c));
-    return cells;
-}
-
 QStringList rowCells(const FlexGrid *g, int r)
 {
     QStringList cells;
@@ -153,7 +145,7 @@ void tst_sortedListView::sortButtons()
     FlexGrid *g = grid(*w);
     for (int n : presses)
         QTest::mouseClick(sortButton(*w, n), Qt::LeftButton);
-    QCOMPARE(column(g, keyColumn), keys);
+    QCOMPARE(columnTexts(*g, keyColumn), keys);
     QCOMPARE(g->col(), keyColumn);
     QCOMPARE(g->rows(), 8);
     QCOMPARE(rowCells(g, 0), (QStringList{"回", "日付", "時間", "項目", "秒数", "一言日記"})); // the header stays
@@ -184,10 +176,10 @@ void tst_sortedListView::numbersSortByValueAndTextsByCase()
     w->cmdBunseki->click();
     FlexGrid *g = grid(*w);
     sortButton(*w, button)->click();
-    QCOMPARE(column(g, keyColumn), ascending);
+    QCOMPARE(columnTexts(*g, keyColumn), ascending);
     sortButton(*w, button)->click();
     std::reverse(ascending.begin(), ascending.end());
-    QCOMPARE(column(g, keyColumn), ascending);
+    QCOMPARE(columnTexts(*g, keyColumn), ascending);
 }
 
 void tst_sortedListView::togglesLastTheWholeRun()
@@ -200,17 +192,17 @@ void tst_sortedListView::togglesLastTheWholeRun()
         auto w = loadViews(f);
         QTest::mouseClick(w->cmdBunseki, Qt::LeftButton);
         QTest::mouseClick(sortButton(*w, 3), Qt::LeftButton);
-        QCOMPARE(column(grid(*w), 4), shortestFirst);
+        QCOMPARE(columnTexts(*grid(*w), 4), shortestFirst);
         // Entering again rebuilds the list in file order; the toggle stays, so
         // the next press sorts descending.
         QTest::mouseClick(w->cmdMain, Qt::LeftButton);
         QTest::mouseClick(w->cmdBunseki, Qt::LeftButton);
-        QCOMPARE(column(grid(*w), 0), fileOrder);
+        QCOMPARE(columnTexts(*grid(*w), 0), fileOrder);
         QTest::mouseClick(sortButton(*w, 3), Qt::LeftButton);
-        QCOMPARE(column(grid(*w), 4), longestFirst);
+        QCOMPARE(columnTexts(*grid(*w), 4), longestFirst);
         QTest::mouseClick(sortButton(*w, 3), Qt::LeftButton);
         QTest::mouseClick(sortButton(*w, 1), Qt::LeftButton);
-        QCOMPARE(column(grid(*w), 0), fileOrder);
+        QCOMPARE(columnTexts(*grid(*w), 0), fileOrder);
         w->close();
     }
     // A new main window (as after a game) keeps them too: 秒数 last sorted
@@ -218,16 +210,16 @@ void tst_sortedListView::togglesLastTheWholeRun()
     auto w = f.load();
     QTest::mouseClick(w->cmdBunseki, Qt::LeftButton);
     QTest::mouseClick(sortButton(*w, 3), Qt::LeftButton);
-    QCOMPARE(column(grid(*w), 4), longestFirst);
+    QCOMPARE(columnTexts(*grid(*w), 4), longestFirst);
     QTest::mouseClick(sortButton(*w, 1), Qt::LeftButton);
-    QCOMPARE(column(grid(*w), 0), (QStringList{"7", "6", "5", "4", "3", "2", "1"}));
+    QCOMPARE(columnTexts(*grid(*w), 0), (QStringList{"7", "6", "5", "4", "3", "2", "1"}));
 
     // A new run starts with every toggle off.
     MainFixture fresh;
     auto other = loadViews(fresh);
     QTest::mouseClick(other->cmdBunseki, Qt::LeftButton);
     QTest::mouseClick(sortButton(*other, 3), Qt::LeftButton);
-    QCOMPARE(column(grid(*other), 4), shortestFirst);
+    QCOMPARE(columnTexts(*grid(*other), 4), shortestFirst);
 }
 
 void tst_sortedListView::emptyLogShowsTheHeaderAndStillFlipsTheToggles()
@@ -254,9 +246,9 @@ void tst_sortedListView::keyboardPressesASortButton()
     QPushButton *b = sortButton(*w, 3);
     b->setFocus();
     QTest::keyClick(b, Qt::Key_Space);
-    QCOMPARE(column(grid(*w), 4), (QStringList{"0.5", "1.5", "7", "12.5", "30", "42.5", "100"}));
+    QCOMPARE(columnTexts(*grid(*w), 4), (QStringList{"0.5", "1.5", "7", "12.5", "30", "42.5", "100"}));
     QTest::keyClick(b, Qt::Key_Space);
-    QCOMPARE(column(grid(*w), 4), (QStringList{"100", "42.5", "30", "12.5", "7", "1.5", "0.5"}));
+    QCOMPARE(columnTexts(*grid(*w), 4), (QStringList{"100", "42.5", "30", "12.5", "7", "1.5", "0.5"}));
 }
 
 QTEST_MAIN(tst_sortedListView)

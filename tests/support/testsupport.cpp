@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "core/text/sjis.h"
+#include "widgets/flexgrid.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,4 +114,12 @@ void FileSizeLimit::lift()
     lim.rlim_cur = rlim_t(m_oldLimit);
     setrlimit(RLIMIT_FSIZE, &lim);
     std::signal(SIGXFSZ, m_oldHandler);
+}
+
+QStringList columnTexts(const kioku::FlexGrid &grid, int c)
+{
+    QStringList cells;
+    for (int r = 1; r < grid.rows(); ++r)
+        cells << grid.textMatrix(r, c);
+    return cells;
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A fresh, empty data folder that is the current (working) folder while the
@@ -28,6 +29,12 @@ private:
     QTemporaryDir m_dir;
     QString m_oldCurrent;
 };
+
+namespace kioku {
+class FlexGrid;
+}
+// The texts of column `c` in a grid's data rows (its header row left out).
+QStringList columnTexts(const kioku::FlexGrid &grid, int c);
 
 // `s` in code page 932. A character that cannot be encoded is a test-writing
 // mistake: a warning is printed and an empty array returned.

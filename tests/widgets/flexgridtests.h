@@ -21,11 +21,3 @@ inline void fill(FlexGrid &g, int cols, int dataRows)
     }
     g.setDataRows(rows);
 }
-
-inline QStringList column(const FlexGrid &g, int c)
-{
-    QStringList out;
-    for (int r = 1; r < g.rows(); ++r)
-        out << g.textMatrix(r, c);
-    return out;
-}
