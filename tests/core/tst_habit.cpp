@@ -10,20 +10,6 @@
 
 using namespace kioku;
 
-namespace {
-// "2026/12/07 数字記憶 30; …": one record per entry, seconds optional (60).
-QList<PlayRecord> logOf(const QString &plays)
-{
-    QList<PlayRecord> log;
-    for (const QString &entry : plays.split(u';', Qt::SkipEmptyParts)) {
-        const QStringList f = entry.trimmed().split(u' ');
-        log.append(play(f.value(0), QStringLiteral("10:00:00"), f.value(1, QStringLiteral("数字記憶")),
-                        f.size() > 2 ? f.at(2).toFloat() : 60.0f));
-    }
-    return log;
-}
-} // namespace
-
 class tst_habit : public QObject {
     Q_OBJECT
 

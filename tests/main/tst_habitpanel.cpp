@@ -20,18 +20,6 @@ using namespace kioku;
 
 namespace {
 
-// "2026/12/07 数字記憶 300; …": one play per entry.
-QList<PlayRecord> logOf(const QString &plays)
-{
-    QList<PlayRecord> log;
-    for (const QString &entry : plays.split(u';', Qt::SkipEmptyParts)) {
-        const QStringList f = entry.trimmed().split(u' ');
-        log.append(
-            play(f.value(0), QStringLiteral("10:00:00"), f.value(1), f.value(2, QStringLiteral("60")).toFloat()));
-    }
-    return log;
-}
-
 // Pixels of `image` within a few steps of `colour`.
 int pixelsOf(const QImage &image, const QColor &colour)
 {

@@ -123,3 +123,14 @@ QStringList columnTexts(const kioku::FlexGrid &grid, int c)
         cells << grid.textMatrix(r, c);
     return cells;
 }
+
+QList<kioku::PlayRecord> logOf(const QString &plays)
+{
+    QList<kioku::PlayRecord> log;
+    for (const QString &entry : plays.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList f = entry.trimmed().split(u' ');
+        log.append(play(f.value(0), QStringLiteral("10:00:00"), f.value(1, QStringLiteral("数字記憶")),
+                        f.value(2, QStringLiteral("60")).toFloat()));
+    }
+    return log;
+}

@@ -62,6 +62,10 @@ inline kioku::PlayRecord play(const QString &date, const QString &time, const QS
     return r;
 }
 
+// A log written short, "2026/12/07 数字記憶 300; 2026/12/08": one record per
+// entry, at 10:00:00, of 数字記憶 and 60 seconds unless the entry says.
+QList<kioku::PlayRecord> logOf(const QString &plays);
+
 // Every row of a list of plays as its texts (empty without a list).
 inline QList<QStringList> texts(const std::shared_ptr<const kioku::PlayRows> &rows)
 {
